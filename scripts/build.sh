@@ -1,0 +1,13 @@
+#!/bin/sh
+# Builds the Linux and the Windows x64 plug-in into dist/linux and dist/windows.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+
+cmake -S "$root" -B "$root/build/release-linux" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    -DVANTOR_DIST_DIR="$root/dist/linux"
+cmake --build "$root/build/release-linux" -j "$jobs"
+
+cmake -S "$root" -B "$root/build/release-win64" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DVANTOR_DIST_DIR="$root/dist/windows"
+cmake --build "$root/build/release-win64" -j "$jobs"

@@ -1,0 +1,28 @@
+#!/bin/sh
+# The README's second command: builds and runs the whole test suite: the Linux build, the
+# AddressSanitizer + UndefinedBehaviorSanitizer build, the ThreadSanitizer build, and the
+# Windows x64 build under Wine.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+export VANTOR_NO_DIALOGS=1
+
+"$root/scripts/install-deps.sh"
+
+configure_and_test() {
+    name=$1
+    shift
+    echo "=== $name ==="
+    cmake -S "$root" -B "$root/build/$name" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake --build "$root/build/$name" -j "$jobs"
+    (cd "$root/build/$name" && ctest --output-on-failure -j "$jobs")
+}
+
+configure_and_test test-linux
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    configure_and_test test-asan -DVANTOR_SANITIZER=address
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+    configure_and_test test-tsan -DVANTOR_SANITIZER=thread
+configure_and_test test-win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DVANTOR_LINUX_REFERENCE="$root/build/test-linux/reference-render.f32"
+echo "All test builds passed."

@@ -1,0 +1,212 @@
+#include "engine/EngineHost.h"
+
+#include "engine/FloatingPointMode.h"
+#include "engine/ParameterTable.h"
+
+#include <chrono>
+#include <cmath>
+#include <new>
+#include <thread>
+
+namespace
+{
+
+constexpr float kFadeStepPerHertz = 1e-4f;
+constexpr float kInverse44100 = 2.2675737e-5f;
+constexpr float kPunchAtFull = 5.656854f;
+// How long a sample-rate change waits for the audio thread to leave its current block
+// before it gives up freeing the old engine (a stalled host must never hang us).
+constexpr auto kRetireWaitLimit = std::chrono::milliseconds(250);
+
+float eqRangeFor(float eqGainValue)
+{
+    return 22.0f * eqGainValue + 2.0f;
+}
+
+}  // namespace
+
+std::unique_ptr<EngineHost> EngineHost::create()
+{
+    std::unique_ptr<EngineHost> host(new (std::nothrow) EngineHost());
+    if (!host || !host->start())
+        return nullptr;
+    return host;
+}
+
+EngineHost::EngineHost() = default;
+
+EngineHost::~EngineHost()
+{
+    delete liveEngine.load();
+}
+
+bool EngineHost::start()
+{
+    initialiseDefaultProgram(store.programs[0]);
+    std::unique_ptr<StereoEngine> engine(new (std::nothrow) StereoEngine(settings, publishedMeters));
+    if (!engine || !engine->Initialise(StereoEngine::kDefaultFrameSize, rate))
+        return false;
+    liveEngine.store(engine.release());
+    return true;
+}
+
+void EngineHost::storeParameter(int index, float value)
+{
+    if (index < 0 || index >= kNumParameters)
+        return;
+    ProgramRecord& program = currentProgram();
+    storeStoredFloat(program.value[index], value);
+    storeStoredFloat(program.display[index], displayValueFor(index, value));
+}
+
+float EngineHost::storedParameter(int index)
+{
+    if (index < 0 || index >= kNumParameters)
+        return 0.0f;
+    return loadStoredFloat(currentProgram().value[index]);
+}
+
+void EngineHost::Post(int index, float value)
+{
+    changes.Post(index, value);
+}
+
+void EngineHost::changeSampleRate(int programIndex, float newRate)
+{
+    std::lock_guard<std::mutex> lock(controlMutex);
+    setCurrentProgramNumber(programIndex);
+    if (!(newRate > 0.0f) || newRate == rate)
+        return;
+    std::unique_ptr<StereoEngine> fresh(new (std::nothrow) StereoEngine(settings, publishedMeters));
+    // Out of memory: keep running at the old rate; the next resume tries again.
+    if (!fresh || !fresh->Initialise(StereoEngine::frameSizeForRate(newRate), newRate))
+        return;
+    // Ready before the audio thread ever sees it.
+    fresh->RebuildEqualiser(currentProgram(), eqRangeFor(storedParameter(kParamEqGain)));
+    rate = newRate;
+    newestFrameSize = fresh->frameSize();
+    retire(liveEngine.exchange(fresh.release(), std::memory_order_seq_cst));
+}
+
+void EngineHost::retire(StereoEngine* oldEngine)
+{
+    const std::uint64_t seen = blockCounter.load(std::memory_order_seq_cst);
+    if ((seen & 1) != 0)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + kRetireWaitLimit;
+        while (blockCounter.load(std::memory_order_acquire) == seen)
+        {
+            if (std::chrono::steady_clock::now() > deadline)
+            {
+                parkedEngines.emplace_back(oldEngine);
+                return;
+            }
+            std::this_thread::yield();
+        }
+    }
+    delete oldEngine;
+}
+
+float EngineHost::sampleRate() const
+{
+    std::lock_guard<std::mutex> lock(controlMutex);
+    return rate;
+}
+
+void EngineHost::RebuildEqualiser()
+{
+    std::lock_guard<std::mutex> lock(controlMutex);
+    StereoEngine* engine = liveEngine.load();
+    // An engine that was never ready is not touched by the audio thread yet.
+    if (!engine->isReady())
+        engine->RebuildEqualiser(currentProgram(), eqRangeFor(storedParameter(kParamEqGain)));
+    else
+        rebuildRequested.store(true, std::memory_order_release);
+}
+
+void EngineHost::resumeProcessing()
+{
+    publishedMeters.peakLeft.store(0.0f, std::memory_order_relaxed);
+    publishedMeters.peakRight.store(0.0f, std::memory_order_relaxed);
+    publishedMeters.bassMeter.store(0.0f, std::memory_order_relaxed);
+    clearRequested.store(true, std::memory_order_release);
+}
+
+int EngineHost::latency() const
+{
+    std::lock_guard<std::mutex> lock(controlMutex);
+    return newestFrameSize;
+}
+
+void EngineHost::applyChange(StereoEngine& engine, int index, float value)
+{
+    if (!std::isfinite(value))
+        return;
+    EngineSettings& s = settings;
+    switch (index)
+    {
+    case kParamActive:
+        if (value > 0.0f && s.mix < 1.0f)
+            s.mixStep = engine.sampleRate() * kFadeStepPerHertz * kInverse44100;
+        else if (value <= 0.0f && s.mix > 0.0f)
+            s.mixStep = engine.sampleRate() * -kFadeStepPerHertz * kInverse44100;
+        break;
+    case kParamStereoWidth: s.width = 2.0f * value; break;
+    // A negative stored value has no real power; treat it as none.
+    case kParamPunch: s.punch = std::pow(std::max(value, 0.0f), 2.5f) * kPunchAtFull; break;
+    case kParamSizzle: s.sizzle = 8.0f * value + 1.0f; break;
+    case kParamShape: s.shapeTarget = 2.0f * value; break;
+    case kParamGain: s.gain = 4.0f * value * value; break;
+    case kParamEqGain:
+        s.eqRange = eqRangeFor(value);
+        engine.RebuildEqualiser(currentProgram(), s.eqRange);
+        break;
+    case kParamInternal0: engine.RebuildEqualiser(currentProgram(), s.eqRange); break;
+    default: break;  // curve points are read when the curve is rebuilt
+    }
+}
+
+// Audio thread: no allocation, no locks, no I/O.
+void EngineHost::processBlock(float** inputs, float** outputs, int numChannels, int sampleFrames)
+{
+    blockCounter.fetch_add(1, std::memory_order_seq_cst);
+    StereoEngine* engine = liveEngine.load(std::memory_order_seq_cst);
+    if (engine->isReady() && numChannels == 2)
+    {
+        changes.Drain([&](int index, float value) { applyChange(*engine, index, value); });
+        if (rebuildRequested.exchange(false, std::memory_order_acq_rel))
+            engine->RebuildEqualiser(currentProgram(), settings.eqRange);
+        if (clearRequested.exchange(false, std::memory_order_acq_rel))
+            engine->ClearHistory();
+        enableDenormalFlushing();
+
+        const float* inLeft = inputs[0];
+        const float* inRight = inputs[1];
+        float* outLeft = outputs[0];
+        float* outRight = outputs[1];
+        float peakLeft = publishedMeters.peakLeft.load(std::memory_order_relaxed);
+        float peakRight = publishedMeters.peakRight.load(std::memory_order_relaxed);
+        bool peaksRose = false;
+        for (int i = 0; i < sampleFrames; ++i)
+        {
+            engine->ProcessSample(inLeft[i], inRight[i], &outLeft[i], &outRight[i]);
+            if (std::fabs(outLeft[i]) > peakLeft)
+            {
+                peakLeft = std::fabs(outLeft[i]);
+                peaksRose = true;
+            }
+            if (std::fabs(outRight[i]) > peakRight)
+            {
+                peakRight = std::fabs(outRight[i]);
+                peaksRose = true;
+            }
+        }
+        // The peaks only rise here; the editor lowers them.
+        if (peaksRose)
+        {
+            publishedMeters.peakLeft.store(peakLeft, std::memory_order_relaxed);
+            publishedMeters.peakRight.store(peakRight, std::memory_order_relaxed);
+        }
+    }
+    blockCounter.fetch_add(1, std::memory_order_release);
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "engine/AlignedBuffer.h"
+#include "engine/EngineSettings.h"
+#include "engine/EqualiserCurve.h"
+#include "engine/ProgramRecord.h"
+
+#include <atomic>
+
+// The per-sample and per-frame signal path for one frame length N: input rings, the dry
+// delay, windowed overlap-add, narrowing, Shape, bypass crossfade and clip detection.
+// Built and filled on a control thread, then used by the audio thread only.
+class StereoEngine
+{
+public:
+    static constexpr int kDefaultFrameSize = 2048;
+    static constexpr int kHighRateFrameSize = 4096;
+    static constexpr float kOverlap = 2.0f;
+
+    StereoEngine(EngineSettings& settings, EngineMeters& meters);
+    StereoEngine(const StereoEngine&) = delete;
+    StereoEngine& operator=(const StereoEngine&) = delete;
+
+    // The frame length for a sample rate: longer frames above 63999 Hz keep the resolution.
+    static int frameSizeForRate(float sampleRate);
+
+    // (Re)builds every buffer for frame length N at the given rate. False when memory ran
+    // out; the engine is then empty and must not process.
+    bool Initialise(int frameSize, float sampleRate);
+
+    // Zeroes the input and output rings and restarts the hop count.
+    void ClearHistory();
+
+    // Rebuilds the equaliser curve and bin tables from the stored points with a range in
+    // dB, then marks the engine ready. Never allocates, so the audio thread may call it.
+    void RebuildEqualiser(const ProgramRecord& program, float eqRange);
+
+    bool isReady() const { return ready.load(std::memory_order_acquire); }
+
+    void ProcessSample(float inLeft, float inRight, float* outLeft, float* outRight);
+
+    int frameSize() const { return N; }
+    float sampleRate() const { return rate; }
+    float binHz() const { return binWidthHz; }
+    const float* equaliserTable() const { return equaliser.data(); }
+    const float* binPositionTable() const { return eqPowerTable.data(); }
+
+private:
+    void releaseBuffers();
+    void runFrame();
+    void processSpectralFrame();
+    void overlapAdd();
+
+    EngineSettings& settings;
+    EngineMeters& meters;
+    std::atomic<bool> ready{false};
+
+    int N = 0;
+    int ringMask = 0;  // 2N - 1, for both rings
+    int halfSize = 0;
+    int hopSize = 0;
+    int freshCount = 0;
+    float rate = 0.0f;
+    float binWidthHz = 0.0f;
+
+    int inPos = 0;
+    int outPos = 0;
+    int hopCount = 0;
+
+    AlignedBuffer<float> window;
+    AlignedBuffer<float> equaliser;
+    AlignedBuffer<float> eqPowerTable;
+    AlignedBuffer<float> inBuff[2];
+    AlignedBuffer<float> outBuff[2];
+    AlignedBuffer<float> tempBuff[2];
+    EqPointList eqPoints;
+};

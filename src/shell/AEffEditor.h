@@ -1,0 +1,30 @@
+#pragma once
+
+#include "vst/VstAbi.h"
+
+class AudioEffect;
+
+// The editor as the effect's dispatcher sees it. The framework's editor derives from it.
+class AEffEditor
+{
+public:
+    explicit AEffEditor(AudioEffect* owner) : effect(owner) {}
+    virtual ~AEffEditor() = default;
+
+    AEffEditor(const AEffEditor&) = delete;
+    AEffEditor& operator=(const AEffEditor&) = delete;
+
+    virtual bool getRect(ERect** rect) = 0;
+    virtual bool open(void* parentWindow) = 0;
+    virtual void close() = 0;
+    virtual void idle() = 0;
+    virtual bool onKeyDown(VstKeyCode&) { return false; }
+    virtual bool onKeyUp(VstKeyCode&) { return false; }
+    virtual bool setKnobMode(VstInt32) { return false; }
+
+    // Called on whichever thread changed a parameter, so the controls can follow.
+    virtual void parameterChanged(VstInt32 index, float value) = 0;
+
+protected:
+    AudioEffect* effect;
+};

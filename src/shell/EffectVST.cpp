@@ -1,0 +1,259 @@
+#include "shell/EffectVST.h"
+
+#include "editor/EffectEditor.h"
+#include "engine/ParameterTable.h"
+#include "shell/HostStrings.h"
+#include "shell/StateChunks.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+namespace
+{
+
+constexpr VstInt32 kNumPrograms = 1;
+constexpr VstInt32 kVendorVersion = 128;
+constexpr VstInt32 kChannels = 2;
+constexpr const char* kVendorName = "Brackwel";
+constexpr const char* kProductName = "Vantor Pro";
+
+}  // namespace
+
+EffectVST::EffectVST(audioMasterCallback host) : AudioEffectX(host, kNumPrograms, kNumParameters)
+{
+    setNumInputs(kChannels);
+    setNumOutputs(kChannels);
+    ioChanged();
+
+    engine = EngineHost::create();
+    engineReady = engine ? 1 : 0;
+
+    editor = new (std::nothrow) EffectEditor(this);
+    setFlag(effFlagsHasEditor, editor != nullptr);
+
+    setUniqueID(fourCharCode('V', 'n', 'T', 'q'));
+    canProcessReplacing();
+    programsAreChunks();
+    setInitialDelay(engineLatency());
+    if (engineReady)
+        setProgram(0);
+}
+
+EffectVST::~EffectVST()
+{
+    delete editor;
+    editor = nullptr;
+    engine.reset();
+}
+
+VstInt32 EffectVST::engineLatency() const
+{
+    return engine ? engine->latency() : StereoEngine::kDefaultFrameSize;
+}
+
+void EffectVST::resume()
+{
+    if (engineReady)
+    {
+        if (getSampleRate() != engine->sampleRate())
+            setProgram(curProgram);
+        setInitialDelay(engineLatency());
+        engine->resumeProcessing();
+    }
+    wantEvents(1);
+}
+
+// Audio thread: no allocation, no locks, no I/O.
+void EffectVST::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames)
+{
+    if (!engineReady || inputChannels.load(std::memory_order_relaxed) != kChannels ||
+        outputChannels.load(std::memory_order_relaxed) != kChannels)
+        return;
+    if (inputs == nullptr || outputs == nullptr || sampleFrames <= 0)
+        return;
+    engine->processBlock(inputs, outputs, kChannels, sampleFrames);
+}
+
+void EffectVST::setParameter(VstInt32 index, float value)
+{
+    if (!engineReady)
+        return;
+    if (index >= 0 && index < kNumParameters)
+    {
+        engine->storeParameter(index, value);
+        engine->Post(index, value);
+    }
+    if (editor != nullptr)
+        editor->parameterChanged(index, value);
+}
+
+float EffectVST::getParameter(VstInt32 index)
+{
+    return engineReady ? engine->storedParameter(index) : 0.0f;
+}
+
+void EffectVST::setProgram(VstInt32 program)
+{
+    if (!engineReady || program != 0)
+        return;
+    curProgram = 0;
+    engine->setCurrentProgramNumber(0);
+    setInitialDelay(engineLatency());
+    for (int i = 0; i < kNumParameters; ++i)
+        setParameter(i, engine->storedParameter(i));
+    engine->changeSampleRate(program, getSampleRate());
+    engine->setCurrentProgramNumber(program);
+    engine->RebuildEqualiser();
+    updateDisplay();
+}
+
+void EffectVST::setProgramName(const char* name)
+{
+    if (!engineReady)
+        return;
+    std::lock_guard<std::mutex> lock(nameMutex);
+    copyBounded(engine->currentProgram().name, name, kProgramNameSize);
+}
+
+void EffectVST::getProgramName(char* name)
+{
+    if (!engineReady)
+    {
+        copyBounded(name, "Default", kHostProgramNameSize);
+        return;
+    }
+    std::lock_guard<std::mutex> lock(nameMutex);
+    copyBounded(name, engine->currentProgram().name, kHostProgramNameSize);
+}
+
+void EffectVST::getParameterLabel(VstInt32, char* label)
+{
+    copyBounded(label, "amount", kHostParameterTextSize);
+}
+
+void EffectVST::getParameterDisplay(VstInt32, char*)
+{
+    // Values are shown in the editor; the host's text is left as it was.
+}
+
+void EffectVST::getParameterName(VstInt32 index, char* text)
+{
+    if (!engineReady)
+        copyBounded(text, "Par", kHostParameterTextSize);
+    else if (index >= 0 && index < kNumParameters)
+        copyBounded(text, kParameterTable[index].name, kHostParameterTextSize);
+}
+
+VstInt32 EffectVST::getChunk(void** data, bool isPreset)
+{
+    if (!engineReady)
+        return 0;
+    return chunkForSaving(engine->programStore(), engine->currentProgramNumber(), isPreset, data);
+}
+
+VstInt32 EffectVST::setChunk(void* data, VstInt32 byteSize, bool isPreset)
+{
+    if (!engineReady)
+        return 0;
+    bool taken = false;
+    {
+        std::lock_guard<std::mutex> lock(nameMutex);
+        taken = restoreChunk(engine->programStore(), engine->currentProgramNumber(), data, byteSize, isPreset);
+    }
+    if (!taken)
+        return 0;
+    setProgram(curProgram);
+    return 1;
+}
+
+bool EffectVST::getProgramNameIndexed(VstInt32, VstInt32 index, char* text)
+{
+    if (!engineReady)
+    {
+        copyBounded(text, "none", kHostProgramNameSize);
+        return true;
+    }
+    if (index != 0)
+        return false;
+    std::lock_guard<std::mutex> lock(nameMutex);
+    copyBounded(text, engine->programStore().programs[0].name, kHostProgramNameSize);
+    return true;
+}
+
+namespace
+{
+
+void describePin(VstPinProperties* properties, const char* prefix, VstInt32 index)
+{
+    std::snprintf(properties->label, sizeof(properties->label), "%s %1d", prefix, static_cast<int>(index + 1));
+    properties->flags = kVstPinIsActive | kVstPinIsStereo;
+}
+
+}  // namespace
+
+bool EffectVST::getInputProperties(VstInt32 index, VstPinProperties* properties)
+{
+    if (index < 0 || index > 1)
+        return false;
+    describePin(properties, "VNi", index);
+    properties->arrangementType = kSpeakerArrStereo;
+    return true;
+}
+
+bool EffectVST::getOutputProperties(VstInt32 index, VstPinProperties* properties)
+{
+    if (index < 0 || index > 1)
+        return false;
+    describePin(properties, "VNo", index);
+    return true;
+}
+
+bool EffectVST::setSpeakerArrangement(VstSpeakerArrangement* input, VstSpeakerArrangement* output)
+{
+    if (input == nullptr || output == nullptr)
+        return false;
+    if (input->numChannels != inputChannels.load() || output->numChannels != outputChannels.load())
+    {
+        setNumInputs(input->numChannels);
+        setNumOutputs(output->numChannels);
+        ioChanged();
+    }
+    inputChannels.store(input->numChannels);
+    outputChannels.store(output->numChannels);
+    return true;
+}
+
+VstInt32 EffectVST::processEvents(VstEvents*)
+{
+    return 1;
+}
+
+bool EffectVST::getVendorString(char* text)
+{
+    copyBounded(text, kVendorName, kVstMaxVendorStrLen);
+    return true;
+}
+
+bool EffectVST::getProductString(char* text)
+{
+    copyBounded(text, kProductName, kVstMaxProductStrLen);
+    return true;
+}
+
+VstInt32 EffectVST::getVendorVersion()
+{
+    return kVendorVersion;
+}
+
+VstInt32 EffectVST::canDo(const char* text)
+{
+    static constexpr const char* kCapabilities[] = {"receiveVstEvents", "receiveVstMidiEvent", "sendVstEvents",
+                                                    "acceptIOChanges"};
+    for (const char* capability : kCapabilities)
+    {
+        if (std::strcmp(text, capability) == 0)
+            return 1;
+    }
+    return -1;
+}

@@ -1,0 +1,25 @@
+#include "shell/EffectVST.h"
+
+#include <new>
+
+#if defined(_WIN32)
+#define VANTOR_EXPORT extern "C" __declspec(dllexport)
+#else
+#define VANTOR_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
+
+// The host's entry into the module: one independent effect per call.
+VANTOR_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster)
+{
+    if (audioMaster == nullptr || audioMaster(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
+        return nullptr;
+    EffectVST* effect = new (std::nothrow) EffectVST(audioMaster);
+    return effect == nullptr ? nullptr : effect->getAeffect();
+}
+
+#if !defined(_WIN32)
+// Older Linux hosts look for "main"; it is the same function. (The Windows build exports
+// the second name through its module definition file.)
+extern "C" __attribute__((visibility("default"), alias("VSTPluginMain"))) AEffect* legacyMainEntry(
+    audioMasterCallback audioMaster) __asm__("main");
+#endif

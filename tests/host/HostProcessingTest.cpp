@@ -1,0 +1,187 @@
+#include "PluginHost.h"
+#include "TestSignals.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+namespace
+{
+
+constexpr int kFrame = 2048;
+// The sqrt-Hann window pair overlap-adds to one within this ripple.
+constexpr float kOverlapRipple = 1e-3f;
+
+class HostProcessing : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(PluginModule::shared().loaded()) << PluginModule::shared().error();
+        instance.resumeAt(44100.0f);
+    }
+    EffectInstance instance;
+};
+
+TEST_F(HostProcessing, LatencyFollowsTheSampleRate)
+{
+    EXPECT_EQ(instance.effect()->initialDelay, 2048);
+    for (float rate : {48000.0f, 63999.0f, 22050.0f})
+    {
+        instance.resumeAt(rate);
+        EXPECT_EQ(instance.effect()->initialDelay, 2048) << rate;
+    }
+    for (float rate : {64000.0f, 96000.0f, 192000.0f})
+    {
+        instance.resumeAt(rate);
+        EXPECT_EQ(instance.effect()->initialDelay, 4096) << rate;
+    }
+    instance.resumeAt(44100.0f);
+    EXPECT_EQ(instance.effect()->initialDelay, 2048);
+}
+
+TEST_F(HostProcessing, NeutralSettingsReproduceTheInputOneFrameAndOneSampleLater)
+{
+    const StereoSignal input = stereoNoise(6 * kFrame, 0.5f);
+    StereoSignal output = input;
+    instance.process(output.left, output.right);
+    const int latency = kFrame + 1;
+    for (std::size_t t = 2 * kFrame; t < input.left.size(); ++t)
+    {
+        ASSERT_NEAR(output.left[t], input.left[t - latency], kOverlapRipple) << t;
+        ASSERT_NEAR(output.right[t], input.right[t - latency], kOverlapRipple) << t;
+    }
+}
+
+TEST_F(HostProcessing, BypassFadesToTheDryInputDelayedByExactlyOneFrame)
+{
+    instance.setParameter(0, 0.0f);
+    const StereoSignal input = stereoNoise(16000, 0.5f);
+    StereoSignal output = input;
+    instance.process(output.left, output.right);
+    // The fade takes 10000 samples at 44.1 kHz; after it the output is the dry signal.
+    for (std::size_t t = 10100; t < input.left.size(); ++t)
+    {
+        ASSERT_EQ(output.left[t], input.left[t - kFrame]) << t;
+        ASSERT_EQ(output.right[t], input.right[t - kFrame]) << t;
+    }
+}
+
+TEST_F(HostProcessing, ZeroWidthNarrowsToMono)
+{
+    instance.setParameter(1, 0.0f);
+    StereoSignal signal = stereoNoise(4 * kFrame, 0.4f);
+    instance.process(signal.left, signal.right);
+    for (std::size_t t = 2 * kFrame + 2; t < signal.left.size(); ++t)
+        ASSERT_FLOAT_EQ(signal.left[t], signal.right[t]) << t;
+}
+
+TEST_F(HostProcessing, OddBlocksZeroFramesAndOversizedBlocksAreHandled)
+{
+    instance.dispatch(effSetBlockSize, 0, 64);
+    std::vector<float> left(8192, 0.25f), right(8192, -0.25f);
+    float* channels[2] = {left.data(), right.data()};
+    AEffect* effect = instance.effect();
+    effect->processReplacing(effect, channels, channels, 0);
+    effect->processReplacing(effect, channels, channels, 8192);
+    effect->processReplacing(effect, channels, channels, 3);
+    for (float sample : left)
+        ASSERT_TRUE(std::isfinite(sample));
+}
+
+TEST_F(HostProcessing, NonStereoArrangementStopsProcessingUntilStereoReturns)
+{
+    VstSpeakerArrangement mono{};
+    mono.numChannels = 1;
+    VstSpeakerArrangement stereo{};
+    stereo.numChannels = 2;
+    HostRecorder::instance().clear();
+    EXPECT_EQ(instance.dispatch(effSetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&mono), &stereo), 1);
+    EXPECT_EQ(HostRecorder::instance().callsFor(instance.effect(), audioMasterIOChanged).size(), 1u);
+    EXPECT_EQ(instance.effect()->numInputs, 1);
+    EXPECT_EQ(instance.effect()->numOutputs, 2);
+
+    std::vector<float> inLeft(512, 0.5f), inRight(512, 0.5f), outLeft(512, 7.0f), outRight(512, 7.0f);
+    float* inputs[2] = {inLeft.data(), inRight.data()};
+    float* outputs[2] = {outLeft.data(), outRight.data()};
+    AEffect* effect = instance.effect();
+    effect->processReplacing(effect, inputs, outputs, 512);
+    EXPECT_TRUE(std::all_of(outLeft.begin(), outLeft.end(), [](float s) { return s == 7.0f; }));
+
+    EXPECT_EQ(instance.dispatch(effSetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&stereo), &stereo), 1);
+    EXPECT_EQ(instance.effect()->numInputs, 2);
+    effect->processReplacing(effect, inputs, outputs, 512);
+    EXPECT_FALSE(std::all_of(outLeft.begin(), outLeft.end(), [](float s) { return s == 7.0f; }));
+
+    EXPECT_EQ(instance.dispatch(effSetSpeakerArrangement, 0, 0, &stereo), 0) << "a missing arrangement is refused";
+    VstSpeakerArrangement* left = &stereo;
+    VstSpeakerArrangement* right = &stereo;
+    instance.dispatch(effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&left), &right);
+    EXPECT_EQ(left, nullptr);
+    EXPECT_EQ(right, nullptr);
+}
+
+TEST_F(HostProcessing, TwoInstancesInOneProcessAreIndependent)
+{
+    EffectInstance other;
+    other.resumeAt(96000.0f);
+    instance.resumeAt(44100.0f);
+    EXPECT_EQ(other.effect()->initialDelay, 4096);
+    EXPECT_EQ(instance.effect()->initialDelay, 2048);
+
+    other.setParameter(1, 0.0f);
+    StereoSignal mine = stereoNoise(4 * kFrame, 0.4f);
+    StereoSignal theirs = mine;
+    const StereoSignal input = mine;
+    instance.process(mine.left, mine.right);
+    other.process(theirs.left, theirs.right);
+    EXPECT_FLOAT_EQ(instance.getParameter(1), 0.5f);
+    for (std::size_t t = 2 * kFrame; t < input.left.size(); ++t)
+        ASSERT_NEAR(mine.left[t], input.left[t - kFrame - 1], kOverlapRipple) << t;
+}
+
+// Renders fixed material with fixed settings. The Linux run writes it; the Windows run
+// compares against it, so both modules are held to the same sound.
+TEST_F(HostProcessing, ReferenceRenderMatchesAcrossPlatforms)
+{
+    StereoSignal signal = stereoNoise(40000, 0.6f);
+    const std::vector<float> tone = sine(40000, 440.0, 44100.0, 0.5f);
+    for (std::size_t i = 0; i < tone.size(); ++i)
+        signal.left[i] += tone[i];
+    instance.setParameter(1, 0.3f);
+    instance.setParameter(4, 0.8f);
+    instance.setParameter(5, 0.7f);
+    instance.process(signal.left, signal.right);
+    instance.setParameter(0, 0.0f);
+    StereoSignal tail = stereoNoise(8000, 0.3f);
+    instance.process(tail.left, tail.right);
+    signal.left.insert(signal.left.end(), tail.left.begin(), tail.left.end());
+    signal.right.insert(signal.right.end(), tail.right.begin(), tail.right.end());
+
+    if (const char* outPath = std::getenv("VANTOR_REFERENCE_OUT"))
+    {
+        std::ofstream out(outPath, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(signal.left.data()), signal.left.size() * sizeof(float));
+        out.write(reinterpret_cast<const char*>(signal.right.data()), signal.right.size() * sizeof(float));
+        ASSERT_TRUE(out.good());
+    }
+    if (const char* inPath = std::getenv("VANTOR_REFERENCE_IN"))
+    {
+        std::ifstream in(inPath, std::ios::binary);
+        ASSERT_TRUE(in.good()) << "no reference render at " << inPath;
+        std::vector<float> reference(signal.left.size() * 2);
+        in.read(reinterpret_cast<char*>(reference.data()), reference.size() * sizeof(float));
+        ASSERT_TRUE(in.good());
+        for (std::size_t i = 0; i < signal.left.size(); ++i)
+        {
+            ASSERT_NEAR(signal.left[i], reference[i], 1e-6f) << i;
+            ASSERT_NEAR(signal.right[i], reference[signal.left.size() + i], 1e-6f) << i;
+        }
+    }
+}
+
+}  // namespace

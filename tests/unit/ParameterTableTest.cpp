@@ -1,0 +1,49 @@
+#include "engine/ParameterTable.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+TEST(ParameterTable, DisplayValuesFollowEachParametersScale)
+{
+    EXPECT_EQ(displayValueFor(kParamActive, 0.99f), 0.0f);
+    EXPECT_EQ(displayValueFor(kParamActive, 1.0f), 1.0f);
+    EXPECT_FLOAT_EQ(displayValueFor(kParamStereoWidth, 0.25f), 25.0f);
+    EXPECT_FLOAT_EQ(displayValueFor(kParamStereoWidth, 1.5f), 150.0f);
+    EXPECT_FLOAT_EQ(displayValueFor(kParamPunch, 0.25f), -0.5f);
+    EXPECT_FLOAT_EQ(displayValueFor(kParamSizzle, 0.3f), 0.3f);
+    EXPECT_FLOAT_EQ(displayValueFor(kParamShape, 0.75f), 1.5f);
+    EXPECT_FLOAT_EQ(displayValueFor(kParamGain, 1.0f), 4.0f);
+    EXPECT_FLOAT_EQ(displayValueFor(kParamGain, 0.5f), 1.0f);
+    EXPECT_NEAR(displayValueFor(kParamEqGain, 1.0f), 15.848932f, 1e-4f);
+    EXPECT_NEAR(displayValueFor(kParamEqGain, 0.0f), 1.2589254f, 1e-5f);
+}
+
+TEST(ParameterTable, ActiveDisplayTruncatesSafelyForAnyStoredValue)
+{
+    EXPECT_EQ(displayValueFor(kParamActive, 1e30f), 1e30f);
+    EXPECT_EQ(displayValueFor(kParamActive, -2.5f), -2.0f);
+    EXPECT_EQ(displayValueFor(kParamActive, std::numeric_limits<float>::quiet_NaN()), 0.0f);
+}
+
+TEST(ParameterTable, EqNumSelectsHowManyPointsAreInUse)
+{
+    EXPECT_EQ(eqPointCount(0.125f), 2);
+    EXPECT_EQ(eqPointCount(0.5f), 8);
+    EXPECT_EQ(eqPointCount(1.0f), 16);
+    EXPECT_EQ(eqPointCount(0.0f), 0);
+    // Stored values outside 0..1 must not index past the sixteen points.
+    EXPECT_EQ(eqPointCount(1.5f), 16);
+    EXPECT_EQ(eqPointCount(-1.0f), 0);
+    EXPECT_EQ(eqPointCount(std::numeric_limits<float>::quiet_NaN()), 0);
+}
+
+TEST(ParameterTable, RowsMatchTheirIndicesAndPointNamesAreRegular)
+{
+    for (int i = 0; i < kNumParameters; ++i)
+        EXPECT_EQ(kParameterTable[i].index, i);
+    EXPECT_STREQ(kParameterTable[eqPointXIndex(9)].name, "Eq9_X");
+    EXPECT_STREQ(kParameterTable[eqPointYIndex(15)].name, "Eq15_Y");
+    EXPECT_EQ(kParameterTable[kParamEqGain].defaultValue, 0.45454547f);
+}
