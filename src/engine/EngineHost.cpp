@@ -43,7 +43,7 @@ EngineHost::~EngineHost()
 bool EngineHost::start()
 {
     initialiseDefaultProgram(store.programs[0]);
-    std::unique_ptr<StereoEngine> engine(new (std::nothrow) StereoEngine(settings, publishedMeters));
+    std::unique_ptr<StereoEngine> engine(new (std::nothrow) StereoEngine(settings, publishedMeters, spectrum));
     if (!engine || !engine->Initialise(StereoEngine::kDefaultFrameSize, rate))
         return false;
     liveEngine.store(engine.release());
@@ -77,7 +77,7 @@ void EngineHost::changeSampleRate(int programIndex, float newRate)
     setCurrentProgramNumber(programIndex);
     if (!(newRate > 0.0f) || newRate == rate)
         return;
-    std::unique_ptr<StereoEngine> fresh(new (std::nothrow) StereoEngine(settings, publishedMeters));
+    std::unique_ptr<StereoEngine> fresh(new (std::nothrow) StereoEngine(settings, publishedMeters, spectrum));
     // Out of memory: keep running at the old rate; the next resume tries again.
     if (!fresh || !fresh->Initialise(StereoEngine::frameSizeForRate(newRate), newRate))
         return;

@@ -54,6 +54,7 @@ public:
     int latency() const;
 
     EngineMeters& meters() { return publishedMeters; }
+    const SpectrumRing& displaySpectrum() const { return spectrum; }
 
     // Audio thread. No allocation, locks or I/O.
     void processBlock(float** inputs, float** outputs, int numChannels, int sampleFrames);
@@ -69,6 +70,7 @@ private:
     ParameterChangeQueue changes;
     EngineSettings settings;  // audio thread only
     EngineMeters publishedMeters;
+    SpectrumRing spectrum;
 
     std::atomic<StereoEngine*> liveEngine{nullptr};
     std::atomic<std::uint64_t> blockCounter{0};  // odd while the audio thread is in a block

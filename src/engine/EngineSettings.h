@@ -31,3 +31,17 @@ struct EngineMeters
     std::atomic<float> bassMeter{0.0f};
     std::atomic<float> sizzleMeter{0.0f};
 };
+
+// The display spectrum: four slots of 512 points. The audio thread fills slot storeIndex
+// and then advances it; the editor copies the last completed slot, which the audio thread
+// will not touch again for three more frames.
+struct SpectrumRing
+{
+    alignas(16) float slots[kSpectrumSlots][kSpectrumPoints] = {};
+    std::atomic<int> storeIndex{0};
+
+    const float* lastCompleted() const
+    {
+        return slots[(storeIndex.load(std::memory_order_acquire) - 1) & (kSpectrumSlots - 1)];
+    }
+};

@@ -10,9 +10,20 @@ void EqPointList::append(float x, float y)
     points[count++] = EqPoint{x, y, 0};
 }
 
+// Insertion sort: stable, and unlike std::stable_sort it never asks the heap for a buffer.
 void EqPointList::sortByX()
 {
-    std::stable_sort(points, points + count, [](const EqPoint& a, const EqPoint& b) { return a.x < b.x; });
+    for (int i = 1; i < count; ++i)
+    {
+        const EqPoint moving = points[i];
+        int j = i;
+        while (j > 0 && moving.x < points[j - 1].x)
+        {
+            points[j] = points[j - 1];
+            --j;
+        }
+        points[j] = moving;
+    }
 }
 
 float catmullRom(const EqPointList& points, int k, float t)

@@ -26,8 +26,8 @@ inline float rationalShape(float x, float weight)
 
 }  // namespace
 
-StereoEngine::StereoEngine(EngineSettings& engineSettings, EngineMeters& engineMeters)
-    : settings(engineSettings), meters(engineMeters)
+StereoEngine::StereoEngine(EngineSettings& engineSettings, EngineMeters& engineMeters, SpectrumRing& spectrumRing)
+    : settings(engineSettings), meters(engineMeters), spectrum(spectrumRing)
 {
 }
 
@@ -45,11 +45,15 @@ bool StereoEngine::Initialise(int frameSize, float sampleRate)
     rate = sampleRate;
     bool allocated = window.allocate(N, "window") && equaliser.allocate(halfSize, "equaliser") &&
                      eqPowerTable.allocate(halfSize, "eqPowerTable");
+    allocated = allocated && transientShaper.Initialise(N, rate);
     for (int c = 0; c < 2 && allocated; ++c)
     {
         allocated = inBuff[c].allocate(2 * N, "inBuff") && outBuff[c].allocate(2 * N, "outBuff") &&
+                    anaMagn[c].allocate(halfSize + 21, "anaMagn") && anaFreq[c].allocate(N, "anaFreq") &&
+                    lastPhase[c].allocate(N, "lastPhase") && sumPhase[c].allocate(N, "sumPhase") &&
                     tempBuff[c].allocate(N + 1, "tempBuff");
     }
+    allocated = allocated && transform.Create(N);
     if (!allocated)
     {
         releaseBuffers();
@@ -61,6 +65,8 @@ bool StereoEngine::Initialise(int frameSize, float sampleRate)
     hopSize = static_cast<int>(static_cast<float>(N) / kOverlap);
     freshCount = N - hopSize;
     binWidthHz = rate / static_cast<float>(N);
+    // Undoes the transform pair's factor N, scaled for the overlap of two frames.
+    outScale = 2.0f / (static_cast<float>(N) / ((1.0f / static_cast<float>(N)) * static_cast<float>(hopSize)));
     // Computed in double so every platform's maths library rounds to the same floats.
     for (int i = 0; i < N; ++i)
     {
@@ -81,7 +87,13 @@ void StereoEngine::releaseBuffers()
         inBuff[c] = {};
         outBuff[c] = {};
         tempBuff[c] = {};
+        anaMagn[c] = {};
+        anaFreq[c] = {};
+        lastPhase[c] = {};
+        sumPhase[c] = {};
     }
+    transientShaper = {};
+    transform.Create(0);
     N = 0;
 }
 
@@ -95,6 +107,7 @@ void StereoEngine::ClearHistory()
     inPos = 0;
     outPos = 0;
     hopCount = 0;
+    meters.bassMeter.store(0.0f, std::memory_order_relaxed);
 }
 
 void StereoEngine::RebuildEqualiser(const ProgramRecord& program, float eqRange)
@@ -141,8 +154,9 @@ void StereoEngine::ProcessSample(float inLeft, float inRight, float* outLeft, fl
         }
         if (std::fabs(left) > 1.0f || std::fabs(right) > 1.0f)
             meters.clipFlag.store(1.0f, std::memory_order_relaxed);
-        left = std::clamp(left, -1.0f, 1.0f);
-        right = std::clamp(right, -1.0f, 1.0f);
+        // fmin/fmax rather than clamp: a non-finite wet sample becomes a bounded one.
+        left = std::fmin(std::fmax(left, -1.0f), 1.0f);
+        right = std::fmin(std::fmax(right, -1.0f), 1.0f);
 
         const float stage1 = std::min(s.shape, 1.0f);
         left = cubicShape(left, stage1);
@@ -162,8 +176,17 @@ void StereoEngine::ProcessSample(float inLeft, float inRight, float* outLeft, fl
     }
 
     const int dryPos = (inPos - N) & ringMask;
-    *outLeft = (1.0f - s.mix) * inBuff[0][dryPos] + s.mix * left;
-    *outRight = (1.0f - s.mix) * inBuff[1][dryPos] + s.mix * right;
+    if (s.mix > 0.0f)
+    {
+        *outLeft = (1.0f - s.mix) * inBuff[0][dryPos] + s.mix * left;
+        *outRight = (1.0f - s.mix) * inBuff[1][dryPos] + s.mix * right;
+    }
+    else
+    {
+        // Fully bypassed: exactly the delayed input, whatever the wet path holds.
+        *outLeft = inBuff[0][dryPos];
+        *outRight = inBuff[1][dryPos];
+    }
 
     if (s.mixStep != 0.0f)
     {
@@ -199,13 +222,8 @@ void StereoEngine::runFrame()
     }
     processSpectralFrame();
     overlapAdd();
-}
-
-void StereoEngine::processSpectralFrame()
-{
-    // The spectral stage's seam: forward transform, per-bin processing and the inverse
-    // transform scaled by 1/N give back exactly the windowed frame when every setting is
-    // neutral, so until that stage exists the frame passes through unchanged.
+    spectrum.storeIndex.store((spectrum.storeIndex.load(std::memory_order_relaxed) + 1) & (kSpectrumSlots - 1),
+                              std::memory_order_release);
 }
 
 void StereoEngine::overlapAdd()

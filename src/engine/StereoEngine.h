@@ -3,13 +3,18 @@
 #include "engine/AlignedBuffer.h"
 #include "engine/EngineSettings.h"
 #include "engine/EqualiserCurve.h"
+#include "engine/HartleyTransform.h"
 #include "engine/ProgramRecord.h"
+#include "engine/TransientShaper.h"
 
 #include <atomic>
+#include <complex>
 
-// The per-sample and per-frame signal path for one frame length N: input rings, the dry
-// delay, windowed overlap-add, narrowing, Shape, bypass crossfade and clip detection.
-// Built and filled on a control thread, then used by the audio thread only.
+// The signal path for one frame length N. Per sample: input rings, the dry delay,
+// narrowing, Shape, bypass crossfade and clip detection. Every half frame: the spectral
+// stage (widening, equaliser, Punch, Sizzle, gain, phase-vocoder resynthesis) and the
+// windowed overlap-add. Built and filled on a control thread, then used by the audio
+// thread only.
 class StereoEngine
 {
 public:
@@ -17,7 +22,7 @@ public:
     static constexpr int kHighRateFrameSize = 4096;
     static constexpr float kOverlap = 2.0f;
 
-    StereoEngine(EngineSettings& settings, EngineMeters& meters);
+    StereoEngine(EngineSettings& settings, EngineMeters& meters, SpectrumRing& spectrum);
     StereoEngine(const StereoEngine&) = delete;
     StereoEngine& operator=(const StereoEngine&) = delete;
 
@@ -44,15 +49,31 @@ public:
     float binHz() const { return binWidthHz; }
     const float* equaliserTable() const { return equaliser.data(); }
     const float* binPositionTable() const { return eqPowerTable.data(); }
+    const TransientShaper& transients() const { return transientShaper; }
+    // A bin's running synthesis phasor and the unit phasor of its latest analysis.
+    std::complex<float> synthesisPhase(int channel, int bin) const
+    {
+        return {sumPhase[channel][bin], sumPhase[channel][halfSize + bin]};
+    }
+    std::complex<float> inputPhase(int channel, int bin) const
+    {
+        return {lastPhase[channel][bin], lastPhase[channel][halfSize + bin]};
+    }
 
 private:
     void releaseBuffers();
     void runFrame();
     void processSpectralFrame();
+    void computeMagnitudes(int channel);
+    void analysePhases(int channel);
+    void widenStereo();
+    TransientShaper::BandSums synthesise(int channel);
+    void addDisplaySpectrum(int channel);
     void overlapAdd();
 
     EngineSettings& settings;
     EngineMeters& meters;
+    SpectrumRing& spectrum;
     std::atomic<bool> ready{false};
 
     int N = 0;
@@ -62,6 +83,7 @@ private:
     int freshCount = 0;
     float rate = 0.0f;
     float binWidthHz = 0.0f;
+    float outScale = 0.0f;
 
     int inPos = 0;
     int outPos = 0;
@@ -73,5 +95,11 @@ private:
     AlignedBuffer<float> inBuff[2];
     AlignedBuffer<float> outBuff[2];
     AlignedBuffer<float> tempBuff[2];
+    AlignedBuffer<float> anaMagn[2];
+    AlignedBuffer<float> anaFreq[2];
+    AlignedBuffer<float> lastPhase[2];
+    AlignedBuffer<float> sumPhase[2];
     EqPointList eqPoints;
+    HartleyTransform transform;
+    TransientShaper transientShaper;
 };

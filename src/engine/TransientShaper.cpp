@@ -1,0 +1,84 @@
+#include "engine/TransientShaper.h"
+
+#include <algorithm>
+#include <emmintrin.h>
+#include <limits>
+
+namespace
+{
+
+constexpr float kOnsetRatio = 2.0f;
+constexpr float kEnergyFloor = 1e-20f;
+constexpr float kSizzleMeterScale = 0.3f;
+
+float smoothstep(float x)
+{
+    return (3.0f - 2.0f * x) * x * x;
+}
+
+// Rises from 0 at `from` to 1 at `to` (falls when to < from).
+float bandEdge(float bin, float from, float to)
+{
+    return smoothstep(std::clamp((bin - from) / (to - from), 0.0f, 1.0f));
+}
+
+}  // namespace
+
+bool TransientShaper::Initialise(int frameSize, float sampleRate)
+{
+    N = frameSize;
+    halfSize = N / 2;
+    if (!locks.allocate(halfSize, "locks") || !energyBank.allocate(halfSize, "energyBank") ||
+        !tempOnset.allocate(halfSize, "tempOnset") || !punchWeight.allocate(halfSize, "punchWeight") ||
+        !sizzleWeight.allocate(halfSize, "sizzleWeight"))
+        return false;
+    BuildBandTables(sampleRate);
+    return true;
+}
+
+void TransientShaper::BuildBandTables(float sampleRate)
+{
+    const float binsPerHertz = static_cast<float>(N) / sampleRate;
+    trebleLowBin = static_cast<int>(12000.0f * binsPerHertz);
+    trebleHighBin = static_cast<int>(18000.0f * binsPerHertz);
+    bassTopBin = static_cast<int>(190.0f * binsPerHertz);
+    for (int i = 0; i < halfSize; ++i)
+    {
+        const float bin = static_cast<float>(i);
+        punchWeight[i] = bandEdge(bin, 10.0f * binsPerHertz, 100.0f * binsPerHertz) *
+                         bandEdge(bin, 190.0f * binsPerHertz, 100.0f * binsPerHertz);
+        // The integer band bins stand for 12 and 18 kHz in the divisors.
+        sizzleWeight[i] = bandEdge(bin, 7000.0f * binsPerHertz, static_cast<float>(trebleLowBin)) *
+                          bandEdge(bin, 22050.0f * binsPerHertz, static_cast<float>(trebleHighBin));
+    }
+}
+
+// Audio thread: four bins at a time, no allocation.
+void TransientShaper::DetectOnsets(const float* magnitudes0, const float* magnitudes1)
+{
+    const __m128 floor = _mm_set1_ps(kEnergyFloor);
+    for (int k = 0; k < halfSize; k += 4)
+    {
+        const __m128 sum = _mm_add_ps(_mm_load_ps(magnitudes0 + k), _mm_load_ps(magnitudes1 + k));
+        const __m128 previous = _mm_load_ps(energyBank.data() + k);
+        _mm_store_ps(energyBank.data() + k, sum);
+        _mm_store_ps(tempOnset.data() + k, _mm_div_ps(sum, _mm_add_ps(previous, floor)));
+    }
+    for (int k = 0; k < halfSize; ++k)
+    {
+        if (tempOnset[k] > kOnsetRatio)
+            locks[k] = 0;
+        else if (locks[k] < std::numeric_limits<std::int32_t>::max())
+            ++locks[k];
+    }
+}
+
+void TransientShaper::UpdateMeters(const BandSums& sums, EngineMeters& meters) const
+{
+    const float bass = sums.bass / static_cast<float>(N);
+    const float treble = sums.treble / (static_cast<float>(N) * kSizzleMeterScale);
+    if (bass > meters.bassMeter.load(std::memory_order_relaxed))
+        meters.bassMeter.store(bass, std::memory_order_relaxed);
+    if (treble > meters.sizzleMeter.load(std::memory_order_relaxed))
+        meters.sizzleMeter.store(treble, std::memory_order_relaxed);
+}

@@ -1,0 +1,120 @@
+// The audio thread must never allocate or lock. This program counts heap calls and mutex
+// locks made on the watched thread by replacing malloc & co and pthread_mutex_lock.
+
+#include "shell/EffectVST.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <dlfcn.h>
+#include <mutex>
+#include <pthread.h>
+#include <vector>
+
+extern "C" void* __libc_malloc(std::size_t size);
+extern "C" void* __libc_calloc(std::size_t count, std::size_t size);
+extern "C" void* __libc_realloc(void* memory, std::size_t size);
+extern "C" void __libc_free(void* memory);
+
+namespace
+{
+
+thread_local bool watching = false;
+std::atomic<int> heapCalls{0};
+std::atomic<int> lockCalls{0};
+
+void noteHeapCall()
+{
+    if (watching)
+        ++heapCalls;
+}
+
+VstIntPtr silentHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
+{
+    return opcode == audioMasterVersion ? 2400 : 0;
+}
+
+}  // namespace
+
+extern "C" void* malloc(std::size_t size)
+{
+    noteHeapCall();
+    return __libc_malloc(size);
+}
+
+extern "C" void* calloc(std::size_t count, std::size_t size)
+{
+    noteHeapCall();
+    return __libc_calloc(count, size);
+}
+
+extern "C" void* realloc(void* memory, std::size_t size)
+{
+    noteHeapCall();
+    return __libc_realloc(memory, size);
+}
+
+extern "C" void free(void* memory)
+{
+    if (memory != nullptr)
+        noteHeapCall();
+    __libc_free(memory);
+}
+
+extern "C" int pthread_mutex_lock(pthread_mutex_t* mutex)
+{
+    if (watching)
+        ++lockCalls;
+    using LockFunction = int (*)(pthread_mutex_t*);
+    static const auto realLock = reinterpret_cast<LockFunction>(dlsym(RTLD_NEXT, "pthread_mutex_lock"));
+    return realLock(mutex);
+}
+
+TEST(AudioThreadDiscipline, TheCountersSeeAllocationsAndLocks)
+{
+    std::mutex mutex;
+    watching = true;
+    void* probe = std::malloc(16);
+    std::free(probe);
+    mutex.lock();
+    watching = false;
+    mutex.unlock();
+    EXPECT_EQ(heapCalls.exchange(0), 2);
+    EXPECT_EQ(lockCalls.exchange(0), 1);
+}
+
+TEST(AudioThreadDiscipline, ProcessReplacingNeitherAllocatesNorLocks)
+{
+    auto* effect = new EffectVST(silentHost);
+    effect->setSampleRate(48000.0f);
+    effect->resume();
+    std::vector<float> left(64 * 700), right(64 * 700);
+    for (std::size_t i = 0; i < left.size(); ++i)
+    {
+        left[i] = static_cast<float>((i * 7919) % 1000) / 1000.0f - 0.5f;
+        right[i] = -left[i];
+    }
+    heapCalls = 0;
+    lockCalls = 0;
+    for (std::size_t block = 0; block < 700; ++block)
+    {
+        // Changes that make the audio thread rebuild the curve, fade and reshape.
+        if (block % 50 == 0)
+        {
+            effect->setParameter(kParamEqGain, static_cast<float>(block % 7) / 7.0f);
+            effect->setParameter(kParamInternal0, 1.0f);
+            effect->setParameter(kParamActive, (block / 50) % 2 == 0 ? 0.0f : 1.0f);
+            effect->setParameter(kParamPunch, 1.0f);
+            effect->setParameter(kParamStereoWidth, 1.0f);
+        }
+        float* inputs[2] = {left.data() + 64 * block, right.data() + 64 * block};
+        watching = true;
+        effect->processReplacing(inputs, inputs, 64);
+        watching = false;
+    }
+    EXPECT_EQ(heapCalls.load(), 0);
+    EXPECT_EQ(lockCalls.load(), 0);
+    AEffect* record = effect->getAeffect();
+    record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
+}
