@@ -1,0 +1,10 @@
+#version 110
+// Textured quads given in normalised device coordinates (equaliser point
+// rings, information panel).
+varying vec2 uv;
+
+void main()
+{
+    gl_Position = vec4(gl_Vertex.xy, 0.0, 1.0);
+    uv = gl_MultiTexCoord0.xy;
+}

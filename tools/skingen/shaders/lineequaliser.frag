@@ -1,0 +1,5 @@
+#version 110
+void main()
+{
+    gl_FragColor = gl_Color;
+}
