@@ -180,33 +180,16 @@ void EngineHost::processBlock(float** inputs, float** outputs, int numChannels, 
             engine->ClearHistory();
         enableDenormalFlushing();
 
-        const float* inLeft = inputs[0];
-        const float* inRight = inputs[1];
-        float* outLeft = outputs[0];
-        float* outRight = outputs[1];
-        float peakLeft = publishedMeters.peakLeft.load(std::memory_order_relaxed);
-        float peakRight = publishedMeters.peakRight.load(std::memory_order_relaxed);
-        bool peaksRose = false;
-        for (int i = 0; i < sampleFrames; ++i)
-        {
-            engine->ProcessSample(inLeft[i], inRight[i], &outLeft[i], &outRight[i]);
-            if (std::fabs(outLeft[i]) > peakLeft)
-            {
-                peakLeft = std::fabs(outLeft[i]);
-                peaksRose = true;
-            }
-            if (std::fabs(outRight[i]) > peakRight)
-            {
-                peakRight = std::fabs(outRight[i]);
-                peaksRose = true;
-            }
-        }
+        const float peakLeftBefore = publishedMeters.peakLeft.load(std::memory_order_relaxed);
+        const float peakRightBefore = publishedMeters.peakRight.load(std::memory_order_relaxed);
+        float peakLeft = peakLeftBefore;
+        float peakRight = peakRightBefore;
+        engine->ProcessBlock(inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames, peakLeft, peakRight);
         // The peaks only rise here; the editor lowers them.
-        if (peaksRose)
-        {
+        if (peakLeft > peakLeftBefore)
             publishedMeters.peakLeft.store(peakLeft, std::memory_order_relaxed);
+        if (peakRight > peakRightBefore)
             publishedMeters.peakRight.store(peakRight, std::memory_order_relaxed);
-        }
     }
     blockCounter.fetch_add(1, std::memory_order_release);
 }

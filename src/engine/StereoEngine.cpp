@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <xmmintrin.h>
 
 namespace
 {
@@ -16,6 +17,14 @@ constexpr float kHighRateThreshold = 63999.0f;
 inline float cubicShape(float x, float weight)
 {
     return (3.0f - x * x) * (x * 0.5f) * weight + (1.0f - weight) * x;
+}
+
+// Limits to [-1, 1]; a non-finite sample becomes a bounded one (maxss answers its second
+// operand when the first is NaN), and unlike fmin/fmax this never leaves the register.
+inline float clampToUnit(float x)
+{
+    const __m128 bounded = _mm_max_ss(_mm_set_ss(x), _mm_set_ss(-1.0f));
+    return _mm_cvtss_f32(_mm_min_ss(bounded, _mm_set_ss(1.0f)));
 }
 
 // The third Shape stage: a rational curve that keeps saturating beyond the cubic.
@@ -53,7 +62,10 @@ bool StereoEngine::Initialise(int frameSize, float sampleRate)
                     lastPhase[c].allocate(N, "lastPhase") && sumPhase[c].allocate(N, "sumPhase") &&
                     tempBuff[c].allocate(N + 1, "tempBuff");
     }
-    allocated = allocated && transform.Create(N);
+    allocated = allocated && transform.Create(N) && displayLowerBin.allocate(kSpectrumPoints, "displayLowerBin") &&
+                displayUpperBin.allocate(kSpectrumPoints, "displayUpperBin") &&
+                displayLowerWeight.allocate(kSpectrumPoints, "displayLowerWeight") &&
+                displayUpperWeight.allocate(kSpectrumPoints, "displayUpperWeight");
     if (!allocated)
     {
         releaseBuffers();
@@ -67,6 +79,7 @@ bool StereoEngine::Initialise(int frameSize, float sampleRate)
     binWidthHz = rate / static_cast<float>(N);
     // Undoes the transform pair's factor N, scaled for the overlap of two frames.
     outScale = 2.0f / (static_cast<float>(N) / ((1.0f / static_cast<float>(N)) * static_cast<float>(hopSize)));
+    buildDisplayTables();
     // Computed in double so every platform's maths library rounds to the same floats.
     for (int i = 0; i < N; ++i)
     {
@@ -93,6 +106,10 @@ void StereoEngine::releaseBuffers()
         sumPhase[c] = {};
     }
     transientShaper = {};
+    displayLowerBin = {};
+    displayUpperBin = {};
+    displayLowerWeight = {};
+    displayUpperWeight = {};
     transform.Create(0);
     N = 0;
 }
@@ -123,90 +140,123 @@ void StereoEngine::RebuildEqualiser(const ProgramRecord& program, float eqRange)
     ready.store(true, std::memory_order_release);
 }
 
-// Audio thread: no allocation, no locks, no I/O.
 void StereoEngine::ProcessSample(float inLeft, float inRight, float* outLeft, float* outRight)
+{
+    float unusedPeakLeft = 0.0f;
+    float unusedPeakRight = 0.0f;
+    ProcessBlock(&inLeft, &inRight, outLeft, outRight, 1, unusedPeakLeft, unusedPeakRight);
+}
+
+// Audio thread: no allocation, no locks, no I/O. The settings live in locals for the
+// block, since every output store could otherwise alias them; the frame sees them
+// written back first.
+void StereoEngine::ProcessBlock(const float* inLeft, const float* inRight, float* outLeft, float* outRight,
+                                int sampleFrames, float& peakLeft, float& peakRight)
 {
     if (!ready.load(std::memory_order_relaxed))
         return;
 
-    inPos = (inPos + 1) & ringMask;
-    inBuff[0][inPos] = inLeft + kAntiDenormal;
-    inBuff[1][inPos] = inRight - kAntiDenormal;
+    EngineSettings s = settings;
+    float* const dryLeft = inBuff[0].data();
+    float* const dryRight = inBuff[1].data();
+    const float* const wetLeft = outBuff[0].data();
+    const float* const wetRight = outBuff[1].data();
+    bool clipped = false;
+    float highestLeft = peakLeft;
+    float highestRight = peakRight;
 
-    const int readPos = (outPos - N) & ringMask;
-    float left = outBuff[0][readPos];
-    float right = outBuff[1][readPos];
-    if (std::fabs(left) > 1.0f || std::fabs(right) > 1.0f)
+    for (int i = 0; i < sampleFrames; ++i)
+    {
+        const float inL = inLeft[i];
+        const float inR = inRight[i];
+        inPos = (inPos + 1) & ringMask;
+        dryLeft[inPos] = inL + kAntiDenormal;
+        dryRight[inPos] = inR - kAntiDenormal;
+
+        const int readPos = (outPos - N) & ringMask;
+        float left = wetLeft[readPos];
+        float right = wetRight[readPos];
+        clipped |= std::fabs(left) > 1.0f || std::fabs(right) > 1.0f;
+
+        s.shape = s.shapeTarget * kShapeSmoothing + s.shape * (1.0f - kShapeSmoothing);
+
+        if (s.mix > 0.0f)
+        {
+            if (s.width < 1.0f)
+            {
+                const float c = s.width * 0.5f + 0.5f;
+                const float narrowRight = right * c + (1.0f - c) * left;
+                const float narrowLeft = left * c + (1.0f - c) * right;
+                left = narrowLeft;
+                right = narrowRight;
+            }
+            clipped |= std::fabs(left) > 1.0f || std::fabs(right) > 1.0f;
+            left = clampToUnit(left);
+            right = clampToUnit(right);
+
+            const float stage1 = std::min(s.shape, 1.0f);
+            left = cubicShape(left, stage1);
+            right = cubicShape(right, stage1);
+            if (s.shape > 0.5f)
+            {
+                const float stage2 = (std::min(s.shape, 1.0f) - 0.5f) * 2.0f;
+                left = cubicShape(left, stage2);
+                right = cubicShape(right, stage2);
+            }
+            if (s.shape > 1.0f)
+            {
+                const float stage3 = s.shape - 1.0f;
+                left = rationalShape(left, stage3);
+                right = rationalShape(right, stage3);
+            }
+        }
+
+        const int dryPos = (inPos - N) & ringMask;
+        float outL;
+        float outR;
+        if (s.mix > 0.0f)
+        {
+            outL = (1.0f - s.mix) * dryLeft[dryPos] + s.mix * left;
+            outR = (1.0f - s.mix) * dryRight[dryPos] + s.mix * right;
+        }
+        else
+        {
+            // Fully bypassed: exactly the delayed input, whatever the wet path holds.
+            outL = dryLeft[dryPos];
+            outR = dryRight[dryPos];
+        }
+        outLeft[i] = outL;
+        outRight[i] = outR;
+        highestLeft = std::max(highestLeft, std::fabs(outL));
+        highestRight = std::max(highestRight, std::fabs(outR));
+
+        if (s.mixStep != 0.0f)
+        {
+            s.mix += s.mixStep;
+            if (s.mix >= 1.0f)
+            {
+                s.mix = 1.0f;
+                s.mixStep = 0.0f;
+            }
+            else if (s.mix <= 0.0f)
+            {
+                s.mix = 0.0f;
+                s.mixStep = 0.0f;
+            }
+        }
+
+        outPos = (outPos + 1) & ringMask;
+        if (++hopCount >= hopSize)
+        {
+            settings = s;
+            runFrame();
+        }
+    }
+    settings = s;
+    if (clipped)
         meters.clipFlag.store(1.0f, std::memory_order_relaxed);
-
-    EngineSettings& s = settings;
-    s.shape = s.shapeTarget * kShapeSmoothing + s.shape * (1.0f - kShapeSmoothing);
-
-    if (s.mix > 0.0f)
-    {
-        if (s.width < 1.0f)
-        {
-            const float c = s.width * 0.5f + 0.5f;
-            const float narrowRight = right * c + (1.0f - c) * left;
-            const float narrowLeft = left * c + (1.0f - c) * right;
-            left = narrowLeft;
-            right = narrowRight;
-        }
-        if (std::fabs(left) > 1.0f || std::fabs(right) > 1.0f)
-            meters.clipFlag.store(1.0f, std::memory_order_relaxed);
-        // fmin/fmax rather than clamp: a non-finite wet sample becomes a bounded one.
-        left = std::fmin(std::fmax(left, -1.0f), 1.0f);
-        right = std::fmin(std::fmax(right, -1.0f), 1.0f);
-
-        const float stage1 = std::min(s.shape, 1.0f);
-        left = cubicShape(left, stage1);
-        right = cubicShape(right, stage1);
-        if (s.shape > 0.5f)
-        {
-            const float stage2 = (std::min(s.shape, 1.0f) - 0.5f) * 2.0f;
-            left = cubicShape(left, stage2);
-            right = cubicShape(right, stage2);
-        }
-        if (s.shape > 1.0f)
-        {
-            const float stage3 = s.shape - 1.0f;
-            left = rationalShape(left, stage3);
-            right = rationalShape(right, stage3);
-        }
-    }
-
-    const int dryPos = (inPos - N) & ringMask;
-    if (s.mix > 0.0f)
-    {
-        *outLeft = (1.0f - s.mix) * inBuff[0][dryPos] + s.mix * left;
-        *outRight = (1.0f - s.mix) * inBuff[1][dryPos] + s.mix * right;
-    }
-    else
-    {
-        // Fully bypassed: exactly the delayed input, whatever the wet path holds.
-        *outLeft = inBuff[0][dryPos];
-        *outRight = inBuff[1][dryPos];
-    }
-
-    if (s.mixStep != 0.0f)
-    {
-        s.mix += s.mixStep;
-        if (s.mix >= 1.0f)
-        {
-            s.mix = 1.0f;
-            s.mixStep = 0.0f;
-        }
-        else if (s.mix <= 0.0f)
-        {
-            s.mix = 0.0f;
-            s.mixStep = 0.0f;
-        }
-    }
-
-    outPos = (outPos + 1) & ringMask;
-    if (++hopCount < hopSize)
-        return;
-    runFrame();
+    peakLeft = highestLeft;
+    peakRight = highestRight;
 }
 
 void StereoEngine::runFrame()

@@ -44,6 +44,10 @@ public:
 
     void ProcessSample(float inLeft, float inRight, float* outLeft, float* outRight);
 
+    // ProcessSample over a block (in place allowed), raising the two peak levels.
+    void ProcessBlock(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int sampleFrames,
+                      float& peakLeft, float& peakRight);
+
     int frameSize() const { return N; }
     float sampleRate() const { return rate; }
     float binHz() const { return binWidthHz; }
@@ -69,6 +73,7 @@ private:
     void widenStereo();
     TransientShaper::BandSums synthesise(int channel);
     void addDisplaySpectrum(int channel);
+    void buildDisplayTables();
     void overlapAdd();
 
     EngineSettings& settings;
@@ -99,6 +104,11 @@ private:
     AlignedBuffer<float> anaFreq[2];
     AlignedBuffer<float> lastPhase[2];
     AlignedBuffer<float> sumPhase[2];
+    // Per display point: the lower analysis bin, the upper one and their weights.
+    AlignedBuffer<std::int32_t> displayLowerBin;
+    AlignedBuffer<std::int32_t> displayUpperBin;
+    AlignedBuffer<float> displayLowerWeight;
+    AlignedBuffer<float> displayUpperWeight;
     EqPointList eqPoints;
     HartleyTransform transform;
     TransientShaper transientShaper;

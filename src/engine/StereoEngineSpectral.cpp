@@ -17,6 +17,20 @@ constexpr float kHalfPi = 1.57079632679f;
 constexpr float kDisplayLowHz = 40.0f;
 constexpr float kDisplaySpanHz = 20000.0f;
 
+// sin(x) for x in [0, pi/2], four at a time: the Taylor series to x^11 stays within 1e-7
+// of the true value there, i.e. within single-precision rounding.
+inline __m128 sineOfQuarterTurn(__m128 x)
+{
+    const __m128 x2 = _mm_mul_ps(x, x);
+    __m128 series = _mm_set1_ps(-1.0f / 39916800.0f);
+    series = _mm_add_ps(_mm_mul_ps(series, x2), _mm_set1_ps(1.0f / 362880.0f));
+    series = _mm_add_ps(_mm_mul_ps(series, x2), _mm_set1_ps(-1.0f / 5040.0f));
+    series = _mm_add_ps(_mm_mul_ps(series, x2), _mm_set1_ps(1.0f / 120.0f));
+    series = _mm_add_ps(_mm_mul_ps(series, x2), _mm_set1_ps(-1.0f / 6.0f));
+    series = _mm_add_ps(_mm_mul_ps(series, x2), _mm_set1_ps(1.0f));
+    return _mm_mul_ps(series, x);
+}
+
 }  // namespace
 
 void StereoEngine::processSpectralFrame()
@@ -59,6 +73,7 @@ void StereoEngine::computeMagnitudes(int channel)
 }
 
 // Steady bins get their phase advance since the last frame; onset bins their own phasor.
+// Four bins at a time; the onset choice is a lane mask.
 void StereoEngine::analysePhases(int channel)
 {
     const float* re = tempBuff[channel].data();
@@ -68,39 +83,47 @@ void StereoEngine::analysePhases(int channel)
     float* freqIm = freqRe + halfSize;
     float* lastRe = lastPhase[channel].data();
     float* lastIm = lastRe + halfSize;
-    for (int k = 0; k < halfSize; ++k)
+    const std::int32_t* framesSinceOnset = transientShaper.onsetStates();
+    const __m128 one = _mm_set1_ps(1.0f);
+    const __m128 floor = _mm_set1_ps(kMagnitudeFloor);
+    for (int k = 0; k < halfSize; k += 4)
     {
-        const float inverse = 1.0f / (magnitude[k] + kMagnitudeFloor);
-        const float u = re[k] * inverse;
-        const float v = im[k] * inverse;
-        if (transientShaper.framesSinceOnset(k) != 0)
-        {
-            freqRe[k] = u * lastRe[k] + v * lastIm[k];
-            freqIm[k] = v * lastRe[k] - u * lastIm[k];
-        }
-        else
-        {
-            freqRe[k] = u;
-            freqIm[k] = v;
-        }
-        lastRe[k] = u;
-        lastIm[k] = v;
+        const __m128 inverse = _mm_div_ps(one, _mm_add_ps(_mm_load_ps(magnitude + k), floor));
+        const __m128 u = _mm_mul_ps(_mm_load_ps(re + k), inverse);
+        const __m128 v = _mm_mul_ps(_mm_load_ps(im + k), inverse);
+        const __m128 pr = _mm_load_ps(lastRe + k);
+        const __m128 pi = _mm_load_ps(lastIm + k);
+        const __m128 advanceRe = _mm_add_ps(_mm_mul_ps(u, pr), _mm_mul_ps(v, pi));
+        const __m128 advanceIm = _mm_sub_ps(_mm_mul_ps(v, pr), _mm_mul_ps(u, pi));
+        const __m128 onset = _mm_castsi128_ps(_mm_cmpeq_epi32(
+            _mm_load_si128(reinterpret_cast<const __m128i*>(framesSinceOnset + k)), _mm_setzero_si128()));
+        _mm_store_ps(freqRe + k, _mm_or_ps(_mm_and_ps(onset, u), _mm_andnot_ps(onset, advanceRe)));
+        _mm_store_ps(freqIm + k, _mm_or_ps(_mm_and_ps(onset, v), _mm_andnot_ps(onset, advanceIm)));
+        _mm_store_ps(lastRe + k, u);
+        _mm_store_ps(lastIm + k, v);
     }
 }
 
-// Bins whose left and right magnitudes differ are boosted in both channels.
+// Bins whose left and right magnitudes differ are boosted in both channels; four at a time.
 void StereoEngine::widenStereo()
 {
     float* left = anaMagn[0].data();
     float* right = anaMagn[1].data();
-    const float amount = kWidthBoost * (settings.width - 1.0f);
-    for (int k = 0; k < halfSize; ++k)
+    const __m128 amount = _mm_set1_ps(kWidthBoost * (settings.width - 1.0f));
+    const __m128 one = _mm_set1_ps(1.0f);
+    const __m128 maxRatio = _mm_set1_ps(kMaxMagnitudeRatio);
+    const __m128 halfPi = _mm_set1_ps(kHalfPi);
+    for (int k = 0; k < halfSize; k += 4)
     {
-        const float ratio = right[k] > left[k] ? left[k] / right[k] : right[k] / left[k];
-        const float similarity = std::clamp(ratio, 0.0f, kMaxMagnitudeRatio);
-        const float boost = std::sin((1.0f - similarity) * kHalfPi) * amount + 1.0f;
-        left[k] *= boost;
-        right[k] *= boost;
+        const __m128 l = _mm_load_ps(left + k);
+        const __m128 r = _mm_load_ps(right + k);
+        // The smaller magnitude over the larger; magnitudes are never below 1e-10.
+        const __m128 ratio = _mm_div_ps(_mm_min_ps(l, r), _mm_max_ps(l, r));
+        const __m128 similarity = _mm_min_ps(ratio, maxRatio);
+        const __m128 angle = _mm_mul_ps(_mm_sub_ps(one, similarity), halfPi);
+        const __m128 boost = _mm_add_ps(_mm_mul_ps(sineOfQuarterTurn(angle), amount), one);
+        _mm_store_ps(left + k, _mm_mul_ps(l, boost));
+        _mm_store_ps(right + k, _mm_mul_ps(r, boost));
     }
 }
 
@@ -146,13 +169,10 @@ TransientShaper::BandSums StereoEngine::synthesise(int channel)
     return sums;
 }
 
-// Adds the channel's output power at the 512 display frequencies (40 Hz to 20040 Hz on a
-// fourth-power axis), interpolated between neighbouring bins.
-void StereoEngine::addDisplaySpectrum(int channel)
+// Each display point's position on the bin axis (40 Hz to 20040 Hz on a fourth-power
+// scale), split into two neighbouring bins and their weights once per frame length.
+void StereoEngine::buildDisplayTables()
 {
-    const float* re = tempBuff[channel].data();
-    const float* im = re + halfSize;
-    float* slot = spectrum.slots[spectrum.storeIndex.load(std::memory_order_relaxed)];
     const float binsAcross = kDisplaySpanHz / binWidthHz;
     const float lowestBin = kDisplayLowHz / binWidthHz;
     for (int j = 0; j < kSpectrumPoints; ++j)
@@ -161,14 +181,29 @@ void StereoEngine::addDisplaySpectrum(int channel)
         const float position = x * x * x * x * binsAcross + lowestBin;
         const int i = static_cast<int>(position);
         const float f = position - static_cast<float>(i);
-        const float lower = 1.0f - f;
         // The last analysed bin has no upper neighbour: weight it twice instead.
-        const int upper = i + 1 < halfSize ? i + 1 : i;
-        const float upperWeight = i + 1 < halfSize ? f : lower;
-        const float a = lower * re[i];
-        const float b = lower * im[i];
-        const float c = upperWeight * re[upper];
-        const float d = upperWeight * im[upper];
+        const bool hasUpper = i + 1 < halfSize;
+        displayLowerBin[j] = i;
+        displayUpperBin[j] = hasUpper ? i + 1 : i;
+        displayLowerWeight[j] = 1.0f - f;
+        displayUpperWeight[j] = hasUpper ? f : 1.0f - f;
+    }
+}
+
+// Adds the channel's output power at the 512 display points.
+void StereoEngine::addDisplaySpectrum(int channel)
+{
+    const float* re = tempBuff[channel].data();
+    const float* im = re + halfSize;
+    float* slot = spectrum.slots[spectrum.storeIndex.load(std::memory_order_relaxed)];
+    for (int j = 0; j < kSpectrumPoints; ++j)
+    {
+        const int lower = displayLowerBin[j];
+        const int upper = displayUpperBin[j];
+        const float a = displayLowerWeight[j] * re[lower];
+        const float b = displayLowerWeight[j] * im[lower];
+        const float c = displayUpperWeight[j] * re[upper];
+        const float d = displayUpperWeight[j] * im[upper];
         slot[j] += a * a + b * b + c * c + d * d;
     }
 }

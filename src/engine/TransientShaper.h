@@ -26,6 +26,7 @@ public:
 
     // Frames since the bin's last onset: 0 in the onset frame, 1 in the frame after.
     std::int32_t framesSinceOnset(int bin) const { return locks[bin]; }
+    const std::int32_t* onsetStates() const { return locks.data(); }
 
     // The bin's magnitude after Punch (P) and Sizzle (S); onset energy goes to sums.
     float ShapeMagnitude(int bin, float magnitude, float punch, float sizzle, BandSums& sums) const
