@@ -9,5 +9,6 @@ cmake -S "$root" -B "$root/build/release-linux" -DCMAKE_BUILD_TYPE=Release -DBUI
 cmake --build "$root/build/release-linux" -j "$jobs"
 
 cmake -S "$root" -B "$root/build/release-win64" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DVANTOR_DIST_DIR="$root/dist/windows"
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DVANTOR_DIST_DIR="$root/dist/windows" \
+    -DVANTOR_MINGW_DEPS_PREFIX="$root/build/mingw-deps"
 cmake --build "$root/build/release-win64" -j "$jobs"

@@ -1,7 +1,9 @@
 #!/bin/sh
-# Loads each built module with our own small host and prints what a DAW sees.
+# Loads each built module with our own small host and prints what a DAW sees, then renders
+# the demo signal through the Linux module with a wider stereo image.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
+tools="$root/build/release-linux/tools"
 
 echo "=== Linux: dist/linux/Vantor Pro.so ==="
 "$root/build/release-linux/tools/inspect/vantor-inspect" "$root/dist/linux/Vantor Pro.so"
@@ -10,3 +12,13 @@ echo
 echo "=== Windows x64 under Wine: dist/windows/Vantor Pro.dll ==="
 VANTOR_WINE_PREFIX="$root/build/wineprefix" "$root/tests/host/run-under-wine.sh" \
     "$root/build/release-win64/tools/inspect/vantor-inspect.exe" "Z:$root/dist/windows/Vantor Pro.dll" | tr -d '\r'
+
+echo
+echo "=== Demo: drums and a stereo pad through dist/linux/Vantor Pro.so, Stereo Width 0.8 ==="
+cd "$root"
+mkdir -p dist/demo
+"$tools/demo/vantor-demo-signal" dist/demo/demo-input.wav
+"$tools/render/vantor-render" dist/demo/demo-input.wav dist/demo/demo-wide.wav \
+    --plugin "dist/linux/Vantor Pro.so" --set "Stereo Width=0.8" --align
+echo "Result: dist/demo/demo-wide.wav (from dist/demo/demo-input.wav); the line above gives the"
+echo "stereo correlation before -> after: lower means wider."

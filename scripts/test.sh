@@ -24,5 +24,9 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
     configure_and_test test-tsan -DVANTOR_SANITIZER=thread
 configure_and_test test-win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DVANTOR_LINUX_REFERENCE="$root/build/test-linux/reference-render.f32"
+    -DVANTOR_MINGW_DEPS_PREFIX="$root/build/mingw-deps" \
+    -DVANTOR_LINUX_REFERENCE="$root/build/test-linux/reference-render.f32" \
+    -DVANTOR_LINUX_EDITOR_FRAME="$root/build/test-linux/editor-reference-frame.png"
+echo "=== fuzz: the skin readers, 15 s a target ==="
+sh "$root/tests/fuzz/run-fuzzers.sh" 15
 echo "All test builds passed."

@@ -1,23 +1,27 @@
 #pragma once
 
-#include "shell/AEffEditor.h"
+#include "glgui/VSTGL_Editor.h"
 
-// The plug-in's editor: a 512 x 624 window. Until the OpenGL framework gives it a window
-// it answers its size and declines to open.
-class EffectEditor : public AEffEditor
+class EngineHost;
+
+// The plug-in's editor: a 512 x 624 OpenGL window drawn from the skin folder's resources.
+class EffectEditor : public VSTGL_Editor
 {
 public:
     static constexpr VstInt16 kWidth = 512;
     static constexpr VstInt16 kHeight = 624;
 
-    explicit EffectEditor(AudioEffect* owner);
+    // engine may be null (the effect came up without one): the editor then draws nothing.
+    EffectEditor(AudioEffect* owner, EngineHost* engine);
+    ~EffectEditor() override;
 
-    bool getRect(ERect** rect) override;
-    bool open(void* parentWindow) override;
-    void close() override {}
-    void idle() override {}
-    void parameterChanged(VstInt32, float) override {}
+protected:
+    void openGui() override;
+    void closeGui() override;
+    void draw() override;
 
 private:
-    ERect rectangle;
+    void registerResources();
+
+    EngineHost* engineHost;
 };

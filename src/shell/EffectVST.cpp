@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <new>
 
 namespace
@@ -29,7 +30,7 @@ EffectVST::EffectVST(audioMasterCallback host) : AudioEffectX(host, kNumPrograms
     engine = EngineHost::create();
     engineReady = engine ? 1 : 0;
 
-    editor = new (std::nothrow) EffectEditor(this);
+    editor = createEditor();
     setFlag(effFlagsHasEditor, editor != nullptr);
 
     setUniqueID(fourCharCode('V', 'n', 'T', 'q'));
@@ -38,6 +39,20 @@ EffectVST::EffectVST(audioMasterCallback host) : AudioEffectX(host, kNumPrograms
     setInitialDelay(engineLatency());
     if (engineReady)
         setProgram(0);
+}
+
+AEffEditor* EffectVST::createEditor()
+{
+    // Loading the skin allocates; when memory runs out the effect comes up without an
+    // editor rather than throwing into the host.
+    try
+    {
+        return new EffectEditor(this, engine.get());
+    }
+    catch (const std::exception&)
+    {
+        return nullptr;
+    }
 }
 
 EffectVST::~EffectVST()

@@ -43,6 +43,7 @@ public:
     EngineHost* engineHost() { return engine.get(); }
 
 private:
+    AEffEditor* createEditor();
     // The engine's latency; 2048 when there is no engine.
     VstInt32 engineLatency() const;
 

@@ -1,6 +1,6 @@
 #include "shell/EffectVST.h"
 
-#include <new>
+#include <exception>
 
 #if defined(_WIN32)
 #define VANTOR_EXPORT extern "C" __declspec(dllexport)
@@ -13,8 +13,15 @@ VANTOR_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster)
 {
     if (audioMaster == nullptr || audioMaster(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
         return nullptr;
-    EffectVST* effect = new (std::nothrow) EffectVST(audioMaster);
-    return effect == nullptr ? nullptr : effect->getAeffect();
+    // No exception may cross into the host.
+    try
+    {
+        return (new EffectVST(audioMaster))->getAeffect();
+    }
+    catch (const std::exception&)
+    {
+        return nullptr;
+    }
 }
 
 #if !defined(_WIN32)

@@ -148,6 +148,8 @@ enum AudioMasterOpcodes : VstInt32
     audioMasterIdle = 3,
     audioMasterWantMidi = 6,
     audioMasterIOChanged = 13,
+    audioMasterGetSampleRate = 16,
+    audioMasterGetBlockSize = 17,
     audioMasterUpdateDisplay = 42,
     audioMasterBeginEdit = 43,
     audioMasterEndEdit = 44,

@@ -106,7 +106,7 @@ TEST_F(HostIdentity, PinPropertiesNameTwoStereoPinsEachWay)
     EXPECT_EQ(untouched.label[0], '\0');
 }
 
-TEST_F(HostIdentity, EditorRectangleIs512By624AndOpenDeclinesForNow)
+TEST_F(HostIdentity, EditorRectangleIs512By624AndANullParentIsRefused)
 {
     EffectInstance instance;
     ERect* rect = nullptr;

@@ -1,0 +1,154 @@
+#!/bin/sh
+# Usage: build-mingw-deps.sh PREFIX
+#
+# Builds static zlib, libpng and GLEW (WGL, GLEW_STATIC) for the Windows x64 build from
+# Debian's source packages, since Debian ships no MinGW builds of them, and installs
+#   PREFIX/include  zlib.h zconf.h png.h pngconf.h pnglibconf.h GL/glew.h GL/wglew.h
+#   PREFIX/lib      libz.a libpng16.a libpng.a libglew32.a cmake/glew/glew-config.cmake
+#   PREFIX/share/doc/{zlib,libpng1.6,glew}/copyright
+# Does nothing when PREFIX already holds them. The first run on a machine needs root: it
+# adds deb-src entries mirroring the machine's Debian sources. Quiet unless it fails.
+# MINGW_CC and MINGW_AR override the cross compiler and archiver.
+set -eu
+
+[ $# -eq 1 ] || { echo "usage: $0 PREFIX" >&2; exit 2; }
+cc=${MINGW_CC:-x86_64-w64-mingw32-gcc-posix}
+ar=${MINGW_AR:-x86_64-w64-mingw32-ar}
+cflags="-O2 -DNDEBUG"
+
+mkdir -p "$1"
+prefix=$(cd "$1" && pwd)
+done=yes
+for f in include/zlib.h include/png.h include/GL/glew.h include/GL/wglew.h lib/libz.a \
+         lib/libpng16.a lib/libpng.a lib/libglew32.a lib/cmake/glew/glew-config.cmake; do
+    [ -e "$prefix/$f" ] || done=no
+done
+[ $done = no ] || exit 0
+
+# Sources, objects and the log live beside PREFIX; removed after a good run.
+work=$prefix-build
+rm -rf "$work"
+mkdir -p "$work"
+log=$work/build.log
+: >"$log"
+
+fail() {
+    echo "build-mingw-deps: $1" >&2
+    tail -n 25 "$log" >&2
+    echo "build-mingw-deps: full log: $log" >&2
+    exit 1
+}
+
+# --- deb-src entries -----------------------------------------------------------------
+have_sources() { apt-cache showsrc --only-source zlib 2>/dev/null | grep -q '^Package: zlib$'; }
+
+if ! have_sources; then
+    if ! grep -qsE '^[[:space:]]*(deb-src[[:space:]]|Types:.*deb-src)' /etc/apt/sources.list \
+            /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; then
+        [ "$(id -u)" -eq 0 ] || fail "apt has no deb-src entries; run this once as root to add them"
+        if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+            sed 's/^Types:.*/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
+                >/etc/apt/sources.list.d/vantor-deb-src.sources
+        elif grep -qs '^[[:space:]]*deb[[:space:]].*debian' /etc/apt/sources.list; then
+            sed -n 's/^[[:space:]]*deb[[:space:]]\(.*debian.*\)/deb-src \1/p' /etc/apt/sources.list \
+                >/etc/apt/sources.list.d/vantor-deb-src.list
+        else
+            fail "found no Debian apt sources to mirror as deb-src"
+        fi
+    fi
+    # A failing third-party repository must not stop us; the check below decides.
+    apt-get update -q >>"$log" 2>&1 || true
+    have_sources || fail "apt still finds no Debian source packages after apt-get update"
+fi
+
+# --- sources ---------------------------------------------------------------------------
+# fetch NAME: downloads the source package NAME and unpacks it, Debian patches applied, into
+# $work/NAME. A mirror may already lack the files of the newest (security) version, so each
+# version apt lists is tried in turn after the plain name.
+fetch() {
+    name=$1
+    versions=$(apt-cache showsrc --only-source "$name" | sed -n "s/^Version: /$name=/p" | sort -urV)
+    for want in "$name" $versions; do
+        rm -rf "$work/dl"
+        mkdir "$work/dl"
+        if (cd "$work/dl" && apt-get source -q --download-only --only-source "$want") >>"$log" 2>&1; then
+            dpkg-source -x "$work"/dl/*.dsc "$work/$name" >>"$log" 2>&1 || fail "unpacking $want failed"
+            rm -rf "$work/dl"
+            return 0
+        fi
+    done
+    fail "could not download the Debian source package $name"
+}
+
+fetch zlib
+fetch libpng1.6
+fetch glew
+
+# --- build -----------------------------------------------------------------------------
+# compile LIB DIR FLAGS FILE...: compiles DIR/FILE.c, two at a time, into the archive LIB.
+compile() {
+    lib=$1 dir=$2 flags=$3
+    shift 3
+    mkdir -p "$work/obj/$lib"
+    # shellcheck disable=SC2086 # FLAGS holds several words, none with spaces.
+    printf '%s\n' "$@" | (cd "$dir" && xargs -P 2 -I % "$cc" $cflags $flags -c %.c -o "$work/obj/$lib/%.o") \
+        >>"$log" 2>&1 || fail "compiling $lib failed"
+    "$ar" rcs "$work/$lib" "$work/obj/$lib"/*.o >>"$log" 2>&1 || fail "archiving $lib failed"
+}
+
+compile libz.a "$work/zlib" "" adler32 compress crc32 deflate gzclose gzlib gzread gzwrite \
+    infback inffast inflate inftrees trees uncompr zutil
+
+# The configuration libpng ships for builds without its configure script.
+cp "$work/libpng1.6/scripts/pnglibconf.h.prebuilt" "$work/libpng1.6/pnglibconf.h"
+compile libpng16.a "$work/libpng1.6" "-I../zlib" png pngerror pngget pngmem pngpread pngread \
+    pngrio pngrtran pngrutil pngset pngtrans pngwio pngwrite pngwtran pngwutil
+
+compile libglew32.a "$work/glew/src" "-I../include -DGLEW_STATIC -DGLEW_NO_GLU" glew
+
+# --- install ---------------------------------------------------------------------------
+mkdir -p "$prefix/include/GL" "$prefix/lib/cmake/glew"
+cp "$work/zlib/zlib.h" "$work/zlib/zconf.h" "$prefix/include/"
+(cd "$work/libpng1.6" && cp png.h pngconf.h pnglibconf.h "$prefix/include/")
+cp "$work/glew/include/GL/glew.h" "$work/glew/include/GL/wglew.h" "$prefix/include/GL/"
+for name in zlib libpng1.6 glew; do
+    mkdir -p "$prefix/share/doc/$name"
+    cp "$work/$name/debian/copyright" "$prefix/share/doc/$name/"
+done
+cp "$work/libz.a" "$work/libpng16.a" "$work/libglew32.a" "$prefix/lib/"
+cp "$work/libpng16.a" "$prefix/lib/libpng.a"
+
+# find_package(GLEW) reads this: CMake's FindGLEW cannot find MinGW static libraries.
+glew_version=$(sed -n 's/^VERSION_M[A-Z]* \([0-9]*\)$/\1/p' "$prefix/include/GL/glew.h" | paste -sd.)
+cat >"$prefix/lib/cmake/glew/glew-config-version.cmake" <<EOF
+set(PACKAGE_VERSION "$glew_version")
+if(PACKAGE_FIND_VERSION VERSION_GREATER PACKAGE_VERSION)
+  set(PACKAGE_VERSION_COMPATIBLE FALSE)
+else()
+  set(PACKAGE_VERSION_COMPATIBLE TRUE)
+  if(PACKAGE_FIND_VERSION VERSION_EQUAL PACKAGE_VERSION)
+    set(PACKAGE_VERSION_EXACT TRUE)
+  endif()
+endif()
+EOF
+cat >"$prefix/lib/cmake/glew/glew-config.cmake" <<'EOF'
+# Static GLEW built by scripts/build-mingw-deps.sh. FindGLEW reads GLEW::GLEW's
+# *_RELEASE properties, so both targets carry them.
+get_filename_component(_glew_prefix "${CMAKE_CURRENT_LIST_DIR}/../../.." ABSOLUTE)
+foreach(_glew_target GLEW::glew_s GLEW::GLEW)
+  if(NOT TARGET ${_glew_target})
+    add_library(${_glew_target} STATIC IMPORTED)
+    set_target_properties(${_glew_target} PROPERTIES
+      IMPORTED_CONFIGURATIONS RELEASE
+      IMPORTED_LOCATION_RELEASE "${_glew_prefix}/lib/libglew32.a"
+      IMPORTED_LINK_INTERFACE_LIBRARIES_RELEASE opengl32
+      INTERFACE_LINK_LIBRARIES opengl32
+      INTERFACE_COMPILE_DEFINITIONS GLEW_STATIC
+      INTERFACE_INCLUDE_DIRECTORIES "${_glew_prefix}/include")
+  endif()
+endforeach()
+unset(_glew_target)
+unset(_glew_prefix)
+EOF
+
+rm -rf "$work"

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "glgui/BitmapFont.h"
+
+#include <map>
+#include <string>
+#include <string_view>
+
+class GuiResources;
+class SkinFiles;
+class TextureBank;
+
+// Bitmap fonts by name: one GL display list per character code, single-line text with
+// alignment and an optional box, and word-wrap positions for the help panel.
+class FontBank
+{
+public:
+    // drawText flags.
+    static constexpr int kAlignRight = 4;
+    static constexpr int kAlignCentre = 8;
+    static constexpr int kSubPixel = 0x10;
+
+    struct Colour
+    {
+        float red;
+        float green;
+        float blue;
+        float alpha;
+    };
+
+    explicit FontBank(GuiResources& owner) : resources(owner) {}
+
+    // A missing or malformed file still registers the font, which then draws nothing.
+    void loadFont(SkinFiles& files, std::string_view name);
+    void registerFontPages(TextureBank& textures) const;
+    void selectFont(std::string_view name);
+
+    // GL side, with the editor's context current.
+    void buildLists();
+    void deleteLists();
+    void beginText();
+    void endText();
+    void drawText(std::string_view text, float x, float y, const Colour* textColour, const Colour* outlineColour,
+                  const Colour* fillColour, int flags);
+
+    std::int64_t measureText(std::string_view text) const;
+    std::size_t wrapPosition(std::string_view text, std::size_t start) const;
+
+    void clear();
+    bool hasFont(std::string_view name) const { return fonts.count(std::string(name)) != 0; }
+
+private:
+    struct LoadedFont
+    {
+        BitmapFont font;
+        unsigned int listBase = 0;
+        bool listsBuilt = false;
+        unsigned int pageTexture = 0;
+    };
+
+    bool ready() const;
+
+    GuiResources& resources;
+    std::map<std::string, LoadedFont> fonts;
+    LoadedFont* current = nullptr;
+};

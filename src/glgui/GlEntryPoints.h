@@ -1,0 +1,8 @@
+#pragma once
+
+// Resolves the OpenGL 2.0 and extension entry points against the context that is current
+// now. Safe to call at every editor open.
+bool initialiseGlEntryPoints();
+
+// Turns multisampled drawing on, where the pixel format has samples.
+void enableMultisampling();

@@ -1,0 +1,194 @@
+#include "glgui/GuiResources.h"
+
+#include "glgui/OpenGL.h"
+#include "glgui/VSTGL_Editor.h"
+
+#include <cmath>
+
+namespace
+{
+
+constexpr double kDegreesPerRadian = 57.29577791868205;
+constexpr double kOrthoEyeDistance = 1482.9855542182922;
+constexpr float kRibbonWidthScale = 0.001f;
+
+}  // namespace
+
+GuiResources::GuiResources(VSTGL_Editor& owner, std::string skinFolder)
+    : editor(owner), skinFiles(std::move(skinFolder))
+{
+}
+
+bool GuiResources::guiReady() const
+{
+    return editor.isGuiReady();
+}
+
+void GuiResources::setPerspectiveView()
+{
+    if (viewMode == ViewMode::Perspective)
+        return;
+    viewMode = ViewMode::Perspective;
+    glViewport(0, 0, editor.editorWidth(), editor.editorHeight());
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    const float aspect = static_cast<float>(editor.editorWidth()) / static_cast<float>(editor.editorHeight());
+    const VSTGL_Editor::Camera& camera = editor.currentCamera();
+    editor.setPerspective(camera.fieldOfView, aspect);
+    lookAt(camera.eye, camera.target);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void GuiResources::setOrthoView()
+{
+    if (viewMode == ViewMode::Orthographic)
+        return;
+    viewMode = ViewMode::Orthographic;
+    glViewport(0, 0, editor.editorWidth(), editor.editorHeight());
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    const double c = editor.editorWidth() / 2.0;
+    const double d = editor.editorHeight() / 2.0;
+    editor.setOrthoBounds(static_cast<int>(-c), static_cast<int>(-d), static_cast<int>(c), static_cast<int>(d));
+    glOrtho(-c, c, -d, d, 1.0, 2000.0);
+    const float eye[3] = {0.0f, 0.0f, static_cast<float>(kOrthoEyeDistance)};
+    const float target[3] = {0.0f, 0.0f, 0.0f};
+    lookAt(eye, target);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void GuiResources::lookAt(const float eye[3], const float target[3])
+{
+    const double dx = eye[0] - target[0];
+    const double dy = eye[1] - target[1];
+    const double dz = eye[2] - target[2];
+    if (dx == 0.0 && dy == 0.0 && dz == 0.0)
+        return;
+    if (dx == 0.0 && dz == 0.0)
+    {
+        glRotated(dy >= 0.0 ? 90.0 : -90.0, 1.0, 0.0, 0.0);
+    }
+    else
+    {
+        const double l = dx == 0.0 ? dz : std::hypot(dx, dz);
+        const double r = dz == 0.0 ? std::hypot(dx, dy) : (dy == 0.0 ? l : std::hypot(dy, l));
+        const double a = std::asin(dx / l) * kDegreesPerRadian;
+        const double b = std::asin(dy / r) * kDegreesPerRadian;
+        glRotated(b, 1.0, 0.0, 0.0);
+        glRotated(dz >= 0.0 ? 360.0 - a : a + 180.0, 0.0, 1.0, 0.0);
+    }
+    glTranslated(-eye[0], -eye[1], -eye[2]);
+}
+
+void GuiResources::bindTexture(std::string_view name)
+{
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, textureBank.getTexture(name));
+}
+
+void GuiResources::drawQuad(const float a[2], const float b[2], const float c[2], const float d[2], float s0, float t0,
+                            float s1, float t1)
+{
+    stripMode = kVertexStrip;
+    stripPoints = {a[0], a[1], b[0], b[1], c[0], c[1], d[0], d[1]};
+    stripTexCoords = {s0, t0, s1, t0, s0, t1, s1, t1};
+    stripColours.clear();
+    drawStrip();
+}
+
+void GuiResources::drawCenteredQuad(float cx, float cy, float hx, float hy, float s0, float t0, float s1, float t1)
+{
+    stripMode = kVertexStrip;
+    stripPoints = {cx - hx, cy - hy, cx - hx, cy + hy, cx + hx, cy - hy, cx + hx, cy + hy};
+    stripTexCoords = {s0, t0, s0, t1, s1, t0, s1, t1};
+    stripColours.clear();
+    drawStrip();
+}
+
+void GuiResources::drawStrip()
+{
+    const std::size_t n = stripPoints.size() / 2;
+    if (n <= 1)
+        return;
+    std::vector<float> vertices;
+    std::vector<float> texCoords;
+    std::vector<float> colours;
+    const bool perPointColours = stripColours.size() == 4 * n;
+    if (stripMode == kVertexStrip)
+    {
+        vertices.assign(stripPoints.begin(), stripPoints.begin() + static_cast<std::ptrdiff_t>(2 * n));
+        if (stripTexCoords.size() == 2 * n)
+            texCoords = stripTexCoords;
+        if (perPointColours)
+            colours = stripColours;
+    }
+    else
+    {
+        // A ribbon of the line width around the polyline; v runs 0..1 across it.
+        const float halfWidth = stripLineWidth * kRibbonWidthScale;
+        for (std::size_t i = 0; i < n; ++i)
+        {
+            const float px = stripPoints[2 * i];
+            const float py = stripPoints[2 * i + 1];
+            float mx = 0.0f;
+            float my = 0.0f;
+            const auto addNormal = [&](float dx, float dy) {
+                const float length = std::sqrt(dx * dx + dy * dy);
+                if (length > 0.0f)
+                {
+                    mx += dy / length;
+                    my += -dx / length;
+                }
+            };
+            if (i + 1 < n)
+                addNormal(stripPoints[2 * i + 2] - px, stripPoints[2 * i + 3] - py);
+            if (i > 0)
+                addNormal(px - stripPoints[2 * i - 2], py - stripPoints[2 * i - 1]);
+            const float length = std::sqrt(mx * mx + my * my);
+            if (length > 0.0f)
+            {
+                mx /= length;
+                my /= length;
+            }
+            vertices.insert(vertices.end(), {px - mx * halfWidth, py - my * halfWidth, px + mx * halfWidth,
+                                             py + my * halfWidth});
+            const float u = static_cast<float>(i);
+            texCoords.insert(texCoords.end(), {u, 0.0f, u, 1.0f});
+            if (perPointColours)
+            {
+                colours.insert(colours.end(), stripColours.begin() + static_cast<std::ptrdiff_t>(4 * i),
+                               stripColours.begin() + static_cast<std::ptrdiff_t>(4 * i + 4));
+                colours.insert(colours.end(), stripColours.begin() + static_cast<std::ptrdiff_t>(4 * i),
+                               stripColours.begin() + static_cast<std::ptrdiff_t>(4 * i + 4));
+            }
+        }
+    }
+    const std::size_t count = vertices.size() / 2;
+    std::vector<unsigned short> indices(count);
+    for (std::size_t i = 0; i < count; ++i)
+        indices[i] = static_cast<unsigned short>(i);
+
+    glDisable(GL_CULL_FACE);
+    glDepthMask(GL_FALSE);
+    glDisable(GL_DEPTH_TEST);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, vertices.data());
+    if (!texCoords.empty())
+    {
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, 0, texCoords.data());
+    }
+    if (!colours.empty())
+    {
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(4, GL_FLOAT, 0, colours.data());
+    }
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    glColor4f(1.0f, 1.0f, 0.5f, 1.0f);
+    glDrawElements(GL_TRIANGLE_STRIP, static_cast<GLsizei>(count), GL_UNSIGNED_SHORT, indices.data());
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glEnable(GL_CULL_FACE);
+    glDepthMask(GL_TRUE);
+}

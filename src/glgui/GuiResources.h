@@ -1,0 +1,68 @@
+#pragma once
+
+#include "glgui/FontBank.h"
+#include "glgui/ModelBank.h"
+#include "glgui/SkinFiles.h"
+#include "glgui/TextureBank.h"
+
+#include <string>
+#include <vector>
+
+class VSTGL_Editor;
+
+// The editor's resource hub: the skin folder's files, the texture, model and font
+// registries, the current view (perspective or orthographic) and the flat geometry
+// (quads and ribbon strips) the displays draw.
+class GuiResources
+{
+public:
+    enum class ViewMode
+    {
+        NoView,
+        Perspective,
+        Orthographic,
+    };
+
+    // Strip mode 1 draws the points as the strip's vertices; 0 draws a ribbon around them.
+    static constexpr int kRibbonStrip = 0;
+    static constexpr int kVertexStrip = 1;
+
+    GuiResources(VSTGL_Editor& owner, std::string skinFolder);
+    GuiResources(const GuiResources&) = delete;
+    GuiResources& operator=(const GuiResources&) = delete;
+
+    SkinFiles& files() { return skinFiles; }
+    TextureBank& textures() { return textureBank; }
+    const TextureBank& textures() const { return textureBank; }
+    ModelBank& models() { return modelBank; }
+    FontBank& fonts() { return fontBank; }
+    bool guiReady() const;
+
+    // GL side, with the editor's context current.
+    void setPerspectiveView();
+    void setOrthoView();
+    void resetViewMode() { viewMode = ViewMode::NoView; }
+    ViewMode currentViewMode() const { return viewMode; }
+    void lookAt(const float eye[3], const float target[3]);
+    void bindTexture(std::string_view name);
+
+    void drawQuad(const float a[2], const float b[2], const float c[2], const float d[2], float s0, float t0,
+                  float s1, float t1);
+    void drawCenteredQuad(float cx, float cy, float hx, float hy, float s0, float t0, float s1, float t1);
+
+    // The strip lists callers fill before drawStrip.
+    std::vector<float> stripPoints;     // x, y per point
+    std::vector<float> stripTexCoords;  // s, t per point
+    std::vector<float> stripColours;    // r, g, b, a per point
+    float stripLineWidth = 1.0f;
+    int stripMode = kVertexStrip;
+    void drawStrip();
+
+private:
+    VSTGL_Editor& editor;
+    SkinFiles skinFiles;
+    TextureBank textureBank;
+    ModelBank modelBank{textureBank};
+    FontBank fontBank{*this};
+    ViewMode viewMode = ViewMode::NoView;
+};

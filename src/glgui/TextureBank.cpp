@@ -1,0 +1,176 @@
+#include "glgui/TextureBank.h"
+
+#include "glgui/AsciiCase.h"
+#include "glgui/OpenGL.h"
+#include "glgui/PngDecoder.h"
+#include "glgui/SkinFiles.h"
+#include "platform/MessageBox.h"
+
+#include <cstring>
+
+// The reader layer names GL values without GL headers; they must agree.
+static_assert(kGlUnsignedByte == GL_UNSIGNED_BYTE && kGlFloat == GL_FLOAT && kGlRed == GL_RED &&
+              kGlRgba == GL_RGBA && kGlRgb == GL_RGB && kGlR32F == GL_R32F && kGlLinear == GL_LINEAR &&
+              kGlNearest == GL_NEAREST && kGlRepeat == GL_REPEAT && kGlClampToEdge == GL_CLAMP_TO_EDGE &&
+              kGlLuminanceAlpha == GL_LUMINANCE_ALPHA && kGlRgba32F == GL_RGBA32F);
+
+void TextureBank::registerTexture(std::string_view name)
+{
+    const std::string key = toLowerAscii(name);
+    if (indexByName.count(key) == 0)
+        indexByName.emplace(key, static_cast<int>(indexByName.size()));
+}
+
+void TextureBank::loadAll(SkinFiles& files)
+{
+    records.clear();
+    records.resize(indexByName.size());
+    std::map<std::string, int> rekeyed;
+    bool anyMissing = false;
+    for (const auto& [name, index] : indexByName)
+    {
+        Record& record = records[static_cast<std::size_t>(index)];
+        if (isTextureSpecString(name))
+        {
+            if (parseTextureSpec(name, record.spec))
+            {
+                rekeyed.emplace(record.spec.shortName, index);
+                continue;
+            }
+        }
+        else
+        {
+            PngImage image;
+            const PngResult result = loadPngFile(files, name, image);
+            anyMissing = anyMissing || result.status == PngStatus::FileMissing;
+            if (result.status == PngStatus::Decoded)
+            {
+                record.spec = describePngTexture(name, image);
+                record.pixels = std::move(image.pixels);
+            }
+            else
+            {
+                record.spec.shortName = name;
+            }
+        }
+        rekeyed.emplace(name, index);
+    }
+    indexByName = std::move(rekeyed);
+    // One message for a damaged installation, not one modal box per missing file.
+    if (anyMissing)
+        platform::showMessageBox("Can't find resources.", "ERROR", platform::MessageIcon::Exclamation);
+}
+
+void TextureBank::uploadAll()
+{
+    if (isUploaded)
+        return;
+    for (Record& record : records)
+    {
+        glGenTextures(1, &record.glName);
+        upload(record);
+    }
+    isUploaded = true;
+}
+
+void TextureBank::upload(Record& record)
+{
+    const TextureSpec& spec = record.spec;
+    glBindTexture(GL_TEXTURE_2D, record.glName);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, spec.wrap);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, spec.wrap);
+    if (spec.mipmaps)
+    {
+        glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
+        glTexEnvf(GL_TEXTURE_FILTER_CONTROL, GL_TEXTURE_LOD_BIAS, 0.0f);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    }
+    else
+    {
+        glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_FALSE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, spec.filter);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, spec.filter);
+    }
+    glTexEnvi(GL_POINT_SPRITE, GL_COORD_REPLACE, GL_TRUE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    if (record.pixels.data() != nullptr && spec.width > 0 && spec.height > 0)
+        glTexImage2D(GL_TEXTURE_2D, 0, spec.internalFormat, spec.width, spec.height, 0,
+                     static_cast<GLenum>(spec.format), static_cast<GLenum>(spec.type), record.pixels.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+}
+
+void TextureBank::releaseAll()
+{
+    if (!isUploaded)
+        return;
+    for (Record& record : records)
+    {
+        glDeleteTextures(1, &record.glName);
+        record.glName = 0;
+    }
+    isUploaded = false;
+}
+
+const TextureBank::Record* TextureBank::find(std::string_view name) const
+{
+    auto found = indexByName.find(toLowerAscii(name));
+    if (found == indexByName.end())
+        found = indexByName.find(kFallbackName);
+    if (found == indexByName.end() || static_cast<std::size_t>(found->second) >= records.size())
+        return nullptr;
+    return &records[static_cast<std::size_t>(found->second)];
+}
+
+TextureBank::Record* TextureBank::find(std::string_view name)
+{
+    return const_cast<Record*>(static_cast<const TextureBank*>(this)->find(name));
+}
+
+unsigned int TextureBank::getTexture(std::string_view name) const
+{
+    const Record* record = find(name);
+    return record != nullptr ? record->glName : 0;
+}
+
+unsigned int TextureBank::getTexture(std::string_view name, int& width, int& height) const
+{
+    const Record* record = find(name);
+    width = record != nullptr ? record->spec.width : 0;
+    height = record != nullptr ? record->spec.height : 0;
+    return record != nullptr ? record->glName : 0;
+}
+
+void* TextureBank::lockPixels(std::string_view name)
+{
+    Record* record = find(name);
+    if (record == nullptr || record->spec.byteSize == 0)
+        return nullptr;
+    if (record->pixels.data() == nullptr && !record->pixels.allocate(record->spec.byteSize, "image"))
+        return nullptr;
+    glBindTexture(GL_TEXTURE_2D, record->glName);
+    glGetTexImage(GL_TEXTURE_2D, 0, static_cast<GLenum>(record->spec.format), static_cast<GLenum>(record->spec.type),
+                  record->pixels.data());
+    return record->pixels.data();
+}
+
+void TextureBank::updateTexture(std::string_view name)
+{
+    Record* record = find(name);
+    if (record == nullptr || record->pixels.data() == nullptr)
+        return;
+    const TextureSpec& spec = record->spec;
+    glBindTexture(GL_TEXTURE_2D, record->glName);
+    glTexImage2D(GL_TEXTURE_2D, 0, spec.internalFormat, spec.width, spec.height, 0, static_cast<GLenum>(spec.format),
+                 static_cast<GLenum>(spec.type), record->pixels.data());
+}
+
+void TextureBank::clear()
+{
+    releaseAll();
+    records.clear();
+    indexByName.clear();
+}

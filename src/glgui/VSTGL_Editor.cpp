@@ -1,0 +1,200 @@
+#include "glgui/VSTGL_Editor.h"
+
+#include "glgui/FrameCapture.h"
+#include "glgui/GlEntryPoints.h"
+#include "glgui/OpenGL.h"
+#include "platform/MessageBox.h"
+
+#include <cmath>
+#include <string>
+
+namespace
+{
+
+constexpr const char* kNoInterfaceMessage = "Unable to create plug-in interface. Please update your graphics card drivers.";
+constexpr const char* kErrorCaption = "ERROR";
+constexpr double kPi = 3.14159265358979323846;
+
+platform::PointerCursor shapeForKind(int kind, bool& known)
+{
+    known = true;
+    switch (kind)
+    {
+    case 1: return platform::PointerCursor::Wait;
+    case 2: return platform::PointerCursor::SizeWestEast;
+    case 3: return platform::PointerCursor::SizeNorthSouth;
+    case 4: return platform::PointerCursor::Move;
+    case 5: return platform::PointerCursor::SizeNorthEastSouthWest;
+    case 6: return platform::PointerCursor::SizeNorthWestSouthEast;
+    case 8: return platform::PointerCursor::Forbidden;
+    case 9: return platform::PointerCursor::Hand;
+    default: known = false; return platform::PointerCursor::Arrow;
+    }
+}
+
+}  // namespace
+
+VSTGL_Editor::VSTGL_Editor(AudioEffect* owner, std::string skinFolder)
+    : AEffEditor(owner), hub(std::make_unique<GuiResources>(*this, std::move(skinFolder)))
+{
+}
+
+VSTGL_Editor::~VSTGL_Editor()
+{
+    destroyDevice();
+}
+
+bool VSTGL_Editor::getRect(ERect** rect)
+{
+    *rect = &rectangle;
+    return true;
+}
+
+bool VSTGL_Editor::open(void* parentWindow)
+{
+    // Without a parent there is nothing to open into.
+    if (parentWindow == nullptr)
+        return false;
+    // Hosts sometimes open twice without closing; start from a clean state.
+    if (parent != nullptr)
+        close();
+    parent = parentWindow;
+    buttonState = 0;
+    frameStep = 1.0f;
+
+    std::string error;
+    device = platform::NativeGlWindow::create(parentWindow, width(), height(), sampleCount, *this, error);
+    if (device == nullptr)
+    {
+        if (!error.empty())
+            platform::showMessageBox(error.c_str(), kErrorCaption, platform::MessageIcon::Exclamation);
+        platform::showMessageBox(kNoInterfaceMessage, kErrorCaption, platform::MessageIcon::Exclamation);
+        return true;
+    }
+    initialiseGlEntryPoints();
+    hub->textures().uploadAll();
+    openGui();
+    if (sampleCount != 0)
+        enableMultisampling();
+    return true;
+}
+
+void VSTGL_Editor::close()
+{
+    if (parent == nullptr)
+        return;
+    renderFrame();
+    if (device != nullptr)
+        device->makeCurrent();
+    closeGui();
+    // GL names go with the context; the decoded images stay for the next open.
+    if (device != nullptr)
+        hub->textures().releaseAll();
+    destroyDevice();
+    parent = nullptr;
+}
+
+void VSTGL_Editor::destroyDevice()
+{
+    device.reset();
+}
+
+void VSTGL_Editor::idle()
+{
+    if (device == nullptr)
+        return;
+    device->pumpEvents();
+    const std::uint32_t now = tickNow();
+    if (now - lastIdleFrame >= kFrameIntervalMs)
+    {
+        lastIdleFrame = now;
+        renderFrame();
+    }
+}
+
+void VSTGL_Editor::renderFrame()
+{
+    if (!guiReady)
+        return;
+    if (device != nullptr)
+        device->makeCurrent();
+    draw();
+    if (device != nullptr)
+        presentFrame();
+}
+
+void VSTGL_Editor::presentFrame()
+{
+    captureFrameIfRequested(width(), height());
+    device->present();
+}
+
+void VSTGL_Editor::setPerspective(float fieldOfView, float aspect)
+{
+    camera.fieldOfView = fieldOfView;
+    const double halfHeight = std::tan(fieldOfView * kPi / 360.0);
+    glFrustum(-halfHeight * aspect, halfHeight * aspect, -halfHeight, halfHeight, 1.0, 8000.0);
+}
+
+void VSTGL_Editor::setOrthoBounds(int left, int bottom, int right, int top)
+{
+    orthoBounds[0] = left;
+    orthoBounds[1] = bottom;
+    orthoBounds[2] = right;
+    orthoBounds[3] = top;
+}
+
+void VSTGL_Editor::applyCursor()
+{
+    bool known = false;
+    const platform::PointerCursor shape = shapeForKind(cursorKind, known);
+    if (known && device != nullptr)
+        device->setCursor(shape);
+}
+
+void VSTGL_Editor::handleWindowEvent(const platform::WindowEvent& event)
+{
+    using Kind = platform::WindowEvent::Kind;
+    using Button = platform::WindowEvent::Button;
+    const int x = event.x;
+    const int y = height() - event.yFromTop;
+    const int modifiers = event.modifiers;
+    switch (event.kind)
+    {
+    case Kind::Paint:
+        frameStep = 0.0f;
+        renderFrame();
+        frameStep = 1.0f;
+        break;
+    case Kind::KeyDown: keyDown(KeyRecord{event.keyCode, {}}); break;
+    case Kind::KeyUp: keyUp(KeyRecord{event.keyCode, {}}); break;
+    case Kind::PointerMove:
+        pointerState = 0;
+        cursorKind = 0;
+        mouseMove(modifiers, x, y);
+        break;
+    case Kind::ButtonDown:
+    {
+        const int buttonBit = event.button == Button::Left     ? kLeftButton
+                              : event.button == Button::Middle ? kMiddleButton
+                                                               : kRightButton;
+        const int buttons = modifiers + buttonBit;
+        pointerState = 0;
+        buttonState = buttons;
+        device->capturePointer(true);
+        mouseDown(buttons, x, y);
+        break;
+    }
+    case Kind::ButtonUp:
+    {
+        device->capturePointer(false);
+        // A left release carries the modifiers only; middle and right carry their bit.
+        const int buttonBit = event.button == Button::Middle  ? kMiddleButton
+                              : event.button == Button::Right ? kRightButton
+                                                              : 0;
+        mouseUp(modifiers + buttonBit, x, y);
+        break;
+    }
+    case Kind::Wheel: mouseWheel(event.wheelDelta, x, y); break;
+    }
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "glgui/GuiResources.h"
+#include "platform/NativeGlWindow.h"
+#include "shell/AEffEditor.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// The framework's editor: a child window with an OpenGL context inside the host's window,
+// native events turned into mouse and key hooks with y measured upwards, and frames drawn
+// on the host's idle calls (at most one per 15 ms) and on every repaint.
+class VSTGL_Editor : public AEffEditor, public platform::WindowEventSink
+{
+public:
+    // Button-and-modifier word bits.
+    static constexpr int kLeftButton = 2;
+    static constexpr int kMiddleButton = 4;
+    static constexpr int kRightButton = 8;
+    static constexpr int kShift = 16;
+    static constexpr int kControl = 32;
+    static constexpr int kAlt = 64;
+    static constexpr std::uint32_t kFrameIntervalMs = 15;
+
+    struct KeyRecord
+    {
+        int keyCode;
+        int reserved[3];
+    };
+
+    // Eye and look-at target in scene units; field of view in degrees.
+    struct Camera
+    {
+        float eye[3];
+        float target[3];
+        float fieldOfView;
+    };
+
+    // skinFolder: where the skin files live (by default "Skin" beside the module).
+    explicit VSTGL_Editor(AudioEffect* owner, std::string skinFolder = SkinFiles::moduleSkinFolder());
+    ~VSTGL_Editor() override;
+
+    bool getRect(ERect** rect) override;
+    bool open(void* parentWindow) override;
+    void close() override;
+    void idle() override;
+    void parameterChanged(VstInt32, float) override {}
+
+    bool isOpen() const { return parent != nullptr; }
+    bool isGuiReady() const { return guiReady; }
+    void renderFrame();
+    void applyCursor();
+
+    GuiResources& resources() { return *hub; }
+    int editorWidth() const { return rectangle.right - rectangle.left; }
+    int editorHeight() const { return rectangle.bottom - rectangle.top; }
+    const Camera& currentCamera() const { return camera; }
+    // Stores the field of view and multiplies the projection by the matching frustum
+    // (near plane 1, far plane 8000).
+    void setPerspective(float fieldOfView, float aspect);
+    void setOrthoBounds(int left, int bottom, int right, int top);
+
+    void handleWindowEvent(const platform::WindowEvent& event) override;
+
+protected:
+    virtual void openGui() = 0;
+    virtual void closeGui() = 0;
+    virtual void draw() = 0;
+    virtual void mouseDown(int, int, int) {}
+    virtual void mouseMove(int, int, int) {}
+    virtual void mouseUp(int, int, int) {}
+    virtual void mouseWheel(int, int, int) {}
+    virtual void mouseLeave() {}
+    virtual void keyDown(const KeyRecord&) {}
+    virtual void keyUp(const KeyRecord&) {}
+
+    // The clock that paces idle frames, in milliseconds.
+    virtual std::uint32_t tickNow() const { return platform::tickCount(); }
+
+    int width() const { return editorWidth(); }
+    int height() const { return editorHeight(); }
+    bool hasDevice() const { return device != nullptr; }
+
+    ERect rectangle{};
+    bool guiReady = false;
+    int buttonState = 0;
+    float frameStep = 1.0f;
+    int pointerState = 0;
+    int cursorKind = 0;
+    int sampleCount = 4;
+    Camera camera{{0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f}, 30.0f};
+    int orthoBounds[4] = {};
+
+private:
+    void destroyDevice();
+    void presentFrame();
+
+    std::unique_ptr<GuiResources> hub;
+    void* parent = nullptr;
+    std::unique_ptr<platform::NativeGlWindow> device;
+    std::uint32_t lastIdleFrame = 0;
+};

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform
+{
+
+// A window event, already in the editor's terms: pixel coordinates with x from the left
+// and y counted from the top (the editor turns it upwards), modifier bits 16 Shift,
+// 32 Control, 64 Alt.
+struct WindowEvent
+{
+    enum class Kind
+    {
+        Paint,
+        PointerMove,
+        ButtonDown,
+        ButtonUp,
+        Wheel,
+        KeyDown,
+        KeyUp,
+    };
+    enum class Button
+    {
+        NoButton,
+        Left,
+        Middle,
+        Right,
+    };
+
+    Kind kind = Kind::Paint;
+    Button button = Button::NoButton;
+    int x = 0;
+    int yFromTop = 0;
+    int modifiers = 0;
+    int wheelDelta = 0;  // as a 16-bit unsigned word: one notch up 120, one down 65416
+    int keyCode = 0;
+};
+
+class WindowEventSink
+{
+public:
+    virtual ~WindowEventSink() = default;
+    virtual void handleWindowEvent(const WindowEvent& event) = 0;
+};
+
+enum class PointerCursor
+{
+    Arrow,
+    Wait,
+    SizeWestEast,
+    SizeNorthSouth,
+    Move,
+    SizeNorthEastSouthWest,
+    SizeNorthWestSouthEast,
+    Forbidden,
+    Hand,
+};
+
+// A child window inside the host's parent window with an OpenGL context bound to it.
+// Everything runs on the host's GUI thread.
+class NativeGlWindow
+{
+public:
+    // Status after creation: ready, or ready after falling back from an offscreen
+    // buffer to drawing straight into the window.
+    enum class Readiness
+    {
+        Ready,
+        FellBackToWindowMode,
+    };
+
+    // Null, with a user-facing reason in `error`, when no window or context could be made.
+    // sampleCount is the multisample count wanted; it comes back 0 when the driver has none.
+    static std::unique_ptr<NativeGlWindow> create(void* parentWindow, int width, int height, int& sampleCount,
+                                                  WindowEventSink& sink, std::string& error);
+    virtual ~NativeGlWindow() = default;
+
+    virtual void makeCurrent() = 0;
+    // Shows the frame just drawn.
+    virtual void present() = 0;
+    // Hands pending window-system events to the sink (where the host does not deliver
+    // them itself).
+    virtual void pumpEvents() = 0;
+    virtual void setCursor(PointerCursor shape) = 0;
+    virtual void capturePointer(bool captured) = 0;
+    virtual Readiness readiness() const = 0;
+};
+
+// Milliseconds from a monotonic clock.
+std::uint32_t tickCount();
+
+}  // namespace platform

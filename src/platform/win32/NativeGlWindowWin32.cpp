@@ -1,0 +1,461 @@
+#include "platform/NativeGlWindow.h"
+
+#include "platform/ModuleLocation.h"
+
+#include <windows.h>
+#include <windowsx.h>
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace platform
+{
+
+namespace
+{
+
+// WGL extension constants and entry points, resolved by name once a context exists.
+constexpr int kWglDrawToWindow = 0x2001;
+constexpr int kWglDrawToPbuffer = 0x202D;
+constexpr int kWglSupportOpenGl = 0x2010;
+constexpr int kWglDoubleBuffer = 0x2011;
+constexpr int kWglAcceleration = 0x2003;
+constexpr int kWglFullAcceleration = 0x2027;
+constexpr int kWglColorBits = 0x2014;
+constexpr int kWglAlphaBits = 0x201B;
+constexpr int kWglDepthBits = 0x2022;
+constexpr int kWglStencilBits = 0x2023;
+constexpr int kWglSampleBuffers = 0x2041;
+constexpr int kWglSamples = 0x2042;
+
+using ChoosePixelFormatArb = BOOL(WINAPI*)(HDC, const int*, const FLOAT*, UINT, int*, UINT*);
+using GetExtensionsStringArb = const char*(WINAPI*)(HDC);
+DECLARE_HANDLE(PbufferHandle);
+using CreatePbufferArb = PbufferHandle(WINAPI*)(HDC, int, int, int, const int*);
+using GetPbufferDcArb = HDC(WINAPI*)(PbufferHandle);
+using ReleasePbufferDcArb = int(WINAPI*)(PbufferHandle, HDC);
+using DestroyPbufferArb = BOOL(WINAPI*)(PbufferHandle);
+
+template <typename Function>
+Function wglFunction(const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(wglGetProcAddress(name)));
+}
+
+bool hasWglExtension(HDC dc, const char* name)
+{
+    const auto getExtensions = wglFunction<GetExtensionsStringArb>("wglGetExtensionsStringARB");
+    const char* extensions = getExtensions != nullptr ? getExtensions(dc) : nullptr;
+    return extensions != nullptr && std::strstr(extensions, name) != nullptr;
+}
+
+int modifierBits()
+{
+    int bits = 0;
+    if ((GetKeyState(VK_SHIFT) & 0x8000) != 0)
+        bits |= 16;
+    if ((GetKeyState(VK_CONTROL) & 0x8000) != 0)
+        bits |= 32;
+    if ((GetKeyState(VK_MENU) & 0x8000) != 0)
+        bits |= 64;
+    return bits;
+}
+
+PIXELFORMATDESCRIPTOR windowPixelFormat()
+{
+    PIXELFORMATDESCRIPTOR descriptor{};
+    descriptor.nSize = sizeof(descriptor);
+    descriptor.nVersion = 1;
+    // Double-buffered so a window-mode editor never shows half-drawn frames.
+    descriptor.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    descriptor.iPixelType = PFD_TYPE_RGBA;
+    descriptor.cColorBits = 32;
+    descriptor.cAlphaBits = 8;
+    descriptor.cDepthBits = 24;
+    descriptor.cStencilBits = 8;
+    descriptor.iLayerType = PFD_MAIN_PLANE;
+    return descriptor;
+}
+
+class NativeGlWindowWin32 final : public NativeGlWindow
+{
+public:
+    NativeGlWindowWin32(WindowEventSink& eventSink, HWND parentWindow, int editorWidth, int editorHeight)
+        : sink(eventSink), parent(parentWindow), width(editorWidth), height(editorHeight)
+    {
+        std::snprintf(className, sizeof(className), "BWWindow%08x",
+                      static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(this)));
+    }
+
+    ~NativeGlWindowWin32() override { tearDown(); }
+
+    bool open(int& sampleCount, std::string& error)
+    {
+        if (!registerClass())
+        {
+            error = "Failed to create window!";
+            return false;
+        }
+        // The offscreen buffer first: it keeps the host's window free of GL drawing;
+        // drawing straight into a child window is the fallback.
+        if (openOffscreen(sampleCount, error))
+            return true;
+        tearDown();
+        registerClass();
+        readiness_ = Readiness::FellBackToWindowMode;
+        error.clear();
+        return openInWindow(sampleCount, error);
+    }
+
+    void makeCurrent() override
+    {
+        if (pbufferContext != nullptr)
+            wglMakeCurrent(pbufferDc, pbufferContext);
+        else
+            wglMakeCurrent(windowDc, windowContext);
+    }
+
+    void present() override
+    {
+        if (pbuffer == nullptr)
+        {
+            wglMakeCurrent(windowDc, windowContext);
+            SwapBuffers(windowDc);
+            return;
+        }
+        wglMakeCurrent(pbufferDc, pbufferContext);
+        glFinish();
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glReadBuffer(GL_FRONT);
+        glReadPixels(0, 0, width, height, GL_BGRA_EXT, GL_UNSIGNED_BYTE, readBack.data());
+        HDC displayDc = GetDC(displayWindow);
+        SetDIBitsToDevice(displayDc, 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
+                          static_cast<UINT>(height), readBack.data(), &blitHeader, DIB_RGB_COLORS);
+        ReleaseDC(displayWindow, displayDc);
+    }
+
+    // The host's message loop delivers our window's messages.
+    void pumpEvents() override {}
+
+    void setCursor(PointerCursor shape) override
+    {
+        if (HCURSOR cursor = LoadCursorA(nullptr, cursorName(shape)))
+            SetCursor(cursor);
+    }
+
+    void capturePointer(bool captured) override
+    {
+        if (captured)
+            SetCapture(inputWindow());
+        else
+            ReleaseCapture();
+    }
+
+    Readiness readiness() const override { return readiness_; }
+
+private:
+    static LPCSTR cursorName(PointerCursor shape)
+    {
+        switch (shape)
+        {
+        case PointerCursor::Wait: return IDC_WAIT;
+        case PointerCursor::SizeWestEast: return IDC_SIZEWE;
+        case PointerCursor::SizeNorthSouth: return IDC_SIZENS;
+        case PointerCursor::Move: return IDC_SIZEALL;
+        case PointerCursor::SizeNorthEastSouthWest: return IDC_SIZENESW;
+        case PointerCursor::SizeNorthWestSouthEast: return IDC_SIZENWSE;
+        case PointerCursor::Forbidden: return IDC_NO;
+        case PointerCursor::Hand: return IDC_HAND;
+        case PointerCursor::Arrow: break;
+        }
+        return IDC_ARROW;
+    }
+
+    bool registerClass()
+    {
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
+        windowClass.lpfnWndProc = windowProcedure;
+        windowClass.hInstance = static_cast<HINSTANCE>(moduleInstance());
+        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        windowClass.lpszClassName = className;
+        classRegistered = RegisterClassExA(&windowClass) != 0;
+        return classRegistered;
+    }
+
+    HWND createChild(const char* title, DWORD style, int windowWidth, int windowHeight)
+    {
+        return CreateWindowExA(0, className, title, style, 0, 0, windowWidth, windowHeight, parent, nullptr,
+                               static_cast<HINSTANCE>(moduleInstance()), nullptr);
+    }
+
+    bool createContextOn(HWND target, std::string& error)
+    {
+        window = target;
+        windowDc = GetDC(window);
+        const PIXELFORMATDESCRIPTOR descriptor = windowPixelFormat();
+        pixelFormat = ChoosePixelFormat(windowDc, &descriptor);
+        if (pixelFormat == 0 || !SetPixelFormat(windowDc, pixelFormat, &descriptor))
+        {
+            error = "Can't Set The PixelFormat.";
+            return false;
+        }
+        windowContext = wglCreateContext(windowDc);
+        if (windowContext == nullptr || !wglMakeCurrent(windowDc, windowContext))
+        {
+            error = "Can't create render context.";
+            return false;
+        }
+        return true;
+    }
+
+    // Re-creates the window with a multisampled pixel format when the driver offers one.
+    void selectMultisampleFormat(int& sampleCount, DWORD style, int windowWidth, int windowHeight)
+    {
+        if (!hasWglExtension(windowDc, "WGL_ARB_multisample"))
+        {
+            sampleCount = 0;
+            return;
+        }
+        const auto choose = wglFunction<ChoosePixelFormatArb>("wglChoosePixelFormatARB");
+        if (choose == nullptr || sampleCount == 0)
+            return;
+        const int attributes[] = {kWglDrawToWindow, 1, kWglSupportOpenGl, 1, kWglAcceleration, kWglFullAcceleration,
+                                  kWglColorBits, 32, kWglAlphaBits, 8, kWglDepthBits, 16, kWglStencilBits, 4,
+                                  kWglSampleBuffers, 1, kWglSamples, sampleCount, 0};
+        int format = 0;
+        UINT count = 0;
+        if (!choose(windowDc, attributes, nullptr, 1, &format, &count) || count == 0)
+            return;
+        destroyWindowContext();
+        window = createChild("Brackwel", style, windowWidth, windowHeight);
+        if (window == nullptr)
+            return;
+        windowDc = GetDC(window);
+        const PIXELFORMATDESCRIPTOR descriptor = windowPixelFormat();
+        SetPixelFormat(windowDc, format, &descriptor);
+        pixelFormat = format;
+        windowContext = wglCreateContext(windowDc);
+        wglMakeCurrent(windowDc, windowContext);
+    }
+
+    bool openInWindow(int& sampleCount, std::string& error)
+    {
+        const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+        HWND created = createChild("Brackwel", style, width, height);
+        if (created == nullptr)
+        {
+            error = "Failed to create window!";
+            return false;
+        }
+        if (!createContextOn(created, error))
+            return false;
+        selectMultisampleFormat(sampleCount, style, width, height);
+        if (windowContext == nullptr || !wglMakeCurrent(windowDc, windowContext))
+        {
+            error = "Can't create render context.";
+            return false;
+        }
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        return true;
+    }
+
+    bool openOffscreen(int& sampleCount, std::string& error)
+    {
+        // A tiny hidden window owns the context that creates the pbuffer; a visible one
+        // of the editor's size shows the frames and takes the input.
+        HWND helper = createChild("Brackwel", 0, 4, 4);
+        displayWindow = createChild("Brackwel disp", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                    width, height);
+        if (helper == nullptr || displayWindow == nullptr)
+        {
+            if (helper != nullptr)
+                DestroyWindow(helper);
+            error = "Failed to create window!";
+            return false;
+        }
+        if (!createContextOn(helper, error))
+            return false;
+        selectMultisampleFormat(sampleCount, 0, 4, 4);
+        SetWindowLongPtrA(displayWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+
+        const auto choose = wglFunction<ChoosePixelFormatArb>("wglChoosePixelFormatARB");
+        const auto createPbuffer = wglFunction<CreatePbufferArb>("wglCreatePbufferARB");
+        const auto getPbufferDc = wglFunction<GetPbufferDcArb>("wglGetPbufferDCARB");
+        // Resolved now: without a current context, as at teardown, there is nothing to ask.
+        releasePbufferDc = wglFunction<ReleasePbufferDcArb>("wglReleasePbufferDCARB");
+        destroyPbuffer = wglFunction<DestroyPbufferArb>("wglDestroyPbufferARB");
+        if (choose == nullptr || createPbuffer == nullptr || getPbufferDc == nullptr || releasePbufferDc == nullptr ||
+            destroyPbuffer == nullptr)
+        {
+            error = "Couldn't create PBuffer.";
+            return false;
+        }
+        // Single-buffered: each frame is complete in the front buffer when it is read back.
+        // No alpha: software rasterizers copy pbuffer images to the server at the screen's
+        // depth, and a 32-bit pbuffer makes that copy fail (an X error that ends Wine).
+        const int attributes[] = {kWglDrawToPbuffer, 1, kWglSupportOpenGl, 1, kWglDoubleBuffer, 0, kWglColorBits, 24,
+                                  kWglAlphaBits, 0, kWglDepthBits, 24, kWglStencilBits, 8, 0};
+        int format = 0;
+        UINT count = 0;
+        if (!choose(windowDc, attributes, nullptr, 1, &format, &count) || count == 0)
+            format = pixelFormat;
+        const int noAttributes[] = {0};
+        pbuffer = createPbuffer(windowDc, format, width, height, noAttributes);
+        if (pbuffer == nullptr)
+        {
+            error = "Couldn't create PBuffer.";
+            return false;
+        }
+        pbufferDc = getPbufferDc(pbuffer);
+        if (pbufferDc == nullptr)
+        {
+            error = "Can't create render device.";
+            return false;
+        }
+        pbufferContext = wglCreateContext(pbufferDc);
+        if (pbufferContext == nullptr || !wglMakeCurrent(pbufferDc, pbufferContext))
+        {
+            error = "Can't create render context.";
+            return false;
+        }
+        readBack.assign(static_cast<std::size_t>(width) * height, 0);
+        blitHeader = BITMAPINFO{};
+        blitHeader.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        blitHeader.bmiHeader.biWidth = width;
+        blitHeader.bmiHeader.biHeight = height;  // positive: rows bottom-up, as GL reads them
+        blitHeader.bmiHeader.biPlanes = 1;
+        blitHeader.bmiHeader.biBitCount = 32;
+        blitHeader.bmiHeader.biCompression = BI_RGB;
+        blitHeader.bmiHeader.biSizeImage = static_cast<DWORD>(width * height * 4);
+        return true;
+    }
+
+    void destroyWindowContext()
+    {
+        wglMakeCurrent(nullptr, nullptr);
+        if (windowContext != nullptr)
+            wglDeleteContext(windowContext);
+        windowContext = nullptr;
+        if (windowDc != nullptr)
+            ReleaseDC(window, windowDc);
+        windowDc = nullptr;
+        if (window != nullptr)
+            DestroyWindow(window);
+        window = nullptr;
+    }
+
+    void tearDown()
+    {
+        wglMakeCurrent(nullptr, nullptr);
+        if (pbufferContext != nullptr)
+            wglDeleteContext(pbufferContext);
+        pbufferContext = nullptr;
+        if (pbuffer != nullptr)
+        {
+            if (pbufferDc != nullptr)
+                releasePbufferDc(pbuffer, pbufferDc);
+            destroyPbuffer(pbuffer);
+        }
+        pbuffer = nullptr;
+        pbufferDc = nullptr;
+        destroyWindowContext();
+        if (displayWindow != nullptr)
+            DestroyWindow(displayWindow);
+        displayWindow = nullptr;
+        readBack.clear();
+        if (classRegistered)
+            UnregisterClassA(className, static_cast<HINSTANCE>(moduleInstance()));
+        classRegistered = false;
+    }
+
+    HWND inputWindow() const { return displayWindow != nullptr ? displayWindow : window; }
+
+    static LRESULT CALLBACK windowProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* self = reinterpret_cast<NativeGlWindowWin32*>(GetWindowLongPtrA(handle, GWLP_USERDATA));
+        if (self != nullptr)
+            self->dispatch(message, wParam, lParam);
+        return DefWindowProcA(handle, message, wParam, lParam);
+    }
+
+    void dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        WindowEvent event;
+        event.modifiers = modifierBits();
+        event.x = GET_X_LPARAM(lParam);
+        event.yFromTop = GET_Y_LPARAM(lParam);
+        switch (message)
+        {
+        case WM_PAINT: event.kind = WindowEvent::Kind::Paint; break;
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+            event.kind = message == WM_KEYDOWN ? WindowEvent::Kind::KeyDown : WindowEvent::Kind::KeyUp;
+            event.keyCode = static_cast<int>(wParam);
+            break;
+        case WM_MOUSEMOVE: event.kind = WindowEvent::Kind::PointerMove; break;
+        case WM_LBUTTONDOWN: event = button(event, WindowEvent::Kind::ButtonDown, WindowEvent::Button::Left); break;
+        case WM_MBUTTONDOWN: event = button(event, WindowEvent::Kind::ButtonDown, WindowEvent::Button::Middle); break;
+        case WM_RBUTTONDOWN: event = button(event, WindowEvent::Kind::ButtonDown, WindowEvent::Button::Right); break;
+        case WM_LBUTTONUP: event = button(event, WindowEvent::Kind::ButtonUp, WindowEvent::Button::Left); break;
+        case WM_MBUTTONUP: event = button(event, WindowEvent::Kind::ButtonUp, WindowEvent::Button::Middle); break;
+        case WM_RBUTTONUP: event = button(event, WindowEvent::Kind::ButtonUp, WindowEvent::Button::Right); break;
+        case WM_MOUSEWHEEL:
+            event.kind = WindowEvent::Kind::Wheel;
+            event.wheelDelta = static_cast<int>(HIWORD(wParam));
+            break;
+        default: return;
+        }
+        sink.handleWindowEvent(event);
+    }
+
+    static WindowEvent button(WindowEvent event, WindowEvent::Kind kind, WindowEvent::Button which)
+    {
+        event.kind = kind;
+        event.button = which;
+        return event;
+    }
+
+    WindowEventSink& sink;
+    HWND parent;
+    int width;
+    int height;
+    char className[32] = {};
+    bool classRegistered = false;
+    Readiness readiness_ = Readiness::Ready;
+    HWND window = nullptr;
+    HDC windowDc = nullptr;
+    HGLRC windowContext = nullptr;
+    int pixelFormat = 0;
+    HWND displayWindow = nullptr;
+    PbufferHandle pbuffer = nullptr;
+    ReleasePbufferDcArb releasePbufferDc = nullptr;
+    DestroyPbufferArb destroyPbuffer = nullptr;
+    HDC pbufferDc = nullptr;
+    HGLRC pbufferContext = nullptr;
+    std::vector<std::uint32_t> readBack;
+    BITMAPINFO blitHeader{};
+};
+
+}  // namespace
+
+std::unique_ptr<NativeGlWindow> NativeGlWindow::create(void* parentWindow, int width, int height, int& sampleCount,
+                                                       WindowEventSink& sink, std::string& error)
+{
+    auto window = std::make_unique<NativeGlWindowWin32>(sink, static_cast<HWND>(parentWindow), width, height);
+    if (!window->open(sampleCount, error))
+        return nullptr;
+    return window;
+}
+
+std::uint32_t tickCount()
+{
+    return GetTickCount();
+}
+
+}  // namespace platform

@@ -1,0 +1,329 @@
+#include "platform/NativeGlWindow.h"
+
+#include <GL/glx.h>
+#include <X11/Xlib.h>
+#include <X11/cursorfont.h>
+#include <X11/keysym.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace platform
+{
+
+namespace
+{
+
+// Xlib's default error handler ends the process; a plug-in must never take its host
+// down, so while we talk to the server a failed request only marks the attempt failed.
+std::atomic<bool> xRequestFailed{false};
+
+int recordXError(Display*, XErrorEvent*)
+{
+    xRequestFailed = true;
+    return 0;
+}
+
+class ScopedXErrorTrap
+{
+public:
+    explicit ScopedXErrorTrap(Display* display) : connection(display)
+    {
+        xRequestFailed = false;
+        previous = XSetErrorHandler(recordXError);
+    }
+    ~ScopedXErrorTrap()
+    {
+        XSync(connection, False);
+        XSetErrorHandler(previous);
+    }
+    bool failed()
+    {
+        XSync(connection, False);
+        return xRequestFailed.load();
+    }
+
+private:
+    Display* connection;
+    int (*previous)(Display*, XErrorEvent*) = nullptr;
+};
+
+// A busy X server can refuse a new connection for a moment (EAGAIN while it reclaims a
+// closed one); try a few times before giving up.
+Display* openDisplayPatiently()
+{
+    constexpr int kAttempts = 20;
+    for (int attempt = 0; attempt < kAttempts; ++attempt)
+    {
+        if (Display* display = XOpenDisplay(nullptr))
+            return display;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return nullptr;
+}
+
+constexpr int kWheelNotchUp = 120;
+constexpr int kWheelNotchDown = 65536 - 120;
+
+int modifierBits(unsigned int state)
+{
+    int bits = 0;
+    if ((state & ShiftMask) != 0)
+        bits |= 16;
+    if ((state & ControlMask) != 0)
+        bits |= 32;
+    if ((state & Mod1Mask) != 0)
+        bits |= 64;
+    return bits;
+}
+
+GLXFBConfig chooseConfig(Display* display, int screen, int& sampleCount)
+{
+    const int samples = sampleCount;
+    const int multisampled[] = {GLX_X_RENDERABLE, True, GLX_DRAWABLE_TYPE, GLX_WINDOW_BIT, GLX_RENDER_TYPE,
+                                GLX_RGBA_BIT, GLX_DOUBLEBUFFER, True, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8,
+                                GLX_BLUE_SIZE, 8, GLX_ALPHA_SIZE, 8, GLX_DEPTH_SIZE, 24, GLX_STENCIL_SIZE, 4,
+                                GLX_SAMPLE_BUFFERS, 1, GLX_SAMPLES, samples, None};
+    const int plain[] = {GLX_X_RENDERABLE, True, GLX_DRAWABLE_TYPE, GLX_WINDOW_BIT, GLX_RENDER_TYPE, GLX_RGBA_BIT,
+                         GLX_DOUBLEBUFFER, True, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8,
+                         GLX_ALPHA_SIZE, 8, GLX_DEPTH_SIZE, 24, GLX_STENCIL_SIZE, 4, None};
+    int count = 0;
+    GLXFBConfig* configs = samples > 0 ? glXChooseFBConfig(display, screen, multisampled, &count) : nullptr;
+    if (configs == nullptr || count == 0)
+    {
+        if (configs != nullptr)
+            XFree(configs);
+        sampleCount = 0;
+        configs = glXChooseFBConfig(display, screen, plain, &count);
+    }
+    if (configs == nullptr || count == 0)
+    {
+        if (configs != nullptr)
+            XFree(configs);
+        return nullptr;
+    }
+    GLXFBConfig chosen = configs[0];
+    XFree(configs);
+    return chosen;
+}
+
+class NativeGlWindowX11 final : public NativeGlWindow
+{
+public:
+    NativeGlWindowX11(WindowEventSink& eventSink, int windowWidth, int windowHeight)
+        : sink(eventSink), width(windowWidth), height(windowHeight)
+    {
+    }
+
+    ~NativeGlWindowX11() override
+    {
+        if (display == nullptr)
+            return;
+        {
+            ScopedXErrorTrap trap(display);
+            if (context != nullptr)
+            {
+                glXMakeContextCurrent(display, None, None, nullptr);
+                glXDestroyContext(display, context);
+            }
+            if (window != 0)
+                XDestroyWindow(display, window);
+            if (colormap != 0)
+                XFreeColormap(display, colormap);
+            for (Cursor cursor : cursors)
+            {
+                if (cursor != 0)
+                    XFreeCursor(display, cursor);
+            }
+        }
+        XCloseDisplay(display);
+    }
+
+    bool open(Window parent, int& sampleCount, std::string& error)
+    {
+        display = openDisplayPatiently();
+        if (display == nullptr)
+        {
+            error = "Can't open the X display.";
+            return false;
+        }
+        ScopedXErrorTrap trap(display);
+        const int screen = DefaultScreen(display);
+        GLXFBConfig config = chooseConfig(display, screen, sampleCount);
+        if (config == nullptr)
+        {
+            error = "Can't choose pixel format.";
+            return false;
+        }
+        XVisualInfo* visual = glXGetVisualFromFBConfig(display, config);
+        if (visual == nullptr)
+        {
+            error = "Can't choose pixel format.";
+            return false;
+        }
+        colormap = XCreateColormap(display, parent, visual->visual, AllocNone);
+        XSetWindowAttributes attributes{};
+        attributes.colormap = colormap;
+        attributes.background_pixel = BlackPixel(display, screen);
+        attributes.border_pixel = 0;
+        attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                                KeyPressMask | KeyReleaseMask | StructureNotifyMask;
+        window = XCreateWindow(display, parent, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
+                               visual->depth, InputOutput, visual->visual,
+                               CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
+        XFree(visual);
+        XStoreName(display, window, "Brackwel");
+        XMapWindow(display, window);
+        if (trap.failed() || window == 0)
+        {
+            error = "Failed to create window!";
+            return false;
+        }
+        context = glXCreateNewContext(display, config, GLX_RGBA_TYPE, nullptr, True);
+        if (context == nullptr || !glXMakeContextCurrent(display, window, window, context))
+        {
+            error = "Can't create render context.";
+            return false;
+        }
+        return !trap.failed();
+    }
+
+    void makeCurrent() override { glXMakeContextCurrent(display, window, window, context); }
+
+    void present() override { glXSwapBuffers(display, window); }
+
+    void pumpEvents() override
+    {
+        while (XPending(display) > 0)
+        {
+            XEvent event;
+            XNextEvent(display, &event);
+            translate(event);
+        }
+    }
+
+    void setCursor(PointerCursor shape) override
+    {
+        const auto index = static_cast<std::size_t>(shape);
+        if (cursors[index] == 0)
+            cursors[index] = XCreateFontCursor(display, fontCursorFor(shape));
+        XDefineCursor(display, window, cursors[index]);
+        XFlush(display);
+    }
+
+    void capturePointer(bool captured) override
+    {
+        if (captured)
+            XGrabPointer(display, window, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                         GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+        else
+            XUngrabPointer(display, CurrentTime);
+        XFlush(display);
+    }
+
+    Readiness readiness() const override { return Readiness::Ready; }
+
+private:
+    static unsigned int fontCursorFor(PointerCursor shape)
+    {
+        switch (shape)
+        {
+        case PointerCursor::Wait: return XC_watch;
+        case PointerCursor::SizeWestEast: return XC_sb_h_double_arrow;
+        case PointerCursor::SizeNorthSouth: return XC_sb_v_double_arrow;
+        case PointerCursor::Move: return XC_fleur;
+        case PointerCursor::SizeNorthEastSouthWest: return XC_bottom_left_corner;
+        case PointerCursor::SizeNorthWestSouthEast: return XC_bottom_right_corner;
+        case PointerCursor::Forbidden: return XC_X_cursor;
+        case PointerCursor::Hand: return XC_hand2;
+        case PointerCursor::Arrow: break;
+        }
+        return XC_left_ptr;
+    }
+
+    static WindowEvent::Button buttonFor(unsigned int button)
+    {
+        switch (button)
+        {
+        case Button1: return WindowEvent::Button::Left;
+        case Button2: return WindowEvent::Button::Middle;
+        case Button3: return WindowEvent::Button::Right;
+        default: return WindowEvent::Button::NoButton;
+        }
+    }
+
+    void translate(const XEvent& event)
+    {
+        WindowEvent out;
+        switch (event.type)
+        {
+        case Expose:
+            // Only the last of a series of exposures repaints.
+            if (event.xexpose.count != 0)
+                return;
+            out.kind = WindowEvent::Kind::Paint;
+            break;
+        case MotionNotify:
+            out.kind = WindowEvent::Kind::PointerMove;
+            out.x = event.xmotion.x;
+            out.yFromTop = event.xmotion.y;
+            out.modifiers = modifierBits(event.xmotion.state);
+            break;
+        case ButtonPress:
+        case ButtonRelease:
+            out.x = event.xbutton.x;
+            out.yFromTop = event.xbutton.y;
+            out.modifiers = modifierBits(event.xbutton.state);
+            // The wheel arrives as buttons 4 (up) and 5 (down); only the press counts.
+            if (event.xbutton.button == Button4 || event.xbutton.button == Button5)
+            {
+                if (event.type == ButtonRelease)
+                    return;
+                out.kind = WindowEvent::Kind::Wheel;
+                out.wheelDelta = event.xbutton.button == Button4 ? kWheelNotchUp : kWheelNotchDown;
+                break;
+            }
+            out.button = buttonFor(event.xbutton.button);
+            if (out.button == WindowEvent::Button::NoButton)
+                return;
+            out.kind = event.type == ButtonPress ? WindowEvent::Kind::ButtonDown : WindowEvent::Kind::ButtonUp;
+            break;
+        case KeyPress:
+        case KeyRelease:
+            out.kind = event.type == KeyPress ? WindowEvent::Kind::KeyDown : WindowEvent::Kind::KeyUp;
+            out.keyCode = static_cast<int>(XLookupKeysym(const_cast<XKeyEvent*>(&event.xkey), 0));
+            break;
+        default: return;
+        }
+        sink.handleWindowEvent(out);
+    }
+
+    WindowEventSink& sink;
+    int width;
+    int height;
+    Display* display = nullptr;
+    Window window = 0;
+    Colormap colormap = 0;
+    GLXContext context = nullptr;
+    Cursor cursors[9] = {};
+};
+
+}  // namespace
+
+std::unique_ptr<NativeGlWindow> NativeGlWindow::create(void* parentWindow, int width, int height, int& sampleCount,
+                                                       WindowEventSink& sink, std::string& error)
+{
+    auto window = std::make_unique<NativeGlWindowX11>(sink, width, height);
+    if (!window->open(static_cast<Window>(reinterpret_cast<std::uintptr_t>(parentWindow)), sampleCount, error))
+        return nullptr;
+    return window;
+}
+
+std::uint32_t tickCount()
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+}  // namespace platform

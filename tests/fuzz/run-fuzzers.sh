@@ -1,0 +1,63 @@
+#!/bin/sh
+# Builds the resource-reader fuzz targets with clang (libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer), replays every saved regression input, then fuzzes each target
+# for a bounded time starting from the committed seeds.
+#
+#   tests/fuzz/run-fuzzers.sh [SECONDS_PER_TARGET]        (default 20)
+#
+# Environment: VANTOR_FUZZ_BUILD_DIR (default build/fuzz), VANTOR_FUZZ_JOBS (default 2).
+# Exits non-zero when the build fails or any input crashes, leaks or hangs; new crashing
+# inputs are kept in <build dir>/crashes/<target>/ -- copy them to regressions/<target>/.
+set -eu
+root=$(cd "$(dirname "$0")/../.." && pwd)
+fuzz_dir=$root/tests/fuzz
+build=${VANTOR_FUZZ_BUILD_DIR:-$root/build/fuzz}
+seconds=${1:-20}
+jobs=${VANTOR_FUZZ_JOBS:-2}
+targets="fuzz_3ds fuzz_fnt fuzz_png"
+
+export VANTOR_NO_DIALOGS=1
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export UBSAN_OPTIONS=print_stacktrace=1
+
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DVANTOR_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# shellcheck disable=SC2086
+cmake --build "$build" --target $targets -j "$jobs"
+
+# No reader may ask for more than the 256 MiB an image may take; a larger request fails the run.
+limits="-timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=320"
+
+failed=""
+for target in $targets; do
+    binary=$build/tests/fuzz/$target
+    regressions=$fuzz_dir/regressions/$target
+    if [ -d "$regressions" ] && [ -n "$(ls -A "$regressions")" ]; then
+        echo "=== $target: replaying $(ls "$regressions" | wc -l) regression inputs ==="
+        # shellcheck disable=SC2086
+        if ! "$binary" $limits "$regressions"/*; then
+            failed="$failed $target(regression)"
+            continue
+        fi
+    fi
+
+    echo "=== $target: fuzzing for ${seconds}s ==="
+    corpus=$build/corpus/$target
+    crashes=$build/crashes/$target
+    mkdir -p "$corpus" "$crashes"
+    dictionary=""
+    if [ -f "$fuzz_dir/$target.dict" ]; then
+        dictionary="-dict=$fuzz_dir/$target.dict"
+    fi
+    # The first corpus folder collects new inputs; the committed seeds are only read.
+    # shellcheck disable=SC2086
+    if ! "$binary" -max_total_time="$seconds" $limits -print_final_stats=1 \
+        -artifact_prefix="$crashes/" $dictionary "$corpus" "$fuzz_dir/corpus/$target"; then
+        failed="$failed $target"
+    fi
+done
+
+if [ -n "$failed" ]; then
+    echo "Fuzzing failed:$failed (crashing inputs in $build/crashes/)" >&2
+    exit 1
+fi
+echo "All fuzz targets ran clean."

@@ -1,0 +1,177 @@
+// The framework draws a scene from skin files the test writes: a PNG texture on a quad, a
+// 3DS model in the perspective view, a line of bitmap text and a shader program; the
+// presented frame is read back and checked pixel by pixel.
+#include <gtest/gtest.h>
+
+#include "../host/CapturedFrame.h"
+#include "../unit/ScratchSkinFolder.h"
+#include "DawWindow.h"
+#include "SceneFiles.h"
+#include "glgui/OpenGL.h"
+#include "glgui/ShaderProgram.h"
+#include "glgui/VSTGL_Editor.h"
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+
+namespace
+{
+
+constexpr int kWidth = 512;
+constexpr int kHeight = 624;
+
+class SceneEditor : public VSTGL_Editor
+{
+public:
+    explicit SceneEditor(const std::string& skinFolder) : VSTGL_Editor(nullptr, skinFolder)
+    {
+        rectangle = ERect{0, 0, kHeight, kWidth};
+        GuiResources& skin = resources();
+        skin.textures().registerTexture("missing.png");
+        skin.textures().registerTexture("Checker_Nearest_NoMips.PNG");
+        skin.models().loadModel(skin.files(), "square.3ds");
+        skin.fonts().loadFont(skin.files(), "font");
+        skin.fonts().registerFontPages(skin.textures());
+        skin.textures().loadAll(skin.files());
+    }
+    ~SceneEditor() override { close(); }
+
+    bool brokenShaderKeptRunning = false;
+
+protected:
+    void openGui() override
+    {
+        const float distance = static_cast<float>((kHeight / 2.0) / std::tan(0.25045475));
+        camera = Camera{{0.0f, 0.0f, distance}, {0.0f, 0.0f, 0.0f}, 28.7f};
+        GuiResources& skin = resources();
+        skin.resetViewMode();
+        skin.fonts().buildLists();
+        flat = std::make_unique<ShaderProgram>();
+        flat->setName("Flat");
+        flat->addShader(GL_VERTEX_SHADER, skin.files(), "flat.vert");
+        flat->addShader(GL_FRAGMENT_SHADER, skin.files(), "flat.frag");
+        flat->link();
+        flat->addUniform("tint");
+        broken = std::make_unique<ShaderProgram>();
+        broken->setName("Broken");
+        broken->addShader(GL_FRAGMENT_SHADER, skin.files(), "broken.frag");
+        brokenShaderKeptRunning = true;
+        guiReady = true;
+    }
+
+    void closeGui() override
+    {
+        flat.reset();
+        broken.reset();
+        resources().fonts().deleteLists();
+        guiReady = false;
+    }
+
+    void draw() override
+    {
+        GuiResources& skin = resources();
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+        // Top left: the 2 x 2 checker, nearest-filtered, its top row at the top.
+        skin.setOrthoView();
+        glLoadIdentity();
+        glEnable(GL_TEXTURE_2D);
+        skin.bindTexture("checker_nearest_nomips.png");
+        skin.stripMode = GuiResources::kVertexStrip;
+        skin.stripPoints = {-192.0f, 92.0f, -192.0f, 220.0f, -64.0f, 92.0f, -64.0f, 220.0f};
+        skin.stripTexCoords = {0.0f, 1.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f, 0.0f};
+        skin.stripColours.assign(16, 1.0f);
+        skin.drawStrip();
+
+        // Top right: the model, self-lit green, in the perspective view at (128, 156).
+        skin.setPerspectiveView();
+        glLoadIdentity();
+        glEnable(GL_LIGHTING);
+        const GLfloat noAmbient[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+        glLightModelfv(GL_LIGHT_MODEL_AMBIENT, noAmbient);
+        glDisable(GL_CULL_FACE);
+        glEnable(GL_DEPTH_TEST);
+        glTranslatef(128.0f, 156.0f, 0.0f);
+        skin.models().drawModel(*skin.models().findModel("SQUARE.3DS"));
+        glDisable(GL_LIGHTING);
+
+        // Bottom left: a line of text in white.
+        skin.fonts().selectFont("font");
+        skin.fonts().beginText();
+        const FontBank::Colour white{1.0f, 1.0f, 1.0f, 1.0f};
+        skin.fonts().drawText("AAAAAA", -200.0f, -160.0f, &white, nullptr, nullptr, 0);
+        skin.fonts().endText();
+
+        // Bottom right: a quad coloured by the shader program's uniform.
+        skin.setOrthoView();
+        glLoadIdentity();
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_LIGHTING);
+        glUseProgram(flat->program());
+        glUniform4f(static_cast<GLint>(flat->uniformLocation("tint")), 1.0f, 0.0f, 1.0f, 1.0f);
+        skin.drawCenteredQuad(128.0f, -156.0f, 64.0f, 64.0f, 0.0f, 0.0f, 1.0f, 1.0f);
+        glUseProgram(0);
+    }
+
+private:
+    std::unique_ptr<ShaderProgram> flat;
+    std::unique_ptr<ShaderProgram> broken;
+};
+
+// Window pixel from overlay coordinates (origin at the centre, y upwards).
+const std::uint8_t* at(const CapturedFrame& frame, int x, int y)
+{
+    return frame.pixel(kWidth / 2 + x, kHeight / 2 - y);
+}
+
+void expectColour(const std::uint8_t* pixel, int red, int green, int blue, const char* what)
+{
+    EXPECT_NEAR(pixel[0], red, 8) << what;
+    EXPECT_NEAR(pixel[1], green, 8) << what;
+    EXPECT_NEAR(pixel[2], blue, 8) << what;
+}
+
+}  // namespace
+
+TEST(EditorScene, TextureModelTextAndShaderAllReachTheScreen)
+{
+    ScratchSkinFolder skin;
+    ASSERT_TRUE(skin.created());
+    skin.write("checker_nearest_nomips.png",
+               pngOf(2, 2, {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255}));
+    skin.write("missing.png", pngOf(1, 1, {255, 0, 255, 255}));
+    skin.write("square.3ds", squareModel(100.0f, 0, 255, 0));
+    skin.write("font.fnt", solidFont());
+    std::vector<std::uint8_t> page(8 * 8 * 4, 255);
+    skin.write("font.png", pngOf(8, 8, page));
+    skin.write("flat.vert", "void main() { gl_Position = ftransform(); }\n");
+    skin.write("flat.frag", "uniform vec4 tint;\nvoid main() { gl_FragColor = tint; }\n");
+    skin.write("broken.frag", "void main() { this is not GLSL }\n");
+
+    DawWindow daw(kWidth, kHeight);
+    ASSERT_TRUE(daw.valid());
+    SceneEditor editor(skin.path());
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(editor.open(daw.handle()));
+    const std::string messages = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(editor.brokenShaderKeptRunning);
+    EXPECT_NE(messages.find("Mistake in FRAGment shader 'Broken'"), std::string::npos) << messages;
+
+    std::remove(CapturedFrame::path().c_str());
+    editor.renderFrame();
+    const CapturedFrame frame = CapturedFrame::read();
+    ASSERT_EQ(frame.width, kWidth);
+
+    expectColour(at(frame, -160, 188), 255, 0, 0, "checker top left");
+    expectColour(at(frame, -96, 188), 0, 255, 0, "checker top right");
+    expectColour(at(frame, -160, 124), 0, 0, 255, "checker bottom left");
+    expectColour(at(frame, -96, 124), 255, 255, 255, "checker bottom right");
+    expectColour(at(frame, 128, 156), 0, 255, 0, "model centre");
+    expectColour(at(frame, 128 + 60, 156), 0, 0, 0, "outside the 100-unit model");
+    expectColour(at(frame, -196, -156), 255, 255, 255, "first glyph");
+    expectColour(at(frame, -191, -156), 0, 0, 0, "gap between glyphs");
+    expectColour(at(frame, 128, -156), 255, 0, 255, "shader quad");
+    editor.close();
+}

@@ -1,0 +1,111 @@
+// The editor through the module file, as a DAW drives it: effEditOpen into the host's own
+// window, idle calls, effEditClose, and the frame the user would see.
+#include <gtest/gtest.h>
+
+#include "CapturedFrame.h"
+#include "HostWindow.h"
+#include "PluginHost.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+namespace
+{
+
+constexpr int kWidth = 512;
+constexpr int kHeight = 624;
+
+class HostEditor : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(PluginModule::shared().loaded()) << PluginModule::shared().error();
+        ASSERT_TRUE(window.valid()) << "no window system (run under Xvfb)";
+    }
+
+    // Idle calls as a host makes them, about every 20 ms, with its messages pumped.
+    void idleFor(int calls)
+    {
+        for (int i = 0; i < calls; ++i)
+        {
+            window.pumpMessages();
+            instance.dispatch(effEditIdle);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+
+    HostWindow window{kWidth, kHeight};
+    EffectInstance instance;
+};
+
+TEST_F(HostEditor, OpensInsideTheHostWindowAndPresentsFrames)
+{
+    ERect* rect = nullptr;
+    ASSERT_EQ(instance.dispatch(effEditGetRect, 0, 0, &rect), 1);
+    std::remove(CapturedFrame::path().c_str());
+    ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
+    EXPECT_GE(window.childCount(), 1);
+    idleFor(10);
+    const CapturedFrame frame = CapturedFrame::read();
+    ASSERT_EQ(frame.width, kWidth) << "no frame was presented";
+    ASSERT_EQ(frame.height, kHeight);
+    instance.dispatch(effEditClose);
+    EXPECT_EQ(window.childCount(), 0);
+
+    if (const char* out = std::getenv("VANTOR_REFERENCE_FRAME_OUT"))
+    {
+        std::ifstream source(CapturedFrame::path(), std::ios::binary);
+        std::ofstream copy(out, std::ios::binary);
+        copy << source.rdbuf();
+    }
+    if (const char* in = std::getenv("VANTOR_REFERENCE_FRAME_IN"))
+    {
+        // The same editor drawn by the other platform's build.
+        const CapturedFrame reference = CapturedFrame::read(in);
+        ASSERT_EQ(reference.width, kWidth) << "no reference frame at " << in;
+        double difference = 0.0;
+        for (std::size_t i = 0; i < frame.rgba.size(); ++i)
+            difference += std::fabs(static_cast<double>(frame.rgba[i]) - reference.rgba[i]);
+        EXPECT_LT(difference / static_cast<double>(frame.rgba.size()), 2.0);
+    }
+}
+
+TEST_F(HostEditor, OpenAndClose50TimesLeavesNoWindowsBehind)
+{
+    for (int cycle = 0; cycle < 50; ++cycle)
+    {
+        ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
+        instance.dispatch(effEditIdle);
+        instance.dispatch(effEditClose);
+        window.pumpMessages();
+        ASSERT_EQ(window.childCount(), 0) << "cycle " << cycle;
+    }
+}
+
+TEST_F(HostEditor, UnusualCallOrdersAreSafe)
+{
+    instance.dispatch(effEditIdle);
+    instance.dispatch(effEditClose);
+    ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
+    ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
+    idleFor(2);
+    instance.dispatch(effEditClose);
+    instance.dispatch(effEditClose);
+    EXPECT_EQ(window.childCount(), 0);
+}
+
+TEST_F(HostEditor, ClosingTheEffectWithItsEditorOpenIsSafe)
+{
+    ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
+    idleFor(2);
+    EXPECT_EQ(instance.close(), 1);
+    window.pumpMessages();
+    EXPECT_EQ(window.childCount(), 0);
+}
+
+}  // namespace

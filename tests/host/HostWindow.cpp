@@ -1,0 +1,119 @@
+#include "HostWindow.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+
+namespace
+{
+
+const char* registerHostClass()
+{
+    static const char* name = [] {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "VantorTestHost";
+        RegisterClassA(&windowClass);
+        return "VantorTestHost";
+    }();
+    return name;
+}
+
+BOOL CALLBACK countChild(HWND, LPARAM counter)
+{
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+}  // namespace
+
+HostWindow::HostWindow(int width, int height)
+{
+    RECT frame{0, 0, width, height};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+    native = CreateWindowA(registerHostClass(), "Test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                           frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+    pumpMessages();
+}
+
+HostWindow::~HostWindow()
+{
+    if (native != nullptr)
+        DestroyWindow(static_cast<HWND>(native));
+}
+
+void HostWindow::pumpMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+    {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+int HostWindow::childCount() const
+{
+    int count = 0;
+    EnumChildWindows(static_cast<HWND>(native), countChild, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+#else
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <cstdint>
+#include <thread>
+
+HostWindow::HostWindow(int width, int height)
+{
+    Display* display = nullptr;
+    // Xvfb refuses connections for a moment after others closed; retry briefly.
+    for (int attempt = 0; attempt < 20 && display == nullptr; ++attempt)
+    {
+        display = XOpenDisplay(nullptr);
+        if (display == nullptr)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (display == nullptr)
+        return;
+    connection = display;
+    const int screen = DefaultScreen(display);
+    const Window window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0,
+                                              static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
+                                              BlackPixel(display, screen), BlackPixel(display, screen));
+    XMapWindow(display, window);
+    XSync(display, False);
+    native = reinterpret_cast<void*>(static_cast<std::uintptr_t>(window));
+}
+
+HostWindow::~HostWindow()
+{
+    auto* display = static_cast<Display*>(connection);
+    if (display == nullptr)
+        return;
+    XDestroyWindow(display, static_cast<Window>(reinterpret_cast<std::uintptr_t>(native)));
+    XCloseDisplay(display);
+}
+
+void HostWindow::pumpMessages()
+{
+    XSync(static_cast<Display*>(connection), False);
+}
+
+int HostWindow::childCount() const
+{
+    auto* display = static_cast<Display*>(connection);
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    XQueryTree(display, static_cast<Window>(reinterpret_cast<std::uintptr_t>(native)), &root, &parent, &children,
+               &count);
+    if (children != nullptr)
+        XFree(children);
+    return static_cast<int>(count);
+}
+#endif

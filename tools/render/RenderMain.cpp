@@ -1,0 +1,145 @@
+// vantor-render: renders an audio file offline through a VST 2.4 plug-in module, loaded
+// through VSTPluginMain as a host loads it.
+
+#include "AudioFile.h"
+#include "ChunkFile.h"
+#include "OfflineRender.h"
+#include "OutputFormat.h"
+#include "PluginSession.h"
+#include "ProgressBar.h"
+#include "RenderErrors.h"
+#include "RenderOptions.h"
+#include "RenderSummary.h"
+#include "SignalStats.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+// Short renders finish before a bar would be worth drawing.
+constexpr double kProgressMinimumSeconds = 5.0;
+constexpr int kListingSampleRate = 44100;
+
+void note(const RenderOptions& options, const std::string& message)
+{
+    if (!options.quiet)
+        std::fprintf(stderr, "vantor-render: %s\n", message.c_str());
+}
+
+AudioClip asStereo(AudioClip clip, const RenderOptions& options)
+{
+    if (clip.channels.size() == 1)
+    {
+        note(options, "note: " + options.inputPath + " is mono; feeding it to both channels");
+        clip.channels.push_back(clip.channels.front());
+    }
+    else if (clip.channels.size() != 2)
+    {
+        throw RenderFailure(options.inputPath + ": has " + std::to_string(clip.channels.size()) +
+                            " channels; only mono and stereo files can be rendered");
+    }
+    return clip;
+}
+
+void configureSession(PluginSession& session, const RenderOptions& options)
+{
+    if (!options.chunkPath.empty() && !session.loadChunk(readChunkFile(options.chunkPath)))
+        note(options, "warning: the plug-in did not confirm that it took the chunk in " + options.chunkPath);
+    if (options.settings.empty())
+        return;
+    const std::vector<ParameterInfo> parameters = session.parameters();
+    for (const ParameterSetting& setting : options.settings)
+        session.setParameter(findParameterIndex(parameters, setting.name), setting.value);
+}
+
+void printParameters(const PluginSession& session)
+{
+    for (const ParameterInfo& parameter : session.parameters())
+    {
+        const std::string quotedName = "\"" + parameter.name + "\"";
+        std::printf("%3d  %-24s %.6f\n", parameter.index, quotedName.c_str(), parameter.value);
+    }
+    std::fflush(stdout);
+}
+
+void listOnly(const RenderOptions& options)
+{
+    PluginSession session(options.pluginPath, kListingSampleRate, options.blockSize);
+    configureSession(session, options);
+    printParameters(session);
+}
+
+void render(const RenderOptions& options)
+{
+    const AudioClip input = asStereo(readAudioFile(options.inputPath), options);
+    // Refuse an unwritable output before the work rather than after it.
+    outputFormatFor(options.outputPath, input.sampleRate, 2);
+    PluginSession session(options.pluginPath, input.sampleRate, options.blockSize);
+    configureSession(session, options);
+    if (options.list)
+        printParameters(session);
+
+    const bool showProgress = !options.quiet && isatty(STDERR_FILENO) != 0 && input.seconds() > kProgressMinimumSeconds;
+    ProgressBar progress(stderr);
+    const auto reportProgress = [&](double fraction)
+    {
+        if (showProgress)
+            progress.show(fraction);
+    };
+    const auto started = std::chrono::steady_clock::now();
+    const AudioClip output = renderThroughPlugin(session, input, options.align, reportProgress);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+    progress.finish();
+
+    if (!options.saveChunkPath.empty())
+        writeChunkFile(options.saveChunkPath, session.saveChunk());
+    writeAudioFile(options.outputPath, output);
+    if (!options.quiet)
+    {
+        const RenderReport report{options.outputPath, input.seconds(), elapsed.count(), measureStereo(input),
+                                  measureStereo(output)};
+        std::fprintf(stderr, "%s\n", summaryLine(report).c_str());
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    RenderOptions options;
+    try
+    {
+        options = parseRenderOptions(arguments, VANTOR_DEFAULT_PLUGIN);
+    }
+    catch (const UsageError& error)
+    {
+        std::fprintf(stderr, "vantor-render: %s\nTry 'vantor-render --help' for more information.\n", error.what());
+        return 2;
+    }
+    if (options.help)
+    {
+        std::fputs(renderUsageText(VANTOR_DEFAULT_PLUGIN).c_str(), stdout);
+        return 0;
+    }
+    try
+    {
+        if (options.rendersAudio())
+            render(options);
+        else
+            listOnly(options);
+        return 0;
+    }
+    catch (const std::exception& failure)
+    {
+        std::fprintf(stderr, "vantor-render: %s\n", failure.what());
+        return 1;
+    }
+}

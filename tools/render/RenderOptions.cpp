@@ -1,0 +1,172 @@
+#include "RenderOptions.h"
+
+#include "RenderErrors.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace
+{
+
+bool isFlag(const std::string& option)
+{
+    return option == "--align" || option == "--list" || option == "--quiet" || option == "--help" || option == "-h";
+}
+
+bool takesValue(const std::string& option)
+{
+    return option == "--plugin" || option == "--set" || option == "--chunk" || option == "--save-chunk" ||
+           option == "--block";
+}
+
+void applyFlag(RenderOptions& options, const std::string& flag)
+{
+    if (flag == "--align")
+        options.align = true;
+    else if (flag == "--list")
+        options.list = true;
+    else if (flag == "--quiet")
+        options.quiet = true;
+    else
+        options.help = true;
+}
+
+float parseNormalisedValue(const std::string& text, const std::string& setting)
+{
+    char* end = nullptr;
+    const float value = std::strtof(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !std::isfinite(value))
+        throw UsageError("--set " + setting + ": the value must be a number from 0 to 1");
+    if (value < 0.0f || value > 1.0f)
+        throw UsageError("--set " + setting + ": the value is normalised and must lie from 0 to 1");
+    return value;
+}
+
+// Splits at the last '=' so that a name containing '=' still works: values never hold one.
+ParameterSetting parseSetting(const std::string& text)
+{
+    const std::size_t equals = text.rfind('=');
+    if (equals == std::string::npos || equals == 0)
+        throw UsageError("--set takes NAME=VALUE, got \"" + text + "\"");
+    return {text.substr(0, equals), parseNormalisedValue(text.substr(equals + 1), text)};
+}
+
+int parseBlockSize(const std::string& text)
+{
+    int blockSize = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), blockSize);
+    if (error != std::errc() || end != text.data() + text.size() || blockSize < 1 || blockSize > kMaxBlockSize)
+        throw UsageError("--block takes a whole number from 1 to " + std::to_string(kMaxBlockSize) + ", got \"" + text +
+                         "\"");
+    return blockSize;
+}
+
+void applyValueOption(RenderOptions& options, const std::string& option, const std::string& value)
+{
+    if (value.empty())
+        throw UsageError(option + " needs a value");
+    if (option == "--plugin")
+        options.pluginPath = value;
+    else if (option == "--set")
+        options.settings.push_back(parseSetting(value));
+    else if (option == "--chunk")
+        options.chunkPath = value;
+    else if (option == "--save-chunk")
+        options.saveChunkPath = value;
+    else
+        options.blockSize = parseBlockSize(value);
+}
+
+void placeFileArguments(RenderOptions& options, const std::vector<std::string>& files)
+{
+    if (files.size() > 2)
+        throw UsageError("too many arguments: expected IN and OUT, got " + std::to_string(files.size()) + " files");
+    if (files.size() == 2)
+    {
+        options.inputPath = files[0];
+        options.outputPath = files[1];
+        return;
+    }
+    if (files.size() == 1)
+        throw UsageError("missing OUT: give both an input and an output file");
+    if (!options.list)
+        throw UsageError("missing IN and OUT");
+}
+
+}  // namespace
+
+RenderOptions parseRenderOptions(const std::vector<std::string>& arguments, const std::string& defaultPluginPath)
+{
+    RenderOptions options;
+    options.pluginPath = defaultPluginPath;
+    std::vector<std::string> files;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i)
+    {
+        const std::string& argument = arguments[i];
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-')
+        {
+            files.push_back(argument);
+            continue;
+        }
+        if (argument == "--")
+        {
+            optionsEnded = true;
+            continue;
+        }
+        const std::size_t equals = argument.find('=');
+        const std::string option = argument.substr(0, equals);
+        if (isFlag(option))
+        {
+            if (equals != std::string::npos)
+                throw UsageError(option + " takes no value");
+            applyFlag(options, option);
+        }
+        else if (takesValue(option))
+        {
+            if (equals == std::string::npos && i + 1 == arguments.size())
+                throw UsageError(option + " needs a value");
+            applyValueOption(options, option,
+                             equals != std::string::npos ? argument.substr(equals + 1) : arguments[++i]);
+        }
+        else
+        {
+            throw UsageError("unknown option " + option);
+        }
+    }
+    if (!options.help)
+        placeFileArguments(options, files);
+    return options;
+}
+
+std::string renderUsageText(const std::string& defaultPluginPath)
+{
+    return "usage: vantor-render IN OUT [--plugin PATH] [--set NAME=VALUE]... [--chunk FILE]\n"
+           "                    [--save-chunk FILE] [--block N] [--align] [--list] [--quiet]\n"
+           "       vantor-render --list [--plugin PATH] [--chunk FILE] [--set NAME=VALUE]...\n"
+           "\n"
+           "Renders the audio file IN through a VST 2.4 plug-in into OUT, offline, loading the\n"
+           "plug-in module as a host does. Reads and writes every format libsndfile handles: the\n"
+           "extension of OUT picks its format (.wav is written as 32-bit float) and the sample rate\n"
+           "of IN is kept. Mono input feeds both channels; more than two channels is an error.\n"
+           "\n"
+           "  --plugin PATH      the plug-in module file\n"
+           "                     (default: " +
+           defaultPluginPath +
+           ")\n"
+           "  --set NAME=VALUE   set the parameter NAME, as --list shows it, to VALUE (normalised\n"
+           "                     0..1); may be repeated\n"
+           "  --chunk FILE       load the plug-in state in FILE before rendering\n"
+           "  --save-chunk FILE  save the plug-in state into FILE after rendering\n"
+           "  --block N          process N samples at a time, 1.." +
+           std::to_string(kMaxBlockSize) +
+           " (default 512)\n"
+           "  --align            compensate the plug-in's latency so OUT lines up with IN\n"
+           "  --list             print each parameter's index, name and value; IN and OUT are\n"
+           "                     optional\n"
+           "  --quiet            print nothing but errors\n"
+           "  -h, --help         print this help and exit\n"
+           "\n"
+           "Exit status: 0 on success, 1 when the work fails, 2 for a bad command line.\n";
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ParameterSetting
+{
+    std::string name;
+    float value = 0.0f; // normalised 0..1
+};
+
+struct RenderOptions
+{
+    std::string inputPath;
+    std::string outputPath;
+    std::string pluginPath;
+    std::vector<ParameterSetting> settings;
+    std::string chunkPath;     // loaded before rendering when not empty
+    std::string saveChunkPath; // written after rendering when not empty
+    int blockSize = 512;
+    bool align = false;
+    bool list = false;
+    bool quiet = false;
+    bool help = false;
+
+    bool rendersAudio() const { return !inputPath.empty(); }
+};
+
+constexpr int kMaxBlockSize = 65536;
+
+// Reads the arguments after the program name; throws UsageError when they make no valid
+// command. pluginPath starts as defaultPluginPath unless --plugin overrides it.
+RenderOptions parseRenderOptions(const std::vector<std::string>& arguments, const std::string& defaultPluginPath);
+
+std::string renderUsageText(const std::string& defaultPluginPath);
