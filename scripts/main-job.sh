@@ -15,10 +15,11 @@ VANTOR_WINE_PREFIX="$root/build/wineprefix" "$root/tests/host/run-under-wine.sh"
 
 echo
 echo "=== Demo: drums and a stereo pad through dist/linux/Vantor Pro.so, Stereo Width 0.8 ==="
+# Widening lifts side-heavy material; Gain 0.4 (about -4 dB) keeps the result below full scale.
 cd "$root"
 mkdir -p dist/demo
 "$tools/demo/vantor-demo-signal" dist/demo/demo-input.wav
 "$tools/render/vantor-render" dist/demo/demo-input.wav dist/demo/demo-wide.wav \
-    --plugin "dist/linux/Vantor Pro.so" --set "Stereo Width=0.8" --align
+    --plugin "dist/linux/Vantor Pro.so" --set "Stereo Width=0.8" --set "Gain=0.4" --align
 echo "Result: dist/demo/demo-wide.wav (from dist/demo/demo-input.wav); the line above gives the"
 echo "stereo correlation before -> after: lower means wider."
