@@ -13,6 +13,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <functional>
 #include <memory>
 
 namespace
@@ -173,5 +175,124 @@ TEST(EditorScene, TextureModelTextAndShaderAllReachTheScreen)
     expectColour(at(frame, -196, -156), 255, 255, 255, "first glyph");
     expectColour(at(frame, -191, -156), 0, 0, 0, "gap between glyphs");
     expectColour(at(frame, 128, -156), 255, 0, 255, "shader quad");
+    editor.close();
+}
+
+namespace
+{
+
+// An editor that draws whatever the test hands it, with the 2D overlay view set up.
+class OverlayEditor : public VSTGL_Editor
+{
+public:
+    using Drawing = std::function<void(GuiResources&)>;
+
+    OverlayEditor(const std::string& skinFolder, Drawing drawing)
+        : VSTGL_Editor(nullptr, skinFolder), overlay(std::move(drawing))
+    {
+        rectangle = ERect{0, 0, kHeight, kWidth};
+        GuiResources& skin = resources();
+        skin.textures().registerTexture("missing.png");
+        skin.textures().registerTexture("ramp, 4, 1, rgba, byte, nomips, nearest, clamp");
+        skin.fonts().loadFont(skin.files(), "font");
+        skin.fonts().registerFontPages(skin.textures());
+        skin.textures().loadAll(skin.files());
+    }
+    ~OverlayEditor() override { close(); }
+
+protected:
+    void openGui() override
+    {
+        resources().resetViewMode();
+        resources().fonts().buildLists();
+        guiReady = true;
+    }
+    void closeGui() override
+    {
+        resources().fonts().deleteLists();
+        guiReady = false;
+    }
+    void draw() override
+    {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        resources().setOrthoView();
+        glLoadIdentity();
+        overlay(resources());
+    }
+
+private:
+    Drawing overlay;
+};
+
+CapturedFrame renderOnce(OverlayEditor& editor)
+{
+    std::remove(CapturedFrame::path().c_str());
+    editor.renderFrame();
+    return CapturedFrame::read();
+}
+
+}  // namespace
+
+TEST(EditorScene, FilledTexturesRibbonsAndAlignedTextDrawWhereTheyShould)
+{
+    ScratchSkinFolder skin;
+    ASSERT_TRUE(skin.created());
+    skin.write("missing.png", pngOf(1, 1, {255, 0, 255, 255}));
+    skin.write("font.fnt", solidFont());
+    skin.write("font.png", pngOf(8, 8, std::vector<std::uint8_t>(8 * 8 * 4, 255)));
+    DawWindow daw(kWidth, kHeight);
+    ASSERT_TRUE(daw.valid());
+
+    OverlayEditor editor(skin.path(), [](GuiResources& resources) {
+        // A texture the program fills itself: four texels, red, green, blue, white.
+        auto* texels = static_cast<std::uint8_t*>(resources.textures().lockPixels("ramp"));
+        ASSERT_NE(texels, nullptr);
+        const std::uint8_t ramp[16] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255};
+        std::memcpy(texels, ramp, sizeof(ramp));
+        resources.textures().updateTexture("ramp");
+        glEnable(GL_TEXTURE_2D);
+        resources.bindTexture("ramp");
+        resources.stripMode = GuiResources::kVertexStrip;
+        resources.stripPoints = {-200.0f, 200.0f, -200.0f, 240.0f, 200.0f, 200.0f, 200.0f, 240.0f};
+        resources.stripTexCoords = {0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f};
+        resources.stripColours.assign(16, 1.0f);
+        resources.drawStrip();
+
+        // A ribbon 40 pixels wide along a horizontal polyline, yellow.
+        glDisable(GL_TEXTURE_2D);
+        resources.stripMode = GuiResources::kRibbonStrip;
+        resources.stripLineWidth = 20000.0f;
+        resources.stripPoints = {-200.0f, 0.0f, 0.0f, 0.0f, 200.0f, 0.0f};
+        resources.stripTexCoords.clear();
+        resources.stripColours = {1, 1, 0, 1, 1, 1, 0, 1, 1, 1, 0, 1};
+        resources.drawStrip();
+
+        // Five 10-pixel glyphs centred on x = 0, over a blue box.
+        resources.fonts().selectFont("font");
+        resources.fonts().beginText();
+        const FontBank::Colour white{1.0f, 1.0f, 1.0f, 1.0f};
+        const FontBank::Colour blue{0.0f, 0.0f, 1.0f, 1.0f};
+        resources.fonts().drawText("AAAAA", 0.7f, -200.0f, &white, nullptr, &blue, FontBank::kAlignCentre);
+        resources.fonts().endText();
+    });
+    ASSERT_TRUE(editor.open(daw.handle()));
+    const CapturedFrame frame = renderOnce(editor);
+    ASSERT_EQ(frame.width, kWidth);
+
+    expectColour(at(frame, -150, 220), 255, 0, 0, "first texel");
+    expectColour(at(frame, -50, 220), 0, 255, 0, "second texel");
+    expectColour(at(frame, 50, 220), 0, 0, 255, "third texel");
+    expectColour(at(frame, 150, 220), 255, 255, 255, "fourth texel");
+
+    expectColour(at(frame, -100, 15), 255, 255, 0, "inside the ribbon");
+    expectColour(at(frame, 100, -15), 255, 255, 0, "inside the ribbon, other edge");
+    expectColour(at(frame, 0, 30), 0, 0, 0, "beyond the ribbon's width");
+
+    // Centred: 50 pixels of text from x = -25 (the position snaps to whole pixels).
+    expectColour(at(frame, -22, -196), 255, 255, 255, "first glyph");
+    expectColour(at(frame, -16, -196), 0, 0, 255, "the box shows between glyphs");
+    expectColour(at(frame, -27, -196), 0, 0, 255, "the box reaches 3 pixels past the text");
+    expectColour(at(frame, -30, -196), 0, 0, 0, "and no further");
     editor.close();
 }
