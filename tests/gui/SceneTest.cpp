@@ -259,6 +259,11 @@ TEST(EditorScene, FilledTexturesRibbonsAndAlignedTextDrawWhereTheyShould)
         resources.stripColours.assign(16, 1.0f);
         resources.drawStrip();
 
+        // A name nobody registered draws with the fallback image (magenta here).
+        resources.bindTexture("Not_Registered.png");
+        resources.stripPoints = {-240.0f, -300.0f, -240.0f, -260.0f, -200.0f, -300.0f, -200.0f, -260.0f};
+        resources.drawStrip();
+
         // A ribbon 40 pixels wide along a horizontal polyline, yellow.
         glDisable(GL_TEXTURE_2D);
         resources.stripMode = GuiResources::kRibbonStrip;
@@ -285,6 +290,7 @@ TEST(EditorScene, FilledTexturesRibbonsAndAlignedTextDrawWhereTheyShould)
     expectColour(at(frame, 50, 220), 0, 0, 255, "third texel");
     expectColour(at(frame, 150, 220), 255, 255, 255, "fourth texel");
 
+    expectColour(at(frame, -220, -280), 255, 0, 255, "unknown names fall back to missing.png");
     expectColour(at(frame, -100, 15), 255, 255, 0, "inside the ribbon");
     expectColour(at(frame, 100, -15), 255, 255, 0, "inside the ribbon, other edge");
     expectColour(at(frame, 0, 30), 0, 0, 0, "beyond the ribbon's width");
@@ -294,5 +300,34 @@ TEST(EditorScene, FilledTexturesRibbonsAndAlignedTextDrawWhereTheyShould)
     expectColour(at(frame, -16, -196), 0, 0, 255, "the box shows between glyphs");
     expectColour(at(frame, -27, -196), 0, 0, 255, "the box reaches 3 pixels past the text");
     expectColour(at(frame, -30, -196), 0, 0, 0, "and no further");
+    editor.close();
+}
+
+// Every program of the generated skin compiles and links with the editor's own loader.
+TEST(GeneratedSkinShaders, EveryProgramBuildsOnMesa)
+{
+    const char* folder = std::getenv("VANTOR_SKIN_DIR");
+    ASSERT_NE(folder, nullptr);
+    DawWindow daw(kWidth, kHeight);
+    ASSERT_TRUE(daw.valid());
+    OverlayEditor editor(std::string(folder) + "/", [](GuiResources& resources) {
+        for (const char* name : {"linedraw", "display", "widthline", "curve", "2d_texture", "lineequaliser", "fft_back"})
+        {
+            ShaderProgram program;
+            program.setName(name);
+            EXPECT_TRUE(program.addShader(GL_VERTEX_SHADER, resources.files(), std::string(name) + ".vert")) << name;
+            EXPECT_TRUE(program.addShader(GL_FRAGMENT_SHADER, resources.files(), std::string(name) + ".frag"))
+                << name;
+            program.link();
+            GLint linked = GL_FALSE;
+            glGetProgramiv(program.program(), GL_LINK_STATUS, &linked);
+            EXPECT_EQ(linked, GL_TRUE) << name;
+        }
+    });
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(editor.open(daw.handle()));
+    editor.renderFrame();
+    const std::string messages = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(messages.find("Mistake"), std::string::npos) << messages;
     editor.close();
 }
