@@ -53,7 +53,7 @@ bool StereoEngine::Initialise(int frameSize, float sampleRate)
     halfSize = N / 2;
     rate = sampleRate;
     bool allocated = window.allocate(N, "window") && equaliser.allocate(halfSize, "equaliser") &&
-                     eqPowerTable.allocate(halfSize, "eqPowerTable");
+                     eqPowerTable.allocate(halfSize, "eqPowerTable") && binEqGain.allocate(halfSize, "binEqGain");
     allocated = allocated && transientShaper.Initialise(N, rate);
     for (int c = 0; c < 2 && allocated; ++c)
     {
@@ -74,6 +74,7 @@ bool StereoEngine::Initialise(int frameSize, float sampleRate)
 
     // A flat curve until the first rebuild, so unreached positions never hold garbage.
     std::fill(equaliser.data(), equaliser.data() + halfSize, 1.0f);
+    std::fill(binEqGain.data(), binEqGain.data() + halfSize, 1.0f);
     hopSize = static_cast<int>(static_cast<float>(N) / kOverlap);
     freshCount = N - hopSize;
     binWidthHz = rate / static_cast<float>(N);
@@ -95,6 +96,7 @@ void StereoEngine::releaseBuffers()
     window = {};
     equaliser = {};
     eqPowerTable = {};
+    binEqGain = {};
     for (int c = 0; c < 2; ++c)
     {
         inBuff[c] = {};
@@ -137,6 +139,9 @@ void StereoEngine::RebuildEqualiser(const ProgramRecord& program, float eqRange)
     eqPoints.sortByX();
     buildEqualiserTable(eqPoints, eqRange, equaliser.data(), halfSize);
     buildEqPowerTable(binWidthHz, eqPowerTable.data(), halfSize);
+    // Looked up once here rather than for every bin of every frame.
+    for (int bin = 0; bin < halfSize; ++bin)
+        binEqGain[bin] = equaliserGainAtBin(eqPowerTable.data(), equaliser.data(), halfSize, bin);
     ready.store(true, std::memory_order_release);
 }
 

@@ -97,6 +97,7 @@ private:
     AlignedBuffer<float> window;
     AlignedBuffer<float> equaliser;
     AlignedBuffer<float> eqPowerTable;
+    AlignedBuffer<float> binEqGain;  // the equaliser's gain at each analysis bin
     AlignedBuffer<float> inBuff[2];
     AlignedBuffer<float> outBuff[2];
     AlignedBuffer<float> tempBuff[2];

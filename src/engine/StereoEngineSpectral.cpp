@@ -147,7 +147,7 @@ TransientShaper::BandSums StereoEngine::synthesise(int channel)
     {
         float h = magnitude[k];
         if (wet)
-            h *= equaliserGainAtBin(eqPowerTable.data(), equaliser.data(), halfSize, k);
+            h *= binEqGain[k];
         if (transientShaper.framesSinceOnset(k) != 0)
         {
             // Steady: keep the bin's own running phase, advanced by the measured step.
