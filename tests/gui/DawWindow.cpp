@@ -1,5 +1,7 @@
 #include "DawWindow.h"
 
+#include "../host/XDisplayConnection.h"
+
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -8,13 +10,7 @@
 
 DawWindow::DawWindow(int width, int height)
 {
-    // Xvfb refuses connections for a moment after others closed; retry briefly.
-    for (int attempt = 0; attempt < 20 && display == nullptr; ++attempt)
-    {
-        display = XOpenDisplay(nullptr);
-        if (display == nullptr)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    display = openTestDisplay();
     if (display == nullptr)
         return;
     const int screen = DefaultScreen(display);

@@ -61,22 +61,13 @@ int HostWindow::childCount() const
 }
 
 #else
-#include <X11/Xlib.h>
+#include "XDisplayConnection.h"
 
-#include <chrono>
 #include <cstdint>
-#include <thread>
 
 HostWindow::HostWindow(int width, int height)
 {
-    Display* display = nullptr;
-    // Xvfb refuses connections for a moment after others closed; retry briefly.
-    for (int attempt = 0; attempt < 20 && display == nullptr; ++attempt)
-    {
-        display = XOpenDisplay(nullptr);
-        if (display == nullptr)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    Display* display = openTestDisplay();
     if (display == nullptr)
         return;
     connection = display;

@@ -98,47 +98,46 @@ TEST(SpectralChain, EqualChannelsAreNotWidened)
         ASSERT_NEAR(left[t], input[t - 2049], kOverlapRipple) << t;
 }
 
+namespace
+{
+
+// A tone that starts after silence, rendered with one parameter set; the left output.
+std::vector<float> renderToneBurst(int parameter, float value, double frequency, float amplitude)
+{
+    auto host = startedEngine();
+    setParameter(*host, parameter, value);
+    std::vector<float> left(16 * 2048, 0.0f);
+    const std::vector<float> tone = sine(left.size(), frequency, 44100.0, amplitude);
+    std::copy(tone.begin() + 4 * 2048, tone.end(), left.begin() + 4 * 2048);
+    std::vector<float> right = left;
+    runBlocks(*host, left, right);
+    return left;
+}
+
+// The shaped render is louder than the neutral one just after the attack by at least
+// `lift`, and the same once the sound is steady.
+void expectAttackLiftedOnly(const std::vector<float>& neutral, const std::vector<float>& shaped, double lift)
+{
+    const std::size_t onset = 4 * 2048 + 2049;
+    EXPECT_GT(rms(shaped, onset, onset + 2048), lift * rms(neutral, onset, onset + 2048));
+    const std::size_t steady = onset + 4 * 2048;
+    for (std::size_t t = steady; t < shaped.size(); ++t)
+        ASSERT_NEAR(shaped[t], neutral[t], 1e-4f) << t;
+}
+
+}  // namespace
+
 TEST(SpectralChain, PunchLiftsBassAttacksAndLeavesSteadySoundAlone)
 {
-    // A 107.7 Hz tone (analysis bin 5) starting after silence.
-    const auto render = [](float punch) {
-        auto host = startedEngine();
-        setParameter(*host, kParamPunch, punch);
-        std::vector<float> left(16 * 2048, 0.0f);
-        const std::vector<float> tone = sine(left.size(), 107.666, 44100.0, 0.08f);
-        std::copy(tone.begin() + 4 * 2048, tone.end(), left.begin() + 4 * 2048);
-        std::vector<float> right = left;
-        runBlocks(*host, left, right);
-        return left;
-    };
-    const std::vector<float> neutral = render(0.5f);
-    const std::vector<float> punched = render(1.0f);
-    const std::size_t onset = 4 * 2048 + 2049;
-    EXPECT_GT(rms(punched, onset, onset + 2048), 2.0 * rms(neutral, onset, onset + 2048));
-    const std::size_t steady = onset + 4 * 2048;
-    for (std::size_t t = steady; t < punched.size(); ++t)
-        ASSERT_NEAR(punched[t], neutral[t], 1e-4f) << t;
+    // 107.7 Hz is analysis bin 5, in the middle of the punch band.
+    expectAttackLiftedOnly(renderToneBurst(kParamPunch, 0.5f, 107.666, 0.08f),
+                           renderToneBurst(kParamPunch, 1.0f, 107.666, 0.08f), 2.0);
 }
 
 TEST(SpectralChain, SizzleLiftsHighAttacksOnly)
 {
-    const auto render = [](float sizzle) {
-        auto host = startedEngine();
-        setParameter(*host, kParamSizzle, sizzle);
-        std::vector<float> left(16 * 2048, 0.0f);
-        const std::vector<float> tone = sine(left.size(), 15000.0, 44100.0, 0.05f);
-        std::copy(tone.begin() + 4 * 2048, tone.end(), left.begin() + 4 * 2048);
-        std::vector<float> right = left;
-        runBlocks(*host, left, right);
-        return left;
-    };
-    const std::vector<float> neutral = render(0.0f);
-    const std::vector<float> sizzled = render(1.0f);
-    const std::size_t onset = 4 * 2048 + 2049;
-    EXPECT_GT(rms(sizzled, onset, onset + 2048), 4.0 * rms(neutral, onset, onset + 2048));
-    const std::size_t steady = onset + 4 * 2048;
-    for (std::size_t t = steady; t < sizzled.size(); ++t)
-        ASSERT_NEAR(sizzled[t], neutral[t], 1e-4f) << t;
+    expectAttackLiftedOnly(renderToneBurst(kParamSizzle, 0.0f, 15000.0, 0.05f),
+                           renderToneBurst(kParamSizzle, 1.0f, 15000.0, 0.05f), 4.0);
 }
 
 TEST(SpectralChain, GainAndEqualiserScaleTheWetSignal)
