@@ -30,11 +30,11 @@ void TextureBank::loadAll(SkinFiles& files)
     for (const auto& [name, index] : indexByName)
     {
         Record& record = records[static_cast<std::size_t>(index)];
-        if (isTextureSpecString(name))
+        if (isTextureDescriptionString(name))
         {
-            if (parseTextureSpec(name, record.spec))
+            if (parseTextureDescription(name, record.description))
             {
-                rekeyed.emplace(record.spec.shortName, index);
+                rekeyed.emplace(record.description.shortName, index);
                 continue;
             }
         }
@@ -45,12 +45,12 @@ void TextureBank::loadAll(SkinFiles& files)
             anyMissing = anyMissing || result.status == PngStatus::FileMissing;
             if (result.status == PngStatus::Decoded)
             {
-                record.spec = describePngTexture(name, image);
+                record.description = describePngTexture(name, image);
                 record.pixels = std::move(image.pixels);
             }
             else
             {
-                record.spec.shortName = name;
+                record.description.shortName = name;
             }
         }
         rekeyed.emplace(name, index);
@@ -75,13 +75,13 @@ void TextureBank::uploadAll()
 
 void TextureBank::upload(Record& record)
 {
-    const TextureSpec& spec = record.spec;
+    const TextureDescription& description = record.description;
     glBindTexture(GL_TEXTURE_2D, record.glName);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, spec.wrap);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, spec.wrap);
-    if (spec.mipmaps)
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, description.wrap);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, description.wrap);
+    if (description.mipmaps)
     {
         glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
         glTexEnvf(GL_TEXTURE_FILTER_CONTROL, GL_TEXTURE_LOD_BIAS, 0.0f);
@@ -91,14 +91,14 @@ void TextureBank::upload(Record& record)
     else
     {
         glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_FALSE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, spec.filter);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, spec.filter);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, description.filter);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, description.filter);
     }
     glTexEnvi(GL_POINT_SPRITE, GL_COORD_REPLACE, GL_TRUE);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    if (record.pixels.data() != nullptr && spec.width > 0 && spec.height > 0)
-        glTexImage2D(GL_TEXTURE_2D, 0, spec.internalFormat, spec.width, spec.height, 0,
-                     static_cast<GLenum>(spec.format), static_cast<GLenum>(spec.type), record.pixels.data());
+    if (record.pixels.data() != nullptr && description.width > 0 && description.height > 0)
+        glTexImage2D(GL_TEXTURE_2D, 0, description.internalFormat, description.width, description.height, 0,
+                     static_cast<GLenum>(description.format), static_cast<GLenum>(description.type), record.pixels.data());
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
 }
@@ -139,20 +139,20 @@ unsigned int TextureBank::getTexture(std::string_view name) const
 unsigned int TextureBank::getTexture(std::string_view name, int& width, int& height) const
 {
     const Record* record = find(name);
-    width = record != nullptr ? record->spec.width : 0;
-    height = record != nullptr ? record->spec.height : 0;
+    width = record != nullptr ? record->description.width : 0;
+    height = record != nullptr ? record->description.height : 0;
     return record != nullptr ? record->glName : 0;
 }
 
 void* TextureBank::lockPixels(std::string_view name)
 {
     Record* record = find(name);
-    if (record == nullptr || record->spec.byteSize == 0)
+    if (record == nullptr || record->description.byteSize == 0)
         return nullptr;
-    if (record->pixels.data() == nullptr && !record->pixels.allocate(record->spec.byteSize, "image"))
+    if (record->pixels.data() == nullptr && !record->pixels.allocate(record->description.byteSize, "image"))
         return nullptr;
     glBindTexture(GL_TEXTURE_2D, record->glName);
-    glGetTexImage(GL_TEXTURE_2D, 0, static_cast<GLenum>(record->spec.format), static_cast<GLenum>(record->spec.type),
+    glGetTexImage(GL_TEXTURE_2D, 0, static_cast<GLenum>(record->description.format), static_cast<GLenum>(record->description.type),
                   record->pixels.data());
     return record->pixels.data();
 }
@@ -162,10 +162,10 @@ void TextureBank::updateTexture(std::string_view name)
     Record* record = find(name);
     if (record == nullptr || record->pixels.data() == nullptr)
         return;
-    const TextureSpec& spec = record->spec;
+    const TextureDescription& description = record->description;
     glBindTexture(GL_TEXTURE_2D, record->glName);
-    glTexImage2D(GL_TEXTURE_2D, 0, spec.internalFormat, spec.width, spec.height, 0, static_cast<GLenum>(spec.format),
-                 static_cast<GLenum>(spec.type), record->pixels.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, description.internalFormat, description.width, description.height, 0, static_cast<GLenum>(description.format),
+                 static_cast<GLenum>(description.type), record->pixels.data());
 }
 
 void TextureBank::clear()

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/AlignedBuffer.h"
-#include "glgui/TextureSpec.h"
+#include "glgui/TextureDescription.h"
 
 #include <cstdint>
 #include <map>
@@ -48,7 +48,7 @@ public:
 private:
     struct Record
     {
-        TextureSpec spec;
+        TextureDescription description;
         AlignedBuffer<std::uint8_t> pixels;
         unsigned int glName = 0;
     };

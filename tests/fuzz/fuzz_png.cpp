@@ -2,7 +2,7 @@
 // buffer exactly, since the buffer goes to glTexImage2D as it is.
 #include "glgui/ByteReader.h"
 #include "glgui/PngDecoder.h"
-#include "glgui/TextureSpec.h"
+#include "glgui/TextureDescription.h"
 
 #include <zlib.h>
 
@@ -67,10 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         return 0;
     }
-    const TextureSpec spec = describePngTexture("fuzz.png", image);
+    const TextureDescription description = describePngTexture("fuzz.png", image);
     if (image.channels < 1 || image.channels > 4 || image.width < 1 || image.width > kMaxPngSide || image.height < 1 ||
         image.height > kMaxPngSide || image.pixels.size() != image.rowBytes() * image.height ||
-        spec.byteSize != image.pixels.size())
+        description.byteSize != image.pixels.size())
         std::abort();
     return 0;
 }

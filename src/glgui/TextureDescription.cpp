@@ -1,4 +1,4 @@
-#include "glgui/TextureSpec.h"
+#include "glgui/TextureDescription.h"
 
 #include "glgui/AsciiCase.h"
 #include "glgui/PngDecoder.h"
@@ -104,10 +104,10 @@ int bytesPerComponentOf(int type)
     return type == kGlFloat || type == kGlUnsignedInt24_8 ? 4 : 1;
 }
 
-std::size_t byteSizeOf(const TextureSpec& spec)
+std::size_t byteSizeOf(const TextureDescription& description)
 {
-    return static_cast<std::size_t>(spec.width) * static_cast<std::size_t>(spec.height) *
-           static_cast<std::size_t>(componentsOf(spec.format)) * static_cast<std::size_t>(spec.bytesPerComponent);
+    return static_cast<std::size_t>(description.width) * static_cast<std::size_t>(description.height) *
+           static_cast<std::size_t>(componentsOf(description.format)) * static_cast<std::size_t>(description.bytesPerComponent);
 }
 
 // Grey + alpha goes to luminance-alpha so it shows as grey; the other layouts follow their
@@ -125,12 +125,12 @@ int formatForChannels(int channels)
 
 }  // namespace
 
-bool isTextureSpecString(std::string_view name)
+bool isTextureDescriptionString(std::string_view name)
 {
     return contains(name, ",");
 }
 
-bool parseTextureSpec(std::string_view text, TextureSpec& spec)
+bool parseTextureDescription(std::string_view text, TextureDescription& description)
 {
     const std::string lower = toLowerAscii(text);
     const std::string_view whole = lower;
@@ -150,7 +150,7 @@ bool parseTextureSpec(std::string_view text, TextureSpec& spec)
     if (!width || !height || format == kFormatKeywords.end() || type == kTypeKeywords.end())
         return false;
 
-    TextureSpec parsed;
+    TextureDescription parsed;
     parsed.shortName = std::string(trimSpaces(whole.substr(0, firstComma)));
     parsed.width = *width;
     parsed.height = *height;
@@ -162,23 +162,23 @@ bool parseTextureSpec(std::string_view text, TextureSpec& spec)
     parsed.mipmaps = !contains(whole, "nomips");
     parsed.filter = contains(whole, "nearest") ? kGlNearest : kGlLinear;
     parsed.wrap = contains(whole, "clamp") ? kGlClampToEdge : kGlRepeat;
-    spec = std::move(parsed);
+    description = std::move(parsed);
     return true;
 }
 
-TextureSpec describePngTexture(std::string_view fileName, const PngImage& image)
+TextureDescription describePngTexture(std::string_view fileName, const PngImage& image)
 {
-    TextureSpec spec;
-    spec.shortName = toLowerAscii(fileName);
-    spec.width = image.width;
-    spec.height = image.height;
-    spec.format = formatForChannels(image.channels);
-    spec.internalFormat = spec.format;
-    spec.type = kGlUnsignedByte;
-    spec.bytesPerComponent = 1;
-    spec.byteSize = image.pixels.size();
-    spec.mipmaps = !contains(spec.shortName, "_nomips");
-    spec.filter = contains(spec.shortName, "_nearest") ? kGlNearest : kGlLinear;
-    spec.wrap = kGlRepeat;
-    return spec;
+    TextureDescription description;
+    description.shortName = toLowerAscii(fileName);
+    description.width = image.width;
+    description.height = image.height;
+    description.format = formatForChannels(image.channels);
+    description.internalFormat = description.format;
+    description.type = kGlUnsignedByte;
+    description.bytesPerComponent = 1;
+    description.byteSize = image.pixels.size();
+    description.mipmaps = !contains(description.shortName, "_nomips");
+    description.filter = contains(description.shortName, "_nearest") ? kGlNearest : kGlLinear;
+    description.wrap = kGlRepeat;
+    return description;
 }

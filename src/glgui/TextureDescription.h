@@ -34,7 +34,7 @@ constexpr int kGlClampToEdge = 0x812F;
 // Everything glTexImage2D and the texture parameters need to know about one texture, whether
 // it comes from a PNG file or from a specification string such as
 // "eq_fft, 512, 1, r32f, float, nomips, clamp".
-struct TextureSpec
+struct TextureDescription
 {
     std::string shortName;  // the lower-case lookup name
     int width = 0;
@@ -53,14 +53,14 @@ struct TextureSpec
 constexpr int kMaxTextureSide = 16384;
 
 // Texture names holding a comma are specifications; all others name PNG files.
-bool isTextureSpecString(std::string_view name);
+bool isTextureDescriptionString(std::string_view name);
 
 // Parses "short name, width, height, keywords...". Format and type keywords are searched in
 // the text after the first comma, the options "nomips", "nearest" and "clamp" in the whole
 // string. False when the size is missing or out of range, or no format or type keyword is
-// found; spec is then unchanged.
-bool parseTextureSpec(std::string_view text, TextureSpec& spec);
+// found; description is then unchanged.
+bool parseTextureDescription(std::string_view text, TextureDescription& description);
 
 // The description of a decoded PNG file: "_nearest" in the name selects nearest filtering,
 // "_nomips" turns mipmaps off; PNG textures repeat.
-TextureSpec describePngTexture(std::string_view fileName, const PngImage& image);
+TextureDescription describePngTexture(std::string_view fileName, const PngImage& image);
