@@ -272,8 +272,10 @@ void StereoEngine::runFrame()
     {
         const float* ring = inBuff[c].data();
         float* frame = tempBuff[c].data();
-        for (int j = 0; j < N; ++j)
-            frame[j] = ring[(inPos - N + j) & ringMask] * window[j];
+        forEachRingRun(inPos - N, N, [&](int position, int offset, int count) {
+            for (int j = 0; j < count; ++j)
+                frame[offset + j] = ring[position + j] * window[offset + j];
+        });
     }
     processSpectralFrame();
     overlapAdd();
@@ -288,10 +290,14 @@ void StereoEngine::overlapAdd()
     {
         float* ring = outBuff[c].data();
         const float* frame = tempBuff[c].data();
-        for (int i = 0; i < freshCount; ++i)
-            ring[(base + i) & ringMask] += frame[i] * window[i];
+        forEachRingRun(base, freshCount, [&](int position, int offset, int count) {
+            for (int i = 0; i < count; ++i)
+                ring[position + i] += frame[offset + i] * window[offset + i];
+        });
         // The newest half has no earlier frame overlapping it yet: overwrite, don't add.
-        for (int i = freshCount; i < N; ++i)
-            ring[(base + i) & ringMask] = window[i] * frame[i];
+        forEachRingRun(base + freshCount, N - freshCount, [&](int position, int offset, int count) {
+            for (int i = 0; i < count; ++i)
+                ring[position + i] = window[freshCount + offset + i] * frame[freshCount + offset + i];
+        });
     }
 }

@@ -7,6 +7,7 @@
 #include "engine/ProgramRecord.h"
 #include "engine/TransientShaper.h"
 
+#include <algorithm>
 #include <atomic>
 #include <complex>
 
@@ -66,6 +67,21 @@ public:
 
 private:
     void releaseBuffers();
+
+    // Visits `count` ring positions from `first` (wrapped) as contiguous runs:
+    // body(ring position, offset from first, run length). Lets the loops vectorise.
+    template <typename Body>
+    void forEachRingRun(int first, int count, Body&& body) const
+    {
+        int position = first & ringMask;
+        for (int offset = 0; offset < count;)
+        {
+            const int run = std::min(count - offset, ringMask + 1 - position);
+            body(position, offset, run);
+            offset += run;
+            position = 0;
+        }
+    }
     void runFrame();
     void processSpectralFrame();
     void computeMagnitudes(int channel);

@@ -127,6 +127,8 @@ void StereoEngine::widenStereo()
     }
 }
 
+// Four bins at a time: steady bins advance their own running phase by the measured step,
+// onset bins take the input's phase again.
 TransientShaper::BandSums StereoEngine::synthesise(int channel)
 {
     const bool wet = settings.mix > 0.0f;
@@ -134,7 +136,7 @@ TransientShaper::BandSums StereoEngine::synthesise(int channel)
     const float gain = wet ? settings.gain : 1.0f;
     const float punch = wet ? settings.punch : 1.0f;
     const float sizzle = wet ? settings.sizzle : 1.0f;
-    const float scale = outScale * gain;
+    const __m128 scale = _mm_set1_ps(outScale * gain);
     const float* magnitude = anaMagn[channel].data();
     const float* freqRe = anaFreq[channel].data();
     const float* freqIm = freqRe + halfSize;
@@ -142,29 +144,28 @@ TransientShaper::BandSums StereoEngine::synthesise(int channel)
     float* sumIm = sumRe + halfSize;
     float* outRe = tempBuff[channel].data();
     float* outIm = outRe + halfSize;
+    const std::int32_t* framesSinceOnset = transientShaper.onsetStates();
     TransientShaper::BandSums sums;
-    for (int k = 0; k < halfSize; ++k)
+    for (int k = 0; k < halfSize; k += 4)
     {
-        float h = magnitude[k];
+        __m128 h = _mm_load_ps(magnitude + k);
         if (wet)
-            h *= binEqGain[k];
-        if (transientShaper.framesSinceOnset(k) != 0)
-        {
-            // Steady: keep the bin's own running phase, advanced by the measured step.
-            const float re = sumRe[k] * freqRe[k] - sumIm[k] * freqIm[k];
-            const float im = sumRe[k] * freqIm[k] + freqRe[k] * sumIm[k];
-            sumRe[k] = re;
-            sumIm[k] = im;
-        }
-        else
-        {
-            // Onset: take the input's phase again.
-            sumRe[k] = freqRe[k];
-            sumIm[k] = freqIm[k];
-        }
-        h = transientShaper.ShapeMagnitude(k, h, punch, sizzle, sums);
-        outRe[k] = h * sumRe[k] * scale;
-        outIm[k] = h * sumIm[k] * scale;
+            h = _mm_mul_ps(h, _mm_load_ps(binEqGain.data() + k));
+        const __m128 fr = _mm_load_ps(freqRe + k);
+        const __m128 fi = _mm_load_ps(freqIm + k);
+        const __m128 sr = _mm_load_ps(sumRe + k);
+        const __m128 si = _mm_load_ps(sumIm + k);
+        const __m128 advancedRe = _mm_sub_ps(_mm_mul_ps(sr, fr), _mm_mul_ps(si, fi));
+        const __m128 advancedIm = _mm_add_ps(_mm_mul_ps(sr, fi), _mm_mul_ps(fr, si));
+        const __m128 onset = _mm_castsi128_ps(_mm_cmpeq_epi32(
+            _mm_load_si128(reinterpret_cast<const __m128i*>(framesSinceOnset + k)), _mm_setzero_si128()));
+        const __m128 phaseRe = _mm_or_ps(_mm_and_ps(onset, fr), _mm_andnot_ps(onset, advancedRe));
+        const __m128 phaseIm = _mm_or_ps(_mm_and_ps(onset, fi), _mm_andnot_ps(onset, advancedIm));
+        _mm_store_ps(sumRe + k, phaseRe);
+        _mm_store_ps(sumIm + k, phaseIm);
+        h = transientShaper.ShapeMagnitudes(k, h, punch, sizzle, sums);
+        _mm_store_ps(outRe + k, _mm_mul_ps(_mm_mul_ps(h, phaseRe), scale));
+        _mm_store_ps(outIm + k, _mm_mul_ps(_mm_mul_ps(h, phaseIm), scale));
     }
     return sums;
 }

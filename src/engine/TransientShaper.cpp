@@ -75,8 +75,8 @@ void TransientShaper::DetectOnsets(const float* magnitudes0, const float* magnit
 
 void TransientShaper::UpdateMeters(const BandSums& sums, EngineMeters& meters) const
 {
-    const float bass = sums.bass / static_cast<float>(N);
-    const float treble = sums.treble / (static_cast<float>(N) * kSizzleMeterScale);
+    const float bass = sums.bassTotal() / static_cast<float>(N);
+    const float treble = sums.trebleTotal() / (static_cast<float>(N) * kSizzleMeterScale);
     if (bass > meters.bassMeter.load(std::memory_order_relaxed))
         meters.bassMeter.store(bass, std::memory_order_relaxed);
     if (treble > meters.sizzleMeter.load(std::memory_order_relaxed))

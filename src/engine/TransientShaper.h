@@ -4,6 +4,7 @@
 #include "engine/EngineSettings.h"
 
 #include <cstdint>
+#include <emmintrin.h>
 
 // Finds attacks per frequency bin and reshapes them: Punch lifts a bass band around
 // 100 Hz, Sizzle a treble band from 7 kHz up, only in a bin's onset frame and (blended)
@@ -11,11 +12,23 @@
 class TransientShaper
 {
 public:
-    // Per channel pass: onset energy in the bass and treble bands, for the meters.
+    // Per channel pass: onset energy in the bass and treble bands, for the meters, gathered
+    // four bins at a time.
     struct BandSums
     {
-        float bass = 0.0f;
-        float treble = 0.0f;
+        __m128 bass = _mm_setzero_ps();
+        __m128 treble = _mm_setzero_ps();
+
+        float bassTotal() const { return horizontalSum(bass); }
+        float trebleTotal() const { return horizontalSum(treble); }
+
+    private:
+        static float horizontalSum(__m128 v)
+        {
+            alignas(16) float lanes[4];
+            _mm_store_ps(lanes, v);
+            return (lanes[0] + lanes[1]) + (lanes[2] + lanes[3]);
+        }
     };
 
     // Allocates the per-bin state for frame length N and builds the band tables.
@@ -28,22 +41,35 @@ public:
     std::int32_t framesSinceOnset(int bin) const { return locks[bin]; }
     const std::int32_t* onsetStates() const { return locks.data(); }
 
-    // The bin's magnitude after Punch (P) and Sizzle (S); onset energy goes to sums.
-    float ShapeMagnitude(int bin, float magnitude, float punch, float sizzle, BandSums& sums) const
+    // The magnitudes of bins firstBin..firstBin+3 (firstBin a multiple of 4) after Punch (P)
+    // and Sizzle (S): the onset frame gets the punched magnitude times the sizzle factor and
+    // adds it to the band sums, the frame after a 30 % blend of it, steady frames nothing.
+    __m128 ShapeMagnitudes(int firstBin, __m128 magnitudes, float punch, float sizzle, BandSums& sums) const
     {
-        const std::int32_t state = locks[bin];
-        if (state >= 2)
-            return magnitude;
-        const float punched = magnitude * ((punch - 1.0f) * punchWeight[bin] + 1.0f);
-        const float sizzleFactor = (sizzle - 1.0f) * sizzleWeight[bin] + 1.0f;
-        if (state == 1)
-            return (punched * 0.3f + magnitude * 0.7f) * sizzleFactor;
-        const float result = punched * sizzleFactor;
-        if (bin < bassTopBin)
-            sums.bass += result;
-        else if (bin > trebleLowBin && bin < trebleHighBin)
-            sums.treble += result;
-        return result;
+        const __m128i state = _mm_load_si128(reinterpret_cast<const __m128i*>(locks.data() + firstBin));
+        const __m128 onset = _mm_castsi128_ps(_mm_cmpeq_epi32(state, _mm_setzero_si128()));
+        const __m128 after = _mm_castsi128_ps(_mm_cmpeq_epi32(state, _mm_set1_epi32(1)));
+        const __m128 one = _mm_set1_ps(1.0f);
+        const __m128 punched = _mm_mul_ps(
+            magnitudes,
+            _mm_add_ps(_mm_mul_ps(_mm_set1_ps(punch - 1.0f), _mm_load_ps(punchWeight.data() + firstBin)), one));
+        const __m128 sizzleFactor =
+            _mm_add_ps(_mm_mul_ps(_mm_set1_ps(sizzle - 1.0f), _mm_load_ps(sizzleWeight.data() + firstBin)), one);
+        const __m128 onsetResult = _mm_mul_ps(punched, sizzleFactor);
+        const __m128 afterResult =
+            _mm_mul_ps(_mm_add_ps(_mm_mul_ps(punched, _mm_set1_ps(0.3f)), _mm_mul_ps(magnitudes, _mm_set1_ps(0.7f))),
+                       sizzleFactor);
+
+        const __m128i bins = _mm_add_epi32(_mm_set1_epi32(firstBin), _mm_setr_epi32(0, 1, 2, 3));
+        const __m128 inBass = _mm_castsi128_ps(_mm_cmplt_epi32(bins, _mm_set1_epi32(bassTopBin)));
+        const __m128 inTreble = _mm_castsi128_ps(_mm_and_si128(_mm_cmpgt_epi32(bins, _mm_set1_epi32(trebleLowBin)),
+                                                               _mm_cmplt_epi32(bins, _mm_set1_epi32(trebleHighBin))));
+        const __m128 onsetEnergy = _mm_and_ps(onset, onsetResult);
+        sums.bass = _mm_add_ps(sums.bass, _mm_and_ps(inBass, onsetEnergy));
+        sums.treble = _mm_add_ps(sums.treble, _mm_and_ps(_mm_andnot_ps(inBass, inTreble), onsetEnergy));
+
+        const __m128 steadyOrAfter = _mm_or_ps(_mm_and_ps(after, afterResult), _mm_andnot_ps(after, magnitudes));
+        return _mm_or_ps(_mm_and_ps(onset, onsetResult), _mm_andnot_ps(onset, steadyOrAfter));
     }
 
     // Raises the published onset meters with one channel's sums; they only rise here.
