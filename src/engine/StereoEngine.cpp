@@ -13,24 +13,46 @@ constexpr float kAntiDenormal = 1e-20f;
 constexpr float kShapeSmoothing = 0.001f;
 constexpr float kHighRateThreshold = 63999.0f;
 
-// The cubic soft-saturation curve of the first two Shape stages, blended by weight.
-inline float cubicShape(float x, float weight)
+// A left/right pair in the two low lanes.
+inline __m128 stereoPair(float left, float right)
 {
-    return (3.0f - x * x) * (x * 0.5f) * weight + (1.0f - weight) * x;
+    return _mm_setr_ps(left, right, 0.0f, 0.0f);
 }
 
-// Limits to [-1, 1]; a non-finite sample becomes a bounded one (maxss answers its second
-// operand when the first is NaN), and unlike fmin/fmax this never leaves the register.
-inline float clampToUnit(float x)
+inline __m128 magnitude(__m128 pair)
 {
-    const __m128 bounded = _mm_max_ss(_mm_set_ss(x), _mm_set_ss(-1.0f));
-    return _mm_cvtss_f32(_mm_min_ss(bounded, _mm_set_ss(1.0f)));
+    return _mm_andnot_ps(_mm_set1_ps(-0.0f), pair);
 }
 
-// The third Shape stage: a rational curve that keeps saturating beyond the cubic.
-inline float rationalShape(float x, float weight)
+inline bool exceedsUnit(__m128 pair)
 {
-    return (3.0f * x / (2.0f * std::fabs(x) + 1.0f)) * weight + (1.0f - weight) * x;
+    return (_mm_movemask_ps(_mm_cmpgt_ps(magnitude(pair), _mm_set1_ps(1.0f))) & 3) != 0;
+}
+
+// Limits to [-1, 1]; a non-finite sample becomes a bounded one (maxps answers its second
+// operand when the first is NaN).
+inline __m128 clampToUnit(__m128 pair)
+{
+    return _mm_min_ps(_mm_max_ps(pair, _mm_set1_ps(-1.0f)), _mm_set1_ps(1.0f));
+}
+
+// The cubic soft-saturation curve of the first two Shape stages, blended by weight:
+// (3 - x^2)(x / 2) w + (1 - w) x.
+inline __m128 cubicShape(__m128 x, float weight)
+{
+    const __m128 w = _mm_set1_ps(weight);
+    const __m128 curve = _mm_mul_ps(_mm_sub_ps(_mm_set1_ps(3.0f), _mm_mul_ps(x, x)), _mm_mul_ps(x, _mm_set1_ps(0.5f)));
+    return _mm_add_ps(_mm_mul_ps(curve, w), _mm_mul_ps(_mm_sub_ps(_mm_set1_ps(1.0f), w), x));
+}
+
+// The third Shape stage, a rational curve that keeps saturating beyond the cubic:
+// (3x / (2|x| + 1)) w + (1 - w) x.
+inline __m128 rationalShape(__m128 x, float weight)
+{
+    const __m128 w = _mm_set1_ps(weight);
+    const __m128 curve = _mm_div_ps(_mm_mul_ps(_mm_set1_ps(3.0f), x),
+                                    _mm_add_ps(_mm_mul_ps(_mm_set1_ps(2.0f), magnitude(x)), _mm_set1_ps(1.0f)));
+    return _mm_add_ps(_mm_mul_ps(curve, w), _mm_mul_ps(_mm_sub_ps(_mm_set1_ps(1.0f), w), x));
 }
 
 }  // namespace
@@ -167,9 +189,8 @@ void StereoEngine::ProcessBlock(const float* inLeft, const float* inRight, float
     const float* const wetLeft = outBuff[0].data();
     const float* const wetRight = outBuff[1].data();
     bool clipped = false;
-    float highestLeft = peakLeft;
-    float highestRight = peakRight;
 
+    __m128 highest = _mm_setr_ps(peakLeft, peakRight, 0.0f, 0.0f);
     for (int i = 0; i < sampleFrames; ++i)
     {
         const float inL = inLeft[i];
@@ -178,10 +199,10 @@ void StereoEngine::ProcessBlock(const float* inLeft, const float* inRight, float
         dryLeft[inPos] = inL + kAntiDenormal;
         dryRight[inPos] = inR - kAntiDenormal;
 
+        // Both channels travel together in the two low lanes of one register.
         const int readPos = (outPos - N) & ringMask;
-        float left = wetLeft[readPos];
-        float right = wetRight[readPos];
-        clipped |= std::fabs(left) > 1.0f || std::fabs(right) > 1.0f;
+        __m128 wet = stereoPair(wetLeft[readPos], wetRight[readPos]);
+        clipped |= exceedsUnit(wet);
 
         s.shape = s.shapeTarget * kShapeSmoothing + s.shape * (1.0f - kShapeSmoothing);
 
@@ -189,51 +210,29 @@ void StereoEngine::ProcessBlock(const float* inLeft, const float* inRight, float
         {
             if (s.width < 1.0f)
             {
-                const float c = s.width * 0.5f + 0.5f;
-                const float narrowRight = right * c + (1.0f - c) * left;
-                const float narrowLeft = left * c + (1.0f - c) * right;
-                left = narrowLeft;
-                right = narrowRight;
+                const __m128 c = _mm_set1_ps(s.width * 0.5f + 0.5f);
+                const __m128 swapped = _mm_shuffle_ps(wet, wet, _MM_SHUFFLE(3, 2, 0, 1));
+                wet = _mm_add_ps(_mm_mul_ps(wet, c), _mm_mul_ps(_mm_sub_ps(_mm_set1_ps(1.0f), c), swapped));
             }
-            clipped |= std::fabs(left) > 1.0f || std::fabs(right) > 1.0f;
-            left = clampToUnit(left);
-            right = clampToUnit(right);
+            clipped |= exceedsUnit(wet);
+            wet = clampToUnit(wet);
 
-            const float stage1 = std::min(s.shape, 1.0f);
-            left = cubicShape(left, stage1);
-            right = cubicShape(right, stage1);
+            wet = cubicShape(wet, std::min(s.shape, 1.0f));
             if (s.shape > 0.5f)
-            {
-                const float stage2 = (std::min(s.shape, 1.0f) - 0.5f) * 2.0f;
-                left = cubicShape(left, stage2);
-                right = cubicShape(right, stage2);
-            }
+                wet = cubicShape(wet, (std::min(s.shape, 1.0f) - 0.5f) * 2.0f);
             if (s.shape > 1.0f)
-            {
-                const float stage3 = s.shape - 1.0f;
-                left = rationalShape(left, stage3);
-                right = rationalShape(right, stage3);
-            }
+                wet = rationalShape(wet, s.shape - 1.0f);
         }
 
         const int dryPos = (inPos - N) & ringMask;
-        float outL;
-        float outR;
-        if (s.mix > 0.0f)
-        {
-            outL = (1.0f - s.mix) * dryLeft[dryPos] + s.mix * left;
-            outR = (1.0f - s.mix) * dryRight[dryPos] + s.mix * right;
-        }
-        else
-        {
-            // Fully bypassed: exactly the delayed input, whatever the wet path holds.
-            outL = dryLeft[dryPos];
-            outR = dryRight[dryPos];
-        }
-        outLeft[i] = outL;
-        outRight[i] = outR;
-        highestLeft = std::max(highestLeft, std::fabs(outL));
-        highestRight = std::max(highestRight, std::fabs(outR));
+        const __m128 dry = stereoPair(dryLeft[dryPos], dryRight[dryPos]);
+        // Fully bypassed: exactly the delayed input, whatever the wet path holds.
+        const __m128 out = s.mix > 0.0f ? _mm_add_ps(_mm_mul_ps(_mm_set1_ps(1.0f - s.mix), dry),
+                                                     _mm_mul_ps(_mm_set1_ps(s.mix), wet))
+                                        : dry;
+        outLeft[i] = _mm_cvtss_f32(out);
+        outRight[i] = _mm_cvtss_f32(_mm_shuffle_ps(out, out, _MM_SHUFFLE(3, 2, 0, 1)));
+        highest = _mm_max_ps(highest, magnitude(out));
 
         if (s.mixStep != 0.0f)
         {
@@ -260,8 +259,8 @@ void StereoEngine::ProcessBlock(const float* inLeft, const float* inRight, float
     settings = s;
     if (clipped)
         meters.clipFlag.store(1.0f, std::memory_order_relaxed);
-    peakLeft = highestLeft;
-    peakRight = highestRight;
+    peakLeft = _mm_cvtss_f32(highest);
+    peakRight = _mm_cvtss_f32(_mm_shuffle_ps(highest, highest, _MM_SHUFFLE(3, 2, 0, 1)));
 }
 
 void StereoEngine::runFrame()
