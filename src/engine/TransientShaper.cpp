@@ -29,8 +29,7 @@ bool TransientShaper::Initialise(int frameSize, float sampleRate)
     N = frameSize;
     halfSize = N / 2;
     if (!locks.allocate(halfSize, "locks") || !energyBank.allocate(halfSize, "energyBank") ||
-        !tempOnset.allocate(halfSize, "tempOnset") || !punchWeight.allocate(halfSize, "punchWeight") ||
-        !sizzleWeight.allocate(halfSize, "sizzleWeight"))
+        !punchWeight.allocate(halfSize, "punchWeight") || !sizzleWeight.allocate(halfSize, "sizzleWeight"))
         return false;
     BuildBandTables(sampleRate);
     return true;
@@ -57,19 +56,22 @@ void TransientShaper::BuildBandTables(float sampleRate)
 void TransientShaper::DetectOnsets(const float* magnitudes0, const float* magnitudes1)
 {
     const __m128 floor = _mm_set1_ps(kEnergyFloor);
+    const __m128 threshold = _mm_set1_ps(kOnsetRatio);
+    const __m128i saturated = _mm_set1_epi32(std::numeric_limits<std::int32_t>::max());
+    const __m128i one = _mm_set1_epi32(1);
     for (int k = 0; k < halfSize; k += 4)
     {
         const __m128 sum = _mm_add_ps(_mm_load_ps(magnitudes0 + k), _mm_load_ps(magnitudes1 + k));
         const __m128 previous = _mm_load_ps(energyBank.data() + k);
         _mm_store_ps(energyBank.data() + k, sum);
-        _mm_store_ps(tempOnset.data() + k, _mm_div_ps(sum, _mm_add_ps(previous, floor)));
-    }
-    for (int k = 0; k < halfSize; ++k)
-    {
-        if (tempOnset[k] > kOnsetRatio)
-            locks[k] = 0;
-        else if (locks[k] < std::numeric_limits<std::int32_t>::max())
-            ++locks[k];
+        const __m128 ratio = _mm_div_ps(sum, _mm_add_ps(previous, floor));
+        // An onset restarts the count; otherwise it grows, stopping at the largest int.
+        auto* state = reinterpret_cast<__m128i*>(locks.data() + k);
+        const __m128i count = _mm_load_si128(state);
+        const __m128i atLimit = _mm_cmpeq_epi32(count, saturated);
+        const __m128i grown = _mm_add_epi32(count, _mm_andnot_si128(atLimit, one));
+        const __m128i onset = _mm_castps_si128(_mm_cmpgt_ps(ratio, threshold));
+        _mm_store_si128(state, _mm_andnot_si128(onset, grown));
     }
 }
 

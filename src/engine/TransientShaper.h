@@ -91,7 +91,6 @@ private:
     int trebleHighBin = 0;
     AlignedBuffer<std::int32_t> locks;
     AlignedBuffer<float> energyBank;
-    AlignedBuffer<float> tempOnset;
     AlignedBuffer<float> punchWeight;
     AlignedBuffer<float> sizzleWeight;
 };
