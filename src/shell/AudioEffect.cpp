@@ -28,7 +28,7 @@ AudioEffect::AudioEffect(audioMasterCallback master, VstInt32 programs, VstInt32
     cEffect.version = 1;
     cEffect.processReplacing = processReplacingClass;
     cEffect.processDoubleReplacing = processDoubleReplacingClass;
-    canProcessReplacing();
+    setFlag(effFlagsCanReplacing, true);
 }
 
 AudioEffect::~AudioEffect()

@@ -9,7 +9,7 @@
 
 // The concrete effect: identity, the 42 parameters, the single program, chunks, and the
 // link from the host's calls to the engine.
-class EffectVST : public AudioEffectX
+class EffectVST final : public AudioEffectX
 {
 public:
     explicit EffectVST(audioMasterCallback host);
