@@ -29,7 +29,7 @@ public:
     void holdShift(bool held);
     void requestRepaint(Window child);
 
-    // Calls `pump` until `done` answers true or about a second has passed.
+    // Calls `pump` until `done` answers true or five seconds have passed.
     static bool waitFor(const std::function<void()>& pump, const std::function<bool()>& done);
 
 private:
