@@ -83,7 +83,6 @@ void StereoEngine::analysePhases(int channel)
     float* freqIm = freqRe + halfSize;
     float* lastRe = lastPhase[channel].data();
     float* lastIm = lastRe + halfSize;
-    const std::int32_t* framesSinceOnset = transientShaper.onsetStates();
     const __m128 one = _mm_set1_ps(1.0f);
     const __m128 floor = _mm_set1_ps(kMagnitudeFloor);
     for (int k = 0; k < halfSize; k += 4)
@@ -95,10 +94,9 @@ void StereoEngine::analysePhases(int channel)
         const __m128 pi = _mm_load_ps(lastIm + k);
         const __m128 advanceRe = _mm_add_ps(_mm_mul_ps(u, pr), _mm_mul_ps(v, pi));
         const __m128 advanceIm = _mm_sub_ps(_mm_mul_ps(v, pr), _mm_mul_ps(u, pi));
-        const __m128 onset = _mm_castsi128_ps(_mm_cmpeq_epi32(
-            _mm_load_si128(reinterpret_cast<const __m128i*>(framesSinceOnset + k)), _mm_setzero_si128()));
-        _mm_store_ps(freqRe + k, _mm_or_ps(_mm_and_ps(onset, u), _mm_andnot_ps(onset, advanceRe)));
-        _mm_store_ps(freqIm + k, _mm_or_ps(_mm_and_ps(onset, v), _mm_andnot_ps(onset, advanceIm)));
+        const __m128 onset = transientShaper.onsetLanes(k);
+        _mm_store_ps(freqRe + k, selectLanes(onset, u, advanceRe));
+        _mm_store_ps(freqIm + k, selectLanes(onset, v, advanceIm));
         _mm_store_ps(lastRe + k, u);
         _mm_store_ps(lastIm + k, v);
     }
@@ -144,7 +142,6 @@ TransientShaper::BandSums StereoEngine::synthesise(int channel)
     float* sumIm = sumRe + halfSize;
     float* outRe = tempBuff[channel].data();
     float* outIm = outRe + halfSize;
-    const std::int32_t* framesSinceOnset = transientShaper.onsetStates();
     TransientShaper::BandSums sums;
     for (int k = 0; k < halfSize; k += 4)
     {
@@ -157,10 +154,9 @@ TransientShaper::BandSums StereoEngine::synthesise(int channel)
         const __m128 si = _mm_load_ps(sumIm + k);
         const __m128 advancedRe = _mm_sub_ps(_mm_mul_ps(sr, fr), _mm_mul_ps(si, fi));
         const __m128 advancedIm = _mm_add_ps(_mm_mul_ps(sr, fi), _mm_mul_ps(fr, si));
-        const __m128 onset = _mm_castsi128_ps(_mm_cmpeq_epi32(
-            _mm_load_si128(reinterpret_cast<const __m128i*>(framesSinceOnset + k)), _mm_setzero_si128()));
-        const __m128 phaseRe = _mm_or_ps(_mm_and_ps(onset, fr), _mm_andnot_ps(onset, advancedRe));
-        const __m128 phaseIm = _mm_or_ps(_mm_and_ps(onset, fi), _mm_andnot_ps(onset, advancedIm));
+        const __m128 onset = transientShaper.onsetLanes(k);
+        const __m128 phaseRe = selectLanes(onset, fr, advancedRe);
+        const __m128 phaseIm = selectLanes(onset, fi, advancedIm);
         _mm_store_ps(sumRe + k, phaseRe);
         _mm_store_ps(sumIm + k, phaseIm);
         h = transientShaper.ShapeMagnitudes(k, h, punch, sizzle, sums);

@@ -6,6 +6,12 @@
 #include <cstdint>
 #include <emmintrin.h>
 
+// Per lane: `chosen` where mask is set, `other` elsewhere.
+inline __m128 selectLanes(__m128 mask, __m128 chosen, __m128 other)
+{
+    return _mm_or_ps(_mm_and_ps(mask, chosen), _mm_andnot_ps(mask, other));
+}
+
 // Finds attacks per frequency bin and reshapes them: Punch lifts a bass band around
 // 100 Hz, Sizzle a treble band from 7 kHz up, only in a bin's onset frame and (blended)
 // the frame after. The onset state also tells the resynthesis when to reset a bin's phase.
@@ -39,16 +45,16 @@ public:
 
     // Frames since the bin's last onset: 0 in the onset frame, 1 in the frame after.
     std::int32_t framesSinceOnset(int bin) const { return locks[bin]; }
-    const std::int32_t* onsetStates() const { return locks.data(); }
+    // All bits set in the lanes of bins firstBin..firstBin+3 that are in their onset frame.
+    __m128 onsetLanes(int firstBin) const { return lanesInState(firstBin, 0); }
 
     // The magnitudes of bins firstBin..firstBin+3 (firstBin a multiple of 4) after Punch (P)
     // and Sizzle (S): the onset frame gets the punched magnitude times the sizzle factor and
     // adds it to the band sums, the frame after a 30 % blend of it, steady frames nothing.
     __m128 ShapeMagnitudes(int firstBin, __m128 magnitudes, float punch, float sizzle, BandSums& sums) const
     {
-        const __m128i state = _mm_load_si128(reinterpret_cast<const __m128i*>(locks.data() + firstBin));
-        const __m128 onset = _mm_castsi128_ps(_mm_cmpeq_epi32(state, _mm_setzero_si128()));
-        const __m128 after = _mm_castsi128_ps(_mm_cmpeq_epi32(state, _mm_set1_epi32(1)));
+        const __m128 onset = lanesInState(firstBin, 0);
+        const __m128 after = lanesInState(firstBin, 1);
         const __m128 one = _mm_set1_ps(1.0f);
         const __m128 punched = _mm_mul_ps(
             magnitudes,
@@ -68,8 +74,7 @@ public:
         sums.bass = _mm_add_ps(sums.bass, _mm_and_ps(inBass, onsetEnergy));
         sums.treble = _mm_add_ps(sums.treble, _mm_and_ps(_mm_andnot_ps(inBass, inTreble), onsetEnergy));
 
-        const __m128 steadyOrAfter = _mm_or_ps(_mm_and_ps(after, afterResult), _mm_andnot_ps(after, magnitudes));
-        return _mm_or_ps(_mm_and_ps(onset, onsetResult), _mm_andnot_ps(onset, steadyOrAfter));
+        return selectLanes(onset, onsetResult, selectLanes(after, afterResult, magnitudes));
     }
 
     // Raises the published onset meters with one channel's sums; they only rise here.
@@ -83,6 +88,12 @@ public:
 
 private:
     void BuildBandTables(float sampleRate);
+
+    __m128 lanesInState(int firstBin, std::int32_t framesSince) const
+    {
+        const __m128i state = _mm_load_si128(reinterpret_cast<const __m128i*>(locks.data() + firstBin));
+        return _mm_castsi128_ps(_mm_cmpeq_epi32(state, _mm_set1_epi32(framesSince)));
+    }
 
     int N = 0;
     int halfSize = 0;
