@@ -5,6 +5,7 @@ namespace platform
 
 enum class MessageIcon
 {
+    None,
     Exclamation,
     Error,
     Information,

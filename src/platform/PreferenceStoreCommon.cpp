@@ -1,0 +1,91 @@
+#include "platform/PreferenceStore.h"
+
+#include "platform/MessageBox.h"
+#include "platform/PreferencePlaces.h"
+
+#include <cstdio>
+
+namespace platform
+{
+
+namespace
+{
+
+using namespace preference_places;
+
+constexpr const char* kFallbackFolder = "Brackwel";
+constexpr const char* kFallbackFile = "a";
+constexpr const char* kWriteFailedCaption = "Couldn't write registration";
+
+// The fallback file's folder with its trailing separator, or empty when there is none.
+std::string fallbackFolder()
+{
+    const std::string dataFolder = userDataFolder();
+    if (dataFolder.empty())
+        return {};
+    const char separator = dataFolder.back();
+    std::string folder = dataFolder + kFallbackFolder;
+    if (!makeFolder(folder))
+        return {};
+    return folder + separator;
+}
+
+}  // namespace
+
+int PreferenceStore::readPref() const
+{
+    for (Scope scope : {Scope::Machine, Scope::User})
+    {
+        std::uint8_t value = 0;
+        switch (readKeyed(scope, value))
+        {
+        case KeyedRead::Value: return value;
+        case KeyedRead::NoValue: return -1;
+        case KeyedRead::NoPlace: break;
+        }
+    }
+    const std::string folder = fallbackFolder();
+    if (folder.empty())
+        return -1;
+    std::FILE* file = std::fopen((folder + kFallbackFile).c_str(), "rb");
+    if (file == nullptr)
+        return -1;
+    const int first = std::fgetc(file);
+    std::fclose(file);
+    return first == EOF ? 0 : first;
+}
+
+bool PreferenceStore::writePref(int value)
+{
+    const auto byte = static_cast<std::uint8_t>(value);
+    if (writeKeyed(Scope::Machine, byte) || writeKeyed(Scope::User, byte))
+        return true;
+    if (userDataFolder().empty())
+    {
+        warnOnce("You need Administrator rights (1)");
+        return false;
+    }
+    // The file is rewritten on every change: created once and then left alone, it would
+    // keep the first choice for ever.
+    const std::string folder = fallbackFolder();
+    std::FILE* file = folder.empty() ? nullptr : std::fopen((folder + kFallbackFile).c_str(), "wb");
+    bool written = false;
+    if (file != nullptr)
+    {
+        written = std::fputc(byte, file) != EOF;
+        written = std::fclose(file) == 0 && written;
+    }
+    if (!written)
+        warnOnce("You need Administrator rights (2)");
+    return written;
+}
+
+void PreferenceStore::warnOnce(const char* text)
+{
+    if (warned)
+        return;
+    warned = true;
+    showMessageBox(text, kWriteFailedCaption, MessageIcon::None);
+}
+
+}  // namespace platform
