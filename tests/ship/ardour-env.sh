@@ -16,8 +16,10 @@ ardour_environment() {
 scan_module() {
     # Ardour keeps a scan only when its cache file is newer than the module, at whole
     # seconds: a module installed in this very second would be taken as changed since.
-    while [ "$(date +%s)" -le "$(stat -c %Y "$1")" ]; do
+    tries=0
+    while [ "$(date +%s)" -le "$(stat -c %Y "$1")" ] && [ $tries -lt 10 ]; do
         sleep 0.2
+        tries=$((tries + 1))
     done
     LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 /usr/lib/ardour7/ardour-vst-scanner --force --verbose "$1"
 }

@@ -23,9 +23,9 @@ folder="$work/Vantor Pro"
 if [ "$platform" = win64 ]; then
     module="Vantor Pro.dll"
     # Each licence text, and a phrase that shows it is the right one.
-    licences="zlib.txt|zlib
+    licences="zlib.txt|Jean-loup Gailly
 libpng.txt|libpng
-GLEW.txt|GLEW
+GLEW.txt|Milan Ikits
 MinGW-w64-runtime.txt|winpthreads
 GCC-runtime-libraries.txt|GCC RUNTIME LIBRARY EXCEPTION"
 else
