@@ -15,6 +15,7 @@ local function vantorInsert(track)
   return nil
 end
 
+-- The binding answers the value together with a table of its by-reference arguments.
 local function parameterValue(insert, index)
   local a, b = ARDOUR.LuaAPI.get_plugin_insert_param(insert, index)
   if type(a) == "number" then return a end
