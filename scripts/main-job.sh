@@ -1,6 +1,7 @@
 #!/bin/sh
-# Loads each built module with our own small host and prints what a DAW sees, then renders
-# the demo signal through the Linux module with a wider stereo image.
+# Loads each built module with our own small host and prints what a DAW sees, renders the
+# demo signal through the Linux module with a wider stereo image, and lists the release
+# archives.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 tools="$root/build/release-linux/tools"
@@ -23,3 +24,8 @@ mkdir -p dist/demo
     --plugin "dist/linux/Vantor Pro.so" --set "Stereo Width=0.8" --set "Gain=0.4" --align
 echo "Result: dist/demo/demo-wide.wav (from dist/demo/demo-input.wav); the line above gives the"
 echo "stereo correlation before -> after: lower means wider."
+
+echo
+echo "=== Release archives in dist/ (dist/SHA256SUMS) ==="
+cat dist/SHA256SUMS
+echo "Install the Linux plug-in into ~/.vst with: cmake --install build/release-linux"

@@ -1,5 +1,6 @@
 #include "shell/EffectVST.h"
 
+#include "VantorVersion.h"
 #include "editor/EffectEditor.h"
 #include "editor/ValueText.h"
 #include "engine/ParameterTable.h"
@@ -15,7 +16,7 @@ namespace
 {
 
 constexpr VstInt32 kNumPrograms = 1;
-constexpr VstInt32 kVendorVersion = 128;
+constexpr VstInt32 kVendorVersion = kVantorVendorVersion;
 constexpr VstInt32 kChannels = 2;
 constexpr const char* kVendorName = "Brackwel";
 constexpr const char* kProductName = "Vantor Pro";

@@ -1,0 +1,42 @@
+# Installs the plug-in the way hosts look for it: one folder "Vantor Pro" holding the module,
+# its Skin folder and the plain-text readme (and the licence texts on Windows), below
+# CMAKE_INSTALL_PREFIX. On Linux the prefix defaults to ~/.vst, which hosts scan; give
+# another, such as /usr/lib/vst, with `cmake --install <build> --prefix <dir>`.
+#
+# Every rule belongs to the component vantor_plugin, which the release archive installs
+# into its staging folder (cmake/Package.cmake), so the archive and an install always hold
+# the same files. The `uninstall` target removes exactly the files the last plain
+# `cmake --install` of this build wrote (cmake/Uninstall.cmake).
+
+# /usr/local is CMake's own default, which a build folder configured before this rule still
+# holds; no host scans it.
+if(NOT WIN32 AND (CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT OR CMAKE_INSTALL_PREFIX STREQUAL "/usr/local"))
+  set(CMAKE_INSTALL_PREFIX "$ENV{HOME}/.vst" CACHE PATH "Folder the plug-in folder is installed into" FORCE)
+endif()
+
+set(VANTOR_INSTALL_FOLDER "Vantor Pro")
+
+if(WIN32)
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/README-win64.txt.in ${PROJECT_BINARY_DIR}/packaging/README.txt
+                 @ONLY NEWLINE_STYLE CRLF)
+else()
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/README-linux.txt.in ${PROJECT_BINARY_DIR}/packaging/README.txt
+                 @ONLY NEWLINE_STYLE LF)
+endif()
+
+install(TARGETS vantor_module LIBRARY DESTINATION ${VANTOR_INSTALL_FOLDER} COMPONENT vantor_plugin)
+# The skin is generated beside the module; the editor finds it there after installation too.
+install(DIRECTORY $<TARGET_FILE_DIR:vantor_module>/Skin DESTINATION ${VANTOR_INSTALL_FOLDER}
+        COMPONENT vantor_plugin)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/README.txt DESTINATION ${VANTOR_INSTALL_FOLDER}
+        COMPONENT vantor_plugin)
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/Licences.cmake)
+  install(FILES ${VANTOR_LICENCE_FILES} DESTINATION ${VANTOR_INSTALL_FOLDER}/licences COMPONENT vantor_plugin)
+endif()
+
+add_custom_target(uninstall
+  COMMAND ${CMAKE_COMMAND} -DVANTOR_INSTALL_MANIFEST=${PROJECT_BINARY_DIR}/install_manifest.txt
+          -DVANTOR_INSTALL_FOLDER=${VANTOR_INSTALL_FOLDER} -P ${CMAKE_CURRENT_LIST_DIR}/Uninstall.cmake
+  COMMENT "Removing the files the last install of this build wrote"
+  VERBATIM)

@@ -1,0 +1,47 @@
+# cmake -DVANTOR_BUILD_DIR=... -DVANTOR_STAGE_DIR=... -DVANTOR_PACKAGE_DIR=...
+#       -DVANTOR_ARCHIVE=<file name> -DVANTOR_VERSION=<x.y.z> -P MakeArchive.cmake
+#
+# Installs the plug-in component into a fresh staging folder, packs the plug-in folder into
+# VANTOR_PACKAGE_DIR/VANTOR_ARCHIVE (.zip or .tar.gz by its name) and rewrites SHA256SUMS
+# there for every archive of this version.
+
+file(REMOVE_RECURSE "${VANTOR_STAGE_DIR}")
+# A component install writes its own manifest, so a user's install_manifest.txt (which
+# `uninstall` reads) is left alone.
+execute_process(
+  COMMAND ${CMAKE_COMMAND} --install "${VANTOR_BUILD_DIR}" --prefix "${VANTOR_STAGE_DIR}"
+          --component vantor_plugin
+  OUTPUT_QUIET
+  RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "Staging the plug-in folder failed (${result})")
+endif()
+
+if(VANTOR_ARCHIVE MATCHES "\\.zip$")
+  set(format zip)
+  set(flags cf)
+else()
+  set(format gnutar)
+  set(flags czf)
+endif()
+file(MAKE_DIRECTORY "${VANTOR_PACKAGE_DIR}")
+file(REMOVE "${VANTOR_PACKAGE_DIR}/${VANTOR_ARCHIVE}")
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -E tar ${flags} "${VANTOR_PACKAGE_DIR}/${VANTOR_ARCHIVE}" --format=${format}
+          "Vantor Pro"
+  WORKING_DIRECTORY "${VANTOR_STAGE_DIR}"
+  RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "Packing ${VANTOR_ARCHIVE} failed (${result})")
+endif()
+
+file(GLOB archives RELATIVE "${VANTOR_PACKAGE_DIR}"
+     "${VANTOR_PACKAGE_DIR}/Vantor-Pro-${VANTOR_VERSION}-*.zip"
+     "${VANTOR_PACKAGE_DIR}/Vantor-Pro-${VANTOR_VERSION}-*.tar.gz")
+list(SORT archives)
+set(sums "")
+foreach(archive IN LISTS archives)
+  file(SHA256 "${VANTOR_PACKAGE_DIR}/${archive}" hash)
+  string(APPEND sums "${hash}  ${archive}\n")
+endforeach()
+file(WRITE "${VANTOR_PACKAGE_DIR}/SHA256SUMS" "${sums}")

@@ -1,0 +1,31 @@
+# The release archive of this build, made by default with every build:
+#   Vantor-Pro-<version>-win64.zip           (Windows build)
+#   Vantor-Pro-<version>-linux-x86_64.tar.gz (Linux build)
+# in VANTOR_PACKAGE_DIR, holding the plug-in folder exactly as `cmake --install` lays it out,
+# and beside it SHA256SUMS (sha256sum's format) for every archive of this version there, so
+# a Linux and a Windows build sharing the folder list both.
+
+set(VANTOR_PACKAGE_DIR "${PROJECT_BINARY_DIR}/package" CACHE PATH "Folder that receives the release archives and SHA256SUMS")
+
+if(WIN32)
+  set(VANTOR_ARCHIVE "Vantor-Pro-${PROJECT_VERSION}-win64.zip")
+else()
+  set(VANTOR_ARCHIVE "Vantor-Pro-${PROJECT_VERSION}-linux-x86_64.tar.gz")
+endif()
+
+# The skin has no single output file to depend on; it changes only with its generator.
+file(GLOB _vantor_skin_sources CONFIGURE_DEPENDS
+     ${PROJECT_SOURCE_DIR}/tools/skingen/*.py
+     ${PROJECT_SOURCE_DIR}/tools/skingen/shaders/*)
+
+add_custom_command(
+  OUTPUT ${VANTOR_PACKAGE_DIR}/${VANTOR_ARCHIVE}
+  COMMAND ${CMAKE_COMMAND} -DVANTOR_BUILD_DIR=${PROJECT_BINARY_DIR}
+          -DVANTOR_STAGE_DIR=${PROJECT_BINARY_DIR}/packaging/stage
+          -DVANTOR_PACKAGE_DIR=${VANTOR_PACKAGE_DIR} -DVANTOR_ARCHIVE=${VANTOR_ARCHIVE}
+          -DVANTOR_VERSION=${PROJECT_VERSION} -P ${CMAKE_CURRENT_LIST_DIR}/MakeArchive.cmake
+  DEPENDS vantor_module vantor_skin ${_vantor_skin_sources} ${PROJECT_BINARY_DIR}/packaging/README.txt
+          ${VANTOR_LICENCE_FILES} ${CMAKE_CURRENT_LIST_DIR}/MakeArchive.cmake
+  COMMENT "Packing ${VANTOR_ARCHIVE}"
+  VERBATIM)
+add_custom_target(vantor_archive ALL DEPENDS ${VANTOR_PACKAGE_DIR}/${VANTOR_ARCHIVE})

@@ -1,0 +1,25 @@
+# Sourced by the Ardour tests: ardour_environment WORK PREFIX gives Ardour a home of its own
+# under WORK (configuration, plug-in cache) and makes it look for VST plug-ins only in
+# PREFIX; scan_module MODULE runs Ardour's own VST scanner on one module file.
+
+ardour_environment() {
+    rm -rf "$1"
+    mkdir -p "$1/home"
+    export HOME="$1/home"
+    export XDG_CONFIG_HOME="$1/home/.config"
+    export XDG_CACHE_HOME="$1/home/.cache"
+    export XDG_DATA_HOME="$1/home/.local/share"
+    export LXVST_PATH="$2"
+    export VANTOR_NO_DIALOGS=1
+}
+
+scan_module() {
+    # Ardour keeps a scan only when its cache file is newer than the module, at whole
+    # seconds: a module installed in this very second would be taken as changed since.
+    tries=0
+    while [ "$(date +%s)" -le "$(stat -c %Y "$1")" ] && [ $tries -lt 10 ]; do
+        sleep 0.2
+        tries=$((tries + 1))
+    done
+    LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 /usr/lib/ardour7/ardour-vst-scanner --force --verbose "$1"
+}

@@ -1,0 +1,65 @@
+-- Run by ardour7-lua: arg[1] = "create" or "reopen", arg[2] = session folder, arg[3] = name.
+-- create: a 48 kHz session with one stereo track: Ardour's sine generator, then Vantor Pro
+-- with Gain at 0.25 and its Active switch automated from on to off half-way through a 3 s
+-- range, saved. reopen: loads the saved session and prints the plug-in's values.
+local mode, folder, name = arg[1], arg[2], arg[3]
+local kRate = 48000
+local kGain, kActive = 5, 0
+
+local function vantorInsert(track)
+  for i = 0, 8 do
+    local proc = track:nth_plugin(i)
+    if proc:isnil() then break end
+    if proc:display_name() == "Vantor Pro" then return proc:to_insert() end
+  end
+  return nil
+end
+
+-- The binding answers the value together with a table of its by-reference arguments.
+local function parameterValue(insert, index)
+  local a, b = ARDOUR.LuaAPI.get_plugin_insert_param(insert, index)
+  if type(a) == "number" then return a end
+  return b
+end
+
+if mode == "create" then
+  assert(create_session(folder, name, kRate), "could not create the session")
+  local track = Session:new_audio_track(2, 2, nil, 1, "Vantor", ARDOUR.PresentationInfo.max_order,
+                                        ARDOUR.TrackMode.Normal, true):front()
+  local sine = ARDOUR.LuaAPI.new_luaproc(Session, "SinGen")
+  assert(not sine:isnil(), "Ardour's SinGen generator is missing")
+  assert(track:add_processor_by_index(sine, 0, nil, true) == 0, "could not add the generator")
+  local vantor = ARDOUR.LuaAPI.new_plugin(Session, "Vantor Pro", ARDOUR.PluginType.LXVST, "")
+  assert(not vantor:isnil(), "Ardour does not know Vantor Pro")
+  assert(track:add_processor_by_index(vantor, 1, nil, true) == 0, "could not add Vantor Pro")
+  local insert = vantor:to_insert()
+  assert(insert:plugin(0):parameter_count() == 42, "expected 42 parameters")
+  assert(ARDOUR.LuaAPI.set_plugin_insert_param(insert, kGain, 0.25), "could not set Gain")
+
+  local al, cl = ARDOUR.LuaAPI.plugin_automation(vantor, kActive)
+  assert(not al:isnil(), "no automation list for Active")
+  -- On until 1.4 s, off from 1.5 s (Ardour keeps automation in beats: points closer than
+  -- a tick would merge).
+  cl:add(Temporal.timepos_t(0), 1.0, false, true)
+  cl:add(Temporal.timepos_t(kRate * 14 / 10), 1.0, false, true)
+  cl:add(Temporal.timepos_t(kRate * 15 / 10), 0.0, false, true)
+  local parameter = Evoral.Parameter(ARDOUR.AutomationType.PluginAutomation, 0, kActive)
+  insert:to_automatable():automation_control(parameter, false):set_automation_state(ARDOUR.AutoState.Play)
+
+  -- The bindings cannot mark a session range; the test turns this range into one.
+  Session:locations():add_range(Temporal.timepos_t(0), Temporal.timepos_t(kRate * 3))
+  Session:save_state("", false, false, false, false, false)
+  print("created")
+elseif mode == "reopen" then
+  assert(load_session(folder, name), "could not load the session")
+  local track = Session:route_by_name("Vantor"):to_track()
+  assert(not track:isnil(), "the track is gone")
+  local insert = vantorInsert(track)
+  assert(insert, "Vantor Pro is not on the track")
+  for index = 0, 6 do
+    print(string.format("parameter %d %s %.4f", index, insert:plugin(0):parameter_label(index),
+                        parameterValue(insert, index)))
+  end
+else
+  error("usage: ardour7-lua ardour-session.lua create|reopen FOLDER NAME")
+end

@@ -1,0 +1,72 @@
+#!/bin/sh
+# Usage: check-archive.sh ARCHIVE win64|linux EXPECTED_SKIN_FILES CHECK_IMPORTS
+# The release archive holds exactly one "Vantor Pro" folder with the module, its readme,
+# every skin file and (Windows) the licence texts; SHA256SUMS beside it vouches for it; the
+# Windows module imports only system DLLs.
+set -eu
+archive=$1 platform=$2 skin_list=$3 check_imports=$4
+name=$(basename "$archive")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+status=0
+
+[ -f "$archive" ] || { echo "FAIL: $archive was not built"; exit 1; }
+if (cd "$(dirname "$archive")" && grep "  $name\$" SHA256SUMS | sha256sum --check --strict); then
+    echo "ok: SHA256SUMS matches $name"
+else
+    echo "FAIL: SHA256SUMS beside the archive has no matching line for $name"
+    status=1
+fi
+
+(cd "$work" && cmake -E tar xf "$archive")
+folder="$work/Vantor Pro"
+if [ "$platform" = win64 ]; then
+    module="Vantor Pro.dll"
+    # Each licence text, and a phrase that shows it is the right one.
+    licences="zlib.txt|Jean-loup Gailly
+libpng.txt|libpng
+GLEW.txt|Milan Ikits
+MinGW-w64-runtime.txt|winpthreads
+GCC-runtime-libraries.txt|GCC RUNTIME LIBRARY EXCEPTION"
+else
+    module="Vantor Pro.so"
+    licences=""
+fi
+
+{
+    echo "Vantor Pro/$module"
+    echo "Vantor Pro/README.txt"
+    grep -v '^#' "$skin_list" | awk 'NF { print "Vantor Pro/Skin/" $1 }'
+    echo "$licences" | sed -n 's/^\([^|]*\)|.*/Vantor Pro\/licences\/\1/p'
+} | sort >"$work/expected"
+(cd "$work" && find . -type f ! -name expected ! -name actual | sed 's|^\./||' | sort) >"$work/actual"
+if diff -u "$work/expected" "$work/actual"; then
+    echo "ok: the archive holds the $(wc -l <"$work/expected") expected files and nothing else"
+else
+    echo "FAIL: the archive's files differ (- expected, + in the archive)"
+    status=1
+fi
+
+version=$(echo "$name" | sed -n 's/^Vantor-Pro-\(.*\)-\(win64\.zip\|linux-x86_64\.tar\.gz\)$/\1/p')
+if [ -n "$version" ] && head -n 1 "$folder/README.txt" | grep -q "^Vantor Pro $version "; then
+    echo "ok: README.txt is for version $version"
+else
+    echo "FAIL: README.txt does not name the archive's version '$version'"
+    status=1
+fi
+
+echo "$licences" | while IFS='|' read -r file phrase; do
+    [ -n "$file" ] || continue
+    if [ -s "$folder/licences/$file" ] && grep -qF "$phrase" "$folder/licences/$file"; then
+        echo "ok: licences/$file ($phrase)"
+    else
+        echo "FAIL: licences/$file is missing or does not mention '$phrase'"
+        touch "$work/licence-failed"
+    fi
+done
+[ ! -e "$work/licence-failed" ] || status=1
+
+if [ "$platform" = win64 ]; then
+    sh "$check_imports" "$folder/$module" || status=1
+fi
+exit $status

@@ -1,0 +1,31 @@
+#!/bin/sh
+# Usage: install-and-check.sh BUILD_DIR PREFIX EXPECTED_SKIN_FILES MODULE_FILE_NAME
+# Installs the build into a fresh PREFIX with the user's command, beside another vendor's
+# plug-in, and checks that the plug-in folder holds exactly the module, the readme and every
+# skin file. Then it adds a file of the user's own to the plug-in folder: that file and the
+# other plug-in must survive the uninstall (uninstall-and-check.sh).
+set -eu
+build=$1 prefix=$2 skin_list=$3 module=$4
+
+rm -rf "$prefix"
+mkdir -p "$prefix/Other Vendor"
+echo "not ours" >"$prefix/Other Vendor/other.so"
+
+cmake --install "$build" --prefix "$prefix"
+
+expected=$(mktemp)
+actual=$(mktemp)
+trap 'rm -f "$expected" "$actual"' EXIT
+{
+    echo "$module"
+    echo "README.txt"
+    grep -v '^#' "$skin_list" | awk 'NF { print "Skin/" $1 }'
+} | sort >"$expected"
+(cd "$prefix/Vantor Pro" && find . -type f | sed 's|^\./||' | sort) >"$actual"
+if ! diff -u "$expected" "$actual"; then
+    echo "FAIL: the installed plug-in folder differs from the expected files (- expected, + installed)"
+    exit 1
+fi
+echo "ok: $(wc -l <"$actual") files installed in $prefix/Vantor Pro"
+mkdir "$prefix/Vantor Pro/Presets"
+echo "the user's" >"$prefix/Vantor Pro/Presets/mine.fxp"

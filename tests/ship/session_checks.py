@@ -1,0 +1,121 @@
+"""Checks on what Ardour saved and rendered, for ardour-session.sh.
+
+session_checks.py forget-value SESSION NAME VALUE
+    sets Ardour's own stored copy of the plug-in parameter NAME to VALUE, so that only the
+    plug-in's chunk still carries the saved value.
+session_checks.py chunk-value SESSION INDEX EXPECTED
+    decodes the plug-in's chunk from the session file and checks parameter INDEX.
+session_checks.py levels WAV SPLIT_SECONDS EXPECTED_RATIO
+    measures the RMS level of a stereo float WAV before and after SPLIT_SECONDS (keeping
+    0.3 s away from the split and the ends) and checks that the first part is
+    EXPECTED_RATIO times the second (within 0.5 dB), and that neither is silent.
+Exit status 0 when the check holds, 1 when it fails.
+"""
+
+import array
+import base64
+import math
+import re
+import struct
+import sys
+
+BANK_CHUNK_SIZE = 2728  # a reserved word, then one program record
+PROGRAM_CHUNK_SIZE = 2724
+
+
+def forget_value(session, name, value):
+    text = open(session, encoding="utf-8").read()
+    plugin = re.search(r'<Processor [^>]*name="Vantor Pro".*?</Processor>', text, re.S)
+    if not plugin:
+        print("FAIL: no Vantor Pro processor in %s" % session)
+        return False
+    pattern = r'(<Controllable name="%s" [^>]*value=")[^"]*(")' % re.escape(name)
+    block, count = re.subn(pattern, r"\g<1>%s\g<2>" % value, plugin.group(0))
+    if count != 1:
+        print("FAIL: found %d stored values of %s for Vantor Pro in %s" % (count, name, session))
+        return False
+    open(session, "w", encoding="utf-8").write(text[: plugin.start()] + block + text[plugin.end() :])
+    print("ok: Ardour's own copy of %s set to %s" % (name, value))
+    return True
+
+
+def chunk_value(session, index, expected):
+    chunks = re.findall(r"<chunk [^>]*>([^<]*)</chunk>", open(session, encoding="utf-8").read())
+    if len(chunks) != 1:
+        print("FAIL: expected one plug-in chunk in %s, found %d" % (session, len(chunks)))
+        return False
+    data = base64.b64decode(chunks[0])
+    if len(data) not in (BANK_CHUNK_SIZE, PROGRAM_CHUNK_SIZE):
+        print("FAIL: the chunk has %d bytes" % len(data))
+        return False
+    offset = 4 if len(data) == BANK_CHUNK_SIZE else 0
+    (value,) = struct.unpack_from("<f", data, offset + 4 * index)
+    if abs(value - expected) > 1e-6:
+        print("FAIL: the chunk holds %g for parameter %d, expected %g" % (value, index, expected))
+        return False
+    print("ok: the %d-byte chunk holds %g for parameter %d" % (len(data), value, index))
+    return True
+
+
+def read_float_wav(path):
+    data = open(path, "rb").read()
+    if data[0:4] != b"RIFF" or data[8:12] != b"WAVE":
+        raise ValueError("%s is not a WAV file" % path)
+    position, rate, channels, samples = 12, None, None, None
+    while position + 8 <= len(data):
+        kind, size = data[position : position + 4], struct.unpack_from("<I", data, position + 4)[0]
+        body = data[position + 8 : position + 8 + size]
+        if kind == b"fmt ":
+            tag, channels, rate = struct.unpack_from("<HHI", body)
+            bits = struct.unpack_from("<H", body, 14)[0]
+            if tag not in (3, 0xFFFE) or bits != 32:
+                raise ValueError("%s is not 32-bit float" % path)
+        elif kind == b"data":
+            samples = array.array("f", body)
+        position += 8 + size + (size & 1)
+    if samples is None or channels != 2:
+        raise ValueError("%s holds no stereo data" % path)
+    return rate, samples
+
+
+def rms(samples, channel, first, last):
+    frames = samples[2 * first + channel : 2 * last : 2]
+    return math.sqrt(sum(x * x for x in frames) / max(1, len(frames)))
+
+
+def levels(path, split_seconds, expected_ratio):
+    rate, samples = read_float_wav(path)
+    frames = len(samples) // 2
+    split, margin = int(split_seconds * rate), int(0.3 * rate)
+    if not margin < split - margin < split + margin < frames - margin:
+        print("FAIL: %s is too short (%d frames)" % (path, frames))
+        return False
+    good = True
+    for channel in (0, 1):
+        before = rms(samples, channel, margin, split - margin)
+        after = rms(samples, channel, split + margin, frames - margin)
+        if before < 1e-4 or after < 1e-4:
+            print("FAIL: channel %d is silent (RMS %.6f, %.6f)" % (channel, before, after))
+            good = False
+            continue
+        error_db = 20 * math.log10(before / after / expected_ratio)
+        verdict = "ok" if abs(error_db) <= 0.5 else "FAIL"
+        print("%s: channel %d RMS %.5f before, %.5f after: ratio %.4f, expected %.4f (%+.2f dB off)"
+              % (verdict, channel, before, after, before / after, expected_ratio, error_db))
+        good = good and verdict == "ok"
+    return good
+
+
+def main(argv):
+    if len(argv) == 5 and argv[1] == "forget-value":
+        return forget_value(argv[2], argv[3], argv[4])
+    if len(argv) == 5 and argv[1] == "chunk-value":
+        return chunk_value(argv[2], int(argv[3]), float(argv[4]))
+    if len(argv) == 5 and argv[1] == "levels":
+        return levels(argv[2], float(argv[3]), float(argv[4]))
+    print(__doc__)
+    return False
+
+
+if __name__ == "__main__":
+    sys.exit(0 if main(sys.argv) else 1)
