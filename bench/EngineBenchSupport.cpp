@@ -18,7 +18,7 @@ void post(EngineHost& host, int index, float value)
 
 std::unique_ptr<EngineHost> engineWith(EngineBenchSettings settings)
 {
-    auto host = EngineHost::create();
+    auto host = EngineHost::create(kEngineBenchRate);
     for (int i = 0; i < kNumParameters; ++i)
         post(*host, i, host->storedParameter(i));
     if (settings == EngineBenchSettings::EveryFeature)
@@ -31,7 +31,6 @@ std::unique_ptr<EngineHost> engineWith(EngineBenchSettings settings)
         post(*host, kParamEqNum, 0.5f);
         post(*host, kParamEqGain, 0.8f);
     }
-    host->changeSampleRate(0, kEngineBenchRate);
     host->RebuildEqualiser();
     return host;
 }

@@ -27,7 +27,7 @@ EffectVST::EffectVST(audioMasterCallback host) : AudioEffectX(host, kNumPrograms
     setNumOutputs(kChannels);
     ioChanged();
 
-    engine = EngineHost::create();
+    engine = EngineHost::create(getSampleRate());
     engineReady = engine ? 1 : 0;
 
     editor = createEditor();
