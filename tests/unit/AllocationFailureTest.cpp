@@ -1,8 +1,9 @@
 // When the heap refuses, the host process must survive and the effect must come up
 // without an engine. This program replaces malloc to make chosen requests fail.
 
-#include "engine/AlignedAlloc.h"
+#include "base/AlignedAlloc.h"
 #include "shell/EffectVST.h"
+#include "support/SilentHost.h"
 
 #include <gtest/gtest.h>
 
@@ -23,11 +24,6 @@ constexpr std::size_t kEngineBufferBytes = 8000;
 std::atomic<std::size_t> refuseFromBytes{std::numeric_limits<std::size_t>::max()};
 std::atomic<bool> countingLargeRequests{false};
 std::atomic<int> largeRequests{0};
-
-VstIntPtr silentHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
-{
-    return opcode == audioMasterVersion ? 2400 : 0;
-}
 
 // The large requests made while running create.
 template <typename Create> int largeRequestsOf(Create create)
