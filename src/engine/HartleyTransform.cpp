@@ -34,12 +34,12 @@
 namespace
 {
 constexpr int minLength = 8;
-constexpr int maxLength = 32768;  // swap-list indices are 16 bits
+constexpr int maxLength = 32768;  // block-pair indices are 16 bits
 constexpr float sqrt2 = 1.4142135f;
 constexpr float halfSqrt2 = 0.5f * sqrt2;
 
-// The table lists cos and sin of phi, 2 phi and 3 phi for each offset 1..L/2-1 of a
-// stage. The middle offset L/2 (phi = pi/4) has no entry; these are its values.
+// cos and sin of phi, 2 phi and 3 phi at the middle offset L/2 (phi = pi/4) of a stage,
+// exact where the rounded double values are not (cos(pi/2) is not 0 in floating point).
 constexpr float middleOffsetTwiddles[6] = {halfSqrt2, halfSqrt2, 0.0f, 1.0f, -halfSqrt2, halfSqrt2};
 constexpr int twiddlesPerOffset = 6;
 constexpr int firstStageTwiddleFloats = 8;  // one record, padded to keep later runs aligned
