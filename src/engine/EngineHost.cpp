@@ -25,10 +25,10 @@ float eqRangeFor(float eqGainValue)
 
 }  // namespace
 
-std::unique_ptr<EngineHost> EngineHost::create()
+std::unique_ptr<EngineHost> EngineHost::create(float sampleRate)
 {
     std::unique_ptr<EngineHost> host(new (std::nothrow) EngineHost());
-    if (!host || !host->start())
+    if (!host || !host->start(sampleRate))
         return nullptr;
     return host;
 }
@@ -40,11 +40,17 @@ EngineHost::~EngineHost()
     delete liveEngine.load();
 }
 
-bool EngineHost::start()
+bool EngineHost::start(float sampleRate)
 {
     initialiseDefaultProgram(store.programs[0]);
+    if (!(sampleRate > 0.0f))
+        return false;
+    // Built for the rate the effect starts at, so that its first program change, at the
+    // same rate, does not build it again.
+    rate = sampleRate;
+    newestFrameSize = StereoEngine::frameSizeForRate(sampleRate);
     std::unique_ptr<StereoEngine> engine(new (std::nothrow) StereoEngine(settings, publishedMeters, spectrum));
-    if (!engine || !engine->Initialise(StereoEngine::kDefaultFrameSize, rate))
+    if (!engine || !engine->Initialise(newestFrameSize, rate))
         return false;
     liveEngine.store(engine.release());
     return true;

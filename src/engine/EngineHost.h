@@ -20,8 +20,9 @@
 class EngineHost
 {
 public:
-    // Null when the engine's memory could not be had.
-    static std::unique_ptr<EngineHost> create();
+    // Builds the engine for sampleRate. Null when the rate is not positive or the engine's
+    // memory could not be had.
+    static std::unique_ptr<EngineHost> create(float sampleRate);
     ~EngineHost();
 
     EngineHost(const EngineHost&) = delete;
@@ -61,7 +62,7 @@ public:
 
 private:
     EngineHost();
-    bool start();
+    bool start(float sampleRate);
     void applyChange(StereoEngine& engine, int index, float value);
     void retire(StereoEngine* oldEngine);
 
@@ -78,7 +79,7 @@ private:
     std::atomic<bool> clearRequested{false};
 
     mutable std::mutex controlMutex;  // serialises control-side engine changes only
-    float rate = 44101.0f;            // so a host rate of 44100 also counts as a change
+    float rate = 0.0f;
     int newestFrameSize = StereoEngine::kDefaultFrameSize;
     std::vector<std::unique_ptr<StereoEngine>> parkedEngines;  // never freed while maybe in use
 };

@@ -4,6 +4,7 @@
 
 #include <emmintrin.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <numbers>
@@ -23,22 +24,30 @@
 // X0[L - k] for X0[k] and (T_r, U_r) replaced by (T1, -U1), (-U2, -T2), (-T3, U3). So
 // offsets k and L - k share one set of rotations, and four such pairs fill one SSE
 // register each.
+//
+// The bit-reversal permutation moves the value at a N/4 + 4b + c (a, c < 4) to
+// r(c) N/4 + 4 r(b) + r(a), r the bit reverse over 2 or log2 N - 4 bits: a 4 x 4 block
+// taken from offset 4b of each quarter is transposed into offset 4 r(b) of the quarters.
+// Every register stored there is one group of four of the first pass, which therefore
+// runs on the registers while they are in flight.
 
 namespace
 {
 constexpr int minLength = 8;
-constexpr int maxLength = 32768; // swap-list indices are 16 bits
+constexpr int maxLength = 32768;  // block-pair indices are 16 bits
 constexpr float sqrt2 = 1.4142135f;
 constexpr float halfSqrt2 = 0.5f * sqrt2;
 
-// The table lists cos and sin of phi, 2 phi and 3 phi for each offset 1..L/2-1 of a
-// stage. The middle offset L/2 (phi = pi/4) has no entry; these are its values.
+// cos and sin of phi, 2 phi and 3 phi at the middle offset L/2 (phi = pi/4) of a stage,
+// exact where the rounded double values are not (cos(pi/2) is not 0 in floating point).
 constexpr float middleOffsetTwiddles[6] = {halfSqrt2, halfSqrt2, 0.0f, 1.0f, -halfSqrt2, halfSqrt2};
 constexpr int twiddlesPerOffset = 6;
+constexpr int firstStageTwiddleFloats = 8;  // one record, padded to keep later runs aligned
+constexpr int lanes = 4;
 
 int TwiddleFloatsOfStage(int quarter)
 {
-    return twiddlesPerOffset * (quarter / 2 - 1);
+    return quarter == 4 ? firstStageTwiddleFloats : twiddlesPerOffset * (quarter / 2);
 }
 
 int BitReversed(int value, int bitCount)
@@ -74,6 +83,73 @@ __m128 FourPointHartley(__m128 a)
     return _mm_add_ps(_mm_xor_ps(pairs, negateUpperLanes), swappedHalves);
 }
 
+// Bit reversal of 8 values [x0..x7] -> [x0 x4 x2 x6 | x1 x5 x3 x7], with the first-pass
+// work of each half (see BitReverseIntoFirstGroups).
+void BitReverseEight(float* data)
+{
+    const __m128 low = _mm_load_ps(data);
+    const __m128 high = _mm_load_ps(data + 4);
+    const __m128 interleavedLow = _mm_unpacklo_ps(low, high);   // x0 x4 x1 x5
+    const __m128 interleavedHigh = _mm_unpackhi_ps(low, high);  // x2 x6 x3 x7
+    const __m128 even = _mm_shuffle_ps(interleavedLow, interleavedHigh, _MM_SHUFFLE(1, 0, 1, 0));
+    const __m128 odd = _mm_shuffle_ps(interleavedLow, interleavedHigh, _MM_SHUFFLE(3, 2, 3, 2));
+    _mm_store_ps(data, FourPointHartley(even));
+    _mm_store_ps(data + 4, PairSumsAndDifferences(odd));
+}
+
+// The four registers at offset 4b of the four quarters, transposed so that register q
+// holds the values bound for quarter q, each already in its bit-reversed lane.
+struct BlockOfSixteen
+{
+    __m128 quarter[4];
+};
+
+// The two helpers below are forced inline: as calls, GCC passes the block through memory
+// and the permutation takes about twice as many instructions.
+
+[[gnu::always_inline]] inline BlockOfSixteen LoadTransposedBlock(const float* data, int quarterLength, int block)
+{
+    // Loading quarters 0, 2, 1, 3 makes lane a of the result the bit reverse of a.
+    const float* source = data + lanes * block;
+    __m128 q0 = _mm_load_ps(source);
+    __m128 q2 = _mm_load_ps(source + 2 * quarterLength);
+    __m128 q1 = _mm_load_ps(source + quarterLength);
+    __m128 q3 = _mm_load_ps(source + 3 * quarterLength);
+    const __m128 lanes01Of02 = _mm_unpacklo_ps(q0, q2);
+    const __m128 lanes01Of13 = _mm_unpacklo_ps(q1, q3);
+    const __m128 lanes23Of02 = _mm_unpackhi_ps(q0, q2);
+    const __m128 lanes23Of13 = _mm_unpackhi_ps(q1, q3);
+    // Source lane c goes to quarter r(c): lanes 0, 1, 2, 3 to quarters 0, 2, 1, 3.
+    q0 = _mm_movelh_ps(lanes01Of02, lanes01Of13);
+    q2 = _mm_movehl_ps(lanes01Of13, lanes01Of02);
+    q1 = _mm_movelh_ps(lanes23Of02, lanes23Of13);
+    q3 = _mm_movehl_ps(lanes23Of13, lanes23Of02);
+    return {{q0, q1, q2, q3}};
+}
+
+// Stores a block at offset 4b of the quarters after the first pass's own work on each
+// register: the 4-point transform, or for odd log2 N in the upper half of an 8-point
+// group only the pair sums and differences that its odd part starts from.
+[[gnu::always_inline]] inline void StoreFirstGroups(float* data, int quarterLength, int block,
+                                                    const BlockOfSixteen& values, bool pairsOnly)
+{
+    float* const target = data + lanes * block;
+    if (pairsOnly)
+    {
+        _mm_store_ps(target, PairSumsAndDifferences(values.quarter[0]));
+        _mm_store_ps(target + quarterLength, PairSumsAndDifferences(values.quarter[1]));
+        _mm_store_ps(target + 2 * quarterLength, PairSumsAndDifferences(values.quarter[2]));
+        _mm_store_ps(target + 3 * quarterLength, PairSumsAndDifferences(values.quarter[3]));
+    }
+    else
+    {
+        _mm_store_ps(target, FourPointHartley(values.quarter[0]));
+        _mm_store_ps(target + quarterLength, FourPointHartley(values.quarter[1]));
+        _mm_store_ps(target + 2 * quarterLength, FourPointHartley(values.quarter[2]));
+        _mm_store_ps(target + 3 * quarterLength, FourPointHartley(values.quarter[3]));
+    }
+}
+
 struct Rotation
 {
     __m128 cos;
@@ -82,8 +158,8 @@ struct Rotation
 
 struct Rotated
 {
-    __m128 t; // cos * value + sin * mirror
-    __m128 u; // cos * mirror - sin * value
+    __m128 t;  // cos * value + sin * mirror
+    __m128 u;  // cos * mirror - sin * value
 };
 
 Rotated Rotate(__m128 value, __m128 mirror, const Rotation& r)
@@ -92,30 +168,19 @@ Rotated Rotate(__m128 value, __m128 mirror, const Rotation& r)
             _mm_sub_ps(_mm_mul_ps(r.cos, mirror), _mm_mul_ps(r.sin, value))};
 }
 
-// (cos, sin) of multiple 1, 2 or 3 of the angle, one lane per six-float table record.
-Rotation GatherRotation(const float* const records[4], int multiple)
-{
-    const int offset = 2 * (multiple - 1);
-    __m128 lanes01 = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(records[0] + offset));
-    lanes01 = _mm_loadh_pi(lanes01, reinterpret_cast<const __m64*>(records[1] + offset));
-    __m128 lanes23 = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(records[2] + offset));
-    lanes23 = _mm_loadh_pi(lanes23, reinterpret_cast<const __m64*>(records[3] + offset));
-    return {_mm_shuffle_ps(lanes01, lanes23, _MM_SHUFFLE(2, 0, 2, 0)),
-            _mm_shuffle_ps(lanes01, lanes23, _MM_SHUFFLE(3, 1, 3, 1))};
-}
-
 // First pass for odd log2 N: 8-point transforms, each the 4-point transforms E of
 // a0..a3 and O of a4..a7 combined as H[k] = E[k] + D[k], H[k + 4] = E[k] - D[k] with
-// D = [O0, sqrt2 (a4 - a5), O2, sqrt2 (a6 - a7)].
+// D = [O0, sqrt2 (a4 - a5), O2, sqrt2 (a6 - a7)]. The bit reversal has already left E
+// and the pair sums p below in place.
 void EightPointGroups(float* data, int length)
 {
     const __m128 scaleDifferences = _mm_setr_ps(1.0f, sqrt2, 1.0f, sqrt2);
     const __m128 signsOfSecondSum = _mm_setr_ps(1.0f, 0.0f, -1.0f, 0.0f);
     for (float* group = data; group != data + length; group += 8)
     {
-        const __m128 even = FourPointHartley(_mm_load_ps(group));
+        const __m128 even = _mm_load_ps(group);
         // p = [a4 + a5, a4 - a5, a6 + a7, a6 - a7]; D = [p0, sqrt2 p1, p0, sqrt2 p3] + [p2, 0, -p2, 0].
-        const __m128 p = PairSumsAndDifferences(_mm_load_ps(group + 4));
+        const __m128 p = _mm_load_ps(group + 4);
         const __m128 firstSumAndDifferences = _mm_shuffle_ps(p, p, _MM_SHUFFLE(3, 0, 1, 0));
         const __m128 secondSum = _mm_shuffle_ps(p, p, _MM_SHUFFLE(2, 2, 2, 2));
         const __m128 odd =
@@ -125,8 +190,9 @@ void EightPointGroups(float* data, int length)
     }
 }
 
-// First pass for even log2 N, fused with the first radix-4 stage (L = 4): every
-// 16-value group fits in four registers. Each register holds one sub-transform, so
+// The first radix-4 stage (L = 4) for even log2 N, on the 4-point transforms the bit
+// reversal left: every 16-value group fits in four registers. Each register holds one
+// sub-transform, so
 // lane k pairs with lane (4 - k) mod 4 and gets its own angle: k = 0 none, k = 2 the
 // middle, k = 3 the mirror of the table's only offset k = 1.
 void SixteenPointGroups(float* data, int length, const float* stageTwiddles)
@@ -137,10 +203,10 @@ void SixteenPointGroups(float* data, int length, const float* stageTwiddles)
     const Rotation r3 = {_mm_setr_ps(1.0f, w[4], -halfSqrt2, -w[5]), _mm_setr_ps(0.0f, w[5], halfSqrt2, -w[4])};
     for (float* group = data; group != data + length; group += 16)
     {
-        const __m128 x0 = FourPointHartley(_mm_load_ps(group));
-        const __m128 x2 = FourPointHartley(_mm_load_ps(group + 4));
-        const __m128 x1 = FourPointHartley(_mm_load_ps(group + 8));
-        const __m128 x3 = FourPointHartley(_mm_load_ps(group + 12));
+        const __m128 x0 = _mm_load_ps(group);
+        const __m128 x2 = _mm_load_ps(group + 4);
+        const __m128 x1 = _mm_load_ps(group + 8);
+        const __m128 x3 = _mm_load_ps(group + 12);
         const Rotated y1 = Rotate(x1, _mm_shuffle_ps(x1, x1, _MM_SHUFFLE(1, 2, 3, 0)), r1);
         const Rotated y2 = Rotate(x2, _mm_shuffle_ps(x2, x2, _MM_SHUFFLE(1, 2, 3, 0)), r2);
         const Rotated y3 = Rotate(x3, _mm_shuffle_ps(x3, x3, _MM_SHUFFLE(1, 2, 3, 0)), r3);
@@ -219,17 +285,12 @@ void RadixFourStage(float* data, int length, int quarter, const float* stageTwid
     }
 
     const int middle = quarter / 2;
-    for (int first = 1; first + 3 <= middle; first += 4)
+    const float* run = stageTwiddles;
+    for (int first = 1; first + 3 <= middle; first += lanes, run += twiddlesPerOffset * lanes)
     {
-        const float* records[4];
-        for (int lane = 0; lane < 4; ++lane)
-        {
-            const int offset = first + lane;
-            records[lane] = offset < middle ? stageTwiddles + twiddlesPerOffset * (offset - 1) : middleOffsetTwiddles;
-        }
-        const Rotation r1 = GatherRotation(records, 1);
-        const Rotation r2 = GatherRotation(records, 2);
-        const Rotation r3 = GatherRotation(records, 3);
+        const Rotation r1 = {_mm_load_ps(run), _mm_load_ps(run + 4)};
+        const Rotation r2 = {_mm_load_ps(run + 8), _mm_load_ps(run + 12)};
+        const Rotation r3 = {_mm_load_ps(run + 16), _mm_load_ps(run + 20)};
         for (float* group = data; group != data + length; group += groupSize)
         {
             MirroredButterflies(group, quarter, first, r1, r2, r3);
@@ -246,10 +307,10 @@ HartleyTransform::~HartleyTransform()
 void HartleyTransform::Release()
 {
     alignedFree(twiddles);
-    alignedFree(swapPairs);
+    alignedFree(blockPairs);
     twiddles = nullptr;
-    swapPairs = nullptr;
-    swapPairCount = 0;
+    blockPairs = nullptr;
+    blockPairCount = 0;
     length = 0;
 }
 
@@ -268,57 +329,95 @@ bool HartleyTransform::Create(int N)
     {
         twiddleFloats += TwiddleFloatsOfStage(quarter);
     }
+    // N = 8 is too short for 4 x 4 blocks and is reversed in registers.
+    const int blockBits = std::max(log2N - 4, 0);
+    const int blockCount = N / 16;
     int pairCount = 0;
-    for (int i = 0; i < N; ++i)
+    for (int block = 0; block < blockCount; ++block)
     {
-        pairCount += BitReversed(i, log2N) < i ? 1 : 0;
+        pairCount += block <= BitReversed(block, blockBits) ? 1 : 0;
     }
 
     twiddles = namedAllocArray<float>(twiddleFloats, "CosSinBuff");
-    swapPairs = namedAllocArray<std::uint16_t>(2 * pairCount, "interleave");
-    if (twiddles == nullptr || swapPairs == nullptr)
+    blockPairs = namedAllocArray<std::uint16_t>(2 * std::max(pairCount, 1), "interleave");
+    if (twiddles == nullptr || blockPairs == nullptr)
     {
         Release();
         return false;
     }
 
-    float* record = twiddles;
+    float* stage = twiddles;
     for (int quarter = odd ? 8 : 4; quarter <= N / 4; quarter *= 4)
     {
         const double angleStep = std::numbers::pi / (2.0 * quarter);
-        for (int offset = 1; offset < quarter / 2; ++offset)
+        const int middle = quarter / 2;
+        for (int offset = 1; offset <= middle; ++offset)
         {
             for (int multiple = 1; multiple <= 3; ++multiple)
             {
                 const double angle = angleStep * offset * multiple;
-                *record++ = static_cast<float>(std::cos(angle));
-                *record++ = static_cast<float>(std::sin(angle));
+                const int cosIndex = 2 * (multiple - 1);
+                const bool isMiddle = offset == middle;
+                const float cosine = isMiddle ? middleOffsetTwiddles[cosIndex] : static_cast<float>(std::cos(angle));
+                const float sine = isMiddle ? middleOffsetTwiddles[cosIndex + 1] : static_cast<float>(std::sin(angle));
+                if (quarter == 4)
+                {
+                    if (!isMiddle)
+                    {
+                        stage[cosIndex] = cosine;
+                        stage[cosIndex + 1] = sine;
+                    }
+                    continue;
+                }
+                // Run of the offset, then register (cos or sin of the multiple), then lane.
+                float* const run = stage + twiddlesPerOffset * lanes * ((offset - 1) / lanes);
+                const int lane = (offset - 1) % lanes;
+                run[lanes * cosIndex + lane] = cosine;
+                run[lanes * (cosIndex + 1) + lane] = sine;
             }
         }
+        stage += TwiddleFloatsOfStage(quarter);
     }
 
-    std::uint16_t* pair = swapPairs;
-    for (int i = 0; i < N; ++i)
+    std::uint16_t* pair = blockPairs;
+    for (int block = 0; block < blockCount; ++block)
     {
-        const int j = BitReversed(i, log2N);
-        if (j < i)
+        const int reversed = BitReversed(block, blockBits);
+        if (block <= reversed)
         {
-            *pair++ = static_cast<std::uint16_t>(i);
-            *pair++ = static_cast<std::uint16_t>(j);
+            *pair++ = static_cast<std::uint16_t>(block);
+            *pair++ = static_cast<std::uint16_t>(reversed);
         }
     }
 
     length = N;
     log2LengthIsOdd = odd;
-    swapPairCount = pairCount;
+    blockPairCount = pairCount;
     return true;
 }
 
-void HartleyTransform::SwapBitReversedPairs(float* data) const
+// The bit-reversal permutation, block pair by block pair, with the first pass's work
+// per group of four done on the way (see StoreFirstGroups). For odd log2 N the stored
+// register is the upper half of its 8-point group when its offset 4 r(b) is odd.
+void HartleyTransform::BitReverseIntoFirstGroups(float* data) const
 {
-    for (int p = 0; p < swapPairCount; ++p)
+    if (length == 8)
     {
-        std::swap(data[swapPairs[2 * p]], data[swapPairs[2 * p + 1]]);
+        BitReverseEight(data);
+        return;
+    }
+    const int quarterLength = length / 4;
+    for (int p = 0; p < blockPairCount; ++p)
+    {
+        const int block = blockPairs[2 * p];
+        const int reversed = blockPairs[2 * p + 1];
+        const BlockOfSixteen fromBlock = LoadTransposedBlock(data, quarterLength, block);
+        if (block != reversed)
+        {
+            const BlockOfSixteen fromReversed = LoadTransposedBlock(data, quarterLength, reversed);
+            StoreFirstGroups(data, quarterLength, block, fromReversed, log2LengthIsOdd && (block & 1) != 0);
+        }
+        StoreFirstGroups(data, quarterLength, reversed, fromBlock, log2LengthIsOdd && (reversed & 1) != 0);
     }
 }
 
@@ -328,7 +427,7 @@ void HartleyTransform::Core(float* data)
     {
         return;
     }
-    SwapBitReversedPairs(data);
+    BitReverseIntoFirstGroups(data);
 
     const float* stageTwiddles = twiddles;
     int quarter = 0;

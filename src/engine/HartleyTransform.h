@@ -40,15 +40,18 @@ public:
 
 private:
     void Release();
-    void SwapBitReversedPairs(float* data) const;
+    void BitReverseIntoFirstGroups(float* data) const;
     void ReverseUpperHalf(float* data) const;
 
     int length = 0;
     bool log2LengthIsOdd = false;
-    // Per radix-4 stage of quarter length L, for i = 1..L/2-1: cos, sin of i, 2i and 3i
-    // times pi / (2L).
+    // Per radix-4 stage of quarter length L: cos, sin of i, 2i and 3i times pi / (2L).
+    // The stage L = 4 has one record of six floats for i = 1 (padded to eight); every
+    // later stage has, for each run of four offsets i = 1..4, 5..8, ... up to L/2, six
+    // runs of four floats (cos i, sin i, cos 2i, ...), one SSE register each.
     float* twiddles = nullptr;
-    // Index pairs (i, j), j the bit reverse of i and j < i, in increasing i.
-    std::uint16_t* swapPairs = nullptr;
-    int swapPairCount = 0;
+    // The bit reversal as swaps of 4 x 4 blocks: block pairs (b, b') with b' the bit
+    // reverse of b over log2 N - 4 bits and b <= b'.
+    std::uint16_t* blockPairs = nullptr;
+    int blockPairCount = 0;
 };

@@ -18,15 +18,29 @@ extern "C" void* __libc_malloc(std::size_t size);
 namespace
 {
 
-std::atomic<std::size_t> refuseFromBytes{std::numeric_limits<std::size_t>::max()};
-
 // Engine buffers are the only requests this large while an effect is created.
 constexpr std::size_t kEngineBufferBytes = 8000;
+
+std::atomic<std::size_t> refuseFromBytes{std::numeric_limits<std::size_t>::max()};
+std::atomic<bool> countingLargeRequests{false};
+std::atomic<int> largeRequests{0};
+
+// The large requests made while running create.
+template <typename Create> int largeRequestsOf(Create create)
+{
+    largeRequests = 0;
+    countingLargeRequests = true;
+    create();
+    countingLargeRequests = false;
+    return largeRequests.load();
+}
 
 }  // namespace
 
 extern "C" void* malloc(std::size_t size)
 {
+    if (size >= kEngineBufferBytes && countingLargeRequests.load(std::memory_order_relaxed))
+        largeRequests.fetch_add(1, std::memory_order_relaxed);
     if (size >= refuseFromBytes.load(std::memory_order_relaxed))
         return nullptr;
     return __libc_malloc(size);
@@ -107,6 +121,21 @@ TEST(AllocationFailure, AFailedRateChangeKeepsTheRunningEngine)
 
     effect->resume();
     EXPECT_EQ(effect->getAeffect()->initialDelay, 4096) << "the next resume succeeds";
+    AEffect* record = effect->getAeffect();
+    record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
+}
+
+TEST(AllocationFailure, TheEffectBuildsItsEngineOnce)
+{
+    const int oneEngine = largeRequestsOf([] { EngineHost::create(44100.0f); });
+    ASSERT_GT(oneEngine, 0);
+    EffectVST* effect = nullptr;
+    // The editor's and the effect's own requests come on top of one engine's, but far
+    // fewer than a second engine's.
+    EXPECT_LT(largeRequestsOf([&] { effect = new EffectVST(silentHost); }), 2 * oneEngine);
+    ASSERT_TRUE(effect->hasEngine());
+    // The host's first resume at the rate the effect started with builds nothing either.
+    EXPECT_EQ(largeRequestsOf([&] { effect->resume(); }), 0);
     AEffect* record = effect->getAeffect();
     record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
 }

@@ -24,7 +24,7 @@ constexpr std::size_t kSettled = 30000;
 
 TEST(EngineProcessing, NothingHappensBeforeTheCurveIsFirstBuilt)
 {
-    auto host = EngineHost::create();
+    auto host = EngineHost::create(44100.0f);
     ASSERT_NE(host, nullptr);
     std::vector<float> inLeft(300, 0.5f), inRight(300, 0.5f), outLeft(300, 9.0f), outRight(300, 9.0f);
     float* inputs[2] = {inLeft.data(), inRight.data()};

@@ -12,7 +12,7 @@
 // posted, the rate applied, the curve built.
 inline std::unique_ptr<EngineHost> startedEngine(float sampleRate = 44100.0f)
 {
-    auto host = EngineHost::create();
+    auto host = EngineHost::create(sampleRate);
     EXPECT_NE(host, nullptr);
     for (int i = 0; i < kNumParameters; ++i)
     {

@@ -4,6 +4,8 @@
 
 #include <string>
 
-// Audio files through libsndfile. Both throw RenderFailure with a message naming the file.
+// Whole audio files in memory, for the demo-signal generator and the tests; the renderer
+// itself streams (SoundFileReader, SoundFileWriter). Both throw RenderFailure with a
+// message naming the file.
 AudioClip readAudioFile(const std::string& path);
 void writeAudioFile(const std::string& path, const AudioClip& clip);

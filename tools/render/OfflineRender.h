@@ -1,14 +1,30 @@
 #pragma once
 
-#include "AudioClip.h"
 #include "PluginSession.h"
+#include "SignalStats.h"
+#include "SoundFileReader.h"
+#include "SoundFileWriter.h"
 
+#include <cstddef>
 #include <functional>
 
 using ProgressReport = std::function<void(double fraction)>;
 
-// Resumes the session, runs the two-channel input through it block by block and suspends
-// it again. The output has the input's length. With align, the first latency() output
-// samples are dropped and silence is fed to flush the tail, so the output lines up with
-// the input sample for sample.
-AudioClip renderThroughPlugin(PluginSession& session, const AudioClip& input, bool align, const ProgressReport& report);
+struct StreamedRender
+{
+    std::size_t frames = 0;  // of the input, and so of the output
+    StereoStats input;
+    StereoStats output;
+};
+
+// Frames read, processed and written per pass of renderThroughPlugin (rounded up to whole
+// plug-in blocks): the renderer's memory, whatever the length of the file.
+constexpr std::size_t kStreamFrames = 32768;
+
+// Resumes the session, streams the mono or stereo input through it block by block into
+// the stereo writer, and suspends it again. The output has the input's length; mono feeds
+// both channels. With align, the first latency() output samples are dropped and silence
+// is fed to flush the tail, so the output lines up with the input sample for sample.
+// The statistics of both sides are gathered on the way.
+StreamedRender renderThroughPlugin(PluginSession& session, SoundFileReader& input, SoundFileWriter& output, bool align,
+                                   const ProgressReport& report);

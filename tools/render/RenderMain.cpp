@@ -1,7 +1,6 @@
 // vantor-render: renders an audio file offline through a VST 2.4 plug-in module, loaded
 // through VSTPluginMain as a host loads it.
 
-#include "AudioFile.h"
 #include "ChunkFile.h"
 #include "OfflineRender.h"
 #include "OutputFormat.h"
@@ -11,6 +10,8 @@
 #include "RenderOptions.h"
 #include "RenderSummary.h"
 #include "SignalStats.h"
+#include "SoundFileReader.h"
+#include "SoundFileWriter.h"
 
 #include <unistd.h>
 
@@ -33,19 +34,13 @@ void note(const RenderOptions& options, const std::string& message)
         std::fprintf(stderr, "vantor-render: %s\n", message.c_str());
 }
 
-AudioClip asStereo(AudioClip clip, const RenderOptions& options)
+void requireMonoOrStereo(const SoundFileReader& input, const RenderOptions& options)
 {
-    if (clip.channels.size() == 1)
-    {
+    if (input.channelCount() == 1)
         note(options, "note: " + options.inputPath + " is mono; feeding it to both channels");
-        clip.channels.push_back(clip.channels.front());
-    }
-    else if (clip.channels.size() != 2)
-    {
-        throw RenderFailure(options.inputPath + ": has " + std::to_string(clip.channels.size()) +
+    else if (input.channelCount() != 2)
+        throw RenderFailure(options.inputPath + ": has " + std::to_string(input.channelCount()) +
                             " channels; only mono and stereo files can be rendered");
-    }
-    return clip;
 }
 
 void configureSession(PluginSession& session, const RenderOptions& options)
@@ -78,15 +73,17 @@ void listOnly(const RenderOptions& options)
 
 void render(const RenderOptions& options)
 {
-    const AudioClip input = asStereo(readAudioFile(options.inputPath), options);
+    SoundFileReader input(options.inputPath);
+    requireMonoOrStereo(input, options);
     // Refuse an unwritable output before the work rather than after it.
-    outputFormatFor(options.outputPath, input.sampleRate, 2);
-    PluginSession session(options.pluginPath, input.sampleRate, options.blockSize);
+    outputFormatFor(options.outputPath, input.sampleRate(), 2);
+    PluginSession session(options.pluginPath, input.sampleRate(), options.blockSize);
     configureSession(session, options);
     if (options.list)
         printParameters(session);
 
-    const bool showProgress = !options.quiet && isatty(STDERR_FILENO) != 0 && input.seconds() > kProgressMinimumSeconds;
+    const double statedSeconds = static_cast<double>(input.statedFrames()) / input.sampleRate();
+    const bool showProgress = !options.quiet && isatty(STDERR_FILENO) != 0 && statedSeconds > kProgressMinimumSeconds;
     ProgressBar progress(stderr);
     const auto reportProgress = [&](double fraction)
     {
@@ -94,17 +91,18 @@ void render(const RenderOptions& options)
             progress.show(fraction);
     };
     const auto started = std::chrono::steady_clock::now();
-    const AudioClip output = renderThroughPlugin(session, input, options.align, reportProgress);
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+    SoundFileWriter output(options.outputPath, input.sampleRate(), 2);
+    const StreamedRender rendered = renderThroughPlugin(session, input, output, options.align, reportProgress);
     progress.finish();
 
     if (!options.saveChunkPath.empty())
         writeChunkFile(options.saveChunkPath, session.saveChunk());
-    writeAudioFile(options.outputPath, output);
+    output.commit();
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
     if (!options.quiet)
     {
-        const RenderReport report{options.outputPath, input.seconds(), elapsed.count(), measureStereo(input),
-                                  measureStereo(output)};
+        const double seconds = static_cast<double>(rendered.frames) / input.sampleRate();
+        const RenderReport report{options.outputPath, seconds, elapsed.count(), rendered.input, rendered.output};
         std::fprintf(stderr, "%s\n", summaryLine(report).c_str());
     }
 }

@@ -2,12 +2,27 @@
 
 #include "AudioClip.h"
 
+#include <cstddef>
 #include <optional>
 
 struct StereoStats
 {
-    float peak = 0.0f;                 // largest magnitude on either channel
-    std::optional<double> correlation; // of left with right; none when a channel is silent
+    float peak = 0.0f;                  // largest magnitude on either channel
+    std::optional<double> correlation;  // of left with right; none when a channel is silent
+};
+
+// Gathers StereoStats piece by piece while audio streams past.
+class StereoStatsAccumulator
+{
+public:
+    void add(const float* left, const float* right, std::size_t frames);
+    StereoStats result() const;
+
+private:
+    float peak = 0.0f;
+    double leftEnergy = 0.0;
+    double rightEnergy = 0.0;
+    double crossEnergy = 0.0;
 };
 
 // Expects a clip with two channels.
