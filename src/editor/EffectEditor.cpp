@@ -99,7 +99,7 @@ void EffectEditor::openGui()
 {
     if (guiReady || engineHost == nullptr)
         return;
-    platform::resetPreferenceWarnings();
+    preferences = std::make_unique<platform::PreferenceStore>();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     setUpLights();
@@ -126,6 +126,7 @@ void EffectEditor::closeGui()
     finishGestures();
     resources().fonts().deleteLists();
     gui.reset();
+    preferences.reset();
     guiReady = false;
 }
 
@@ -260,7 +261,8 @@ void EffectEditor::valueChanged(int index, float value, GL_BaseControl*)
         // Handled here and never sent to the host: hosts size their parameter arrays by
         // numParams and index them with what automation carries.
         infoFlag = value != 0.0f;
-        platform::writePref(static_cast<int>(value));
+        if (preferences != nullptr)
+            preferences->writePref(static_cast<int>(value));
         return;
     }
     if (!isEffectParameter(index))

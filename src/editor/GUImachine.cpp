@@ -150,12 +150,13 @@ void GUImachine::buildGui(const std::string& fontName)
 
 void GUImachine::readInfoPreference(GL_BaseControl& infoSwitch)
 {
-    int preference = platform::readPref();
+    platform::PreferenceStore& store = effectEditor.preferenceStore();
+    int preference = store.readPref();
     if (preference < 0)
         preference = 1;
     infoSwitch.setValue(0, static_cast<float>(preference));
     effectEditor.setInfoPanels(preference != 0);
-    platform::writePref(preference);
+    store.writePref(preference);
 }
 
 GL_BaseControl* GUImachine::controlNamed(const std::string& name) const

@@ -49,7 +49,7 @@ protected:
     {
         if (open)
             closeEditor();
-        setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+        usePreferencesIn(folder);
         openEditor();
     }
 
