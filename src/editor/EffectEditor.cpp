@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <exception>
 
 namespace
 {
@@ -99,12 +100,27 @@ void EffectEditor::openGui()
 {
     if (guiReady || engineHost == nullptr)
         return;
-    preferences = std::make_unique<platform::PreferenceStore>();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     setUpLights();
     frameCounter = 0.0f;
-    gui = std::make_unique<GUImachine>(*this);
+    // Out of memory while building, the editor stays blank: an exception must never reach
+    // the host's call into the dispatcher.
+    try
+    {
+        preferences = std::make_unique<platform::PreferenceStore>();
+        gui = std::make_unique<GUImachine>(*this);
+        buildScene();
+    }
+    catch (const std::exception&)
+    {
+        gui.reset();
+        preferences.reset();
+    }
+}
+
+void EffectEditor::buildScene()
+{
     for (float& axis : previousEye)
         axis = kUnsetEye;
     resources().resetViewMode();

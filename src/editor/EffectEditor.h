@@ -65,6 +65,7 @@ protected:
 private:
     void registerResources();
     void setUpLights();
+    void buildScene();
     bool drainInbox();
     void finishGestures();
     void drawVersionLine();
