@@ -47,9 +47,10 @@ public:
     void setInfoPanels(bool on) { infoFlag = on; }
     int& hoverFrames() { return pointerState; }
     GUImachine* container() { return gui.get(); }
+    // The Info preference, one store per opening (so a failing store warns once per opening).
+    platform::PreferenceStore& preferenceStore() { return *preferences; }
     EngineHost* engine() { return engineHost; }
     float frames() const { return frameCounter; }
-    platform::PreferenceStore& preferences() { return preferenceStore; }
 
 protected:
     void openGui() override;
@@ -64,6 +65,7 @@ protected:
 private:
     void registerResources();
     void setUpLights();
+    void buildScene();
     bool drainInbox();
     void finishGestures();
     void drawVersionLine();
@@ -71,9 +73,9 @@ private:
     EditorEffect& effect;
     EngineHost* engineHost;
     std::unique_ptr<GUImachine> gui;
+    std::unique_ptr<platform::PreferenceStore> preferences;
     ParameterInbox inbox;
     Camera targetCamera{};
-    platform::PreferenceStore preferenceStore;
     bool infoFlag = false;
     float frameCounter = 0.0f;
     // Host gestures opened by the press in progress, closed at its release.

@@ -8,9 +8,11 @@
 #include "controls/cSliderRelative.h"
 #include "controls/cWheelRelative.h"
 #include "editor/EffectEditor.h"
+#include "editor/HelpLines.h"
 #include "editor/ValueText.h"
 #include "editor/cStandInDisplay.h"
 #include "glgui/OpenGL.h"
+#include "platform/PreferenceStore.h"
 
 #include <string_view>
 
@@ -148,12 +150,13 @@ void GUImachine::buildGui(const std::string& fontName)
 
 void GUImachine::readInfoPreference(GL_BaseControl& infoSwitch)
 {
-    int preference = effectEditor.preferences().readPref();
+    platform::PreferenceStore& store = effectEditor.preferenceStore();
+    int preference = store.readPref();
     if (preference < 0)
         preference = 1;
     infoSwitch.setValue(0, static_cast<float>(preference));
     effectEditor.setInfoPanels(preference != 0);
-    effectEditor.preferences().writePref(preference);
+    store.writePref(preference);
 }
 
 GL_BaseControl* GUImachine::controlNamed(const std::string& name) const
@@ -239,11 +242,15 @@ void GUImachine::drawInformationPanel(const HelpRecord& help)
     const float top = help.extent[1] > 0.0f ? corner[1] : help.anchor[1];
     const float bottom = help.extent[1] > 0.0f ? help.anchor[1] : corner[1];
 
-    FontBank& fonts = resources.fonts();
-    fonts.selectFont(kHelpFont);
-    fonts.beginText();
     // The panel's picture, then the text over it, in overlay coordinates (window pixels
     // from the centre), which match scene units at depth 0.
+    resources.setOrthoView();
+    glUseProgram(0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_STENCIL_TEST);
+    glDisable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -253,24 +260,18 @@ void GUImachine::drawInformationPanel(const HelpRecord& help)
     resources.drawCenteredQuad((left + right) / 2.0f, (bottom + top) / 2.0f, (right - left) / 2.0f,
                                (top - bottom) / 2.0f, 0.0f, 1.0f, 1.0f, 0.0f);
 
+    FontBank& fonts = resources.fonts();
+    fonts.selectFont(kHelpFont);
+    fonts.beginText();
     const std::string_view text = help.text;
     float y = top - kHelpTextDrop;
     const float x = left + kHelpTextInset;
-    std::size_t lineStart = 0;
-    while (lineStart < text.size())
-    {
-        const std::size_t lineEnd = fonts.wrapPosition(text, lineStart);
-        fonts.drawText(text.substr(lineStart, lineEnd - lineStart), x, y, &kHelpTextColour, nullptr, nullptr,
-                       kHelpTextMode);
-        y -= kHelpLineStep;
-        if (lineEnd >= text.size())
-            break;
-        const char breakCharacter = text[lineEnd];
-        // A line that ends at a break or blank skips it; one cut inside a word goes on there.
-        if (breakCharacter == '\n' || breakCharacter == ' ')
-            lineStart = lineEnd + 1;
-        else
-            lineStart = lineEnd > lineStart ? lineEnd : lineEnd + 1;
-    }
+    forEachHelpLine(
+        text, [&](std::size_t start) { return fonts.wrapPosition(text, start); },
+        [&](std::string_view line)
+        {
+            fonts.drawText(line, x, y, &kHelpTextColour, nullptr, nullptr, kHelpTextMode);
+            y -= kHelpLineStep;
+        });
     fonts.endText();
 }
