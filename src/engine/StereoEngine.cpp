@@ -13,6 +13,13 @@ constexpr float kAntiDenormal = 1e-20f;
 constexpr float kShapeSmoothing = 0.001f;
 constexpr float kHighRateThreshold = 63999.0f;
 
+// A NaN or infinite sample (another plug-in's fault upstream) enters as silence, so no ring,
+// history or detector ever holds a non-finite value.
+inline float finiteOrSilence(float sample)
+{
+    return std::isfinite(sample) ? sample : 0.0f;
+}
+
 // A left/right pair in the two low lanes.
 inline __m128 stereoPair(float left, float right)
 {
@@ -193,8 +200,8 @@ void StereoEngine::ProcessBlock(const float* inLeft, const float* inRight, float
     __m128 highest = _mm_setr_ps(peakLeft, peakRight, 0.0f, 0.0f);
     for (int i = 0; i < sampleFrames; ++i)
     {
-        const float inL = inLeft[i];
-        const float inR = inRight[i];
+        const float inL = finiteOrSilence(inLeft[i]);
+        const float inR = finiteOrSilence(inRight[i]);
         inPos = (inPos + 1) & ringMask;
         dryLeft[inPos] = inL + kAntiDenormal;
         dryRight[inPos] = inR - kAntiDenormal;
