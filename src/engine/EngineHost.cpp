@@ -3,6 +3,7 @@
 #include "engine/FloatingPointMode.h"
 #include "engine/ParameterTable.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <new>
@@ -18,9 +19,19 @@ constexpr float kPunchAtFull = 5.656854f;
 // before it gives up freeing the old engine (a stalled host must never hang us).
 constexpr auto kRetireWaitLimit = std::chrono::milliseconds(250);
 
+// Values are stored as the host sends them, but the engine reads at most this far outside
+// 0..1, so every coefficient stays finite whatever a host or a chunk holds.
+constexpr float kLowestEngineValue = -1.0f;
+constexpr float kHighestEngineValue = 2.0f;
+
+float engineValue(float value)
+{
+    return std::clamp(value, kLowestEngineValue, kHighestEngineValue);
+}
+
 float eqRangeFor(float eqGainValue)
 {
-    return 22.0f * eqGainValue + 2.0f;
+    return 22.0f * engineValue(eqGainValue) + 2.0f;
 }
 
 }  // namespace
@@ -75,7 +86,7 @@ void EngineHost::changeSampleRate(int programIndex, float newRate)
 {
     std::lock_guard<std::mutex> lock(controlMutex);
     setCurrentProgramNumber(programIndex);
-    if (!(newRate > 0.0f) || newRate == rate)
+    if (!(newRate > 0.0f) || !std::isfinite(newRate) || newRate == rate)
         return;
     std::unique_ptr<StereoEngine> fresh(new (std::nothrow) StereoEngine(settings, publishedMeters, spectrum));
     // Out of memory: keep running at the old rate; the next resume tries again.
@@ -142,6 +153,7 @@ void EngineHost::applyChange(StereoEngine& engine, int index, float value)
 {
     if (!std::isfinite(value))
         return;
+    value = engineValue(value);
     EngineSettings& s = settings;
     switch (index)
     {

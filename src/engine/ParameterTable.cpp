@@ -22,7 +22,10 @@ int eqPointCount(float eqNumValue)
     const float scaled = eqNumValue * 16.0f + 0.5f;
     if (!(scaled > 0.0f))
         return 0;
-    return std::min(static_cast<int>(scaled), kMaxEqPoints);
+    // Bounded before the conversion: a huge or infinite value has no int.
+    if (scaled >= static_cast<float>(kMaxEqPoints))
+        return kMaxEqPoints;
+    return static_cast<int>(scaled);
 }
 
 namespace

@@ -13,11 +13,17 @@ constexpr float kAntiDenormal = 1e-20f;
 constexpr float kShapeSmoothing = 0.001f;
 constexpr float kHighRateThreshold = 63999.0f;
 
+// Far above any real signal (+100 dB), yet low enough that a frame's squared magnitudes
+// stay finite whatever the settings.
+constexpr float kInputLimit = 1e5f;
+
 // A NaN or infinite sample (another plug-in's fault upstream) enters as silence, so no ring,
-// history or detector ever holds a non-finite value.
-inline float finiteOrSilence(float sample)
+// history or detector ever holds a non-finite value; an absurdly loud one is limited.
+inline float saneInput(float sample)
 {
-    return std::isfinite(sample) ? sample : 0.0f;
+    if (std::fabs(sample) <= kInputLimit)
+        return sample;
+    return std::isfinite(sample) ? std::copysign(kInputLimit, sample) : 0.0f;
 }
 
 // A left/right pair in the two low lanes.
@@ -71,8 +77,8 @@ StereoEngine::StereoEngine(EngineSettings& engineSettings, EngineMeters& engineM
 
 int StereoEngine::frameSizeForRate(float sampleRate)
 {
-    return static_cast<int>(sampleRate) > static_cast<int>(kHighRateThreshold) ? kHighRateFrameSize
-                                                                               : kDefaultFrameSize;
+    // Compared as floats (64000 Hz and up): a huge rate has no int.
+    return sampleRate >= kHighRateThreshold + 1.0f ? kHighRateFrameSize : kDefaultFrameSize;
 }
 
 bool StereoEngine::Initialise(int frameSize, float sampleRate)
@@ -151,7 +157,12 @@ void StereoEngine::ClearHistory()
     {
         std::fill(inBuff[c].data(), inBuff[c].data() + 2 * N, 0.0f);
         std::fill(outBuff[c].data(), outBuff[c].data() + 2 * N, 0.0f);
+        // The phase state runs on across a resume, but never a non-finite value of it.
+        for (AlignedBuffer<float>* phase : {&lastPhase[c], &sumPhase[c]})
+            std::replace_if(
+                phase->data(), phase->data() + N, [](float v) { return !std::isfinite(v); }, 0.0f);
     }
+    transientShaper.ClearNonFiniteHistory();
     inPos = 0;
     outPos = 0;
     hopCount = 0;
@@ -200,8 +211,8 @@ void StereoEngine::ProcessBlock(const float* inLeft, const float* inRight, float
     __m128 highest = _mm_setr_ps(peakLeft, peakRight, 0.0f, 0.0f);
     for (int i = 0; i < sampleFrames; ++i)
     {
-        const float inL = finiteOrSilence(inLeft[i]);
-        const float inR = finiteOrSilence(inRight[i]);
+        const float inL = saneInput(inLeft[i]);
+        const float inR = saneInput(inRight[i]);
         inPos = (inPos + 1) & ringMask;
         dryLeft[inPos] = inL + kAntiDenormal;
         dryRight[inPos] = inR - kAntiDenormal;

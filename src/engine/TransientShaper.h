@@ -77,6 +77,9 @@ public:
         return selectLanes(onset, onsetResult, selectLanes(after, afterResult, magnitudes));
     }
 
+    // Zeroes any onset history that is not finite (a resume leaves none behind).
+    void ClearNonFiniteHistory();
+
     // Raises the published onset meters with one channel's sums; they only rise here.
     void UpdateMeters(const BandSums& sums, EngineMeters& meters) const;
 

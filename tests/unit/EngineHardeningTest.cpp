@@ -45,3 +45,50 @@ TEST(EngineHardening, NonFiniteInputIsSilenceOnEntry)
         EXPECT_TRUE(sameBits(input.right, zeroed.right)) << bad;
     }
 }
+
+TEST(EngineHardening, FrameSizeIsDefinedForEveryRate)
+{
+    EXPECT_EQ(StereoEngine::frameSizeForRate(63999.9f), 2048);
+    EXPECT_EQ(StereoEngine::frameSizeForRate(64000.0f), 4096);
+    for (float rate : {3e9f, 1e30f, kInfinity})
+        EXPECT_EQ(StereoEngine::frameSizeForRate(rate), 4096) << rate;
+    for (float rate : {-kInfinity, std::numeric_limits<float>::quiet_NaN(), 0.0f})
+        EXPECT_EQ(StereoEngine::frameSizeForRate(rate), 2048) << rate;
+}
+
+// Non-finite rates leave the engine at its old rate; the display and band tables of every
+// positive rate stay inside their buffers (the sanitizer builds check the reads).
+TEST(EngineHardening, SampleRatesOutsideTheUsualRangeAreSafe)
+{
+    auto host = startedEngine(96000.0f);
+    for (float refused : {kInfinity, std::numeric_limits<float>::quiet_NaN(), -1.0f, 0.0f})
+    {
+        host->changeSampleRate(0, refused);
+        EXPECT_EQ(host->sampleRate(), 96000.0f) << refused;
+        EXPECT_EQ(host->latency(), 4096) << refused;
+    }
+    for (float rate : {1e-40f, 0.001f, 1.0f, 100.0f, 8000.0f, 22050.0f, 32000.0f, 384000.0f, 1e30f})
+    {
+        host->changeSampleRate(0, rate);
+        StereoSignal signal = stereoNoise(3 * kFrame, 0.5f);
+        runBlocks(*host, signal.left, signal.right);
+        for (std::size_t i = 0; i < signal.left.size(); ++i)
+            ASSERT_TRUE(std::isfinite(signal.left[i]) && std::isfinite(signal.right[i])) << rate << " at " << i;
+    }
+}
+
+// A stored value of any finite size keeps every coefficient, and so the output, finite.
+TEST(EngineHardening, ExtremeStoredValuesKeepTheOutputFinite)
+{
+    for (float extreme : {std::numeric_limits<float>::max(), -std::numeric_limits<float>::max(), 1e30f, -1e30f})
+    {
+        auto host = startedEngine();
+        for (int index = 0; index < kNumParameters; ++index)
+            setParameter(*host, index, extreme);
+        host->RebuildEqualiser();
+        StereoSignal signal = stereoNoise(4 * kFrame, 0.5f);
+        runBlocks(*host, signal.left, signal.right);
+        for (std::size_t i = 0; i < signal.left.size(); ++i)
+            ASSERT_TRUE(std::isfinite(signal.left[i]) && std::isfinite(signal.right[i])) << extreme << " at " << i;
+    }
+}
