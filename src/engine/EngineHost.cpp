@@ -3,7 +3,6 @@
 #include "engine/FloatingPointMode.h"
 #include "engine/ParameterTable.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <new>
@@ -18,16 +17,6 @@ constexpr float kPunchAtFull = 5.656854f;
 // How long a sample-rate change waits for the audio thread to leave its current block
 // before it gives up freeing the old engine (a stalled host must never hang us).
 constexpr auto kRetireWaitLimit = std::chrono::milliseconds(250);
-
-// Values are stored as the host sends them, but the engine reads at most this far outside
-// 0..1, so every coefficient stays finite whatever a host or a chunk holds.
-constexpr float kLowestEngineValue = -1.0f;
-constexpr float kHighestEngineValue = 2.0f;
-
-float engineValue(float value)
-{
-    return std::clamp(value, kLowestEngineValue, kHighestEngineValue);
-}
 
 float eqRangeFor(float eqGainValue)
 {

@@ -17,6 +17,13 @@ const ParameterDescriptor kParameterTable[kNumParameters] = {
     {40, "Internal 0", 0.0f},  {41, " ", 0.0f},
 };
 
+float engineValue(float value)
+{
+    constexpr float kLowest = -1.0f;
+    constexpr float kHighest = 2.0f;
+    return std::clamp(value, kLowest, kHighest);
+}
+
 int eqPointCount(float eqNumValue)
 {
     const float scaled = eqNumValue * 16.0f + 0.5f;

@@ -174,8 +174,8 @@ void StereoEngine::RebuildEqualiser(const ProgramRecord& program, float eqRange)
     const int count = eqPointCount(loadStoredFloat(program.value[kParamEqNum]));
     eqPoints.clear();
     for (int i = 0; i < count; ++i)
-        eqPoints.append(loadStoredFloat(program.value[eqPointXIndex(i)]),
-                        loadStoredFloat(program.value[eqPointYIndex(i)]));
+        eqPoints.append(engineValue(loadStoredFloat(program.value[eqPointXIndex(i)])),
+                        engineValue(loadStoredFloat(program.value[eqPointYIndex(i)])));
     eqPoints.sortByX();
     buildEqualiserTable(eqPoints, eqRange, equaliser.data(), halfSize);
     buildEqPowerTable(binWidthHz, eqPowerTable.data(), halfSize);

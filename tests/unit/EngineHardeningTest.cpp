@@ -77,18 +77,48 @@ TEST(EngineHardening, SampleRatesOutsideTheUsualRangeAreSafe)
     }
 }
 
-// A stored value of any finite size keeps every coefficient, and so the output, finite.
+// A stored value of any finite size keeps every coefficient, and so the output, finite:
+// the same extreme everywhere, and mixed ones (the curve's points far apart).
 TEST(EngineHardening, ExtremeStoredValuesKeepTheOutputFinite)
 {
-    for (float extreme : {std::numeric_limits<float>::max(), -std::numeric_limits<float>::max(), 1e30f, -1e30f})
+    const float largest = std::numeric_limits<float>::max();
+    const float pattern[] = {largest, -largest, 1e30f, -1e30f, 0.5f, largest, 0.25f};
+    for (std::size_t shift = 0; shift < 2 * std::size(pattern); ++shift)
     {
         auto host = startedEngine();
+        const bool mixed = shift >= std::size(pattern);
+        const float extreme = pattern[shift % std::size(pattern)];
         for (int index = 0; index < kNumParameters; ++index)
-            setParameter(*host, index, extreme);
+            setParameter(*host, index, mixed ? pattern[(index + shift) % std::size(pattern)] : extreme);
         host->RebuildEqualiser();
         StereoSignal signal = stereoNoise(4 * kFrame, 0.5f);
         runBlocks(*host, signal.left, signal.right);
         for (std::size_t i = 0; i < signal.left.size(); ++i)
-            ASSERT_TRUE(std::isfinite(signal.left[i]) && std::isfinite(signal.right[i])) << extreme << " at " << i;
+            ASSERT_TRUE(std::isfinite(signal.left[i]) && std::isfinite(signal.right[i])) << shift << " at " << i;
     }
+}
+
+// Curve points whose heights alternate between the largest finite values: the spline's
+// arithmetic must not overflow into NaN gains (which the output clamp turns into a railed
+// -1, so finite output alone would not show it).
+TEST(EngineHardening, AlternatingExtremeCurvePointsGiveFiniteGains)
+{
+    const float largest = std::numeric_limits<float>::max();
+    EngineSettings settings;
+    EngineMeters meters;
+    SpectrumRing spectrum;
+    StereoEngine engine(settings, meters, spectrum);
+    ASSERT_TRUE(engine.Initialise(2048, 44100.0f));
+    ProgramRecord program;
+    initialiseDefaultProgram(program);
+    program.value[kParamEqNum] = 0.25f;
+    const float xs[] = {0.0f, 0.3f, 0.6f, 1.0f};
+    for (int point = 0; point < 4; ++point)
+    {
+        program.value[eqPointXIndex(point)] = xs[point];
+        program.value[eqPointYIndex(point)] = point % 2 == 0 ? largest : -largest;
+    }
+    engine.RebuildEqualiser(program, 12.0f);
+    for (int bin = 0; bin < 1024; ++bin)
+        ASSERT_TRUE(std::isfinite(engine.equaliserTable()[bin])) << bin;
 }
