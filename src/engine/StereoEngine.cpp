@@ -158,9 +158,13 @@ void StereoEngine::ClearHistory()
         std::fill(inBuff[c].data(), inBuff[c].data() + 2 * N, 0.0f);
         std::fill(outBuff[c].data(), outBuff[c].data() + 2 * N, 0.0f);
         // The phase state runs on across a resume, but never a non-finite value of it.
-        for (AlignedBuffer<float>* phase : {&lastPhase[c], &sumPhase[c]})
-            std::replace_if(
-                phase->data(), phase->data() + N, [](float v) { return !std::isfinite(v); }, 0.0f);
+        for (int i = 0; i < N; ++i)
+        {
+            if (!std::isfinite(lastPhase[c][i]))
+                lastPhase[c][i] = 0.0f;
+            if (!std::isfinite(sumPhase[c][i]))
+                sumPhase[c][i] = 0.0f;
+        }
     }
     transientShaper.ClearNonFiniteHistory();
     inPos = 0;

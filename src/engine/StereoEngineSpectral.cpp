@@ -31,12 +31,6 @@ inline __m128 sineOfQuarterTurn(__m128 x)
     return _mm_mul_ps(series, x);
 }
 
-// All bits set in the lanes that hold a finite value.
-inline __m128 finiteLanes(__m128 x)
-{
-    return _mm_cmpord_ps(_mm_sub_ps(x, x), _mm_setzero_ps());
-}
-
 }  // namespace
 
 void StereoEngine::processSpectralFrame()
@@ -101,8 +95,7 @@ void StereoEngine::analysePhases(int channel)
         const __m128 advanceRe = _mm_add_ps(_mm_mul_ps(u, pr), _mm_mul_ps(v, pi));
         const __m128 advanceIm = _mm_sub_ps(_mm_mul_ps(v, pr), _mm_mul_ps(u, pi));
         // A bin whose previous phasor is not finite starts again, as at an onset.
-        const __m128 onset = _mm_or_ps(transientShaper.onsetLanes(k), _mm_xor_ps(finiteLanes(_mm_add_ps(pr, pi)),
-                                                                                 _mm_castsi128_ps(_mm_set1_epi32(-1))));
+        const __m128 onset = _mm_or_ps(transientShaper.onsetLanes(k), nonFiniteLanes(pr, pi));
         _mm_store_ps(freqRe + k, selectLanes(onset, u, advanceRe));
         _mm_store_ps(freqIm + k, selectLanes(onset, v, advanceIm));
         _mm_store_ps(lastRe + k, u);
@@ -163,9 +156,7 @@ TransientShaper::BandSums StereoEngine::synthesise(int channel)
         const __m128 advancedRe = _mm_sub_ps(_mm_mul_ps(sr, fr), _mm_mul_ps(si, fi));
         const __m128 advancedIm = _mm_add_ps(_mm_mul_ps(sr, fi), _mm_mul_ps(fr, si));
         // A running phasor that is not finite restarts from the measured one.
-        const __m128 restart =
-            _mm_or_ps(transientShaper.onsetLanes(k), _mm_xor_ps(finiteLanes(_mm_add_ps(advancedRe, advancedIm)),
-                                                                _mm_castsi128_ps(_mm_set1_epi32(-1))));
+        const __m128 restart = _mm_or_ps(transientShaper.onsetLanes(k), nonFiniteLanes(advancedRe, advancedIm));
         const __m128 phaseRe = selectLanes(restart, fr, advancedRe);
         const __m128 phaseIm = selectLanes(restart, fi, advancedIm);
         _mm_store_ps(sumRe + k, phaseRe);

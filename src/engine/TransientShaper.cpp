@@ -75,7 +75,7 @@ void TransientShaper::DetectOnsets(const float* magnitudes0, const float* magnit
         const __m128 sum = _mm_add_ps(_mm_load_ps(magnitudes0 + k), _mm_load_ps(magnitudes1 + k));
         // A history that is not finite counts as none, so the next frame is an onset.
         const __m128 stored = _mm_load_ps(energyBank.data() + k);
-        const __m128 previous = _mm_and_ps(_mm_cmpord_ps(_mm_sub_ps(stored, stored), _mm_setzero_ps()), stored);
+        const __m128 previous = _mm_andnot_ps(nonFiniteLanes(stored, stored), stored);
         _mm_store_ps(energyBank.data() + k, sum);
         const __m128 ratio = _mm_div_ps(sum, _mm_add_ps(previous, floor));
         // An onset restarts the count; otherwise it grows, stopping at the largest int.
@@ -90,8 +90,11 @@ void TransientShaper::DetectOnsets(const float* magnitudes0, const float* magnit
 
 void TransientShaper::ClearNonFiniteHistory()
 {
-    std::replace_if(
-        energyBank.data(), energyBank.data() + halfSize, [](float v) { return !std::isfinite(v); }, 0.0f);
+    for (int bin = 0; bin < halfSize; ++bin)
+    {
+        if (!std::isfinite(energyBank[bin]))
+            energyBank[bin] = 0.0f;
+    }
 }
 
 void TransientShaper::UpdateMeters(const BandSums& sums, EngineMeters& meters) const
