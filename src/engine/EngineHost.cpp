@@ -20,7 +20,7 @@ constexpr auto kRetireWaitLimit = std::chrono::milliseconds(250);
 
 float eqRangeFor(float eqGainValue)
 {
-    return 22.0f * eqGainValue + 2.0f;
+    return 22.0f * engineValue(eqGainValue) + 2.0f;
 }
 
 }  // namespace
@@ -81,7 +81,7 @@ void EngineHost::changeSampleRate(int programIndex, float newRate)
 {
     std::lock_guard<std::mutex> lock(controlMutex);
     setCurrentProgramNumber(programIndex);
-    if (!(newRate > 0.0f) || newRate == rate)
+    if (!(newRate > 0.0f) || !std::isfinite(newRate) || newRate == rate)
         return;
     std::unique_ptr<StereoEngine> fresh(new (std::nothrow) StereoEngine(settings, publishedMeters, spectrum));
     // Out of memory: keep running at the old rate; the next resume tries again.
@@ -148,6 +148,7 @@ void EngineHost::applyChange(StereoEngine& engine, int index, float value)
 {
     if (!std::isfinite(value))
         return;
+    value = engineValue(value);
     EngineSettings& s = settings;
     switch (index)
     {

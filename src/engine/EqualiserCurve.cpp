@@ -67,7 +67,9 @@ void buildEqPowerTable(float binHz, float* eqPowerTable, int halfSize)
     const float lastPosition = static_cast<float>(halfSize - 1);
     for (int bin = 0; bin < halfSize; ++bin)
     {
-        const float h = std::clamp((static_cast<float>(bin) - lowestBin) * binsToAxis, 0.0f, 1.0f);
+        // At absurdly low rates lowestBin is infinite and the product NaN: it counts as 0.
+        const float unclamped = (static_cast<float>(bin) - lowestBin) * binsToAxis;
+        const float h = unclamped > 0.0f ? std::min(unclamped, 1.0f) : 0.0f;
         eqPowerTable[bin] = std::pow(h, 0.25f) * lastPosition;
     }
 }

@@ -17,12 +17,22 @@ const ParameterDescriptor kParameterTable[kNumParameters] = {
     {40, "Internal 0", 0.0f},  {41, " ", 0.0f},
 };
 
+float engineValue(float value)
+{
+    constexpr float kLowest = -1.0f;
+    constexpr float kHighest = 2.0f;
+    return std::clamp(value, kLowest, kHighest);
+}
+
 int eqPointCount(float eqNumValue)
 {
     const float scaled = eqNumValue * 16.0f + 0.5f;
     if (!(scaled > 0.0f))
         return 0;
-    return std::min(static_cast<int>(scaled), kMaxEqPoints);
+    // Bounded before the conversion: a huge or infinite value has no int.
+    if (scaled >= static_cast<float>(kMaxEqPoints))
+        return kMaxEqPoints;
+    return static_cast<int>(scaled);
 }
 
 namespace

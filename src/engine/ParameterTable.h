@@ -35,6 +35,10 @@ extern const ParameterDescriptor kParameterTable[kNumParameters];
 constexpr int eqPointXIndex(int point) { return kParamFirstEqPoint + 2 * point; }
 constexpr int eqPointYIndex(int point) { return kParamFirstEqPoint + 2 * point + 1; }
 
+// Values are stored as a host or chunk sends them, but the engine reads them limited to
+// -1..2: every coefficient then stays finite whatever is stored, and 0..1 is untouched.
+float engineValue(float value);
+
 // Number of equaliser points in use for a normalised Eq_Num value (0..16).
 int eqPointCount(float eqNumValue);
 

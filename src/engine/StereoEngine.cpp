@@ -13,6 +13,19 @@ constexpr float kAntiDenormal = 1e-20f;
 constexpr float kShapeSmoothing = 0.001f;
 constexpr float kHighRateThreshold = 63999.0f;
 
+// Far above any real signal (+100 dB), yet low enough that a frame's squared magnitudes
+// stay finite whatever the settings.
+constexpr float kInputLimit = 1e5f;
+
+// A NaN or infinite sample (another plug-in's fault upstream) enters as silence, so no ring,
+// history or detector ever holds a non-finite value; an absurdly loud one is limited.
+inline float saneInput(float sample)
+{
+    if (std::fabs(sample) <= kInputLimit)
+        return sample;
+    return std::isfinite(sample) ? std::copysign(kInputLimit, sample) : 0.0f;
+}
+
 // A left/right pair in the two low lanes.
 inline __m128 stereoPair(float left, float right)
 {
@@ -64,8 +77,8 @@ StereoEngine::StereoEngine(EngineSettings& engineSettings, EngineMeters& engineM
 
 int StereoEngine::frameSizeForRate(float sampleRate)
 {
-    return static_cast<int>(sampleRate) > static_cast<int>(kHighRateThreshold) ? kHighRateFrameSize
-                                                                               : kDefaultFrameSize;
+    // Compared as floats (64000 Hz and up): a huge rate has no int.
+    return sampleRate >= kHighRateThreshold + 1.0f ? kHighRateFrameSize : kDefaultFrameSize;
 }
 
 bool StereoEngine::Initialise(int frameSize, float sampleRate)
@@ -144,7 +157,16 @@ void StereoEngine::ClearHistory()
     {
         std::fill(inBuff[c].data(), inBuff[c].data() + 2 * N, 0.0f);
         std::fill(outBuff[c].data(), outBuff[c].data() + 2 * N, 0.0f);
+        // The phase state runs on across a resume, but never a non-finite value of it.
+        for (int i = 0; i < N; ++i)
+        {
+            if (!std::isfinite(lastPhase[c][i]))
+                lastPhase[c][i] = 0.0f;
+            if (!std::isfinite(sumPhase[c][i]))
+                sumPhase[c][i] = 0.0f;
+        }
     }
+    transientShaper.ClearNonFiniteHistory();
     inPos = 0;
     outPos = 0;
     hopCount = 0;
@@ -156,8 +178,8 @@ void StereoEngine::RebuildEqualiser(const ProgramRecord& program, float eqRange)
     const int count = eqPointCount(loadStoredFloat(program.value[kParamEqNum]));
     eqPoints.clear();
     for (int i = 0; i < count; ++i)
-        eqPoints.append(loadStoredFloat(program.value[eqPointXIndex(i)]),
-                        loadStoredFloat(program.value[eqPointYIndex(i)]));
+        eqPoints.append(engineValue(loadStoredFloat(program.value[eqPointXIndex(i)])),
+                        engineValue(loadStoredFloat(program.value[eqPointYIndex(i)])));
     eqPoints.sortByX();
     buildEqualiserTable(eqPoints, eqRange, equaliser.data(), halfSize);
     buildEqPowerTable(binWidthHz, eqPowerTable.data(), halfSize);
@@ -193,8 +215,8 @@ void StereoEngine::ProcessBlock(const float* inLeft, const float* inRight, float
     __m128 highest = _mm_setr_ps(peakLeft, peakRight, 0.0f, 0.0f);
     for (int i = 0; i < sampleFrames; ++i)
     {
-        const float inL = inLeft[i];
-        const float inR = inRight[i];
+        const float inL = saneInput(inLeft[i]);
+        const float inR = saneInput(inRight[i]);
         inPos = (inPos + 1) & ringMask;
         dryLeft[inPos] = inL + kAntiDenormal;
         dryRight[inPos] = inR - kAntiDenormal;

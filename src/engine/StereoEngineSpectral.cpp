@@ -94,7 +94,8 @@ void StereoEngine::analysePhases(int channel)
         const __m128 pi = _mm_load_ps(lastIm + k);
         const __m128 advanceRe = _mm_add_ps(_mm_mul_ps(u, pr), _mm_mul_ps(v, pi));
         const __m128 advanceIm = _mm_sub_ps(_mm_mul_ps(v, pr), _mm_mul_ps(u, pi));
-        const __m128 onset = transientShaper.onsetLanes(k);
+        // A bin whose previous phasor is not finite starts again, as at an onset.
+        const __m128 onset = _mm_or_ps(transientShaper.onsetLanes(k), nonFiniteLanes(pr, pi));
         _mm_store_ps(freqRe + k, selectLanes(onset, u, advanceRe));
         _mm_store_ps(freqIm + k, selectLanes(onset, v, advanceIm));
         _mm_store_ps(lastRe + k, u);
@@ -154,9 +155,10 @@ TransientShaper::BandSums StereoEngine::synthesise(int channel)
         const __m128 si = _mm_load_ps(sumIm + k);
         const __m128 advancedRe = _mm_sub_ps(_mm_mul_ps(sr, fr), _mm_mul_ps(si, fi));
         const __m128 advancedIm = _mm_add_ps(_mm_mul_ps(sr, fi), _mm_mul_ps(fr, si));
-        const __m128 onset = transientShaper.onsetLanes(k);
-        const __m128 phaseRe = selectLanes(onset, fr, advancedRe);
-        const __m128 phaseIm = selectLanes(onset, fi, advancedIm);
+        // A running phasor that is not finite restarts from the measured one.
+        const __m128 restart = _mm_or_ps(transientShaper.onsetLanes(k), nonFiniteLanes(advancedRe, advancedIm));
+        const __m128 phaseRe = selectLanes(restart, fr, advancedRe);
+        const __m128 phaseIm = selectLanes(restart, fi, advancedIm);
         _mm_store_ps(sumRe + k, phaseRe);
         _mm_store_ps(sumIm + k, phaseIm);
         h = transientShaper.ShapeMagnitudes(k, h, punch, sizzle, sums);
@@ -172,10 +174,15 @@ void StereoEngine::buildDisplayTables()
 {
     const float binsAcross = kDisplaySpanHz / binWidthHz;
     const float lowestBin = kDisplayLowHz / binWidthHz;
+    const float lastBin = static_cast<float>(halfSize - 1);
     for (int j = 0; j < kSpectrumPoints; ++j)
     {
         const float x = static_cast<float>(j) / static_cast<float>(kSpectrumPoints);
-        const float position = x * x * x * x * binsAcross + lowestBin;
+        // Below about 39.7 kHz the display reaches past the last analysed bin; such points
+        // show the last one.
+        float position = x * x * x * x * binsAcross + lowestBin;
+        if (!(position < lastBin))
+            position = lastBin;
         const int i = static_cast<int>(position);
         const float f = position - static_cast<float>(i);
         // The last analysed bin has no upper neighbour: weight it twice instead.

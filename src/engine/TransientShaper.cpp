@@ -1,6 +1,7 @@
 #include "engine/TransientShaper.h"
 
 #include <algorithm>
+#include <cmath>
 #include <emmintrin.h>
 #include <limits>
 
@@ -16,10 +17,20 @@ float smoothstep(float x)
     return (3.0f - 2.0f * x) * x * x;
 }
 
-// Rises from 0 at `from` to 1 at `to` (falls when to < from).
+// Rises from 0 at `from` to 1 at `to` (falls when to < from). At absurd rates both ends can
+// round to the same value; 0/0 then counts as 0.
 float bandEdge(float bin, float from, float to)
 {
-    return smoothstep(std::clamp((bin - from) / (to - from), 0.0f, 1.0f));
+    const float t = (bin - from) / (to - from);
+    return smoothstep(t > 0.0f ? std::min(t, 1.0f) : 0.0f);
+}
+
+// A band edge as a bin number. At very low rates the edges lie far beyond every bin: they
+// are limited before the conversion, which has no int for them otherwise.
+int bandBin(float bin)
+{
+    constexpr float kBeyondEveryFrame = 16777216.0f;
+    return static_cast<int>(std::min(bin, kBeyondEveryFrame));
 }
 
 }  // namespace
@@ -38,9 +49,9 @@ bool TransientShaper::Initialise(int frameSize, float sampleRate)
 void TransientShaper::BuildBandTables(float sampleRate)
 {
     const float binsPerHertz = static_cast<float>(N) / sampleRate;
-    trebleLowBin = static_cast<int>(12000.0f * binsPerHertz);
-    trebleHighBin = static_cast<int>(18000.0f * binsPerHertz);
-    bassTopBin = static_cast<int>(190.0f * binsPerHertz);
+    trebleLowBin = bandBin(12000.0f * binsPerHertz);
+    trebleHighBin = bandBin(18000.0f * binsPerHertz);
+    bassTopBin = bandBin(190.0f * binsPerHertz);
     for (int i = 0; i < halfSize; ++i)
     {
         const float bin = static_cast<float>(i);
@@ -62,7 +73,9 @@ void TransientShaper::DetectOnsets(const float* magnitudes0, const float* magnit
     for (int k = 0; k < halfSize; k += 4)
     {
         const __m128 sum = _mm_add_ps(_mm_load_ps(magnitudes0 + k), _mm_load_ps(magnitudes1 + k));
-        const __m128 previous = _mm_load_ps(energyBank.data() + k);
+        // A history that is not finite counts as none, so the next frame is an onset.
+        const __m128 stored = _mm_load_ps(energyBank.data() + k);
+        const __m128 previous = _mm_andnot_ps(nonFiniteLanes(stored, stored), stored);
         _mm_store_ps(energyBank.data() + k, sum);
         const __m128 ratio = _mm_div_ps(sum, _mm_add_ps(previous, floor));
         // An onset restarts the count; otherwise it grows, stopping at the largest int.
@@ -72,6 +85,15 @@ void TransientShaper::DetectOnsets(const float* magnitudes0, const float* magnit
         const __m128i grown = _mm_add_epi32(count, _mm_andnot_si128(atLimit, one));
         const __m128i onset = _mm_castps_si128(_mm_cmpgt_ps(ratio, threshold));
         _mm_store_si128(state, _mm_andnot_si128(onset, grown));
+    }
+}
+
+void TransientShaper::ClearNonFiniteHistory()
+{
+    for (int bin = 0; bin < halfSize; ++bin)
+    {
+        if (!std::isfinite(energyBank[bin]))
+            energyBank[bin] = 0.0f;
     }
 }
 

@@ -12,6 +12,12 @@ inline __m128 selectLanes(__m128 mask, __m128 chosen, __m128 other)
     return _mm_or_ps(_mm_and_ps(mask, chosen), _mm_andnot_ps(mask, other));
 }
 
+// All bits set in the lanes where a or b is a NaN or an infinity (x - x is NaN only there).
+inline __m128 nonFiniteLanes(__m128 a, __m128 b)
+{
+    return _mm_cmpunord_ps(_mm_sub_ps(a, a), _mm_sub_ps(b, b));
+}
+
 // Finds attacks per frequency bin and reshapes them: Punch lifts a bass band around
 // 100 Hz, Sizzle a treble band from 7 kHz up, only in a bin's onset frame and (blended)
 // the frame after. The onset state also tells the resynthesis when to reset a bin's phase.
@@ -76,6 +82,9 @@ public:
 
         return selectLanes(onset, onsetResult, selectLanes(after, afterResult, magnitudes));
     }
+
+    // Zeroes any onset history that is not finite (a resume leaves none behind).
+    void ClearNonFiniteHistory();
 
     // Raises the published onset meters with one channel's sums; they only rise here.
     void UpdateMeters(const BandSums& sums, EngineMeters& meters) const;

@@ -92,13 +92,26 @@ void VSTGL_Editor::close()
 {
     if (parent == nullptr)
         return;
-    renderFrame();
-    if (device != nullptr)
-        device->makeCurrent();
-    closeGui();
-    // GL names go with the context; the decoded images stay for the next open.
-    if (device != nullptr)
+    if (device == nullptr)
+    {
+        closeGui();
+        parent = nullptr;
+        return;
+    }
+    // Hosts may destroy their window before effEditClose (the user closed it through the
+    // window manager): then nothing is drawn, and nothing the window system says about the
+    // vanished window may reach the host.
+    const bool alive = device->isAlive();
+    device->runGuarded([&] {
+        if (alive)
+        {
+            renderFrame();
+            device->makeCurrent();
+        }
+        closeGui();
+        // GL names go with the context; the decoded images stay for the next open.
         hub->textures().releaseAll();
+    });
     destroyDevice();
     parent = nullptr;
 }
@@ -112,14 +125,22 @@ void VSTGL_Editor::idle()
 {
     if (device == nullptr)
         return;
-    device->pumpEvents();
-    const std::uint32_t now = tickNow();
-    if (now - lastIdleFrame >= kFrameIntervalMs)
+    // A vanished parent closes the editor quietly.
+    if (!device->isAlive())
     {
-        lastIdleFrame = now;
-        if (frameWanted())
-            renderFrame();
+        close();
+        return;
     }
+    device->runGuarded([&] {
+        device->pumpEvents();
+        const std::uint32_t now = tickNow();
+        if (now - lastIdleFrame >= kFrameIntervalMs)
+        {
+            lastIdleFrame = now;
+            if (frameWanted())
+                renderFrame();
+        }
+    });
 }
 
 void VSTGL_Editor::renderFrame()

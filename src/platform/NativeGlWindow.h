@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -88,6 +89,12 @@ public:
     virtual void setCursor(PointerCursor shape) = 0;
     virtual void capturePointer(bool captured) = 0;
     virtual Readiness readiness() const = 0;
+    // False once the host's parent window, and so ours, is gone: hosts may destroy their
+    // window before they close the editor.
+    virtual bool isAlive() = 0;
+    // Runs work (drawing, event handling, teardown) so that a window-system error it causes
+    // never ends the host; false when such an error happened.
+    virtual bool runGuarded(const std::function<void()>& work) = 0;
 };
 
 // Milliseconds from a monotonic clock.

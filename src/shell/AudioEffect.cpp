@@ -1,5 +1,7 @@
 #include "shell/AudioEffect.h"
 
+#include <cmath>
+
 namespace
 {
 
@@ -133,6 +135,12 @@ VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr val
         return setChunk(ptr, static_cast<VstInt32>(value), index != 0);
     default: return 0;
     }
+}
+
+void AudioEffect::setSampleRate(float rate)
+{
+    if (rate > 0.0f && std::isfinite(rate))
+        sampleRate.store(rate);
 }
 
 void AudioEffect::setParameterAutomated(VstInt32 index, float value)

@@ -23,7 +23,8 @@ public:
     virtual void close() {}
     virtual void suspend() {}
     virtual void resume() {}
-    virtual void setSampleRate(float rate) { sampleRate.store(rate); }
+    // A rate that is not finite and positive is refused; the previous one stays.
+    virtual void setSampleRate(float rate);
     virtual void setBlockSize(VstInt32 size) { blockSize.store(size); }
     virtual void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) = 0;
     virtual void processDoubleReplacing(double**, double**, VstInt32) {}

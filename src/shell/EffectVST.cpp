@@ -7,6 +7,7 @@
 #include "shell/HostStrings.h"
 #include "shell/StateChunks.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -94,7 +95,8 @@ void EffectVST::processReplacing(float** inputs, float** outputs, VstInt32 sampl
 
 void EffectVST::setParameter(VstInt32 index, float value)
 {
-    if (!engineReady)
+    // A host's NaN or infinity is garbage, not a setting: the stored value stays.
+    if (!engineReady || !std::isfinite(value))
         return;
     if (index >= 0 && index < kNumParameters)
     {
@@ -188,7 +190,14 @@ VstInt32 EffectVST::getChunk(void** data, bool isPreset)
 {
     if (!engineReady)
         return 0;
-    return chunkForSaving(engine->programStore(), engine->currentProgramNumber(), isPreset, data);
+    // The host copies from our pointer while the editor and automation keep writing: hand
+    // it a snapshot, taken with the chunk loads shut out so it is never half of one.
+    std::lock_guard<std::mutex> snapshotLock(chunkMutex);
+    {
+        std::lock_guard<std::mutex> lock(nameMutex);
+        copyStore(engine->programStore(), chunkSnapshot);
+    }
+    return chunkForSaving(chunkSnapshot, engine->currentProgramNumber(), isPreset, data);
 }
 
 VstInt32 EffectVST::setChunk(void* data, VstInt32 byteSize, bool isPreset)

@@ -55,5 +55,8 @@ private:
     VstInt32 engineReady = 0;
     std::atomic<VstInt32> inputChannels{2};
     std::atomic<VstInt32> outputChannels{2};
-    std::mutex nameMutex;  // the program name is written and read by host threads only
+    // The program name and chunk loads: written and read by host threads only.
+    std::mutex nameMutex;
+    std::mutex chunkMutex;         // one chunk snapshot at a time
+    ProgramStore chunkSnapshot{};  // what effGetChunk hands out, stable until its next call
 };

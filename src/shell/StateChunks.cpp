@@ -58,6 +58,20 @@ VstInt32 chunkForSaving(ProgramStore& store, int program, bool isPreset, void** 
     return kBankChunkSize;
 }
 
+void copyStore(const ProgramStore& live, ProgramStore& copy)
+{
+    copy.reserved = live.reserved;
+    const ProgramRecord& from = live.programs[0];
+    ProgramRecord& to = copy.programs[0];
+    for (int i = 0; i < kProgramSlots; ++i)
+    {
+        to.value[i] = loadStoredFloat(from.value[i]);
+        to.display[i] = loadStoredFloat(from.display[i]);
+    }
+    to.reserved = from.reserved;
+    std::memcpy(to.name, from.name, sizeof(to.name));
+}
+
 bool restoreChunk(ProgramStore& store, int program, const void* data, VstInt32 byteSize, bool isPreset)
 {
     const auto* bytes = static_cast<const unsigned char*>(data);

@@ -10,9 +10,12 @@ constexpr VstInt32 kOlderProgramChunkSize = 364;
 constexpr VstInt32 kOlderBankChunkSize = 368;
 constexpr int kOlderProgramValues = 41;
 
-// Points data at the live store (the current program for a preset, the whole bank
-// otherwise) and answers its size. Hosts copy it at once.
+// Points data into the store given (the program for a preset, the whole bank otherwise)
+// and answers its size.
 VstInt32 chunkForSaving(ProgramStore& store, int program, bool isPreset, void** data);
+
+// Copies the live store value by value, as other threads may be writing it.
+void copyStore(const ProgramStore& live, ProgramStore& copy);
 
 // Copies an accepted chunk form into the store; false, with nothing changed, for any other
 // length. Non-finite parameter values become that parameter's default.

@@ -6,12 +6,14 @@
 #include "PluginHost.h"
 #include "support/CapturedFrame.h"
 
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <thread>
+#include <vector>
 
 namespace
 {
@@ -125,6 +127,112 @@ TEST_F(HostEditor, ClosingTheEffectWithItsEditorOpenIsSafe)
     EXPECT_EQ(instance.close(), 1);
     window.pumpMessages();
     EXPECT_EQ(window.childCount(), 0);
+}
+
+double stressSeconds()
+{
+    const char* value = std::getenv("VANTOR_STRESS_SECONDS");
+    return value != nullptr ? std::atof(value) : 2.0;
+}
+
+// Everything at once, for a bounded time: one thread processes, two automate, one loads
+// chunks and changes the sample rate, while this (GUI) thread idles, closes and reopens the
+// editor. The GUI-free part runs under ThreadSanitizer in HostSurvival.
+TEST_F(HostEditor, EditorCyclesWhileEveryOtherThreadWorks)
+{
+    instance.resumeAt(44100.0f);
+    const auto bank = instance.chunk(false);
+    std::atomic<bool> stop{false};
+    std::atomic<bool> outputFinite{true};
+    std::atomic<long> blocks{0};
+    std::vector<std::thread> workers;
+    workers.emplace_back([&] {
+        std::vector<float> left(256), right(256);
+        AEffect* effect = instance.effect();
+        for (unsigned n = 0; !stop.load(); ++n)
+        {
+            for (std::size_t i = 0; i < left.size(); ++i)
+                left[i] = right[i] = 0.5f * std::sin(0.01f * static_cast<float>(n * 256 + i));
+            float* channels[2] = {left.data(), right.data()};
+            effect->processReplacing(effect, channels, channels, 256);
+            for (float sample : left)
+                outputFinite = outputFinite && std::isfinite(sample);
+            ++blocks;
+        }
+    });
+    for (unsigned seed : {7u, 11u})
+    {
+        workers.emplace_back([&, seed] {
+            unsigned state = seed;
+            while (!stop.load())
+            {
+                state = state * 1103515245u + 12345u;
+                instance.setParameter(static_cast<VstInt32>(state % 42),
+                                      static_cast<float>(state % 1000) / 1000.0f);
+            }
+        });
+    }
+    workers.emplace_back([&] {
+        for (bool high = false; !stop.load(); high = !high)
+        {
+            instance.restore(bank, false);
+            instance.resumeAt(high ? 96000.0f : 44100.0f);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    });
+
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(stressSeconds());
+    // At least three editor cycles, however slowly a loaded machine opens the editor.
+    for (int cycle = 0; cycle < 3 || std::chrono::steady_clock::now() < end; ++cycle)
+    {
+        ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
+        idleFor(3);
+        instance.dispatch(effEditClose);
+        window.pumpMessages();
+    }
+    stop = true;
+    for (std::thread& worker : workers)
+        worker.join();
+    EXPECT_TRUE(outputFinite.load());
+    EXPECT_GT(blocks.load(), 10);
+    EXPECT_EQ(window.childCount(), 0);
+}
+
+// Hosts destroy their window when the user closes it through the window manager, and only
+// then tell the editor. Whatever comes next must not end the host, and the editor must
+// open again in a new window.
+TEST_F(HostEditor, HostWindowDestroyedBeforeTheEditorIsClosedIsSurvived)
+{
+    const VstInt32 nextCalls[][2] = {{effEditIdle, effEditClose}, {effEditClose, effEditIdle}, {effClose, 0}};
+    for (const auto& calls : nextCalls)
+    {
+        EffectInstance effect;
+        {
+            HostWindow doomed{kWidth, kHeight};
+            ASSERT_EQ(effect.dispatch(effEditOpen, 0, 0, doomed.handle()), 1);
+            for (int i = 0; i < 3; ++i)
+            {
+                doomed.pumpMessages();
+                effect.dispatch(effEditIdle);
+            }
+            doomed.destroy();
+        }
+        if (calls[0] == effClose)
+        {
+            EXPECT_EQ(effect.close(), 1);
+            continue;
+        }
+        for (VstInt32 opcode : calls)
+            effect.dispatch(opcode);
+        effect.dispatch(effEditClose);
+        ASSERT_EQ(effect.dispatch(effEditOpen, 0, 0, window.handle()), 1);
+        effect.dispatch(effEditIdle);
+        window.pumpMessages();
+        EXPECT_GE(window.childCount(), 1);
+        effect.dispatch(effEditClose);
+        window.pumpMessages();
+        EXPECT_EQ(window.childCount(), 0);
+    }
 }
 
 }  // namespace

@@ -47,8 +47,8 @@ double stressSeconds()
     return value != nullptr ? std::atof(value) : 2.0;
 }
 
-// One thread processes while others hammer parameters, chunks and sample-rate changes,
-// as hosts do from their audio, automation and UI threads.
+// One thread processes while others hammer parameters (two automation threads), chunks and
+// sample-rate changes, as hosts do from their audio, automation and UI threads.
 TEST_F(HostSurvival, ConcurrentProcessingAndControlStress)
 {
     EffectInstance instance;
@@ -56,6 +56,7 @@ TEST_F(HostSurvival, ConcurrentProcessingAndControlStress)
     const auto bank = instance.chunk(false);
     std::atomic<bool> stop{false};
     std::atomic<bool> outputFinite{true};
+    std::atomic<bool> chunksSaved{true};
     std::atomic<long> blocks{0};
 
     std::thread audio(
@@ -76,16 +77,20 @@ TEST_F(HostSurvival, ConcurrentProcessingAndControlStress)
                 ++blocks;
             }
         });
-    std::thread automation(
-        [&]
+    const auto automate = [&](unsigned seed)
+    {
+        unsigned state = seed;
+        while (!stop.load())
         {
-            unsigned state = 7;
-            while (!stop.load())
-            {
-                state = state * 1103515245u + 12345u;
-                instance.setParameter(static_cast<VstInt32>(state % 44), static_cast<float>(state % 1000) / 1000.0f);
-            }
-        });
+            state = state * 1103515245u + 12345u;
+            instance.setParameter(static_cast<VstInt32>(state % 44), static_cast<float>(state % 1000) / 1000.0f);
+            // Now and then a chunk is saved while the values move.
+            if (state % 64 == 0 && instance.chunk(state % 128 == 0).empty())
+                chunksSaved = false;
+        }
+    };
+    std::thread automation(automate, 7u);
+    std::thread moreAutomation(automate, 11u);
     std::thread userInterface(
         [&]
         {
@@ -105,8 +110,10 @@ TEST_F(HostSurvival, ConcurrentProcessingAndControlStress)
     stop = true;
     audio.join();
     automation.join();
+    moreAutomation.join();
     userInterface.join();
     EXPECT_TRUE(outputFinite.load());
+    EXPECT_TRUE(chunksSaved.load());
     EXPECT_GT(blocks.load(), 10);
 }
 

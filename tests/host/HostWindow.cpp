@@ -40,8 +40,14 @@ HostWindow::HostWindow(int width, int height)
 
 HostWindow::~HostWindow()
 {
-    if (native != nullptr)
+    destroy();
+}
+
+void HostWindow::destroy()
+{
+    if (native != nullptr && !destroyed)
         DestroyWindow(static_cast<HWND>(native));
+    destroyed = true;
 }
 
 void HostWindow::pumpMessages()
@@ -83,11 +89,18 @@ HostWindow::HostWindow(int width, int height)
 
 HostWindow::~HostWindow()
 {
-    auto* display = static_cast<Display*>(connection);
-    if (display == nullptr)
+    destroy();
+    if (connection != nullptr)
+        XCloseDisplay(static_cast<Display*>(connection));
+}
+
+void HostWindow::destroy()
+{
+    if (connection == nullptr || destroyed)
         return;
-    XDestroyWindow(display, static_cast<Window>(reinterpret_cast<std::uintptr_t>(native)));
-    XCloseDisplay(display);
+    XDestroyWindow(static_cast<Display*>(connection), static_cast<Window>(reinterpret_cast<std::uintptr_t>(native)));
+    XSync(static_cast<Display*>(connection), False);
+    destroyed = true;
 }
 
 void HostWindow::pumpMessages()

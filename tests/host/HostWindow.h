@@ -16,8 +16,12 @@ public:
     void pumpMessages();
     // How many child windows the editor has inside ours right now.
     int childCount() const;
+    // Destroys the window now, as a host does when the user closes it through the window
+    // manager while the editor is still open; handle() keeps the old value.
+    void destroy();
 
 private:
     void* native = nullptr;
+    bool destroyed = false;
     void* connection = nullptr;
 };

@@ -37,6 +37,11 @@ TEST(ParameterTable, EqNumSelectsHowManyPointsAreInUse)
     EXPECT_EQ(eqPointCount(1.5f), 16);
     EXPECT_EQ(eqPointCount(-1.0f), 0);
     EXPECT_EQ(eqPointCount(std::numeric_limits<float>::quiet_NaN()), 0);
+    // Far beyond any int: bounded before the conversion (the sanitizer builds check it).
+    EXPECT_EQ(eqPointCount(1e30f), 16);
+    EXPECT_EQ(eqPointCount(std::numeric_limits<float>::max()), 16);
+    EXPECT_EQ(eqPointCount(std::numeric_limits<float>::infinity()), 16);
+    EXPECT_EQ(eqPointCount(-std::numeric_limits<float>::infinity()), 0);
 }
 
 TEST(ParameterTable, RowsMatchTheirIndicesAndPointNamesAreRegular)

@@ -156,6 +156,15 @@ public:
 
     Readiness readiness() const override { return readiness_; }
 
+    bool isAlive() override { return IsWindow(parent) && IsWindow(inputWindow()); }
+
+    // Win32 reports a vanished window by return values, never by ending the process.
+    bool runGuarded(const std::function<void()>& work) override
+    {
+        work();
+        return isAlive();
+    }
+
 private:
     static LPCSTR cursorName(PointerCursor shape)
     {
@@ -345,7 +354,8 @@ private:
         if (windowDc != nullptr)
             ReleaseDC(window, windowDc);
         windowDc = nullptr;
-        if (window != nullptr)
+        // Gone already when the host destroyed its window first.
+        if (window != nullptr && IsWindow(window))
             DestroyWindow(window);
         window = nullptr;
     }
@@ -365,7 +375,7 @@ private:
         pbuffer = nullptr;
         pbufferDc = nullptr;
         destroyWindowContext();
-        if (displayWindow != nullptr)
+        if (displayWindow != nullptr && IsWindow(displayWindow))
             DestroyWindow(displayWindow);
         displayWindow = nullptr;
         readBack.clear();

@@ -28,15 +28,17 @@ int recordXError(Display*, XErrorEvent*)
 class ScopedXErrorTrap
 {
 public:
-    explicit ScopedXErrorTrap(Display* display) : connection(display)
+    // Traps nest: an inner trap hands any failure it saw on to the one around it.
+    explicit ScopedXErrorTrap(Display* display) : connection(display), outerFailed(xRequestFailed.exchange(false))
     {
-        xRequestFailed = false;
         previous = XSetErrorHandler(recordXError);
     }
     ~ScopedXErrorTrap()
     {
         XSync(connection, False);
         XSetErrorHandler(previous);
+        if (outerFailed)
+            xRequestFailed = true;
     }
     bool failed()
     {
@@ -46,6 +48,7 @@ public:
 
 private:
     Display* connection;
+    bool outerFailed;
     int (*previous)(Display*, XErrorEvent*) = nullptr;
 };
 
@@ -111,8 +114,8 @@ GLXFBConfig chooseConfig(Display* display, int screen, int& sampleCount)
 class NativeGlWindowX11 final : public NativeGlWindow
 {
 public:
-    NativeGlWindowX11(WindowEventSink& eventSink, int windowWidth, int windowHeight)
-        : sink(eventSink), width(windowWidth), height(windowHeight)
+    NativeGlWindowX11(WindowEventSink& eventSink, Window parentWindow, int windowWidth, int windowHeight)
+        : sink(eventSink), parent(parentWindow), width(windowWidth), height(windowHeight)
     {
     }
 
@@ -140,7 +143,7 @@ public:
         XCloseDisplay(display);
     }
 
-    bool open(Window parent, int& sampleCount, std::string& error)
+    bool open(int& sampleCount, std::string& error)
     {
         display = openDisplayPatiently();
         if (display == nullptr)
@@ -223,6 +226,25 @@ public:
     }
 
     Readiness readiness() const override { return Readiness::Ready; }
+
+    bool isAlive() override
+    {
+        if (lost)
+            return false;
+        ScopedXErrorTrap trap(display);
+        XWindowAttributes attributes;
+        XGetWindowAttributes(display, parent, &attributes);
+        XGetWindowAttributes(display, window, &attributes);
+        lost = trap.failed();
+        return !lost;
+    }
+
+    bool runGuarded(const std::function<void()>& work) override
+    {
+        ScopedXErrorTrap trap(display);
+        work();
+        return !trap.failed();
+    }
 
 private:
     static unsigned int fontCursorFor(PointerCursor shape)
@@ -307,6 +329,8 @@ private:
     }
 
     WindowEventSink& sink;
+    Window parent;
+    bool lost = false;  // once gone, a window never comes back
     int width;
     int height;
     Display* display = nullptr;
@@ -321,8 +345,9 @@ private:
 std::unique_ptr<NativeGlWindow> NativeGlWindow::create(void* parentWindow, int width, int height, int& sampleCount,
                                                        WindowEventSink& sink, std::string& error)
 {
-    auto window = std::make_unique<NativeGlWindowX11>(sink, width, height);
-    if (!window->open(static_cast<Window>(reinterpret_cast<std::uintptr_t>(parentWindow)), sampleCount, error))
+    const auto parent = static_cast<Window>(reinterpret_cast<std::uintptr_t>(parentWindow));
+    auto window = std::make_unique<NativeGlWindowX11>(sink, parent, width, height);
+    if (!window->open(sampleCount, error))
         return nullptr;
     return window;
 }

@@ -1,0 +1,81 @@
+// libFuzzer target: arbitrary bytes as a program or bank chunk through effSetChunk, in every
+// size class the effect knows (and any other size), then the state checked: an accepted
+// chunk reads back through effGetChunk, every parameter is finite, and a short block of
+// noise comes out finite.
+#include "FuzzedEffect.h"
+#include "shell/StateChunks.h"
+
+#include <cstring>
+
+namespace
+{
+
+constexpr std::size_t kNameOffset = offsetof(ProgramRecord, name);
+constexpr std::size_t kDisplayOffset = offsetof(ProgramRecord, display);
+
+float floatAt(const unsigned char* bytes, std::size_t index)
+{
+    float value = 0.0f;
+    std::memcpy(&value, bytes + index * sizeof(float), sizeof(value));
+    return value;
+}
+
+// The read-back of an accepted full-size record: values as given (a non-finite parameter
+// value becomes finite), the display values past the parameters, the reserved word and
+// the name byte for byte.
+void requireReadBack(const unsigned char* sent, const unsigned char* back)
+{
+    for (std::size_t i = 0; i < kProgramSlots; ++i)
+    {
+        const float given = floatAt(sent, i);
+        const float stored = floatAt(back, i);
+        const bool parameter = i < FuzzedEffect::kParameters;
+        if (parameter && !std::isfinite(given) ? !std::isfinite(stored)
+                                               : std::memcmp(&given, &stored, sizeof(float)) != 0)
+            std::abort();
+    }
+    const std::size_t displayTail = kDisplayOffset + FuzzedEffect::kParameters * sizeof(float);
+    if (std::memcmp(sent + displayTail, back + displayTail, kNameOffset + kProgramNameSize - displayTail) != 0)
+        std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static FuzzedEffect fuzzed;
+    if (size == 0)
+        return 0;
+    fuzzed.reset();
+
+    // The first byte picks the form: program or bank, and one of the known sizes or the
+    // input's own length.
+    const bool isPreset = (data[0] & 1) != 0;
+    const VstInt32 sizes[] = {kProgramChunkSize, kOlderProgramChunkSize, kBankChunkSize, kOlderBankChunkSize,
+                              static_cast<VstInt32>(size - 1)};
+    const VstInt32 chunkSize = sizes[(data[0] >> 1) % std::size(sizes)];
+    std::vector<unsigned char> chunk(static_cast<std::size_t>(chunkSize), 0);
+    std::memcpy(chunk.data(), data + 1, std::min(chunk.size(), size - 1));
+    const std::vector<unsigned char> sent = chunk;
+
+    const VstIntPtr taken = fuzzed.dispatch(effSetChunk, isPreset ? 1 : 0, chunkSize, chunk.data());
+    const bool fullProgram = isPreset && chunkSize == kProgramChunkSize;
+    const bool fullBank = !isPreset && chunkSize == kBankChunkSize;
+    const bool older = chunkSize == (isPreset ? kOlderProgramChunkSize : kOlderBankChunkSize);
+    if ((taken == 1) != (fullProgram || fullBank || older))
+        std::abort();
+
+    const std::vector<unsigned char> back = fuzzed.chunk(isPreset);
+    if (back.size() != static_cast<std::size_t>(isPreset ? kProgramChunkSize : kBankChunkSize))
+        std::abort();
+    if (fullProgram)
+        requireReadBack(sent.data(), back.data());
+    if (fullBank)
+    {
+        if (std::memcmp(sent.data(), back.data(), sizeof(std::uint32_t)) != 0)
+            std::abort();
+        requireReadBack(sent.data() + sizeof(std::uint32_t), back.data() + sizeof(std::uint32_t));
+    }
+    fuzzed.requireSaneState();
+    return 0;
+}
