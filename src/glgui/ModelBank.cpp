@@ -1,6 +1,6 @@
 #include "glgui/ModelBank.h"
 
-#include "glgui/AsciiCase.h"
+#include "base/AsciiCase.h"
 #include "glgui/OpenGL.h"
 #include "glgui/SkinFiles.h"
 #include "glgui/TextureBank.h"
@@ -31,6 +31,12 @@ void ModelBank::loadModel(SkinFiles& files, std::string_view name)
 }
 
 const Model3DS* ModelBank::findModel(std::string_view name) const
+{
+    const auto found = models.find(toLowerAscii(name));
+    return found == models.end() ? nullptr : &found->second;
+}
+
+Model3DS* ModelBank::findModel(std::string_view name)
 {
     const auto found = models.find(toLowerAscii(name));
     return found == models.end() ? nullptr : &found->second;

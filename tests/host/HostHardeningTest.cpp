@@ -1,7 +1,7 @@
 // What a hostile host or bad data does to the module: non-finite and huge samples, garbage
 // parameter values and chunks, odd sample rates. Nothing may leave the instance broken.
 #include "PluginHost.h"
-#include "TestSignals.h"
+#include "support/TestSignals.h"
 
 #include <gtest/gtest.h>
 

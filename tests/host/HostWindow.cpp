@@ -67,7 +67,7 @@ int HostWindow::childCount() const
 }
 
 #else
-#include "XDisplayConnection.h"
+#include "support/XDisplayConnection.h"
 
 #include <cstdint>
 
