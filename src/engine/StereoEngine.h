@@ -70,8 +70,7 @@ private:
 
     // Visits `count` ring positions from `first` (wrapped) as contiguous runs:
     // body(ring position, offset from first, run length). Lets the loops vectorise.
-    template <typename Body>
-    void forEachRingRun(int first, int count, Body&& body) const
+    template <typename Body> void forEachRingRun(int first, int count, Body&& body) const
     {
         int position = first & ringMask;
         for (int offset = 0; offset < count;)
@@ -82,6 +81,22 @@ private:
             position = 0;
         }
     }
+    // Peak and clip state of one block: the one-pair path's in two lanes, the four-sample
+    // path's per channel.
+    struct BlockLevels
+    {
+        __m128 pairPeak = _mm_setzero_ps();
+        __m128 leftPeak = _mm_setzero_ps();
+        __m128 rightPeak = _mm_setzero_ps();
+        __m128 quadClip = _mm_setzero_ps();
+        bool clipped = false;
+    };
+    // Samples from ring position `position` up to the ring's end.
+    int untilRingEnd(int position) const { return ringMask + 1 - (position & ringMask); }
+    void processPair(float inLeft, float inRight, float* outLeft, float* outRight, EngineSettings& s,
+                     BlockLevels& levels);
+    void processQuads(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int count,
+                      EngineSettings& s, BlockLevels& levels);
     void runFrame();
     void processSpectralFrame();
     void computeMagnitudes(int channel);
