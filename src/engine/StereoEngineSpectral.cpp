@@ -45,12 +45,15 @@ void StereoEngine::processSpectralFrame()
     analysePhases(1);
     if (settings.width > 1.0f)
         widenStereo();
-    std::fill(spectrum.slots[spectrum.storeIndex.load(std::memory_order_relaxed)],
-              spectrum.slots[spectrum.storeIndex.load(std::memory_order_relaxed)] + kSpectrumPoints, 0.0f);
+    const bool display = spectrum.wanted.load(std::memory_order_relaxed);
+    if (display)
+        std::fill(spectrum.slots[spectrum.storeIndex.load(std::memory_order_relaxed)],
+                  spectrum.slots[spectrum.storeIndex.load(std::memory_order_relaxed)] + kSpectrumPoints, 0.0f);
     for (int c = 0; c < 2; ++c)
     {
         const TransientShaper::BandSums sums = synthesise(c);
-        addDisplaySpectrum(c);
+        if (display)
+            addDisplaySpectrum(c);
         transform.Inverse(tempBuff[c].data());
         transientShaper.UpdateMeters(sums, meters);
     }
