@@ -55,7 +55,6 @@ bool StereoEngine::Initialise(int frameSize, float sampleRate)
     for (int c = 0; c < 2 && allocated; ++c)
     {
         allocated = inBuff[c].allocate(2 * N, "inBuff") && outBuff[c].allocate(2 * N, "outBuff") &&
-                    anaMagn[c].allocate(halfSize + 21, "anaMagn") && anaFreq[c].allocate(N, "anaFreq") &&
                     lastPhase[c].allocate(N, "lastPhase") && sumPhase[c].allocate(N, "sumPhase") &&
                     tempBuff[c].allocate(N + 1, "tempBuff");
     }
@@ -99,8 +98,6 @@ void StereoEngine::releaseBuffers()
         inBuff[c] = {};
         outBuff[c] = {};
         tempBuff[c] = {};
-        anaMagn[c] = {};
-        anaFreq[c] = {};
         lastPhase[c] = {};
         sumPhase[c] = {};
     }

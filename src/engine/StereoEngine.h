@@ -98,11 +98,12 @@ private:
     void processQuads(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int count,
                       EngineSettings& s, BlockLevels& levels);
     void runFrame();
+    struct FrameSums
+    {
+        TransientShaper::BandSums channel[2];
+    };
     void processSpectralFrame();
-    void computeMagnitudes(int channel);
-    void analysePhases(int channel);
-    void widenStereo();
-    TransientShaper::BandSums synthesise(int channel);
+    FrameSums reshapeBins();
     void addDisplaySpectrum(int channel);
     void buildDisplayTables();
     void overlapAdd();
@@ -132,8 +133,6 @@ private:
     AlignedBuffer<float> inBuff[2];
     AlignedBuffer<float> outBuff[2];
     AlignedBuffer<float> tempBuff[2];
-    AlignedBuffer<float> anaMagn[2];
-    AlignedBuffer<float> anaFreq[2];
     AlignedBuffer<float> lastPhase[2];
     AlignedBuffer<float> sumPhase[2];
     // Per display point: the lower analysis bin, the upper one and their weights.
