@@ -83,9 +83,21 @@ inline __m128 rationalShape(__m128 x, __m128 w)
 }
 
 // The Shape amount one sample later.
-inline float smoothedShape(const EngineSettings& s)
+inline float smoothedShape(float target, float shape)
 {
-    return s.shapeTarget * kShapeSmoothing + s.shape * (1.0f - kShapeSmoothing);
+    return target * kShapeSmoothing + shape * (1.0f - kShapeSmoothing);
+}
+
+// The Shape amounts of the next four samples, advancing `shape` to the last of them.
+inline __m128 nextShapes(float target, float& shape)
+{
+    alignas(16) float steps[4];
+    for (float& step : steps)
+    {
+        shape = smoothedShape(target, shape);
+        step = shape;
+    }
+    return _mm_load_ps(steps);
 }
 
 // The three Shape stages with per-lane amounts; a stage only changes the lanes it applies to.
@@ -200,7 +212,7 @@ void StereoEngine::processPair(float inLeft, float inRight, float* outLeft, floa
     const int pairLanes = 3;
     levels.clipped |= (_mm_movemask_ps(beyondUnit(wet)) & pairLanes) != 0;
 
-    s.shape = smoothedShape(s);
+    s.shape = smoothedShape(s.shapeTarget, s.shape);
 
     if (s.mix > 0.0f)
     {
@@ -260,6 +272,14 @@ void StereoEngine::processQuads(const float* inLeft, const float* inRight, float
     const __m128 cross = _mm_sub_ps(_mm_set1_ps(1.0f), keep);
     const __m128 dryGain = _mm_set1_ps(1.0f - s.mix);
     const __m128 wetGain = _mm_set1_ps(s.mix);
+    // Locals, since any output store could otherwise alias the settings.
+    const float shapeTarget = s.shapeTarget;
+    float shape = s.shape;
+    // Settled, the smoother's recursion gives the same value for ever; a zero weight then
+    // leaves every sample as it is.
+    const bool steadyShape = smoothedShape(shapeTarget, shape) == shape;
+    const bool shaping = !steadyShape || shape != 0.0f;
+    ShapeStages stages(_mm_set1_ps(shape));
     __m128 clip = levels.quadClip;
     __m128 leftPeak = levels.leftPeak;
     __m128 rightPeak = levels.rightPeak;
@@ -275,23 +295,8 @@ void StereoEngine::processQuads(const float* inLeft, const float* inRight, float
         __m128 wetR = _mm_loadu_ps(wetRight + i);
         clip = _mm_or_ps(clip, _mm_or_ps(beyondUnit(wetL), beyondUnit(wetR)));
 
-        // Settled, the smoother's recursion gives the same value forever.
-        __m128 shapes;
-        const float next = smoothedShape(s);
-        const bool settled = next == s.shape;
-        if (settled)
-            shapes = _mm_set1_ps(next);
-        else
-        {
-            alignas(16) float steps[4];
-            for (float& step : steps)
-            {
-                s.shape = smoothedShape(s);
-                step = s.shape;
-            }
-            shapes = _mm_load_ps(steps);
-        }
-
+        if (!steadyShape)
+            stages = ShapeStages(nextShapes(shapeTarget, shape));
         __m128 outL = _mm_loadu_ps(dryLeft + i);
         __m128 outR = _mm_loadu_ps(dryRight + i);
         if (wetPath)
@@ -301,14 +306,12 @@ void StereoEngine::processQuads(const float* inLeft, const float* inRight, float
                 const __m128 narrowL = _mm_add_ps(_mm_mul_ps(wetL, keep), _mm_mul_ps(cross, wetR));
                 wetR = _mm_add_ps(_mm_mul_ps(wetR, keep), _mm_mul_ps(cross, wetL));
                 wetL = narrowL;
+                clip = _mm_or_ps(clip, _mm_or_ps(beyondUnit(wetL), beyondUnit(wetR)));
             }
-            clip = _mm_or_ps(clip, _mm_or_ps(beyondUnit(wetL), beyondUnit(wetR)));
             wetL = clampToUnit(wetL);
             wetR = clampToUnit(wetR);
-            // A zero weight leaves every sample as it is.
-            if (!settled || s.shape != 0.0f)
+            if (shaping)
             {
-                const ShapeStages stages(shapes);
                 wetL = stages.apply(wetL);
                 wetR = stages.apply(wetR);
             }
@@ -320,6 +323,7 @@ void StereoEngine::processQuads(const float* inLeft, const float* inRight, float
         leftPeak = _mm_max_ps(leftPeak, magnitude(outL));
         rightPeak = _mm_max_ps(rightPeak, magnitude(outR));
     }
+    s.shape = shape;
     levels.quadClip = clip;
     levels.leftPeak = leftPeak;
     levels.rightPeak = rightPeak;
