@@ -65,21 +65,32 @@ inline __m128 clampToUnit(__m128 x)
     return _mm_min_ps(_mm_max_ps(x, _mm_set1_ps(-1.0f)), _mm_set1_ps(1.0f));
 }
 
+// A Shape stage's weight w and 1 - w.
+struct Blend
+{
+    explicit Blend(__m128 weight) : w(weight), keep(_mm_sub_ps(_mm_set1_ps(1.0f), weight)) {}
+
+    __m128 mix(__m128 curve, __m128 x) const { return _mm_add_ps(_mm_mul_ps(curve, w), _mm_mul_ps(keep, x)); }
+
+    __m128 w;
+    __m128 keep;
+};
+
 // The cubic soft-saturation curve of the first two Shape stages, blended by weight:
 // (3 - x^2)(x / 2) w + (1 - w) x.
-inline __m128 cubicShape(__m128 x, __m128 w)
+inline __m128 cubicShape(__m128 x, const Blend& blend)
 {
     const __m128 curve = _mm_mul_ps(_mm_sub_ps(_mm_set1_ps(3.0f), _mm_mul_ps(x, x)), _mm_mul_ps(x, _mm_set1_ps(0.5f)));
-    return _mm_add_ps(_mm_mul_ps(curve, w), _mm_mul_ps(_mm_sub_ps(_mm_set1_ps(1.0f), w), x));
+    return blend.mix(curve, x);
 }
 
 // The third Shape stage, a rational curve that keeps saturating beyond the cubic:
 // (3x / (2|x| + 1)) w + (1 - w) x.
-inline __m128 rationalShape(__m128 x, __m128 w)
+inline __m128 rationalShape(__m128 x, const Blend& blend)
 {
     const __m128 curve = _mm_div_ps(_mm_mul_ps(_mm_set1_ps(3.0f), x),
                                     _mm_add_ps(_mm_mul_ps(_mm_set1_ps(2.0f), magnitude(x)), _mm_set1_ps(1.0f)));
-    return _mm_add_ps(_mm_mul_ps(curve, w), _mm_mul_ps(_mm_sub_ps(_mm_set1_ps(1.0f), w), x));
+    return blend.mix(curve, x);
 }
 
 // The Shape amount one sample later.
@@ -104,9 +115,9 @@ inline __m128 nextShapes(float target, float& shape)
 struct ShapeStages
 {
     explicit ShapeStages(__m128 shapes)
-        : firstWeight(_mm_min_ps(shapes, _mm_set1_ps(1.0f))),
-          secondWeight(_mm_mul_ps(_mm_sub_ps(firstWeight, _mm_set1_ps(0.5f)), _mm_set1_ps(2.0f))),
-          thirdWeight(_mm_sub_ps(shapes, _mm_set1_ps(1.0f))), secondLanes(_mm_cmpgt_ps(shapes, _mm_set1_ps(0.5f))),
+        : first(_mm_min_ps(shapes, _mm_set1_ps(1.0f))),
+          second(_mm_mul_ps(_mm_sub_ps(first.w, _mm_set1_ps(0.5f)), _mm_set1_ps(2.0f))),
+          third(_mm_sub_ps(shapes, _mm_set1_ps(1.0f))), secondLanes(_mm_cmpgt_ps(shapes, _mm_set1_ps(0.5f))),
           thirdLanes(_mm_cmpgt_ps(shapes, _mm_set1_ps(1.0f))), secondMask(_mm_movemask_ps(secondLanes)),
           thirdMask(_mm_movemask_ps(thirdLanes))
     {
@@ -114,11 +125,11 @@ struct ShapeStages
 
     __m128 apply(__m128 x) const
     {
-        x = cubicShape(x, firstWeight);
+        x = cubicShape(x, first);
         if (secondMask != 0)
-            x = where(secondMask, secondLanes, cubicShape(x, secondWeight), x);
+            x = where(secondMask, secondLanes, cubicShape(x, second), x);
         if (thirdMask != 0)
-            x = where(thirdMask, thirdLanes, rationalShape(x, thirdWeight), x);
+            x = where(thirdMask, thirdLanes, rationalShape(x, third), x);
         return x;
     }
 
@@ -127,9 +138,9 @@ struct ShapeStages
         return mask == 0xF ? staged : selectLanes(lanes, staged, x);
     }
 
-    __m128 firstWeight;
-    __m128 secondWeight;
-    __m128 thirdWeight;
+    Blend first;
+    Blend second;
+    Blend third;
     __m128 secondLanes;
     __m128 thirdLanes;
     int secondMask;
