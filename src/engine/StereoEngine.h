@@ -69,7 +69,7 @@ private:
     void releaseBuffers();
 
     // Visits `count` ring positions from `first` (wrapped) as contiguous runs:
-    // body(ring position, offset from first, run length). Lets the loops vectorise.
+    // body(ring position, offset from first, run length), so the loops go four at a time.
     template <typename Body> void forEachRingRun(int first, int count, Body&& body) const
     {
         int position = first & ringMask;
@@ -98,6 +98,7 @@ private:
     void processQuads(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int count,
                       EngineSettings& s, BlockLevels& levels);
     void runFrame();
+    // Both channels' onset energies of one frame, for the meters.
     struct FrameSums
     {
         TransientShaper::BandSums channel[2];
