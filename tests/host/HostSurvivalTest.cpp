@@ -59,23 +59,26 @@ TEST_F(HostSurvival, ConcurrentProcessingAndControlStress)
     std::atomic<bool> chunksSaved{true};
     std::atomic<long> blocks{0};
 
-    std::thread audio([&] {
-        StereoSignal signal = stereoNoise(256, 0.5f);
-        AEffect* effect = instance.effect();
-        while (!stop.load())
+    std::thread audio(
+        [&]
         {
-            StereoSignal block = signal;
-            float* channels[2] = {block.left.data(), block.right.data()};
-            effect->processReplacing(effect, channels, channels, 256);
-            for (float sample : block.left)
+            StereoSignal signal = stereoNoise(256, 0.5f);
+            AEffect* effect = instance.effect();
+            while (!stop.load())
             {
-                if (!std::isfinite(sample))
-                    outputFinite = false;
+                StereoSignal block = signal;
+                float* channels[2] = {block.left.data(), block.right.data()};
+                effect->processReplacing(effect, channels, channels, 256);
+                for (float sample : block.left)
+                {
+                    if (!std::isfinite(sample))
+                        outputFinite = false;
+                }
+                ++blocks;
             }
-            ++blocks;
-        }
-    });
-    const auto automate = [&](unsigned seed) {
+        });
+    const auto automate = [&](unsigned seed)
+    {
         unsigned state = seed;
         while (!stop.load())
         {
@@ -88,18 +91,20 @@ TEST_F(HostSurvival, ConcurrentProcessingAndControlStress)
     };
     std::thread automation(automate, 7u);
     std::thread moreAutomation(automate, 11u);
-    std::thread userInterface([&] {
-        bool high = false;
-        while (!stop.load())
+    std::thread userInterface(
+        [&]
         {
-            instance.restore(bank, false);
-            instance.dispatch(effMainsChanged, 0, 0);
-            instance.dispatch(effSetSampleRate, 0, 0, nullptr, high ? 96000.0f : 44100.0f);
-            instance.dispatch(effMainsChanged, 0, 1);
-            high = !high;
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-    });
+            bool high = false;
+            while (!stop.load())
+            {
+                instance.restore(bank, false);
+                instance.dispatch(effMainsChanged, 0, 0);
+                instance.dispatch(effSetSampleRate, 0, 0, nullptr, high ? 96000.0f : 44100.0f);
+                instance.dispatch(effMainsChanged, 0, 1);
+                high = !high;
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        });
 
     std::this_thread::sleep_for(std::chrono::duration<double>(stressSeconds()));
     stop = true;

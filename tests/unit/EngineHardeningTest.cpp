@@ -1,7 +1,7 @@
 // The engine under bad data: samples and values no sane host sends, which must still never
 // leave it broken.
-#include "EngineTestSupport.h"
 #include "support/TestSignals.h"
+#include "EngineTestSupport.h"
 
 #include <gtest/gtest.h>
 
