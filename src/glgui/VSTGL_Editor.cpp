@@ -11,7 +11,8 @@
 namespace
 {
 
-constexpr const char* kNoInterfaceMessage = "Unable to create plug-in interface. Please update your graphics card drivers.";
+constexpr const char* kNoInterfaceMessage =
+    "Unable to create plug-in interface. Please update your graphics card drivers.";
 constexpr const char* kErrorCaption = "ERROR";
 constexpr double kPi = 3.14159265358979323846;
 
@@ -64,6 +65,14 @@ bool VSTGL_Editor::open(void* parentWindow)
 
     std::string error;
     device = platform::NativeGlWindow::create(parentWindow, width(), height(), sampleCount, *this, error);
+    if (device != nullptr && sampleCount != 0 && softwareRasteriser())
+    {
+        // Multisampling belongs where it is cheap: on a CPU rasteriser it costs more than the
+        // rest of the frame. Once known, later openings ask for no samples at all.
+        device.reset();
+        sampleCount = 0;
+        device = platform::NativeGlWindow::create(parentWindow, width(), height(), sampleCount, *this, error);
+    }
     if (device == nullptr)
     {
         if (!error.empty())
@@ -278,5 +287,6 @@ void VSTGL_Editor::handleWindowEvent(const platform::WindowEvent& event)
         break;
     }
     case Kind::Wheel: mouseWheel(event.wheelDelta, x, y); break;
+    case Kind::PointerLeave: mouseLeave(); break;
     }
 }

@@ -17,6 +17,7 @@ struct WindowEvent
     {
         Paint,
         PointerMove,
+        PointerLeave,  // the pointer left the window (hover ends)
         ButtonDown,
         ButtonUp,
         Wheel,
