@@ -56,6 +56,8 @@ public:
 
     EngineMeters& meters() { return publishedMeters; }
     const SpectrumRing& displaySpectrum() const { return spectrum; }
+    // The editor asks for the display spectrum while it is open; nobody else looks at it.
+    void setDisplayWanted(bool wanted) { spectrum.wanted.store(wanted, std::memory_order_relaxed); }
 
     // Audio thread. No allocation, locks or I/O.
     void processBlock(float** inputs, float** outputs, int numChannels, int sampleFrames);

@@ -13,7 +13,7 @@ struct EngineSettings
     float punch = 0.0f;
     float sizzle = 0.0f;
     float shapeTarget = 0.0f;
-    float shape = 0.0f;    // smoothed copy of shapeTarget
+    float shape = 0.0f;  // smoothed copy of shapeTarget
     float gain = 0.0f;
     float eqRange = 0.0f;  // equaliser range in dB
 };
@@ -34,11 +34,12 @@ struct EngineMeters
 
 // The display spectrum: four slots of 512 points. The audio thread fills slot storeIndex
 // and then advances it; the editor copies the last completed slot, which the audio thread
-// will not touch again for three more frames.
+// will not touch again for three more frames. Only filled while an editor wants it.
 struct SpectrumRing
 {
     alignas(16) float slots[kSpectrumSlots][kSpectrumPoints] = {};
     std::atomic<int> storeIndex{0};
+    std::atomic<bool> wanted{false};
 
     const float* lastCompleted() const
     {

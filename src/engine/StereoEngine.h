@@ -69,9 +69,8 @@ private:
     void releaseBuffers();
 
     // Visits `count` ring positions from `first` (wrapped) as contiguous runs:
-    // body(ring position, offset from first, run length). Lets the loops vectorise.
-    template <typename Body>
-    void forEachRingRun(int first, int count, Body&& body) const
+    // body(ring position, offset from first, run length), so the loops go four at a time.
+    template <typename Body> void forEachRingRun(int first, int count, Body&& body) const
     {
         int position = first & ringMask;
         for (int offset = 0; offset < count;)
@@ -82,12 +81,30 @@ private:
             position = 0;
         }
     }
+    // Peak and clip state of one block: the one-pair path's in two lanes, the four-sample
+    // path's per channel.
+    struct BlockLevels
+    {
+        __m128 pairPeak = _mm_setzero_ps();
+        __m128 leftPeak = _mm_setzero_ps();
+        __m128 rightPeak = _mm_setzero_ps();
+        __m128 quadClip = _mm_setzero_ps();
+        bool clipped = false;
+    };
+    // Samples from ring position `position` up to the ring's end.
+    int untilRingEnd(int position) const { return ringMask + 1 - (position & ringMask); }
+    void processPair(float inLeft, float inRight, float* outLeft, float* outRight, EngineSettings& s,
+                     BlockLevels& levels);
+    void processQuads(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int count,
+                      EngineSettings& s, BlockLevels& levels);
     void runFrame();
+    // Both channels' onset energies of one frame, for the meters.
+    struct FrameSums
+    {
+        TransientShaper::BandSums channel[2];
+    };
     void processSpectralFrame();
-    void computeMagnitudes(int channel);
-    void analysePhases(int channel);
-    void widenStereo();
-    TransientShaper::BandSums synthesise(int channel);
+    FrameSums reshapeBins();
     void addDisplaySpectrum(int channel);
     void buildDisplayTables();
     void overlapAdd();
@@ -117,8 +134,6 @@ private:
     AlignedBuffer<float> inBuff[2];
     AlignedBuffer<float> outBuff[2];
     AlignedBuffer<float> tempBuff[2];
-    AlignedBuffer<float> anaMagn[2];
-    AlignedBuffer<float> anaFreq[2];
     AlignedBuffer<float> lastPhase[2];
     AlignedBuffer<float> sumPhase[2];
     // Per display point: the lower analysis bin, the upper one and their weights.

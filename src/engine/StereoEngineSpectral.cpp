@@ -31,139 +31,148 @@ inline __m128 sineOfQuarterTurn(__m128 x)
     return _mm_mul_ps(series, x);
 }
 
+// Four bins' unit phasors.
+struct Phasor
+{
+    __m128 re;
+    __m128 im;
+};
+
+// One channel's bins k..k+3: its spectrum (in place) and its phase state.
+struct ChannelBins
+{
+    float* re;
+    float* im;
+    float* lastRe;
+    float* lastIm;
+    float* sumRe;
+    float* sumIm;
+};
+
+inline __m128 binMagnitudes(const ChannelBins& bins)
+{
+    const __m128 re = _mm_load_ps(bins.re);
+    const __m128 im = _mm_load_ps(bins.im);
+    return _mm_sqrt_ps(_mm_add_ps(_mm_add_ps(_mm_mul_ps(re, re), _mm_mul_ps(im, im)), _mm_set1_ps(kMagnitudeFloor)));
+}
+
+// The phase step since the last frame, as a unit phasor; onset bins take their own phasor.
+// Stores the new phasors as the last ones.
+inline Phasor phaseStep(const ChannelBins& bins, __m128 magnitude, __m128 onset)
+{
+    const __m128 inverse = _mm_div_ps(_mm_set1_ps(1.0f), _mm_add_ps(magnitude, _mm_set1_ps(kMagnitudeFloor)));
+    const __m128 u = _mm_mul_ps(_mm_load_ps(bins.re), inverse);
+    const __m128 v = _mm_mul_ps(_mm_load_ps(bins.im), inverse);
+    const __m128 pr = _mm_load_ps(bins.lastRe);
+    const __m128 pi = _mm_load_ps(bins.lastIm);
+    const __m128 advanceRe = _mm_add_ps(_mm_mul_ps(u, pr), _mm_mul_ps(v, pi));
+    const __m128 advanceIm = _mm_sub_ps(_mm_mul_ps(v, pr), _mm_mul_ps(u, pi));
+    // A bin whose previous phasor is not finite starts again, as at an onset.
+    const __m128 restart = _mm_or_ps(onset, nonFiniteLanes(pr, pi));
+    _mm_store_ps(bins.lastRe, u);
+    _mm_store_ps(bins.lastIm, v);
+    return {selectLanes(restart, u, advanceRe), selectLanes(restart, v, advanceIm)};
+}
+
+// Bins whose left and right magnitudes differ are boosted in both channels.
+inline __m128 widthBoost(__m128 left, __m128 right, __m128 amount)
+{
+    const __m128 one = _mm_set1_ps(1.0f);
+    // The smaller magnitude over the larger; magnitudes are never below 1e-10.
+    const __m128 ratio = _mm_div_ps(_mm_min_ps(left, right), _mm_max_ps(left, right));
+    const __m128 similarity = _mm_min_ps(ratio, _mm_set1_ps(kMaxMagnitudeRatio));
+    const __m128 angle = _mm_mul_ps(_mm_sub_ps(one, similarity), _mm_set1_ps(kHalfPi));
+    return _mm_add_ps(_mm_mul_ps(sineOfQuarterTurn(angle), amount), one);
+}
+
+// Steady bins advance their own running phase by the measured step, onset bins take the
+// input's phase again.
+inline Phasor advancePhase(const ChannelBins& bins, Phasor step, __m128 onset)
+{
+    const __m128 sr = _mm_load_ps(bins.sumRe);
+    const __m128 si = _mm_load_ps(bins.sumIm);
+    const __m128 advancedRe = _mm_sub_ps(_mm_mul_ps(sr, step.re), _mm_mul_ps(si, step.im));
+    const __m128 advancedIm = _mm_add_ps(_mm_mul_ps(sr, step.im), _mm_mul_ps(step.re, si));
+    // A running phasor that is not finite restarts from the measured one.
+    const __m128 restart = _mm_or_ps(onset, nonFiniteLanes(advancedRe, advancedIm));
+    const Phasor phase{selectLanes(restart, step.re, advancedRe), selectLanes(restart, step.im, advancedIm)};
+    _mm_store_ps(bins.sumRe, phase.re);
+    _mm_store_ps(bins.sumIm, phase.im);
+    return phase;
+}
+
+// The synthesis spectrum: shaped magnitude on the running phase, scaled.
+inline void storeSynthesis(const ChannelBins& bins, __m128 magnitude, Phasor phase, __m128 scale)
+{
+    _mm_store_ps(bins.re, _mm_mul_ps(_mm_mul_ps(magnitude, phase.re), scale));
+    _mm_store_ps(bins.im, _mm_mul_ps(_mm_mul_ps(magnitude, phase.im), scale));
+}
+
 }  // namespace
 
 void StereoEngine::processSpectralFrame()
 {
+    transform.Forward(tempBuff[0].data());
+    transform.Forward(tempBuff[1].data());
+    const FrameSums sums = reshapeBins();
+    const bool display = spectrum.wanted.load(std::memory_order_relaxed);
+    if (display)
+        std::fill(spectrum.slots[spectrum.storeIndex.load(std::memory_order_relaxed)],
+                  spectrum.slots[spectrum.storeIndex.load(std::memory_order_relaxed)] + kSpectrumPoints, 0.0f);
     for (int c = 0; c < 2; ++c)
     {
-        transform.Forward(tempBuff[c].data());
-        computeMagnitudes(c);
-    }
-    transientShaper.DetectOnsets(anaMagn[0].data(), anaMagn[1].data());
-    analysePhases(0);
-    analysePhases(1);
-    if (settings.width > 1.0f)
-        widenStereo();
-    std::fill(spectrum.slots[spectrum.storeIndex.load(std::memory_order_relaxed)],
-              spectrum.slots[spectrum.storeIndex.load(std::memory_order_relaxed)] + kSpectrumPoints, 0.0f);
-    for (int c = 0; c < 2; ++c)
-    {
-        const TransientShaper::BandSums sums = synthesise(c);
-        addDisplaySpectrum(c);
+        if (display)
+            addDisplaySpectrum(c);
         transform.Inverse(tempBuff[c].data());
-        transientShaper.UpdateMeters(sums, meters);
+        transientShaper.UpdateMeters(sums.channel[c], meters);
     }
 }
 
-// Bin k is the pair (re at k, im at N/2 + k); four bins at a time.
-void StereoEngine::computeMagnitudes(int channel)
-{
-    const float* re = tempBuff[channel].data();
-    const float* im = re + halfSize;
-    float* magnitude = anaMagn[channel].data();
-    const __m128 floor = _mm_set1_ps(kMagnitudeFloor);
-    for (int k = 0; k < halfSize; k += 4)
-    {
-        const __m128 r = _mm_load_ps(re + k);
-        const __m128 i = _mm_load_ps(im + k);
-        const __m128 power = _mm_add_ps(_mm_add_ps(_mm_mul_ps(r, r), _mm_mul_ps(i, i)), floor);
-        _mm_store_ps(magnitude + k, _mm_sqrt_ps(power));
-    }
-}
-
-// Steady bins get their phase advance since the last frame; onset bins their own phasor.
-// Four bins at a time; the onset choice is a lane mask.
-void StereoEngine::analysePhases(int channel)
-{
-    const float* re = tempBuff[channel].data();
-    const float* im = re + halfSize;
-    const float* magnitude = anaMagn[channel].data();
-    float* freqRe = anaFreq[channel].data();
-    float* freqIm = freqRe + halfSize;
-    float* lastRe = lastPhase[channel].data();
-    float* lastIm = lastRe + halfSize;
-    const __m128 one = _mm_set1_ps(1.0f);
-    const __m128 floor = _mm_set1_ps(kMagnitudeFloor);
-    for (int k = 0; k < halfSize; k += 4)
-    {
-        const __m128 inverse = _mm_div_ps(one, _mm_add_ps(_mm_load_ps(magnitude + k), floor));
-        const __m128 u = _mm_mul_ps(_mm_load_ps(re + k), inverse);
-        const __m128 v = _mm_mul_ps(_mm_load_ps(im + k), inverse);
-        const __m128 pr = _mm_load_ps(lastRe + k);
-        const __m128 pi = _mm_load_ps(lastIm + k);
-        const __m128 advanceRe = _mm_add_ps(_mm_mul_ps(u, pr), _mm_mul_ps(v, pi));
-        const __m128 advanceIm = _mm_sub_ps(_mm_mul_ps(v, pr), _mm_mul_ps(u, pi));
-        // A bin whose previous phasor is not finite starts again, as at an onset.
-        const __m128 onset = _mm_or_ps(transientShaper.onsetLanes(k), nonFiniteLanes(pr, pi));
-        _mm_store_ps(freqRe + k, selectLanes(onset, u, advanceRe));
-        _mm_store_ps(freqIm + k, selectLanes(onset, v, advanceIm));
-        _mm_store_ps(lastRe + k, u);
-        _mm_store_ps(lastIm + k, v);
-    }
-}
-
-// Bins whose left and right magnitudes differ are boosted in both channels; four at a time.
-void StereoEngine::widenStereo()
-{
-    float* left = anaMagn[0].data();
-    float* right = anaMagn[1].data();
-    const __m128 amount = _mm_set1_ps(kWidthBoost * (settings.width - 1.0f));
-    const __m128 one = _mm_set1_ps(1.0f);
-    const __m128 maxRatio = _mm_set1_ps(kMaxMagnitudeRatio);
-    const __m128 halfPi = _mm_set1_ps(kHalfPi);
-    for (int k = 0; k < halfSize; k += 4)
-    {
-        const __m128 l = _mm_load_ps(left + k);
-        const __m128 r = _mm_load_ps(right + k);
-        // The smaller magnitude over the larger; magnitudes are never below 1e-10.
-        const __m128 ratio = _mm_div_ps(_mm_min_ps(l, r), _mm_max_ps(l, r));
-        const __m128 similarity = _mm_min_ps(ratio, maxRatio);
-        const __m128 angle = _mm_mul_ps(_mm_sub_ps(one, similarity), halfPi);
-        const __m128 boost = _mm_add_ps(_mm_mul_ps(sineOfQuarterTurn(angle), amount), one);
-        _mm_store_ps(left + k, _mm_mul_ps(l, boost));
-        _mm_store_ps(right + k, _mm_mul_ps(r, boost));
-    }
-}
-
-// Four bins at a time: steady bins advance their own running phase by the measured step,
-// onset bins take the input's phase again.
-TransientShaper::BandSums StereoEngine::synthesise(int channel)
+// One pass over the bins, four at a time, from the analysis spectra to the synthesis
+// spectra in place: magnitudes, onsets, phase steps, widening, equaliser, Punch, Sizzle,
+// gain and the running phases. Bin k is the pair (re at k, im at N/2 + k).
+StereoEngine::FrameSums StereoEngine::reshapeBins()
 {
     const bool wet = settings.mix > 0.0f;
     // Bypassed, the frame still runs (for meters and display) with neutral amounts.
-    const float gain = wet ? settings.gain : 1.0f;
     const float punch = wet ? settings.punch : 1.0f;
     const float sizzle = wet ? settings.sizzle : 1.0f;
-    const __m128 scale = _mm_set1_ps(outScale * gain);
-    const float* magnitude = anaMagn[channel].data();
-    const float* freqRe = anaFreq[channel].data();
-    const float* freqIm = freqRe + halfSize;
-    float* sumRe = sumPhase[channel].data();
-    float* sumIm = sumRe + halfSize;
-    float* outRe = tempBuff[channel].data();
-    float* outIm = outRe + halfSize;
-    TransientShaper::BandSums sums;
+    const __m128 scale = _mm_set1_ps(outScale * (wet ? settings.gain : 1.0f));
+    const bool widening = settings.width > 1.0f;
+    const __m128 widthAmount = _mm_set1_ps(kWidthBoost * (settings.width - 1.0f));
+    FrameSums sums;
     for (int k = 0; k < halfSize; k += 4)
     {
-        __m128 h = _mm_load_ps(magnitude + k);
+        const ChannelBins left{tempBuff[0].data() + k,  tempBuff[0].data() + halfSize + k,
+                               lastPhase[0].data() + k, lastPhase[0].data() + halfSize + k,
+                               sumPhase[0].data() + k,  sumPhase[0].data() + halfSize + k};
+        const ChannelBins right{tempBuff[1].data() + k,  tempBuff[1].data() + halfSize + k,
+                                lastPhase[1].data() + k, lastPhase[1].data() + halfSize + k,
+                                sumPhase[1].data() + k,  sumPhase[1].data() + halfSize + k};
+        __m128 leftMagnitude = binMagnitudes(left);
+        __m128 rightMagnitude = binMagnitudes(right);
+        transientShaper.DetectOnsetsAt(k, _mm_add_ps(leftMagnitude, rightMagnitude));
+        const __m128 onset = transientShaper.onsetLanes(k);
+        const Phasor leftStep = phaseStep(left, leftMagnitude, onset);
+        const Phasor rightStep = phaseStep(right, rightMagnitude, onset);
+        if (widening)
+        {
+            const __m128 boost = widthBoost(leftMagnitude, rightMagnitude, widthAmount);
+            leftMagnitude = _mm_mul_ps(leftMagnitude, boost);
+            rightMagnitude = _mm_mul_ps(rightMagnitude, boost);
+        }
         if (wet)
-            h = _mm_mul_ps(h, _mm_load_ps(binEqGain.data() + k));
-        const __m128 fr = _mm_load_ps(freqRe + k);
-        const __m128 fi = _mm_load_ps(freqIm + k);
-        const __m128 sr = _mm_load_ps(sumRe + k);
-        const __m128 si = _mm_load_ps(sumIm + k);
-        const __m128 advancedRe = _mm_sub_ps(_mm_mul_ps(sr, fr), _mm_mul_ps(si, fi));
-        const __m128 advancedIm = _mm_add_ps(_mm_mul_ps(sr, fi), _mm_mul_ps(fr, si));
-        // A running phasor that is not finite restarts from the measured one.
-        const __m128 restart = _mm_or_ps(transientShaper.onsetLanes(k), nonFiniteLanes(advancedRe, advancedIm));
-        const __m128 phaseRe = selectLanes(restart, fr, advancedRe);
-        const __m128 phaseIm = selectLanes(restart, fi, advancedIm);
-        _mm_store_ps(sumRe + k, phaseRe);
-        _mm_store_ps(sumIm + k, phaseIm);
-        h = transientShaper.ShapeMagnitudes(k, h, punch, sizzle, sums);
-        _mm_store_ps(outRe + k, _mm_mul_ps(_mm_mul_ps(h, phaseRe), scale));
-        _mm_store_ps(outIm + k, _mm_mul_ps(_mm_mul_ps(h, phaseIm), scale));
+        {
+            const __m128 eqGain = _mm_load_ps(binEqGain.data() + k);
+            leftMagnitude = _mm_mul_ps(leftMagnitude, eqGain);
+            rightMagnitude = _mm_mul_ps(rightMagnitude, eqGain);
+        }
+        const Phasor leftPhase = advancePhase(left, leftStep, onset);
+        const Phasor rightPhase = advancePhase(right, rightStep, onset);
+        leftMagnitude = transientShaper.ShapeMagnitudes(k, leftMagnitude, punch, sizzle, sums.channel[0]);
+        rightMagnitude = transientShaper.ShapeMagnitudes(k, rightMagnitude, punch, sizzle, sums.channel[1]);
+        storeSynthesis(left, leftMagnitude, leftPhase, scale);
+        storeSynthesis(right, rightMagnitude, rightPhase, scale);
     }
     return sums;
 }

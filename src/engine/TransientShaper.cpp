@@ -3,13 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <emmintrin.h>
-#include <limits>
 
 namespace
 {
 
-constexpr float kOnsetRatio = 2.0f;
-constexpr float kEnergyFloor = 1e-20f;
 constexpr float kSizzleMeterScale = 0.3f;
 
 float smoothstep(float x)
@@ -66,26 +63,8 @@ void TransientShaper::BuildBandTables(float sampleRate)
 // Audio thread: four bins at a time, no allocation.
 void TransientShaper::DetectOnsets(const float* magnitudes0, const float* magnitudes1)
 {
-    const __m128 floor = _mm_set1_ps(kEnergyFloor);
-    const __m128 threshold = _mm_set1_ps(kOnsetRatio);
-    const __m128i saturated = _mm_set1_epi32(std::numeric_limits<std::int32_t>::max());
-    const __m128i one = _mm_set1_epi32(1);
     for (int k = 0; k < halfSize; k += 4)
-    {
-        const __m128 sum = _mm_add_ps(_mm_load_ps(magnitudes0 + k), _mm_load_ps(magnitudes1 + k));
-        // A history that is not finite counts as none, so the next frame is an onset.
-        const __m128 stored = _mm_load_ps(energyBank.data() + k);
-        const __m128 previous = _mm_andnot_ps(nonFiniteLanes(stored, stored), stored);
-        _mm_store_ps(energyBank.data() + k, sum);
-        const __m128 ratio = _mm_div_ps(sum, _mm_add_ps(previous, floor));
-        // An onset restarts the count; otherwise it grows, stopping at the largest int.
-        auto* state = reinterpret_cast<__m128i*>(locks.data() + k);
-        const __m128i count = _mm_load_si128(state);
-        const __m128i atLimit = _mm_cmpeq_epi32(count, saturated);
-        const __m128i grown = _mm_add_epi32(count, _mm_andnot_si128(atLimit, one));
-        const __m128i onset = _mm_castps_si128(_mm_cmpgt_ps(ratio, threshold));
-        _mm_store_si128(state, _mm_andnot_si128(onset, grown));
-    }
+        DetectOnsetsAt(k, _mm_add_ps(_mm_load_ps(magnitudes0 + k), _mm_load_ps(magnitudes1 + k)));
 }
 
 void TransientShaper::ClearNonFiniteHistory()

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <emmintrin.h>
+#include <limits>
 
 // Per lane: `chosen` where mask is set, `other` elsewhere.
 inline __m128 selectLanes(__m128 mask, __m128 chosen, __m128 other)
@@ -48,6 +49,24 @@ public:
 
     // Compares each bin's magnitude, summed over both channels, with the previous frame's.
     void DetectOnsets(const float* magnitudes0, const float* magnitudes1);
+
+    // DetectOnsets for bins firstBin..firstBin+3 (firstBin a multiple of 4), given the sums
+    // of their two channels' magnitudes.
+    void DetectOnsetsAt(int firstBin, __m128 magnitudeSums)
+    {
+        // A history that is not finite counts as none, so the next frame is an onset.
+        const __m128 stored = _mm_load_ps(energyBank.data() + firstBin);
+        const __m128 previous = _mm_andnot_ps(nonFiniteLanes(stored, stored), stored);
+        _mm_store_ps(energyBank.data() + firstBin, magnitudeSums);
+        const __m128 ratio = _mm_div_ps(magnitudeSums, _mm_add_ps(previous, _mm_set1_ps(kEnergyFloor)));
+        // An onset restarts the count; otherwise it grows, stopping at the largest int.
+        auto* state = reinterpret_cast<__m128i*>(locks.data() + firstBin);
+        const __m128i count = _mm_load_si128(state);
+        const __m128i atLimit = _mm_cmpeq_epi32(count, _mm_set1_epi32(std::numeric_limits<std::int32_t>::max()));
+        const __m128i grown = _mm_add_epi32(count, _mm_andnot_si128(atLimit, _mm_set1_epi32(1)));
+        const __m128i onset = _mm_castps_si128(_mm_cmpgt_ps(ratio, _mm_set1_ps(kOnsetRatio)));
+        _mm_store_si128(state, _mm_andnot_si128(onset, grown));
+    }
 
     // Frames since the bin's last onset: 0 in the onset frame, 1 in the frame after.
     std::int32_t framesSinceOnset(int bin) const { return locks[bin]; }
@@ -96,6 +115,9 @@ public:
     int trebleHigh() const { return trebleHighBin; }
 
 private:
+    static constexpr float kOnsetRatio = 2.0f;
+    static constexpr float kEnergyFloor = 1e-20f;
+
     void BuildBandTables(float sampleRate);
 
     __m128 lanesInState(int firstBin, std::int32_t framesSince) const

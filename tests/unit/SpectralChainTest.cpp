@@ -33,8 +33,9 @@ StereoSignal drumLoop(std::size_t length, double rate)
         for (std::size_t i = 0; i < beat && start + i < length; ++i)
         {
             const double t = static_cast<double>(i) / rate;
-            const float body = kick ? static_cast<float>(0.5 * std::exp(-t * 18.0) * std::sin(2.0 * 3.14159265 * 60.0 * t))
-                                    : static_cast<float>(0.25 * std::exp(-t * 30.0)) * hiss[start + i];
+            const float body =
+                kick ? static_cast<float>(0.5 * std::exp(-t * 18.0) * std::sin(2.0 * 3.14159265 * 60.0 * t))
+                     : static_cast<float>(0.25 * std::exp(-t * 30.0)) * hiss[start + i];
             const float hat = static_cast<float>(0.1 * std::exp(-t * 200.0)) * hiss[(start + i * 7) % length];
             loop.left[start + i] = body + hat;
             loop.right[start + i] = body - 0.5f * hat;
@@ -198,6 +199,7 @@ TEST(SpectralChain, OnsetMetersRiseWithBassAndTrebleAttacks)
 TEST(SpectralChain, DisplaySpectrumPeaksAtTheToneOnTheFourthPowerAxis)
 {
     auto host = startedEngine();
+    host->setDisplayWanted(true);
     std::vector<float> left = sine(8 * 2048, 1000.0, 44100.0, 0.3f);
     std::vector<float> right = left;
     runBlocks(*host, left, right);
@@ -205,6 +207,37 @@ TEST(SpectralChain, DisplaySpectrumPeaksAtTheToneOnTheFourthPowerAxis)
     const int peak = static_cast<int>(std::max_element(slot, slot + kSpectrumPoints) - slot);
     // 40 + 20000 (j/512)^4 = 1000 Hz at j = 239.7.
     EXPECT_NEAR(peak, 240, 3);
+}
+
+// The display costs nothing while no editor wants it, and never changes the sound.
+TEST(SpectralChain, DisplaySpectrumIsOnlyFilledWhileWanted)
+{
+    const std::vector<float> tone = sine(8 * 2048, 1000.0, 44100.0, 0.3f);
+    auto quiet = startedEngine();
+    auto shown = startedEngine();
+    shown->setDisplayWanted(true);
+    std::vector<float> quietLeft = tone, quietRight = tone, shownLeft = tone, shownRight = tone;
+    runBlocks(*quiet, quietLeft, quietRight);
+    runBlocks(*shown, shownLeft, shownRight);
+    EXPECT_EQ(quietLeft, shownLeft);
+    EXPECT_EQ(quietRight, shownRight);
+    for (int slot = 0; slot < kSpectrumSlots; ++slot)
+    {
+        const float* points = quiet->displaySpectrum().slots[slot];
+        EXPECT_EQ(*std::max_element(points, points + kSpectrumPoints), 0.0f) << "slot " << slot;
+    }
+
+    // Closing the editor stops the updates; the last picture stays as it was.
+    const float* lastShown = shown->displaySpectrum().lastCompleted();
+    EXPECT_GT(*std::max_element(lastShown, lastShown + kSpectrumPoints), 0.0f);
+    shown->setDisplayWanted(false);
+    std::vector<float> silence(4 * 2048, 0.0f), silenceRight = silence;
+    runBlocks(*shown, silence, silenceRight);
+    for (int slot = 0; slot < kSpectrumSlots; ++slot)
+    {
+        const float* points = shown->displaySpectrum().slots[slot];
+        EXPECT_GT(*std::max_element(points, points + kSpectrumPoints), 0.0f) << "slot " << slot;
+    }
 }
 
 // The synthesis phase of a steady partial follows the input from frame to frame; an
