@@ -2,6 +2,7 @@
 
 #include "editor/EditorLayout.h"
 #include "editor/GUImachine.h"
+#include "engine/EngineHost.h"
 #include "engine/ParameterTable.h"
 #include "glgui/OpenGL.h"
 #include "platform/PlatformName.h"
@@ -117,6 +118,8 @@ void EffectEditor::openGui()
         gui.reset();
         preferences.reset();
     }
+    // The engine analyses the display spectrum only while someone looks at it.
+    engineHost->setDisplayWanted(true);
 }
 
 void EffectEditor::buildScene()
@@ -143,6 +146,7 @@ void EffectEditor::closeGui()
     resources().fonts().deleteLists();
     gui.reset();
     preferences.reset();
+    engineHost->setDisplayWanted(false);
     guiReady = false;
 }
 
