@@ -62,7 +62,7 @@ public:
 private:
     EngineHost();
     bool start();
-    void applyChange(StereoEngine& engine, int index, float value);
+    bool applyChange(StereoEngine& engine, int index, float value);
     void retire(StereoEngine* oldEngine);
 
     ProgramStore store{};
