@@ -1,4 +1,5 @@
 #include "editor/EqualiserCurveVertices.h"
+#include "editor/EqualiserPointer.h"
 #include "editor/EqualiserPoints.h"
 #include "engine/ParameterTable.h"
 
@@ -211,4 +212,106 @@ TEST(EqualiserCurveVertices, SixteenPointsStayWithinTheLimitAndFewerThanTwoKeepT
     one.append(0.5f, 0.5f);
     EXPECT_FALSE(vertices.rebuild(one, {0.0f, 0.0f, 1.0f, 1.0f}));
     EXPECT_EQ(vertices.size(), built);
+}
+
+namespace
+{
+
+// The layout's 478 x 114 box with the curve square 8 pixels in: pointer (8 + 466 px, 8 + 102 py).
+constexpr EqualiserPointer::Area kArea{8.0f, 8.0f, 466.0f, 102.0f};
+constexpr int kRight = 8;
+constexpr int kControl = 32;
+constexpr int kAlt = 64;
+
+// Pointer positions are whole pixels.
+constexpr float kHalfPixel = 0.5f / 102.0f;
+
+int pointerX(float px)
+{
+    return static_cast<int>(std::lround(8.0f + px * 466.0f));
+}
+int pointerY(float py)
+{
+    return static_cast<int>(std::lround(8.0f + py * 102.0f));
+}
+
+}  // namespace
+
+TEST(EqualiserPointer, SecondaryClickInEmptySpaceAddsAPointThatFollowsTheDrag)
+{
+    FakeParameters parameters;
+    EqualiserPoints points(parameters);
+    EqualiserPointer pointer(points, kArea);
+    EXPECT_EQ(pointer.over(pointerX(0.5f), pointerY(0.5f)), EqualiserPointer::kArrowCursor);
+    EXPECT_EQ(pointer.press(kRight, pointerX(0.5f), pointerY(0.5f)), EqualiserPointer::kHandCursor);
+    EXPECT_EQ(pointer.selected(), 1);
+    EXPECT_TRUE(pointer.takeEdited());
+    EXPECT_FALSE(pointer.takeEdited());
+    EXPECT_FLOAT_EQ(parameters.values[kParamEqNum], 0.1875f);
+    pointer.drag(pointerX(0.25f), pointerY(0.75f));
+    pointer.release();
+    EXPECT_NEAR(points.x(1), 0.25f, kHalfPixel);
+    EXPECT_NEAR(points.y(1), 0.75f, kHalfPixel);
+    EXPECT_EQ(points.x(2), 1.0f);
+    EXPECT_TRUE(pointer.takeEdited());
+
+    // Alt-click is the same as a right-click; beyond the screen edges values clamp.
+    pointer.press(kAlt, pointerX(0.8f), pointerY(0.2f));
+    pointer.drag(2000, -50);
+    EXPECT_EQ(points.count(), 4);
+    EXPECT_EQ(points.x(2), 1.0f);
+    EXPECT_EQ(points.y(2), 0.0f);
+
+    for (int i = 0; i < 12; ++i)
+        pointer.press(kRight, pointerX(0.05f + 0.05f * i), pointerY(0.9f));
+    EXPECT_EQ(points.count(), 16);
+    EXPECT_EQ(pointer.press(kRight, pointerX(0.9f), pointerY(0.95f)), EqualiserPointer::kArrowCursor);
+    EXPECT_EQ(points.count(), 16);
+}
+
+TEST(EqualiserPointer, SecondaryClickOnAPointRemovesItOrResetsAnEndPoint)
+{
+    FakeParameters parameters;
+    EqualiserPoints points(parameters);
+    fivePoints(points);
+    EqualiserPointer pointer(points, kArea);
+    EXPECT_EQ(pointer.over(pointerX(0.2f) + 10, pointerY(0.1f) - 9), EqualiserPointer::kHandCursor);
+    EXPECT_EQ(pointer.over(pointerX(0.2f) + 17, pointerY(0.1f)), EqualiserPointer::kArrowCursor);
+    pointer.press(kRight, pointerX(0.2f) + 3, pointerY(0.1f));
+    EXPECT_EQ(pointer.selected(), -1);
+    EXPECT_EQ(slots(points), (Slots{{0.0f, 0.5f}, {0.6f, 0.3f}, {0.4f, 0.2f}, {1.0f, 0.5f}}));
+
+    parameters.values[eqPointYIndex(3)] = 0.9f;
+    pointer.press(kRight, pointerX(1.0f), pointerY(0.9f));
+    pointer.drag(pointerX(1.0f), pointerY(0.2f));
+    pointer.release();
+    EXPECT_EQ(points.count(), 4);
+    EXPECT_EQ(points.y(3), 0.5f) << "reset to the centre line, and not dragged away";
+}
+
+TEST(EqualiserPointer, CtrlClickResetsWithoutDraggingAndEndPointsMoveOnlyVertically)
+{
+    FakeParameters parameters;
+    EqualiserPoints points(parameters);
+    fivePoints(points);
+    EqualiserPointer pointer(points, kArea);
+    pointer.press(kControl, pointerX(0.4f), pointerY(0.2f));
+    pointer.drag(pointerX(0.5f), pointerY(0.9f));
+    pointer.release();
+    EXPECT_EQ(points.x(2), 0.4f);
+    EXPECT_EQ(points.y(2), 0.5f);
+
+    pointer.press(0, pointerX(0.0f), pointerY(0.5f));
+    EXPECT_FALSE(pointer.takeEdited()) << "a plain press changes nothing";
+    pointer.drag(pointerX(0.3f), pointerY(0.8f));
+    pointer.release();
+    EXPECT_EQ(points.x(0), 0.0f);
+    EXPECT_NEAR(points.y(0), 0.8f, kHalfPixel);
+
+    pointer.press(0, pointerX(0.6f), pointerY(0.3f));
+    pointer.drag(pointerX(0.1f), pointerY(0.3f));  // past its neighbours
+    EXPECT_NEAR(points.x(3), 0.1f, kHalfPixel);
+    pointer.release();
+    EXPECT_EQ(pointer.drag(pointerX(0.9f), pointerY(0.9f)), EqualiserPointer::kArrowCursor);
+    EXPECT_NEAR(points.x(3), 0.1f, kHalfPixel) << "no drag after the release";
 }
