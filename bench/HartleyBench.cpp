@@ -5,7 +5,7 @@
 // transforms would grow the values by about sqrt(N) per pass and reach infinity within
 // a few dozen iterations. BM_FrameCopy times that copy alone.
 
-#include "engine/AlignedAlloc.h"
+#include "base/AlignedAlloc.h"
 #include "engine/HartleyTransform.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #include "engine/HartleyTransform.h"
 
-#include "engine/AlignedAlloc.h"
+#include "base/AlignedAlloc.h"
 
 #include <emmintrin.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/AlignedBuffer.h"
+#include "base/AlignedBuffer.h"
 #include "engine/EngineSettings.h"
 
 #include <cstdint>

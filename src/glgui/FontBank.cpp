@@ -1,6 +1,6 @@
 #include "glgui/FontBank.h"
 
-#include "glgui/AsciiCase.h"
+#include "base/AsciiCase.h"
 #include "glgui/GuiResources.h"
 #include "glgui/OpenGL.h"
 #include "glgui/TextureBank.h"

@@ -1,7 +1,7 @@
 #include "glgui/Model3DS.h"
 
-#include "glgui/AsciiCase.h"
-#include "glgui/ByteReader.h"
+#include "base/AsciiCase.h"
+#include "base/ByteReader.h"
 #include "glgui/SkinFiles.h"
 
 #include <algorithm>

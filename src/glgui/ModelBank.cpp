@@ -1,6 +1,6 @@
 #include "glgui/ModelBank.h"
 
-#include "glgui/AsciiCase.h"
+#include "base/AsciiCase.h"
 #include "glgui/OpenGL.h"
 #include "glgui/SkinFiles.h"
 #include "glgui/TextureBank.h"

@@ -1,6 +1,6 @@
 #include "glgui/SkinFiles.h"
 
-#include "glgui/AsciiCase.h"
+#include "base/AsciiCase.h"
 #include "platform/ModuleLocation.h"
 
 #include <algorithm>

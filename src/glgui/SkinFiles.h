@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/AlignedBuffer.h"
-#include "glgui/ByteReader.h"
+#include "base/AlignedBuffer.h"
+#include "base/ByteReader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "glgui/TextureBank.h"
 
-#include "glgui/AsciiCase.h"
+#include "base/AsciiCase.h"
 #include "glgui/OpenGL.h"
 #include "glgui/PngDecoder.h"
 #include "glgui/SkinFiles.h"

@@ -1,6 +1,6 @@
 #include "glgui/TextureDescription.h"
 
-#include "glgui/AsciiCase.h"
+#include "base/AsciiCase.h"
 #include "glgui/PngDecoder.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "glgui/GuiResources.h"
 #include "platform/NativeGlWindow.h"
-#include "shell/AEffEditor.h"
+#include "vst/AEffEditor.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,14 +1,11 @@
 #pragma once
 
+#include "base/UserMessage.h"
+
 namespace platform
 {
 
-enum class MessageIcon
-{
-    Exclamation,
-    Error,
-    Information,
-};
+using MessageIcon = base::MessageIcon;
 
 // Shows a modal message to the user. When the environment variable VANTOR_NO_DIALOGS is set
 // (tests, CI) the message becomes one line on stderr instead, so no run ever waits for a click.

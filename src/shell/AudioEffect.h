@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/AEffEditor.h"
+#include "vst/AEffEditor.h"
 #include "vst/VstAbi.h"
 
 #include <atomic>

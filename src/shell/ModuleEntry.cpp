@@ -1,3 +1,5 @@
+#include "base/UserMessage.h"
+#include "platform/MessageBox.h"
 #include "shell/EffectVST.h"
 
 #include <exception>
@@ -13,6 +15,7 @@ VANTOR_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster)
 {
     if (audioMaster == nullptr || audioMaster(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0)
         return nullptr;
+    base::setMessagePresenter(platform::showMessageBox);
     // No exception may cross into the host.
     try
     {

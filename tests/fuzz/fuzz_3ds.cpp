@@ -1,6 +1,6 @@
 // libFuzzer target: arbitrary bytes as a 3DS model. Besides the sanitizers' checks, every
 // parsed mesh must be safe to draw with client-side arrays.
-#include "glgui/ByteReader.h"
+#include "base/ByteReader.h"
 #include "glgui/Model3DS.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 // libFuzzer target: arbitrary bytes as a PNG file. A decoded image must describe its pixel
 // buffer exactly, since the buffer goes to glTexImage2D as it is.
-#include "glgui/ByteReader.h"
+#include "base/ByteReader.h"
 #include "glgui/PngDecoder.h"
 #include "glgui/TextureDescription.h"
 

@@ -1,6 +1,6 @@
 #include "DawWindow.h"
 
-#include "../host/XDisplayConnection.h"
+#include "support/XDisplayConnection.h"
 
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>

@@ -1,9 +1,9 @@
 // GoogleTest comes before the X11 headers, whose macros (None, Bool, ...) would break it.
 #include <gtest/gtest.h>
 
-#include "../host/CapturedFrame.h"
 #include "DawWindow.h"
 #include "TestEditor.h"
+#include "support/CapturedFrame.h"
 
 #include <chrono>
 #include <cstdio>

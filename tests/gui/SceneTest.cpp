@@ -3,13 +3,13 @@
 // presented frame is read back and checked pixel by pixel.
 #include <gtest/gtest.h>
 
-#include "../host/CapturedFrame.h"
-#include "../unit/ScratchSkinFolder.h"
 #include "DawWindow.h"
 #include "SceneFiles.h"
 #include "glgui/OpenGL.h"
 #include "glgui/ShaderProgram.h"
 #include "glgui/VSTGL_Editor.h"
+#include "support/CapturedFrame.h"
+#include "support/ScratchSkinFolder.h"
 
 #include <cmath>
 #include <cstdio>

@@ -2,9 +2,9 @@
 // window, idle calls, effEditClose, and the frame the user would see.
 #include <gtest/gtest.h>
 
-#include "CapturedFrame.h"
 #include "HostWindow.h"
 #include "PluginHost.h"
+#include "support/CapturedFrame.h"
 
 #include <chrono>
 #include <cmath>

@@ -1,5 +1,5 @@
 #include "PluginHost.h"
-#include "TestSignals.h"
+#include "support/TestSignals.h"
 
 #include <gtest/gtest.h>
 

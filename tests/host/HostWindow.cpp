@@ -61,7 +61,7 @@ int HostWindow::childCount() const
 }
 
 #else
-#include "XDisplayConnection.h"
+#include "support/XDisplayConnection.h"
 
 #include <cstdint>
 

@@ -1,8 +1,9 @@
 // When the heap refuses, the host process must survive and the effect must come up
 // without an engine. This program replaces malloc to make chosen requests fail.
 
-#include "engine/AlignedAlloc.h"
+#include "base/AlignedAlloc.h"
 #include "shell/EffectVST.h"
+#include "support/SilentHost.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +19,6 @@ namespace
 {
 
 std::atomic<std::size_t> refuseFromBytes{std::numeric_limits<std::size_t>::max()};
-
-VstIntPtr silentHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
-{
-    return opcode == audioMasterVersion ? 2400 : 0;
-}
 
 // Engine buffers are the only requests this large while an effect is created.
 constexpr std::size_t kEngineBufferBytes = 8000;

@@ -2,6 +2,7 @@
 // locks made on the watched thread by replacing malloc & co and pthread_mutex_lock.
 
 #include "shell/EffectVST.h"
+#include "support/SilentHost.h"
 
 #include <gtest/gtest.h>
 
@@ -28,11 +29,6 @@ void noteHeapCall()
 {
     if (watching)
         ++heapCalls;
-}
-
-VstIntPtr silentHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float)
-{
-    return opcode == audioMasterVersion ? 2400 : 0;
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 #include "EngineTestSupport.h"
-#include "../host/TestSignals.h"
+#include "support/TestSignals.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "engine/HartleyTransform.h"
-#include "engine/AlignedAlloc.h"
+#include "base/AlignedAlloc.h"
 
 #include <fftw3.h>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "glgui/Model3DS.h"
 
-#include "ScratchSkinFolder.h"
-#include "glgui/ByteReader.h"
+#include "base/ByteReader.h"
 #include "glgui/SkinFiles.h"
+#include "support/ScratchSkinFolder.h"
 
 #include <gtest/gtest.h>
 

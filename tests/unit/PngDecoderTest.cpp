@@ -1,7 +1,7 @@
 #include "glgui/PngDecoder.h"
 
-#include "ScratchSkinFolder.h"
 #include "glgui/SkinFiles.h"
+#include "support/ScratchSkinFolder.h"
 
 #include <gtest/gtest.h>
 #include <png.h>

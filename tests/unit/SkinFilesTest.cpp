@@ -1,7 +1,7 @@
 #include "glgui/SkinFiles.h"
 
-#include "ScratchSkinFolder.h"
 #include "platform/ModuleLocation.h"
+#include "support/ScratchSkinFolder.h"
 
 #include <gtest/gtest.h>
 

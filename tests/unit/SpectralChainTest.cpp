@@ -1,5 +1,5 @@
-#include "../host/TestSignals.h"
 #include "EngineTestSupport.h"
+#include "support/TestSignals.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "engine/AlignedAlloc.h"
+#include "base/AlignedAlloc.h"
 
-#include "platform/MessageBox.h"
+#include "base/UserMessage.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -26,7 +26,7 @@ void* namedAlloc(std::size_t count, std::size_t elementSize, const char* /*name*
     {
         // Ending the process here would take the user's whole session down with us; the
         // caller fails its operation instead.
-        platform::showMessageBox("MISTAKE!", "Memory allocation failed!", platform::MessageIcon::Exclamation);
+        base::showUserMessage("MISTAKE!", "Memory allocation failed!", base::MessageIcon::Exclamation);
         return nullptr;
     }
     const std::uintptr_t rawAddress = reinterpret_cast<std::uintptr_t>(raw);

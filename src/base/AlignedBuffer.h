@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/AlignedAlloc.h"
+#include "base/AlignedAlloc.h"
 
 #include <cstddef>
 #include <cstring>
