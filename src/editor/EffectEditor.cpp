@@ -1,24 +1,58 @@
 #include "editor/EffectEditor.h"
 
+#include "editor/EditorLayout.h"
+#include "editor/GUImachine.h"
+#include "engine/ParameterTable.h"
 #include "glgui/OpenGL.h"
+#include "platform/PlatformName.h"
+#include "platform/PreferenceStore.h"
+#include "vst/EditorEffect.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace
 {
 
-constexpr const char* kTextures[] = {"missing.png", "sf_background.png", "info_back.png", "eq_ring.png", "line.png",
-                                     "eq_fft, 512, 1, r32f, float, nomips, clamp"};
-constexpr const char* kModels[] = {"slider_small.3ds", "logo.3ds",   "knob1.3ds",    "knob2.3ds",
+constexpr const char* kTextures[] = {"missing.png", "sf_background.png", "info_back.png",
+                                     "eq_ring.png", "line.png",          "eq_fft, 512, 1, r32f, float, nomips, clamp"};
+constexpr const char* kModels[] = {"slider_small.3ds",  "logo.3ds",   "knob1.3ds",    "knob2.3ds",
                                    "slider_medium.3ds", "handle.3ds", "button_r.3ds", "wheel.3ds"};
 constexpr const char* kFonts[] = {"font_marke", "font_heiti", "font_large"};
+constexpr const char* kVersion = "v.2.00d";
 constexpr float kFieldOfView = 28.7f;
 // Half of the field of view in radians: at this distance one scene unit at z = 0 is one pixel.
 constexpr double kHalfFieldOfViewRadians = 0.25045475;
+constexpr float kCameraEasing = 0.9f;
+// Far from any real eye position, so the first frame counts as a camera move.
+constexpr float kUnsetEye = 1000.0f;
+
+const float kLight0Position[4] = {-800.0f, 800.0f, 1200.0f, 1.0f};
+const float kLight0Diffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+const float kLight0Ambient[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+const float kLight1Position[4] = {1200.0f, -600.0f, 480.0f, 1.0f};
+const float kLight1Ambient[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+const float kLight1Diffuse[4] = {0.08f, 0.08f, 0.08f, 1.0f};
+const float kWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+// Shadows fall on the plane z = 0.2 from light 0, pulled in to soften their length.
+const float kShadowPlanePoint[3] = {0.0f, 0.0f, 0.2f};
+const float kShadowPlaneNormal[3] = {0.0f, 0.0f, 1.0f};
+const float kShadowLight[4] = {-800.0f, 800.0f, 1200.0f * 0.71428573f, 1.0f};
+
+constexpr float kVersionLineY = 204.0f;
+constexpr FontBank::Colour kVersionTextColour{1.0f, 1.0f, 1.0f, 0.8f};
+constexpr FontBank::Colour kVersionBoxColour{0.0f, 0.0f, 0.0f, 0.25f};
+
+bool isEffectParameter(int index)
+{
+    return index >= 0 && index < EffectEditor::kNumParameters;
+}
 
 }  // namespace
 
-EffectEditor::EffectEditor(AudioEffect* owner, EngineHost* engine) : VSTGL_Editor(owner), engineHost(engine)
+EffectEditor::EffectEditor(AudioEffect* owner, EditorEffect& effectLink, EngineHost* engine, std::string skinFolder)
+    : VSTGL_Editor(owner, std::move(skinFolder)), effect(effectLink), engineHost(engine)
 {
     rectangle = ERect{0, 0, kHeight, kWidth};
     registerResources();
@@ -43,48 +77,239 @@ void EffectEditor::registerResources()
     skin.textures().loadAll(skin.files());
 }
 
+void EffectEditor::setUpLights()
+{
+    glLightfv(GL_LIGHT0, GL_POSITION, kLight0Position);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, kLight0Diffuse);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, kLight0Ambient);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, kWhite);
+    glLightfv(GL_LIGHT1, GL_POSITION, kLight1Position);
+    glLightfv(GL_LIGHT1, GL_AMBIENT, kLight1Ambient);
+    glLightfv(GL_LIGHT1, GL_DIFFUSE, kLight1Diffuse);
+    glLightfv(GL_LIGHT1, GL_SPECULAR, kWhite);
+    glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, GL_FALSE);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_LIGHT1);
+    glDisable(GL_LIGHT2);
+    glDisable(GL_LIGHT3);
+}
+
 void EffectEditor::openGui()
 {
     if (guiReady || engineHost == nullptr)
         return;
-    const float distance = static_cast<float>((kHeight / 2.0) / std::tan(kHalfFieldOfViewRadians));
-    camera = Camera{{0.0f, 0.0f, distance}, {0.0f, 0.0f, 0.0f}, kFieldOfView};
+    platform::resetPreferenceWarnings();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    setUpLights();
+    frameCounter = 0.0f;
+    gui = std::make_unique<GUImachine>(*this);
+    for (float& axis : previousEye)
+        axis = kUnsetEye;
     resources().resetViewMode();
+    const float distance = static_cast<float>((kHeight / 2.0) / std::tan(kHalfFieldOfViewRadians));
+    targetCamera = Camera{{0.0f, 0.0f, distance}, {0.0f, 0.0f, 0.0f}, kFieldOfView};
+    camera = targetCamera;
     resources().setPerspectiveView();
+    gui->buildGui("font_heiti");
+    drainInbox();
     resources().fonts().buildLists();
+    redrawWanted = true;
     guiReady = true;
 }
 
 void EffectEditor::closeGui()
 {
-    if (!guiReady)
+    if (!guiReady || engineHost == nullptr)
         return;
+    finishGestures();
     resources().fonts().deleteLists();
+    gui.reset();
     guiReady = false;
+}
+
+void EffectEditor::idle()
+{
+    if (engineHost != nullptr && guiReady)
+        frameCounter = std::min(frameCounter + 1.0f, kFrameCounterCap);
+    VSTGL_Editor::idle();
+}
+
+void EffectEditor::parameterChanged(VstInt32 index, float value)
+{
+    inbox.post(index, value);
+}
+
+bool EffectEditor::drainInbox()
+{
+    return inbox.drain(
+        [this](int index, float value)
+        {
+            if (gui != nullptr)
+                gui->parameterChanged(index, value);
+        });
+}
+
+bool EffectEditor::frameWanted()
+{
+    if (engineHost == nullptr || gui == nullptr)
+        return false;
+    const bool changed = drainInbox();
+    // One more frame after the version line's last one clears it.
+    const bool versionLineShowing = frameCounter <= static_cast<float>(kVersionLineFrames) + 1.0f;
+    const bool hoverTimerRunning =
+        gui->hoveredIndex() != VSTGL_GUIbuild::kNone && !infoFlag && pointerState < GUImachine::kHoverTimeoutFrames;
+    return redrawWanted || changed || versionLineShowing || hoverTimerRunning || !cameraStill() || gui->animating();
 }
 
 void EffectEditor::draw()
 {
     if (!guiReady || engineHost == nullptr)
         return;
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glClearStencil(0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    drainInbox();
+    for (int axis = 0; axis < 3; ++axis)
+    {
+        camera.eye[axis] = (camera.eye[axis] - targetCamera.eye[axis]) * kCameraEasing + targetCamera.eye[axis];
+        camera.target[axis] =
+            (camera.target[axis] - targetCamera.target[axis]) * kCameraEasing + targetCamera.target[axis];
+    }
     GuiResources& skin = resources();
-    skin.setOrthoView();
-    glUseProgram(0);
+    skin.setPerspectiveView();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glDisable(GL_LIGHTING);
-    glDisable(GL_BLEND);
-    glEnable(GL_TEXTURE_2D);
-    skin.bindTexture("sf_background.png");
-    // The faceplate fills the window, its top row (t = 0) at the top, untinted.
-    const float halfWidth = kWidth / 2.0f;
-    const float halfHeight = kHeight / 2.0f;
-    skin.stripMode = GuiResources::kVertexStrip;
-    skin.stripPoints = {-halfWidth, -halfHeight, -halfWidth, halfHeight, halfWidth, -halfHeight, halfWidth, halfHeight};
-    skin.stripTexCoords = {0.0f, 1.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f, 0.0f};
-    skin.stripColours.assign(16, 1.0f);
-    skin.drawStrip();
+    glLightfv(GL_LIGHT0, GL_POSITION, kLight0Position);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, kLight0Diffuse);
+    makeShadowMatrix(kShadowPlanePoint, kShadowPlaneNormal, kShadowLight);
+
+    glClearStencil(0);
+    glStencilMask(15);
+    glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+
+    skin.setPerspectiveView();
+    glEnable(GL_CULL_FACE);
+    gui->drawControls();
+    skin.setOrthoView();
+    drawShadowOverlay();
+    gui->drawOverlay();
+    if (frameCounter < static_cast<float>(kVersionLineFrames))
+        drawVersionLine();
+    redrawWanted = false;
+}
+
+void EffectEditor::drawVersionLine()
+{
+    char text[64];
+    std::snprintf(text, sizeof(text), "%s %s 64 bit", platform::platformName(), kVersion);
+    FontBank& fonts = resources().fonts();
+    fonts.selectFont("font_heiti");
+    fonts.beginText();
+    fonts.drawText(text, 0.0f, kVersionLineY, &kVersionTextColour, nullptr, &kVersionBoxColour, FontBank::kAlignCentre);
+    fonts.endText();
+}
+
+void EffectEditor::mouseDown(int buttons, int x, int y)
+{
+    pointerState = 0;
+    cursorKind = GL_BaseControl::kCursorHand;
+    redrawWanted = true;
+    pointerHeld = true;
+    if (gui != nullptr)
+        gui->mouseDown(buttons, x, y);
+    applyCursor();
+}
+
+void EffectEditor::mouseMove(int buttons, int x, int y)
+{
+    pointerState = 0;
+    cursorKind = buttons != 0 ? GL_BaseControl::kCursorHand : 0;
+    redrawWanted = true;
+    if (gui != nullptr)
+        gui->mouseMove(buttons, x, y);
+    applyCursor();
+}
+
+void EffectEditor::mouseUp(int buttons, int x, int y)
+{
+    pointerState = 0;
+    cursorKind = 0;
+    redrawWanted = true;
+    if (gui != nullptr)
+        gui->mouseUp(buttons, x, y);
+    finishGestures();
+    pointerHeld = false;
+    applyCursor();
+}
+
+void EffectEditor::mouseLeave()
+{
+    cursorKind = 0;
+    redrawWanted = true;
+    if (gui != nullptr)
+        gui->clearHover();
+    applyCursor();
+}
+
+void EffectEditor::valueChanged(int index, float value, GL_BaseControl*)
+{
+    if (engineHost == nullptr)
+        return;
+    if (index == layout::kInfoCommand)
+    {
+        // Handled here and never sent to the host: hosts size their parameter arrays by
+        // numParams and index them with what automation carries.
+        infoFlag = value != 0.0f;
+        platform::writePref(static_cast<int>(value));
+        return;
+    }
+    if (!isEffectParameter(index))
+        return;
+    if (!pointerHeld)
+    {
+        automateParameter(index, value);
+        return;
+    }
+    // A drag is one gesture for the host, so touch-style automation recording holds the
+    // lane from press to release.
+    if (!gesturesOpen.test(static_cast<std::size_t>(index)))
+    {
+        effect.beginEdit(index);
+        gesturesOpen.set(static_cast<std::size_t>(index));
+    }
+    effect.setParameterAutomated(index, value);
+}
+
+void EffectEditor::finishGestures()
+{
+    for (int index = 0; index < kNumParameters; ++index)
+    {
+        if (gesturesOpen.test(static_cast<std::size_t>(index)))
+            effect.endEdit(index);
+    }
+    gesturesOpen.reset();
+}
+
+float EffectEditor::readParameter(int index)
+{
+    return effect.getParameter(index);
+}
+
+void EffectEditor::automateParameter(int index, float value)
+{
+    if (!isEffectParameter(index))
+        return;
+    effect.beginEdit(index);
+    effect.setParameterAutomated(index, value);
+    effect.endEdit(index);
+}
+
+void EffectEditor::writeParameter(int index, float value)
+{
+    effect.setParameter(index, value);
+}
+
+float EffectEditor::displayValue(int index)
+{
+    return isEffectParameter(index) ? displayValueFor(index, readParameter(index)) : 0.0f;
 }

@@ -36,6 +36,12 @@ const Model3DS* ModelBank::findModel(std::string_view name) const
     return found == models.end() ? nullptr : &found->second;
 }
 
+Model3DS* ModelBank::findModel(std::string_view name)
+{
+    const auto found = models.find(toLowerAscii(name));
+    return found == models.end() ? nullptr : &found->second;
+}
+
 void ModelBank::applyMaterial(const Model3DS& model, const Mesh3DS& mesh, float alpha) const
 {
     if (mesh.materialIndex < 0 || static_cast<std::size_t>(mesh.materialIndex) >= model.materials.size())

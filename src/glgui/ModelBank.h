@@ -19,6 +19,8 @@ public:
     // Parses the file; a missing file registers nothing.
     void loadModel(SkinFiles& files, std::string_view name);
     const Model3DS* findModel(std::string_view name) const;
+    // Writable, for controls that animate a material.
+    Model3DS* findModel(std::string_view name);
 
     // GL side, with the editor's context current.
     void drawModel(const Model3DS& model) const;

@@ -108,7 +108,8 @@ void VSTGL_Editor::idle()
     if (now - lastIdleFrame >= kFrameIntervalMs)
     {
         lastIdleFrame = now;
-        renderFrame();
+        if (frameWanted())
+            renderFrame();
     }
 }
 
@@ -116,6 +117,13 @@ void VSTGL_Editor::renderFrame()
 {
     if (!guiReady)
         return;
+    float moved = 0.0f;
+    for (int axis = 0; axis < 3; ++axis)
+    {
+        moved += std::fabs(camera.eye[axis] - previousEye[axis]);
+        previousEye[axis] = camera.eye[axis];
+    }
+    cameraIsStill = moved < 0.5f;
     if (device != nullptr)
         device->makeCurrent();
     draw();
@@ -142,6 +150,59 @@ void VSTGL_Editor::setOrthoBounds(int left, int bottom, int right, int top)
     orthoBounds[1] = bottom;
     orthoBounds[2] = right;
     orthoBounds[3] = top;
+}
+
+void VSTGL_Editor::makeShadowMatrix(const float planePoint[3], const float planeNormal[3], const float light[4])
+{
+    const float plane[4] = {planeNormal[0], planeNormal[1], planeNormal[2],
+                            -(planeNormal[0] * planePoint[0] + planeNormal[1] * planePoint[1] +
+                              planeNormal[2] * planePoint[2])};
+    const float dot = plane[0] * light[0] + plane[1] * light[1] + plane[2] * light[2] + plane[3] * light[3];
+    for (int column = 0; column < 4; ++column)
+    {
+        for (int row = 0; row < 4; ++row)
+        {
+            const float term = -plane[column] * light[row];
+            shadow[column * 4 + row] = row == column ? dot + term : term;
+        }
+    }
+}
+
+void VSTGL_Editor::beginShadowStencil()
+{
+    glDisable(GL_LIGHTING);
+    glShadeModel(GL_FLAT);
+    glEnable(GL_STENCIL_TEST);
+    glStencilMask(1);
+    glStencilOp(GL_ZERO, GL_KEEP, GL_REPLACE);
+    glStencilFunc(GL_ALWAYS, 1, 1);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void VSTGL_Editor::drawShadowOverlay()
+{
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_EQUAL, 5, 15);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    const float halfWidth = width() / 2.0f;
+    const float halfHeight = height() / 2.0f;
+    glColor4f(0.0f, 0.0f, 0.0f, 0.25f);
+    glBegin(GL_QUADS);
+    glVertex3f(-halfWidth, -halfHeight, 0.0f);
+    glVertex3f(halfWidth, -halfHeight, 0.0f);
+    glVertex3f(halfWidth, halfHeight, 0.0f);
+    glVertex3f(-halfWidth, halfHeight, 0.0f);
+    glEnd();
+    glDisable(GL_STENCIL_TEST);
 }
 
 void VSTGL_Editor::applyCursor()

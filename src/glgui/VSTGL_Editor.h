@@ -60,6 +60,20 @@ public:
     // (near plane 1, far plane 8000).
     void setPerspective(float fieldOfView, float aspect);
     void setOrthoBounds(int left, int bottom, int right, int top);
+    const int* orthographicBounds() const { return orthoBounds; }
+
+    // Shadows: a column-major matrix that flattens the scene onto a plane as seen from a
+    // light; controls draw their meshes through it into stencil bit 1, and the overlay then
+    // darkens the pixels where that bit lies on the panel's bit 4.
+    void makeShadowMatrix(const float planePoint[3], const float planeNormal[3], const float light[4]);
+    const float* shadowMatrix() const { return shadow; }
+    void beginShadowStencil();
+    void drawShadowOverlay();
+
+    // True when the camera's eye moved less than half a unit since the previous frame.
+    bool cameraStill() const { return cameraIsStill; }
+    void setCursorKind(int kind) { cursorKind = kind; }
+    int currentCursorKind() const { return cursorKind; }
 
     void handleWindowEvent(const platform::WindowEvent& event) override;
 
@@ -74,6 +88,10 @@ protected:
     virtual void mouseLeave() {}
     virtual void keyDown(const KeyRecord&) {}
     virtual void keyUp(const KeyRecord&) {}
+
+    // Asked before each idle-paced frame: a frame whose inputs did not change need not be
+    // drawn again. Paint messages always draw.
+    virtual bool frameWanted() { return true; }
 
     // The clock that paces idle frames, in milliseconds.
     virtual std::uint32_t tickNow() const { return platform::tickCount(); }
@@ -90,7 +108,10 @@ protected:
     int cursorKind = 0;
     int sampleCount = 4;
     Camera camera{{0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f}, 30.0f};
+    float previousEye[3] = {};
+    bool cameraIsStill = false;
     int orthoBounds[4] = {};
+    float shadow[16] = {};
 
 private:
     void destroyDevice();

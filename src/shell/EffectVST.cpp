@@ -47,7 +47,7 @@ AEffEditor* EffectVST::createEditor()
     // editor rather than throwing into the host.
     try
     {
-        return new EffectEditor(this, engine.get());
+        return new EffectEditor(this, *this, engine.get());
     }
     catch (const std::exception&)
     {
@@ -101,6 +101,21 @@ void EffectVST::setParameter(VstInt32 index, float value)
     }
     if (editor != nullptr)
         editor->parameterChanged(index, value);
+}
+
+void EffectVST::setParameterAutomated(VstInt32 index, float value)
+{
+    AudioEffectX::setParameterAutomated(index, value);
+}
+
+bool EffectVST::beginEdit(VstInt32 index)
+{
+    return AudioEffectX::beginEdit(index);
+}
+
+bool EffectVST::endEdit(VstInt32 index)
+{
+    return AudioEffectX::endEdit(index);
 }
 
 float EffectVST::getParameter(VstInt32 index)

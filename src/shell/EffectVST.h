@@ -2,6 +2,7 @@
 
 #include "engine/EngineHost.h"
 #include "shell/AudioEffectX.h"
+#include "vst/EditorEffect.h"
 
 #include <atomic>
 #include <memory>
@@ -9,7 +10,7 @@
 
 // The concrete effect: identity, the 42 parameters, the single program, chunks, and the
 // link from the host's calls to the engine.
-class EffectVST final : public AudioEffectX
+class EffectVST final : public AudioEffectX, public EditorEffect
 {
 public:
     explicit EffectVST(audioMasterCallback host);
@@ -20,6 +21,9 @@ public:
 
     void setParameter(VstInt32 index, float value) override;
     float getParameter(VstInt32 index) override;
+    void setParameterAutomated(VstInt32 index, float value) override;
+    bool beginEdit(VstInt32 index) override;
+    bool endEdit(VstInt32 index) override;
     void setProgram(VstInt32 program) override;
     void setProgramName(const char* name) override;
     void getProgramName(char* name) override;

@@ -1,0 +1,151 @@
+#include "controls/VSTGL_GUIbuild.h"
+
+#include "glgui/OpenGL.h"
+#include "glgui/VSTGL_Editor.h"
+
+namespace
+{
+
+// Local coordinates sit two pixels below the rectangle's bottom edge.
+constexpr int kLocalYOffset = 2;
+
+}  // namespace
+
+VSTGL_GUIbuild::VSTGL_GUIbuild(VSTGL_Editor& owner) : editor(owner) {}
+
+VSTGL_GUIbuild::~VSTGL_GUIbuild() = default;
+
+GL_BaseControl& VSTGL_GUIbuild::addControl(std::unique_ptr<GL_BaseControl> control)
+{
+    controlList.push_back(std::move(control));
+    return *controlList.back();
+}
+
+GL_BaseControl* VSTGL_GUIbuild::hoveredControlPointer() const
+{
+    if (hoveredControl < 0 || hoveredControl >= static_cast<int>(controlList.size()))
+        return nullptr;
+    return controlList[static_cast<std::size_t>(hoveredControl)].get();
+}
+
+bool VSTGL_GUIbuild::animating() const
+{
+    for (const auto& control : controlList)
+    {
+        if (control->visible && control->animating())
+            return true;
+    }
+    return false;
+}
+
+void VSTGL_GUIbuild::drawControls()
+{
+    drawPass(false);
+}
+
+void VSTGL_GUIbuild::drawOverlay()
+{
+    drawPass(true);
+}
+
+void VSTGL_GUIbuild::drawPass(bool overlay)
+{
+    bool depthCleared = false;
+    for (const auto& control : controlList)
+    {
+        if (!overlay && !depthCleared && control->hasStyle(GL_BaseControl::StyleDepthClear))
+        {
+            glClear(GL_DEPTH_BUFFER_BIT);
+            depthCleared = true;
+        }
+        if (control->visible && control->hasStyle(GL_BaseControl::StyleOverlay) == overlay)
+            control->draw();
+    }
+}
+
+bool VSTGL_GUIbuild::takesPointer(const GL_BaseControl& control, int x, int y) const
+{
+    return control.visible && !control.hasStyle(GL_BaseControl::StylePassive) && control.screenRect().contains(x, y);
+}
+
+void VSTGL_GUIbuild::mouseDown(int buttons, int x, int y)
+{
+    pressed = kNone;
+    for (std::size_t i = 0; i < controlList.size(); ++i)
+    {
+        GL_BaseControl& control = *controlList[i];
+        if (!takesPointer(control, x, y))
+            continue;
+        const ScreenRect& rect = control.screenRect();
+        dropHover();
+        pressed = static_cast<int>(i);
+        hoveredControl = pressed;
+        control.hovered = true;
+        control.onMouseDown(buttons, x - rect.minX, y - rect.minY - kLocalYOffset);
+        return;
+    }
+}
+
+void VSTGL_GUIbuild::mouseMove(int buttons, int x, int y)
+{
+    if (pressed != kNone)
+    {
+        GL_BaseControl& control = *controlList[static_cast<std::size_t>(pressed)];
+        const ScreenRect& rect = control.screenRect();
+        control.onMouseDrag(buttons, x - rect.minX, y - rect.minY - kLocalYOffset);
+        // The pressed control stays the hovered one until the release.
+        return;
+    }
+    hoveredControl = kNone;
+    for (std::size_t i = 0; i < controlList.size(); ++i)
+    {
+        GL_BaseControl& control = *controlList[i];
+        if (!takesPointer(control, x, y))
+        {
+            control.hovered = false;
+            continue;
+        }
+        const ScreenRect& rect = control.screenRect();
+        control.hovered = true;
+        hoveredControl = static_cast<int>(i);
+        control.onMouseOver(x - rect.minX, y - rect.minY - kLocalYOffset);
+    }
+}
+
+void VSTGL_GUIbuild::mouseUp(int buttons, int x, int y)
+{
+    for (const auto& control : controlList)
+    {
+        if (control->hasStyle(GL_BaseControl::StylePassive))
+            continue;
+        const ScreenRect& rect = control->screenRect();
+        control->onMouseUp(buttons, x - rect.minX, y - rect.minY - kLocalYOffset);
+    }
+    pressed = kNone;
+}
+
+void VSTGL_GUIbuild::clearHover()
+{
+    if (pressed == kNone)
+        dropHover();
+}
+
+void VSTGL_GUIbuild::dropHover()
+{
+    if (GL_BaseControl* control = hoveredControlPointer())
+        control->hovered = false;
+    hoveredControl = kNone;
+}
+
+void VSTGL_GUIbuild::parameterChanged(int index, float value)
+{
+    for (const auto& control : controlList)
+    {
+        const std::vector<ParameterSlot>& slots = control->slots();
+        for (std::size_t slot = 0; slot < slots.size(); ++slot)
+        {
+            if (slots[slot].parameterIndex == index)
+                control->setValue(slot, value);
+        }
+    }
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "controls/GL_BaseControl.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class VSTGL_Editor;
+
+// The editor's control container: owns the controls in list order (drawing order and hit
+// order), hit-tests the pointer against their screen rectangles and hands parameter values
+// to every slot bound to them. GUI thread only.
+class VSTGL_GUIbuild
+{
+public:
+    static constexpr int kNone = -1;
+
+    explicit VSTGL_GUIbuild(VSTGL_Editor& editor);
+    virtual ~VSTGL_GUIbuild();
+    VSTGL_GUIbuild(const VSTGL_GUIbuild&) = delete;
+    VSTGL_GUIbuild& operator=(const VSTGL_GUIbuild&) = delete;
+
+    virtual void buildGui(const std::string&) {}
+    // First pass: every visible control without StyleOverlay, the depth buffer cleared once
+    // before the first StyleDepthClear control.
+    virtual void drawControls();
+    // Second pass: the StyleOverlay controls.
+    virtual void drawOverlay();
+
+    // Pointer hooks, window pixels with y upwards.
+    void mouseDown(int buttons, int x, int y);
+    void mouseMove(int buttons, int x, int y);
+    void mouseUp(int buttons, int x, int y);
+    // The pointer left the window: nothing is hovered any more.
+    void clearHover();
+
+    // Sets every slot bound to index, in list order.
+    void parameterChanged(int index, float value);
+
+    GL_BaseControl& addControl(std::unique_ptr<GL_BaseControl> control);
+    const std::vector<std::unique_ptr<GL_BaseControl>>& controls() const { return controlList; }
+    int pressedIndex() const { return pressed; }
+    int hoveredIndex() const { return hoveredControl; }
+    GL_BaseControl* hoveredControlPointer() const;
+    // True while a visible control animates by itself.
+    bool animating() const;
+
+protected:
+    void drawPass(bool overlay);
+    void dropHover();
+
+    VSTGL_Editor& editor;
+
+private:
+    bool takesPointer(const GL_BaseControl& control, int x, int y) const;
+
+    std::vector<std::unique_ptr<GL_BaseControl>> controlList;
+    int pressed = kNone;
+    int hoveredControl = kNone;
+};

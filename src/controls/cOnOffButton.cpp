@@ -1,0 +1,118 @@
+#include "controls/cOnOffButton.h"
+
+#include "glgui/Model3DS.h"
+#include "glgui/OpenGL.h"
+#include "glgui/VSTGL_Editor.h"
+
+namespace
+{
+
+constexpr float kShadowLift = 0.1f;
+
+}  // namespace
+
+cOnOffButton::cOnOffButton(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, Model3DS* model,
+                           std::uint32_t style, int valueDisplayKind)
+    : GL_BaseControl(editor, listener, box, model, style, valueDisplayKind)
+{
+    if (controlModel == nullptr)
+        return;
+    // A name containing "off" also contains "on": such meshes show in both states.
+    for (std::size_t i = 0; i < controlModel->meshes.size(); ++i)
+    {
+        if (controlModel->meshes[i].name.find("off") != std::string::npos)
+            offSet.push_back(i);
+    }
+    for (std::size_t i = 0; i < controlModel->meshes.size(); ++i)
+    {
+        if (controlModel->meshes[i].name.find("on") != std::string::npos)
+            onSet.push_back(i);
+    }
+}
+
+void cOnOffButton::onMouseDown(int buttons, int x, int y)
+{
+    pressButtons = buttons;
+    if (!hasSlot())
+        return;
+    parameterSlots[0].value = parameterSlots[0].value != 0.0f ? 0.0f : 1.0f;
+    onMouseDrag(buttons, x, y);
+    reportSlot0();
+}
+
+// Invisible walls around the button that still write depth, so nothing behind shows
+// through the gap between the bezel and the panel.
+void cOnOffButton::drawDepthWalls() const
+{
+    const float halfWidth = (area.size[0] + 1.0f) / 2.0f;
+    const float halfHeight = (area.size[1] + 1.0f) / 2.0f;
+    const float bottom = -area.size[2];
+    glColor4f(0.0f, 0.0f, 0.0f, 0.0f);
+    glBegin(GL_QUADS);
+    glVertex3f(halfWidth, -halfHeight, 0.0f);
+    glVertex3f(halfWidth, -halfHeight, bottom);
+    glVertex3f(halfWidth, halfHeight, bottom);
+    glVertex3f(halfWidth, halfHeight, 0.0f);
+    glVertex3f(-halfWidth, halfHeight, 0.0f);
+    glVertex3f(-halfWidth, halfHeight, bottom);
+    glVertex3f(-halfWidth, -halfHeight, bottom);
+    glVertex3f(-halfWidth, -halfHeight, 0.0f);
+    glVertex3f(-halfWidth, -halfHeight, 0.0f);
+    glVertex3f(-halfWidth, -halfHeight, bottom);
+    glVertex3f(halfWidth, -halfHeight, bottom);
+    glVertex3f(halfWidth, -halfHeight, 0.0f);
+    glVertex3f(halfWidth, halfHeight, 0.0f);
+    glVertex3f(halfWidth, halfHeight, bottom);
+    glVertex3f(-halfWidth, halfHeight, bottom);
+    glVertex3f(-halfWidth, halfHeight, 0.0f);
+    glEnd();
+}
+
+void cOnOffButton::placeModel(float zLift) const
+{
+    glTranslatef(area.centre[0] + modelOffset[0], area.centre[1] + modelOffset[1],
+                 area.origin[2] + modelOffset[2] + zLift);
+}
+
+void cOnOffButton::drawMeshSet(const std::vector<std::size_t>& meshes) const
+{
+    const ModelBank& models = owner.resources().models();
+    for (std::size_t mesh : meshes)
+        models.drawMesh(*controlModel, mesh);
+}
+
+void cOnOffButton::draw()
+{
+    if (!visible)
+        return;
+    glPushMatrix();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_LIGHTING);
+    glShadeModel(GL_SMOOTH);
+    glLoadIdentity();
+    glTranslatef(area.centre[0], area.centre[1], area.origin[2]);
+    drawDepthWalls();
+    glLoadIdentity();
+    placeModel(0.0f);
+    glEnable(GL_TEXTURE_2D);
+    glColor4fv(colour);
+    if (controlModel != nullptr && hasSlot())
+    {
+        const std::vector<std::size_t>& meshes = getValue(0) != 0.0f ? onSet : offSet;
+        drawMeshSet(meshes);
+        if (hasStyle(StyleShadow))
+        {
+            glLoadIdentity();
+            placeModel(kShadowLift);
+            glMultMatrixf(owner.shadowMatrix());
+            owner.beginShadowStencil();
+            drawMeshSet(meshes);
+            endShadowStencil();
+        }
+    }
+    updateScreenRect();
+    glPopMatrix();
+}

@@ -1,0 +1,132 @@
+#include "controls/cSliderRelative.h"
+
+#include "controls/cControlListener.h"
+#include "glgui/OpenGL.h"
+#include "glgui/VSTGL_Editor.h"
+
+#include <algorithm>
+
+namespace
+{
+
+constexpr float kNeutralPosition = 0.5f;
+constexpr float kShadowLift = 0.2f;
+// Value text above a vertical handle, beside a horizontal one.
+constexpr float kVerticalLabelLift = 20.0f;
+constexpr float kHorizontalLabelLift = 16.0f;
+
+}  // namespace
+
+cSliderRelative::cSliderRelative(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
+                                 Model3DS* model, std::uint32_t style, int valueDisplayKind, float handle)
+    : GL_BaseControl(editor, listener, box, model, style, valueDisplayKind), handleLength(handle)
+{
+}
+
+void cSliderRelative::reportPosition()
+{
+    if (!hasSlot())
+        return;
+    setValue(0, position);
+    controlListener.valueChanged(parameterSlots[0].parameterIndex, position, this);
+}
+
+void cSliderRelative::onMouseDown(int buttons, int x, int y)
+{
+    pressButtons = buttons;
+    lastX = x;
+    lastY = y;
+    if (isControlClick(buttons) && hasSlot())
+        setValue(0, parameterSlots[0].defaultValue);
+    reportPosition();
+    setCursorKind(cursorForTrack());
+    onMouseDrag(buttons, x, y);
+}
+
+void cSliderRelative::onMouseDrag(int buttons, int x, int y)
+{
+    if (isControlClick(buttons))
+    {
+        // A slider's neutral position is its centre, whatever its slot's default.
+        position = kNeutralPosition;
+    }
+    else
+    {
+        setCursorKind(cursorForTrack());
+        const float factor = isFine(buttons) ? kFineFactor : 1.0f;
+        const float delta = static_cast<float>(vertical() ? lastY - y : lastX - x) * factor;
+        position = std::clamp(position - delta / (trackLength() - handleLength), 0.0f, 1.0f);
+    }
+    lastX = x;
+    lastY = y;
+    reportPosition();
+}
+
+void cSliderRelative::onMouseOver(int, int)
+{
+    pressButtons = 0;
+    setCursorKind(cursorForTrack());
+}
+
+void cSliderRelative::setValue(std::size_t slot, float value)
+{
+    GL_BaseControl::setValue(slot, value);
+    if (slot == 0)
+        position = value;
+}
+
+void cSliderRelative::placeHandle() const
+{
+    const float offset = (trackLength() - handleLength) * position + handleLength / 2.0f;
+    if (vertical())
+    {
+        glTranslatef(area.centre[0], area.origin[1] + offset, area.origin[2]);
+        glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
+    }
+    else
+    {
+        glTranslatef(area.origin[0] + offset, area.centre[1], area.origin[2]);
+    }
+}
+
+void cSliderRelative::draw()
+{
+    if (!visible)
+        return;
+    glPushMatrix();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_COLOR_MATERIAL);
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_LIGHTING);
+    glLoadIdentity();
+    const float offset = (trackLength() - handleLength) * position + handleLength / 2.0f;
+    if (vertical())
+    {
+        labelAnchor[0] = area.centre[0];
+        labelAnchor[1] = area.origin[1] + offset + kVerticalLabelLift;
+    }
+    else
+    {
+        labelAnchor[0] = area.origin[0] + offset;
+        labelAnchor[1] = area.centre[1] + kHorizontalLabelLift;
+    }
+    labelAnchor[2] = area.origin[2] + area.size[2] / 2.0f;
+    placeHandle();
+    glColor4fv(colour);
+    ModelBank& models = owner.resources().models();
+    if (controlModel != nullptr)
+        models.drawModel(*controlModel);
+    if (hasStyle(StyleShadow) && controlModel != nullptr)
+    {
+        glLoadIdentity();
+        glTranslatef(0.0f, 0.0f, kShadowLift);
+        glMultMatrixf(owner.shadowMatrix());
+        placeHandle();
+        owner.beginShadowStencil();
+        models.drawModel(*controlModel);
+        endShadowStencil();
+    }
+    updateScreenRect();
+    glPopMatrix();
+}

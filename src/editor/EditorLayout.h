@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+// The editor's layout: every control, in list order (drawing order and hit order), with its
+// box, model, style, value display, parameter bindings and help. Positions are relative to
+// the background picture's bottom-left corner (L, B) = (-(W + 1) / 2, -(H + 1) / 2) in scene
+// units (pixels at depth 0, origin at the window centre, y upwards).
+// The skin generator's placements and the tests are checked against this one table.
+namespace layout
+{
+
+enum class ControlClass
+{
+    Panel,
+    SpectrumPanel,
+    Dial,
+    PopOffDial,
+    Slider,
+    StereoWidthPanel,
+    Equaliser,
+    ActiveFlashButton,
+    OnOffButton,
+    Wheel,
+    CurveDisplay,
+};
+
+// Commands bound like parameters but handled in the editor (indices 0-41 are parameters).
+constexpr int kInfoCommand = 45;
+constexpr float kSliderHandleLength = 25.0f;
+constexpr float kEqGainDefault = 5.0f / 11.0f;
+
+struct Row
+{
+    const char* name;
+    ControlClass controlClass;
+    const char* modelName;  // 3DS model, or null
+    float origin[3];        // x, y relative to (L, B); z absolute
+    float size[3];
+    float centre[3];  // x, y relative to (L, B); z absolute
+    std::uint32_t style;
+    int valueDisplayKind;
+    int firstSlot;  // parameter index of slot 0, or -1 without slots
+    int slotCount;  // consecutive indices from firstSlot
+    bool hasDefault;
+    float defaultValue;
+    float labelOffset[3];
+    const char* helpText;  // null without help
+    float helpAnchor[2];   // relative to (L, B)
+    float helpExtent[2];
+};
+
+// Rows 2.. of the control list (the background panel, row 1, is sized by its picture).
+std::span<const Row> controlRows();
+// The shape-curve display: created with the layout, drawn by the Shape dial's value display.
+const Row& curveDisplayRow();
+
+// Offsets of the layout's (L, B) corner for a background picture of width x height pixels.
+constexpr float leftEdge(int width)
+{
+    return -(static_cast<float>(width) + 1.0f) / 2.0f;
+}
+constexpr float bottomEdge(int height)
+{
+    return -(static_cast<float>(height) + 1.0f) / 2.0f;
+}
+
+}  // namespace layout

@@ -1,0 +1,7 @@
+#include "editor/cStandInDisplay.h"
+
+void cStandInDisplay::draw()
+{
+    if (visible)
+        updateScreenRect();
+}
