@@ -51,6 +51,14 @@ void EqualiserDisplay::uploadSpectrum(const SpectrumRing& spectrum)
     resources.textures().updateTexture(kSpectrumTexture);
 }
 
+bool EqualiserDisplay::spectrumChanged(const SpectrumRing& spectrum) const
+{
+    if (spectrumPixels == nullptr)
+        return !spectrumLookedUp;
+    const float* last = spectrum.lastCompleted();
+    return !std::equal(last, last + kSpectrumPoints, spectrumPixels);
+}
+
 void EqualiserDisplay::drawBackground()
 {
     shaders.use(Program::FftBack);

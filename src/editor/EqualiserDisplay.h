@@ -25,6 +25,8 @@ public:
 
     // Copies the spectrum slot the engine completed last into the "eq_fft" texture.
     void uploadSpectrum(const SpectrumRing& spectrum);
+    // Whether the engine has completed a spectrum other than the one shown.
+    bool spectrumChanged(const SpectrumRing& spectrum) const;
     void drawBackground();
     void drawGuides(float rangeDb);
     void drawCurve(const EqualiserCurveVertices& curve);

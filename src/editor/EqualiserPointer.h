@@ -32,6 +32,9 @@ public:
     {
     }
 
+    // The curve square moves with the control's screen rectangle.
+    void setArea(const Area& pointerArea) { area = pointerArea; }
+
     // Each answers the cursor kind to show.
     int over(int x, int y);
     int press(int buttons, int x, int y);

@@ -9,6 +9,8 @@ constexpr float kPeakRelease = 0.85f;
 constexpr float kBassRelease = 0.8f;
 constexpr float kSizzleRelease = 0.7f;
 constexpr float kBassThreshold = 0.14f;
+// Below this a meter no longer changes a pixel.
+constexpr float kVisibleMeter = 1e-3f;
 
 // Lowers a meter unless the audio thread raised it since it was read: a fresh peak is
 // never lost to the release.
@@ -28,6 +30,15 @@ float levelShown(float peak)
 }
 
 }  // namespace
+
+bool GainMeterReading::moving(const EngineMeters& meters)
+{
+    return meters.peakLeft.load(std::memory_order_relaxed) > kVisibleMeter ||
+           meters.peakRight.load(std::memory_order_relaxed) > kVisibleMeter ||
+           meters.bassMeter.load(std::memory_order_relaxed) > kBassThreshold ||
+           meters.sizzleMeter.load(std::memory_order_relaxed) > kVisibleMeter ||
+           meters.clipFlag.load(std::memory_order_relaxed) != 0.0f;
+}
 
 GainMeterReading GainMeterReading::take(EngineMeters& meters)
 {

@@ -11,4 +11,6 @@ struct GainMeterReading
     float clipped;    // 1.0 for a clipped block
 
     static GainMeterReading take(EngineMeters& meters);
+    // Whether a reading would still show something: a level, a bass ring, veins or a clip.
+    static bool moving(const EngineMeters& meters);
 };
