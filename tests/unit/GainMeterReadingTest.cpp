@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 TEST(GainMeterReading, PeaksShowWithAPerFrameReleaseWrittenBackToTheEngine)
 {
     EngineMeters meters;
@@ -39,4 +41,26 @@ TEST(GainMeterReading, PeaksAboveFullScaleStayAtTheEdge)
     const GainMeterReading reading = GainMeterReading::take(meters);
     EXPECT_EQ(reading.stereo[0], 1.0f);
     EXPECT_EQ(reading.stereo[1], 1.0f);
+}
+
+// The panel asks for frames while a reading would still change its picture, and not after.
+TEST(GainMeterReading, MovesUntilTheMetersHaveFallenAway)
+{
+    EngineMeters meters;
+    EXPECT_FALSE(GainMeterReading::moving(meters));
+    meters.bassMeter = 0.1f;  // below the ring's threshold
+    EXPECT_FALSE(GainMeterReading::moving(meters));
+    meters.clipFlag = 1.0f;
+    EXPECT_TRUE(GainMeterReading::moving(meters));
+    GainMeterReading::take(meters);
+    EXPECT_FALSE(GainMeterReading::moving(meters));
+    meters.peakRight = 1.0f;
+    int frames = 0;
+    while (GainMeterReading::moving(meters) && frames < 1000)
+    {
+        GainMeterReading::take(meters);
+        ++frames;
+    }
+    // Frames of 0.85 release from full scale down to the visible limit of 1e-3.
+    EXPECT_EQ(frames, static_cast<int>(std::ceil(std::log(1e-3) / std::log(0.85))));
 }
