@@ -9,6 +9,7 @@
 #include "controls/cWheelRelative.h"
 #include "editor/CurveDisplay.h"
 #include "editor/EffectEditor.h"
+#include "editor/HelpLines.h"
 #include "editor/ShaderSet.h"
 #include "editor/ValueText.h"
 #include "editor/cEqualiser.h"
@@ -269,21 +270,12 @@ void GUImachine::drawInformationPanel(const HelpRecord& help)
     const std::string_view text = help.text;
     float y = top - kHelpTextDrop;
     const float x = left + kHelpTextInset;
-    std::size_t lineStart = 0;
-    while (lineStart < text.size())
-    {
-        const std::size_t lineEnd = fonts.wrapPosition(text, lineStart);
-        fonts.drawText(text.substr(lineStart, lineEnd - lineStart), x, y, &kHelpTextColour, nullptr, nullptr,
-                       kHelpTextMode);
-        y -= kHelpLineStep;
-        if (lineEnd >= text.size())
-            break;
-        const char breakCharacter = text[lineEnd];
-        // A line that ends at a break or blank skips it; one cut inside a word goes on there.
-        if (breakCharacter == '\n' || breakCharacter == ' ')
-            lineStart = lineEnd + 1;
-        else
-            lineStart = lineEnd > lineStart ? lineEnd : lineEnd + 1;
-    }
+    forEachHelpLine(
+        text, [&](std::size_t start) { return fonts.wrapPosition(text, start); },
+        [&](std::string_view line)
+        {
+            fonts.drawText(line, x, y, &kHelpTextColour, nullptr, nullptr, kHelpTextMode);
+            y -= kHelpLineStep;
+        });
     fonts.endText();
 }

@@ -2,6 +2,8 @@
 
 #include "glgui/OpenGL.h"
 
+#include <string_view>
+
 bool initialiseGlEntryPoints()
 {
     // Core-profile-only drivers list extensions differently; ask for everything by name.
@@ -17,4 +19,18 @@ bool initialiseGlEntryPoints()
 void enableMultisampling()
 {
     glEnable(GL_MULTISAMPLE);
+}
+
+bool softwareRasteriser()
+{
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (renderer == nullptr)
+        return false;
+    const std::string_view name(renderer);
+    for (const std::string_view software : {"llvmpipe", "softpipe", "Software Rasterizer", "GDI Generic"})
+    {
+        if (name.find(software) != std::string_view::npos)
+            return true;
+    }
+    return false;
 }

@@ -64,6 +64,14 @@ bool VSTGL_Editor::open(void* parentWindow)
 
     std::string error;
     device = platform::NativeGlWindow::create(parentWindow, width(), height(), sampleCount, *this, error);
+    if (device != nullptr && sampleCount != 0 && softwareRasteriser())
+    {
+        // Multisampling belongs where it is cheap: on a CPU rasteriser it costs more than the
+        // rest of the frame. Once known, later openings ask for no samples at all.
+        device.reset();
+        sampleCount = 0;
+        device = platform::NativeGlWindow::create(parentWindow, width(), height(), sampleCount, *this, error);
+    }
     if (device == nullptr)
     {
         if (!error.empty())

@@ -133,10 +133,12 @@ TEST_F(HostParameters, ConcurrentWritersFromSeveralThreadsLeaveValidValues)
     std::vector<std::thread> writers;
     for (int t = 0; t < 3; ++t)
     {
-        writers.emplace_back([&, t] {
-            for (int i = 0; i < 2000; ++i)
-                instance.setParameter((i + t) % 42, static_cast<float>((i * 7 + t) % 100) / 100.0f);
-        });
+        writers.emplace_back(
+            [&, t]
+            {
+                for (int i = 0; i < 2000; ++i)
+                    instance.setParameter((i + t) % 42, static_cast<float>((i * 7 + t) % 100) / 100.0f);
+            });
     }
     for (auto& writer : writers)
         writer.join();

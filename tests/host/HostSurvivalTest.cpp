@@ -58,42 +58,48 @@ TEST_F(HostSurvival, ConcurrentProcessingAndControlStress)
     std::atomic<bool> outputFinite{true};
     std::atomic<long> blocks{0};
 
-    std::thread audio([&] {
-        StereoSignal signal = stereoNoise(256, 0.5f);
-        AEffect* effect = instance.effect();
-        while (!stop.load())
+    std::thread audio(
+        [&]
         {
-            StereoSignal block = signal;
-            float* channels[2] = {block.left.data(), block.right.data()};
-            effect->processReplacing(effect, channels, channels, 256);
-            for (float sample : block.left)
+            StereoSignal signal = stereoNoise(256, 0.5f);
+            AEffect* effect = instance.effect();
+            while (!stop.load())
             {
-                if (!std::isfinite(sample))
-                    outputFinite = false;
+                StereoSignal block = signal;
+                float* channels[2] = {block.left.data(), block.right.data()};
+                effect->processReplacing(effect, channels, channels, 256);
+                for (float sample : block.left)
+                {
+                    if (!std::isfinite(sample))
+                        outputFinite = false;
+                }
+                ++blocks;
             }
-            ++blocks;
-        }
-    });
-    std::thread automation([&] {
-        unsigned state = 7;
-        while (!stop.load())
+        });
+    std::thread automation(
+        [&]
         {
-            state = state * 1103515245u + 12345u;
-            instance.setParameter(static_cast<VstInt32>(state % 44), static_cast<float>(state % 1000) / 1000.0f);
-        }
-    });
-    std::thread userInterface([&] {
-        bool high = false;
-        while (!stop.load())
+            unsigned state = 7;
+            while (!stop.load())
+            {
+                state = state * 1103515245u + 12345u;
+                instance.setParameter(static_cast<VstInt32>(state % 44), static_cast<float>(state % 1000) / 1000.0f);
+            }
+        });
+    std::thread userInterface(
+        [&]
         {
-            instance.restore(bank, false);
-            instance.dispatch(effMainsChanged, 0, 0);
-            instance.dispatch(effSetSampleRate, 0, 0, nullptr, high ? 96000.0f : 44100.0f);
-            instance.dispatch(effMainsChanged, 0, 1);
-            high = !high;
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-    });
+            bool high = false;
+            while (!stop.load())
+            {
+                instance.restore(bank, false);
+                instance.dispatch(effMainsChanged, 0, 0);
+                instance.dispatch(effSetSampleRate, 0, 0, nullptr, high ? 96000.0f : 44100.0f);
+                instance.dispatch(effMainsChanged, 0, 1);
+                high = !high;
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        });
 
     std::this_thread::sleep_for(std::chrono::duration<double>(stressSeconds()));
     stop = true;

@@ -8,7 +8,8 @@ namespace
 
 const char* registerHostClass()
 {
-    static const char* name = [] {
+    static const char* name = []
+    {
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = DefWindowProcA;
         windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -72,9 +73,9 @@ HostWindow::HostWindow(int width, int height)
         return;
     connection = display;
     const int screen = DefaultScreen(display);
-    const Window window = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0,
-                                              static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
-                                              BlackPixel(display, screen), BlackPixel(display, screen));
+    const Window window =
+        XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, static_cast<unsigned>(width),
+                            static_cast<unsigned>(height), 0, BlackPixel(display, screen), BlackPixel(display, screen));
     XMapWindow(display, window);
     XSync(display, False);
     native = reinterpret_cast<void*>(static_cast<std::uintptr_t>(window));

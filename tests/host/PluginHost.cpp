@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 
-
 HostRecorder& HostRecorder::instance()
 {
     static HostRecorder recorder;

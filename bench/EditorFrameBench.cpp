@@ -1,0 +1,96 @@
+// What the editor costs the host: CPU milliseconds per drawn frame with every control on
+// screen (median and 99th percentile), and the host process's CPU use while the editor sits
+// still versus closed. Run under an X server (xvfb-run) with VANTOR_MODULE naming the module.
+#include "HostWindow.h"
+#include "PluginHost.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <thread>
+#include <vector>
+
+namespace
+{
+
+constexpr int kWidth = 512;
+constexpr int kHeight = 624;
+constexpr int kMeasuredFrames = 300;
+constexpr auto kIdleInterval = std::chrono::milliseconds(16);
+constexpr auto kStillSeconds = std::chrono::seconds(5);
+constexpr int kSizzle = 3;
+
+double processCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// Host idle calls every 16 ms for a while; answers the process's CPU use in percent of a core.
+double cpuShareWhileIdling(HostWindow& window, EffectInstance& instance)
+{
+    const double cpuStart = processCpuMs();
+    const auto wallStart = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - wallStart < kStillSeconds)
+    {
+        window.pumpMessages();
+        instance.dispatch(effEditIdle);
+        std::this_thread::sleep_for(kIdleInterval);
+    }
+    const double wallMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wallStart).count();
+    return 100.0 * (processCpuMs() - cpuStart) / wallMs;
+}
+
+}  // namespace
+
+int main()
+{
+    if (!PluginModule::shared().loaded())
+    {
+        std::fprintf(stderr, "cannot load the module: %s\n", PluginModule::shared().error().c_str());
+        return 1;
+    }
+    HostWindow window(kWidth, kHeight);
+    if (!window.valid())
+    {
+        std::fprintf(stderr, "no X server (run under xvfb-run)\n");
+        return 1;
+    }
+    EffectInstance instance;
+    const double closedShare = cpuShareWhileIdling(window, instance);
+
+    instance.dispatch(effEditOpen, 0, 0, window.handle());
+    // Past the version line, which draws for the first 120 idle calls.
+    for (int i = 0; i < 150; ++i)
+    {
+        window.pumpMessages();
+        instance.dispatch(effEditIdle);
+        std::this_thread::sleep_for(kIdleInterval);
+    }
+
+    // A host-side change before every idle call makes every idle call draw a frame.
+    std::vector<double> frameMs;
+    for (int frame = 0; frame < kMeasuredFrames; ++frame)
+    {
+        instance.setParameter(kSizzle, static_cast<float>(frame % 100) / 100.0f);
+        window.pumpMessages();
+        const double before = processCpuMs();
+        instance.dispatch(effEditIdle);
+        frameMs.push_back(processCpuMs() - before);
+        std::this_thread::sleep_for(kIdleInterval);
+    }
+    const double stillShare = cpuShareWhileIdling(window, instance);
+    instance.dispatch(effEditClose);
+
+    std::sort(frameMs.begin(), frameMs.end());
+    const double median = frameMs[frameMs.size() / 2];
+    const double p99 = frameMs[frameMs.size() * 99 / 100];
+    std::printf("editor frame CPU: median %.2f ms, 99th percentile %.2f ms over %d frames\n", median, p99,
+                kMeasuredFrames);
+    std::printf("host process CPU with idle calls every 16 ms: editor open and still %.1f%%, editor closed %.1f%%\n",
+                stillShare, closedShare);
+    return 0;
+}

@@ -1,0 +1,187 @@
+#pragma once
+
+#include "HostWindow.h"
+#include "PluginHost.h"
+#include "PointerInput.h"
+#include "editor/EditorLayout.h"
+#include "support/CapturedFrame.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+// An open editor of the built module inside a real host window, driven by real X events:
+// the layout table says where each control is, the host records what the effect reports.
+class EditorSession : public ::testing::Test
+{
+public:
+    static constexpr int kWidth = 512;
+    static constexpr int kHeight = 624;
+
+    struct Point
+    {
+        int x;
+        int yFromTop;
+    };
+
+public:
+    static void SetUpTestSuite()
+    {
+        // The Info preference lives in a scratch folder for the whole program.
+        static const std::string folder = []
+        {
+            std::string pattern = (std::filesystem::temp_directory_path() / "vantor-prefs-XXXXXX").string();
+            return mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+        }();
+        setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(PluginModule::shared().loaded()) << PluginModule::shared().error();
+        ASSERT_TRUE(window.valid() && pointer.valid()) << "no window system (run under Xvfb)";
+        // Park the pointer away from every control.
+        pointer.moveTo(kWidth + 50, 10);
+        openEditor();
+    }
+
+    void TearDown() override
+    {
+        if (open)
+            instance.dispatch(effEditClose);
+    }
+
+    void openEditor()
+    {
+        ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
+        open = true;
+        ASSERT_TRUE(idleUntil([] { return CapturedFrame::read().width == kWidth; })) << "no frame presented";
+        HostRecorder::instance().clear();
+    }
+
+    void closeEditor()
+    {
+        instance.dispatch(effEditClose);
+        open = false;
+    }
+
+    // Host idle calls about every 20 ms, as a DAW makes them.
+    void idleFor(int calls)
+    {
+        for (int i = 0; i < calls; ++i)
+        {
+            window.pumpMessages();
+            instance.dispatch(effEditIdle);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+
+    template <typename Done> bool idleUntil(Done done, int maxCalls = 250)
+    {
+        for (int i = 0; i < maxCalls; ++i)
+        {
+            idleFor(1);
+            if (done())
+                return true;
+        }
+        return false;
+    }
+
+    static const layout::Row& row(const std::string& name)
+    {
+        for (const layout::Row& candidate : layout::controlRows())
+        {
+            if (name == candidate.name)
+                return candidate;
+        }
+        throw std::runtime_error("no layout row " + name);
+    }
+
+    // A layout position (relative to the faceplate's bottom-left corner) in window pixels.
+    static Point windowPoint(float relativeX, float relativeY)
+    {
+        const float sceneX = layout::leftEdge(kWidth) + relativeX;
+        const float sceneY = layout::bottomEdge(kHeight) + relativeY;
+        return Point{static_cast<int>(std::lround(kWidth / 2.0f + sceneX)),
+                     static_cast<int>(std::lround(kHeight / 2.0f - sceneY))};
+    }
+
+    static Point centreOf(const std::string& name)
+    {
+        const layout::Row& r = row(name);
+        return windowPoint(r.centre[0], r.centre[1]);
+    }
+
+    void hover(Point at)
+    {
+        pointer.moveTo(at.x, at.yFromTop);
+        idleFor(2);
+    }
+
+    // Press at `from`, move by (dx, dy) screen pixels (dy downwards) in `steps` moves, release.
+    void drag(Point from, int dx, int dy, int steps = 4)
+    {
+        pointer.moveTo(from.x, from.yFromTop);
+        idleFor(2);
+        pointer.press();
+        idleFor(2);
+        for (int step = 1; step <= steps; ++step)
+        {
+            pointer.moveTo(from.x + dx * step / steps, from.yFromTop + dy * step / steps);
+            idleFor(1);
+        }
+        pointer.release();
+        idleFor(2);
+    }
+
+    void click(Point at)
+    {
+        pointer.moveTo(at.x, at.yFromTop);
+        idleFor(2);
+        pointer.press();
+        idleFor(2);
+        pointer.release();
+        idleFor(2);
+    }
+
+    std::vector<HostCall> hostCalls(VstInt32 opcode)
+    {
+        return HostRecorder::instance().callsFor(instance.effect(), opcode);
+    }
+
+    // Mean absolute difference of two frames' pixels inside a window rectangle.
+    static double difference(const CapturedFrame& a, const CapturedFrame& b, int left, int top, int right, int bottom)
+    {
+        double sum = 0.0;
+        int count = 0;
+        for (int y = top; y < bottom; ++y)
+        {
+            for (int x = left; x < right; ++x)
+            {
+                const std::size_t at = (static_cast<std::size_t>(y) * kWidth + x) * 4;
+                for (int c = 0; c < 3; ++c)
+                    sum += std::fabs(static_cast<double>(a.rgba[at + c]) - b.rgba[at + c]);
+                ++count;
+            }
+        }
+        return count > 0 ? sum / count : 0.0;
+    }
+
+    // The frame once the editor has drawn everything up to now.
+    CapturedFrame settledFrame()
+    {
+        idleFor(4);
+        return CapturedFrame::read();
+    }
+
+    HostWindow window{kWidth, kHeight};
+    PointerInput pointer;
+    EffectInstance instance;
+    bool open = false;
+};

@@ -1,0 +1,157 @@
+// Hovering a control: its value text, the information panel while Info is on, and the Info
+// choice kept outside projects, through the built module and real X pointer events.
+#include "EditorSession.h"
+
+#include <fstream>
+
+namespace
+{
+
+using Hover = EditorSession;
+
+// Inside the window, over no control (below the equaliser).
+constexpr EditorSession::Point kNowhere{250, 612};
+
+struct Area
+{
+    int left, top, right, bottom;
+};
+
+// Where the value text of a control appears: around its label point, just above its box.
+Area valueTextArea(const layout::Row& r)
+{
+    const auto label =
+        EditorSession::windowPoint(r.centre[0] + r.labelOffset[0], r.origin[1] + r.size[1] + 4.0f + r.labelOffset[1]);
+    return Area{label.x - 30, label.yFromTop - 18, label.x + 30, label.yFromTop + 2};
+}
+
+// The middle of a control's information panel.
+Area panelArea(const layout::Row& r)
+{
+    const float x = r.helpAnchor[0] + r.helpExtent[0] / 2.0f;
+    const float y = r.helpAnchor[1] + r.helpExtent[1] / 2.0f;
+    const auto middle = EditorSession::windowPoint(x, y);
+    return Area{middle.x - 100, middle.yFromTop - 100, middle.x + 100, middle.yFromTop + 100};
+}
+
+double differenceIn(const CapturedFrame& a, const CapturedFrame& b, const Area& area)
+{
+    return EditorSession::difference(a, b, area.left, area.top, area.right, area.bottom);
+}
+
+}  // namespace
+
+class HoverWithPreferences : public Hover
+{
+protected:
+    // Opens the editor again with the preference store in `folder`.
+    void reopenWithPreferencesIn(const std::string& folder)
+    {
+        if (open)
+            closeEditor();
+        setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+        openEditor();
+    }
+
+    bool infoPanelShownFor(const char* name)
+    {
+        const layout::Row& r = row(name);
+        hover(kNowhere);
+        const CapturedFrame away = settledFrame();
+        hover(centreOf(name));
+        const CapturedFrame over = settledFrame();
+        hover(kNowhere);
+        return differenceIn(away, over, panelArea(r)) > 10.0;
+    }
+
+    static std::string scratchFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vantor-prefs-XXXXXX").string();
+        return mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+    }
+};
+
+TEST_F(HoverWithPreferences, ValueTextShowsWhileHoveredAndHidesAfter150StillFramesWithInfoOff)
+{
+    reopenWithPreferencesIn(scratchFolder());
+    // First opening with nothing stored: the panels are on. Turn them off.
+    ASSERT_TRUE(infoPanelShownFor("Sizzle"));
+    click(centreOf("Info switch"));
+    ASSERT_FALSE(infoPanelShownFor("Sizzle"));
+
+    const layout::Row& sizzle = row("Sizzle");
+    const CapturedFrame away = settledFrame();
+    hover(centreOf("Sizzle"));
+    const CapturedFrame shown = settledFrame();
+    EXPECT_GT(differenceIn(away, shown, valueTextArea(sizzle)), 5.0) << "no value text";
+    // 150 frames without pointer events: the text goes.
+    idleFor(170);
+    const CapturedFrame later = settledFrame();
+    EXPECT_LT(differenceIn(away, later, valueTextArea(sizzle)), 1.0) << "the value text stayed";
+    // A small move brings it back.
+    const auto at = centreOf("Sizzle");
+    hover({at.x + 1, at.yFromTop});
+    EXPECT_GT(differenceIn(away, settledFrame(), valueTextArea(sizzle)), 5.0);
+}
+
+TEST_F(HoverWithPreferences, InfoChoicePersistsAcrossInstancesAndToggles)
+{
+    const std::string folder = scratchFolder();
+    reopenWithPreferencesIn(folder);
+    EXPECT_TRUE(infoPanelShownFor("Stereo Width")) << "first opening shows the panels";
+    // Several toggles, each one remembered by the next instance.
+    for (const bool expectedAfterToggle : {false, true, false})
+    {
+        click(centreOf("Info switch"));
+        closeEditor();
+        EffectInstance next;
+        ASSERT_EQ(next.dispatch(effEditOpen, 0, 0, window.handle()), 1);
+        for (int i = 0; i < 10; ++i)
+        {
+            window.pumpMessages();
+            next.dispatch(effEditIdle);
+        }
+        next.dispatch(effEditClose);
+        openEditor();
+        EXPECT_EQ(infoPanelShownFor("Stereo Width"), expectedAfterToggle);
+    }
+}
+
+TEST_F(HoverWithPreferences, AnUnwritableStoreWarnsOncePerOpeningAndNeverBlocks)
+{
+    // A plain file where the folder should be: nothing can be stored below it.
+    const std::string folder = scratchFolder();
+    const std::string blocker = folder + "/not-a-folder";
+    std::ofstream(blocker) << "x";
+    testing::internal::CaptureStderr();
+    reopenWithPreferencesIn(blocker);
+    click(centreOf("Info switch"));
+    click(centreOf("Info switch"));
+    const std::string messages = testing::internal::GetCapturedStderr();
+    std::size_t count = 0;
+    for (std::size_t at = messages.find("[Vantor Pro]"); at != std::string::npos;
+         at = messages.find("[Vantor Pro]", at + 1))
+        ++count;
+    EXPECT_EQ(count, 1u) << messages;
+}
+
+TEST_F(Hover, EveryControlWithHelpShowsItsPanelWhileInfoIsOn)
+{
+    for (const layout::Row& r : layout::controlRows())
+    {
+        if (r.helpText == nullptr)
+            continue;
+        hover(kNowhere);
+        const CapturedFrame away = settledFrame();
+        const auto at = windowPoint(r.centre[0], r.centre[1]);
+        hover(at);
+        const CapturedFrame over = settledFrame();
+        // The panel may be on or off from an earlier test; make it on.
+        if (differenceIn(away, over, panelArea(r)) <= 10.0)
+        {
+            click(centreOf("Info switch"));
+            hover(at);
+        }
+        EXPECT_GT(differenceIn(away, settledFrame(), panelArea(r)), 10.0) << r.name;
+    }
+}
