@@ -32,8 +32,8 @@ float eqRangeDb(float eqGain)
 
 }  // namespace
 
-cEqualiser::cEqualiser(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
-                       std::uint32_t style, int valueDisplayKind, ShaderSet& shaders, const SpectrumRing* spectrumRing)
+cEqualiser::cEqualiser(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, std::uint32_t style,
+                       int valueDisplayKind, ShaderSet& shaders, const SpectrumRing* spectrumRing)
     : GL_BaseControl(editor, listener, box, nullptr, style, valueDisplayKind), spectrum(spectrumRing),
       pointer(points, {kInsetLowerLeft, kInsetLowerLeft, box.size[0] - kInsetTotal, box.size[1] - kInsetTotal}),
       display(editor.resources(), shaders, innerArea(box, editor.editorWidth(), editor.editorHeight()),
