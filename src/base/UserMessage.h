@@ -8,6 +8,7 @@ namespace base
 
 enum class MessageIcon
 {
+    None,
     Exclamation,
     Error,
     Information,

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <exception>
 
 namespace
 {
@@ -99,12 +100,27 @@ void EffectEditor::openGui()
 {
     if (guiReady || engineHost == nullptr)
         return;
-    platform::resetPreferenceWarnings();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     setUpLights();
     frameCounter = 0.0f;
-    gui = std::make_unique<GUImachine>(*this);
+    // Out of memory while building, the editor stays blank: an exception must never reach
+    // the host's call into the dispatcher.
+    try
+    {
+        preferences = std::make_unique<platform::PreferenceStore>();
+        gui = std::make_unique<GUImachine>(*this);
+        buildScene();
+    }
+    catch (const std::exception&)
+    {
+        gui.reset();
+        preferences.reset();
+    }
+}
+
+void EffectEditor::buildScene()
+{
     for (float& axis : previousEye)
         axis = kUnsetEye;
     resources().resetViewMode();
@@ -126,6 +142,7 @@ void EffectEditor::closeGui()
     finishGestures();
     resources().fonts().deleteLists();
     gui.reset();
+    preferences.reset();
     guiReady = false;
 }
 
@@ -260,7 +277,8 @@ void EffectEditor::valueChanged(int index, float value, GL_BaseControl*)
         // Handled here and never sent to the host: hosts size their parameter arrays by
         // numParams and index them with what automation carries.
         infoFlag = value != 0.0f;
-        platform::writePref(static_cast<int>(value));
+        if (preferences != nullptr)
+            preferences->writePref(static_cast<int>(value));
         return;
     }
     if (!isEffectParameter(index))

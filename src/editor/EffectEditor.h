@@ -3,6 +3,7 @@
 #include "controls/cControlListener.h"
 #include "editor/ParameterInbox.h"
 #include "glgui/VSTGL_Editor.h"
+#include "platform/PreferenceStore.h"
 
 #include <bitset>
 #include <memory>
@@ -46,6 +47,8 @@ public:
     void setInfoPanels(bool on) { infoFlag = on; }
     int& hoverFrames() { return pointerState; }
     GUImachine* container() { return gui.get(); }
+    // The Info preference, one store per opening (so a failing store warns once per opening).
+    platform::PreferenceStore& preferenceStore() { return *preferences; }
     EngineHost* engine() { return engineHost; }
     float frames() const { return frameCounter; }
 
@@ -62,6 +65,7 @@ protected:
 private:
     void registerResources();
     void setUpLights();
+    void buildScene();
     bool drainInbox();
     void finishGestures();
     void drawVersionLine();
@@ -69,6 +73,7 @@ private:
     EditorEffect& effect;
     EngineHost* engineHost;
     std::unique_ptr<GUImachine> gui;
+    std::unique_ptr<platform::PreferenceStore> preferences;
     ParameterInbox inbox;
     Camera targetCamera{};
     bool infoFlag = false;

@@ -162,12 +162,13 @@ void GUImachine::buildGui(const std::string& fontName)
 
 void GUImachine::readInfoPreference(GL_BaseControl& infoSwitch)
 {
-    int preference = platform::readPref();
+    platform::PreferenceStore& store = effectEditor.preferenceStore();
+    int preference = store.readPref();
     if (preference < 0)
         preference = 1;
     infoSwitch.setValue(0, static_cast<float>(preference));
     effectEditor.setInfoPanels(preference != 0);
-    platform::writePref(preference);
+    store.writePref(preference);
 }
 
 GL_BaseControl* GUImachine::controlNamed(const std::string& name) const
@@ -253,11 +254,15 @@ void GUImachine::drawInformationPanel(const HelpRecord& help)
     const float top = help.extent[1] > 0.0f ? corner[1] : help.anchor[1];
     const float bottom = help.extent[1] > 0.0f ? help.anchor[1] : corner[1];
 
-    FontBank& fonts = resources.fonts();
-    fonts.selectFont(kHelpFont);
-    fonts.beginText();
     // The panel's picture, then the text over it, in overlay coordinates (window pixels
     // from the centre), which match scene units at depth 0.
+    resources.setOrthoView();
+    glUseProgram(0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_STENCIL_TEST);
+    glDisable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -267,6 +272,9 @@ void GUImachine::drawInformationPanel(const HelpRecord& help)
     resources.drawCenteredQuad((left + right) / 2.0f, (bottom + top) / 2.0f, (right - left) / 2.0f,
                                (top - bottom) / 2.0f, 0.0f, 1.0f, 1.0f, 0.0f);
 
+    FontBank& fonts = resources.fonts();
+    fonts.selectFont(kHelpFont);
+    fonts.beginText();
     const std::string_view text = help.text;
     float y = top - kHelpTextDrop;
     const float x = left + kHelpTextInset;

@@ -1,40 +1,92 @@
 #include "editor/ValueText.h"
 
+#include "engine/ParameterTable.h"
+
 #include <cmath>
 #include <cstdio>
+#include <span>
 
 namespace
 {
 
-constexpr int kPlainNumber = 1;
-constexpr int kPercent = 3;
-constexpr int kDecibels = 4;
-constexpr int kShapeCurve = 13;
-constexpr int kOnOff = 15;
-
 std::string printed(const char* format, float value)
 {
-    char text[32];
-    std::snprintf(text, sizeof(text), format, static_cast<double>(value));
-    return text;
+    char buffer[64] = {};
+    std::snprintf(buffer, sizeof(buffer), format, static_cast<double>(value));
+    return buffer;
+}
+
+// Gain in dB computed in single precision, as the text has always shown it.
+float decibels(float gain)
+{
+    return 20.0f * std::log10(gain);
+}
+
+// The forms a value may take for the host, longest first: the first that fits is written.
+std::span<const char* const> hostFormats(int displayKind)
+{
+    static constexpr const char* kPercent[] = {"%4.2f%%", "%.0f%%", "%.0e%%", "%.0e"};
+    static constexpr const char* kDecibels[] = {"%.1f dB", "%.0f dB", "%.0fdB"};
+    static constexpr const char* kPlain[] = {"%4.4f", "%.3g", "%.1g", "%.0e"};
+    static constexpr const char* kNumber[] = {"%.4f", "%.3g", "%.1g", "%.0e"};
+    switch (displayKind)
+    {
+    case kDisplayPercent: return kPercent;
+    case kDisplayDecibels: return kDecibels;
+    case kDisplayPlain:
+    case kDisplayShapeCurve: return kPlain;
+    default: return kNumber;
+    }
 }
 
 }  // namespace
 
-std::string formatValueText(int displayKind, float v)
+std::string formatValueText(int displayKind, float displayValue)
 {
     switch (displayKind)
     {
-    case kPlainNumber:
-    case kShapeCurve: return printed("%4.4f", v);
-    case kPercent: return printed("%4.2f%%", v);
-    case kDecibels:
-        if (!(v > 0.0f))
+    case kDisplayPlain:
+    case kDisplayShapeCurve: return printed("%4.4f", displayValue);
+    case kDisplayPercent: return printed("%4.2f%%", displayValue);
+    case kDisplayDecibels:
+        if (!(displayValue > 0.0f))
             return "-inf.";
-        if (v == 1.0f)
+        if (displayValue == 1.0f)
             return "0 dB";
-        return printed("%.1f dB", 20.0f * std::log10(v));
-    case kOnOff: return v > 0.5f ? "on" : "off";
-    default: return "";
+        return printed("%.1f dB", decibels(displayValue));
+    case kDisplayOnOff: return displayValue > 0.5f ? "on" : "off";
+    default: return {};
     }
+}
+
+int displayKindOfParameter(int parameterIndex)
+{
+    switch (parameterIndex)
+    {
+    case kParamActive: return kDisplayOnOff;
+    case kParamStereoWidth: return kDisplayPercent;
+    case kParamPunch:
+    case kParamSizzle: return kDisplayPlain;
+    case kParamShape: return kDisplayShapeCurve;
+    case kParamGain:
+    case kParamEqGain: return kDisplayDecibels;
+    default: return kDisplayNone;
+    }
+}
+
+void formatParameterDisplay(int parameterIndex, float displayValue, char* text, std::size_t capacity)
+{
+    if (text == nullptr || capacity == 0)
+        return;
+    const int kind = displayKindOfParameter(parameterIndex);
+    std::string candidate = formatValueText(kind, displayValue);
+    if (kind == kDisplayDecibels && candidate.find(" dB") != std::string::npos)
+        displayValue = decibels(displayValue);
+    for (const char* format : hostFormats(kind))
+    {
+        if (!candidate.empty() && candidate.size() < capacity)
+            break;
+        candidate = printed(format, displayValue);
+    }
+    std::snprintf(text, capacity, "%s", candidate.c_str());
 }

@@ -1,6 +1,7 @@
 #include "glgui/FrameCapture.h"
 
 #include "glgui/OpenGL.h"
+#include "platform/FileReplace.h"
 
 #include <png.h>
 
@@ -44,6 +45,6 @@ void captureFrameIfRequested(int width, int height)
     const png_int_32 stride = -static_cast<png_int_32>(width * 4);
     const std::string temporary = path + ".part";
     if (png_image_write_to_file(&image, temporary.c_str(), 0, pixels.data(), stride, nullptr) != 0)
-        std::rename(temporary.c_str(), path.c_str());
+        platform::replaceFile(temporary, path);
     png_image_free(&image);
 }

@@ -11,7 +11,8 @@
 namespace
 {
 
-constexpr const char* kNoInterfaceMessage = "Unable to create plug-in interface. Please update your graphics card drivers.";
+constexpr const char* kNoInterfaceMessage =
+    "Unable to create plug-in interface. Please update your graphics card drivers.";
 constexpr const char* kErrorCaption = "ERROR";
 constexpr double kPi = 3.14159265358979323846;
 
@@ -265,5 +266,6 @@ void VSTGL_Editor::handleWindowEvent(const platform::WindowEvent& event)
         break;
     }
     case Kind::Wheel: mouseWheel(event.wheelDelta, x, y); break;
+    case Kind::PointerLeave: mouseLeave(); break;
     }
 }

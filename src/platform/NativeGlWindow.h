@@ -16,6 +16,7 @@ struct WindowEvent
     {
         Paint,
         PointerMove,
+        PointerLeave,  // the pointer left the window (hover ends)
         ButtonDown,
         ButtonUp,
         Wheel,

@@ -1,67 +1,91 @@
 #include "platform/PreferenceStore.h"
 
 #include "platform/MessageBox.h"
+#include "platform/PreferencePlaces.h"
 
-#include <atomic>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <cstdio>
 
 namespace platform
 {
+
 namespace
 {
 
-std::atomic<bool> warned{false};
+using namespace preference_places;
 
-std::filesystem::path preferenceFile()
+constexpr const char* kFallbackFolder = "Brackwel";
+constexpr const char* kFallbackFile = "a";
+constexpr const char* kWriteFailedCaption = "Couldn't write registration";
+
+// The fallback file's folder with its trailing separator, or empty when there is none.
+std::string fallbackFolder()
 {
-#if defined(_WIN32)
-    const char* folder = std::getenv("APPDATA");
-    if (folder == nullptr || folder[0] == '\0')
+    const std::string dataFolder = userDataFolder();
+    if (dataFolder.empty())
         return {};
-    return std::filesystem::path(folder) / "VantorPro" / "VantorPro.pref";
-#else
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config != nullptr && config[0] != '\0')
-        return std::filesystem::path(config) / "VantorPro" / "VantorPro.pref";
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0')
+    const char separator = dataFolder.back();
+    std::string folder = dataFolder + kFallbackFolder;
+    if (!makeFolder(folder))
         return {};
-    return std::filesystem::path(home) / ".config" / "VantorPro" / "VantorPro.pref";
-#endif
+    return folder + separator;
 }
 
 }  // namespace
 
-int readPref()
+int PreferenceStore::readPref() const
 {
-    const std::filesystem::path file = preferenceFile();
-    if (file.empty())
+    for (Scope scope : {Scope::Machine, Scope::User})
+    {
+        std::uint8_t value = 0;
+        switch (readKeyed(scope, value))
+        {
+        case KeyedRead::Value: return value;
+        case KeyedRead::NoValue: return -1;
+        case KeyedRead::NoPlace: break;
+        }
+    }
+    const std::string folder = fallbackFolder();
+    if (folder.empty())
         return -1;
-    std::ifstream in(file, std::ios::binary);
-    char value = 0;
-    if (!in.get(value))
+    std::FILE* file = std::fopen((folder + kFallbackFile).c_str(), "rb");
+    if (file == nullptr)
         return -1;
-    return static_cast<unsigned char>(value);
+    const int first = std::fgetc(file);
+    std::fclose(file);
+    return first == EOF ? 0 : first;
 }
 
-void writePref(int value)
+bool PreferenceStore::writePref(int value)
 {
-    const std::filesystem::path file = preferenceFile();
-    std::error_code ignored;
-    if (!file.empty())
-        std::filesystem::create_directories(file.parent_path(), ignored);
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!file.empty() && out.put(static_cast<char>(value)) && out.flush())
+    const auto byte = static_cast<std::uint8_t>(value);
+    if (writeKeyed(Scope::Machine, byte) || writeKeyed(Scope::User, byte))
+        return true;
+    if (userDataFolder().empty())
+    {
+        warnOnce("You need Administrator rights (1)");
+        return false;
+    }
+    // The file is rewritten on every change: created once and then left alone, it would
+    // keep the first choice for ever.
+    const std::string folder = fallbackFolder();
+    std::FILE* file = folder.empty() ? nullptr : std::fopen((folder + kFallbackFile).c_str(), "wb");
+    bool written = false;
+    if (file != nullptr)
+    {
+        written = std::fputc(byte, file) != EOF;
+        written = std::fclose(file) == 0 && written;
+    }
+    if (!written)
+        warnOnce("You need Administrator rights (2)");
+    return written;
+}
+
+void PreferenceStore::warnOnce(const char* text)
+{
+    if (warned)
         return;
-    if (!warned.exchange(true))
-        showMessageBox("You need Administrator rights (2)", "ERROR", MessageIcon::Exclamation);
-}
-
-void resetPreferenceWarnings()
-{
-    warned.store(false);
+    warned = true;
+    showMessageBox(text, kWriteFailedCaption, MessageIcon::None);
 }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "shell/EffectVST.h"
 
 #include "editor/EffectEditor.h"
+#include "editor/ValueText.h"
 #include "engine/ParameterTable.h"
 #include "shell/HostStrings.h"
 #include "shell/StateChunks.h"
@@ -162,9 +163,16 @@ void EffectVST::getParameterLabel(VstInt32, char* label)
     copyBounded(label, "amount", kHostParameterTextSize);
 }
 
-void EffectVST::getParameterDisplay(VstInt32, char*)
+void EffectVST::getParameterDisplay(VstInt32 index, char* text)
 {
-    // Values are shown in the editor; the host's text is left as it was.
+    // Hosts show this text in their own automation lanes and generic editors; an untouched
+    // buffer would show whatever it held before.
+    if (!engineReady || index < 0 || index >= kNumParameters)
+    {
+        copyBounded(text, "", kVstMaxParamStrLen);
+        return;
+    }
+    formatParameterDisplay(index, displayValueFor(index, getParameter(index)), text, kVstMaxParamStrLen);
 }
 
 void EffectVST::getParameterName(VstInt32 index, char* text)

@@ -166,6 +166,7 @@ constexpr std::size_t kVstMaxVendorStrLen = 64;
 constexpr std::size_t kVstMaxProductStrLen = 64;
 constexpr std::size_t kVstMaxLabelLen = 64;
 constexpr std::size_t kVstMaxShortLabelLen = 8;
+constexpr std::size_t kVstMaxParamStrLen = 8;  // parameter label and display texts, NUL included
 
 enum VstPinPropertiesFlags : VstInt32
 {

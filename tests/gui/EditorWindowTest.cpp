@@ -126,6 +126,26 @@ TEST_F(EditorWindow, PointerMovesReportPositionAndModifiers)
     EXPECT_EQ(editor.calls.back().buttons, 0);
 }
 
+TEST_F(EditorWindow, PointerLeavingTheWindowEndsTheHover)
+{
+    daw.movePointer(300, 300);
+    ASSERT_TRUE(waitForCalls(1));
+    daw.movePointer(kWidth + 40, 300);
+    const auto leaveArrived = [&] {
+        return !editor.calls.empty() && editor.calls.back().kind == TestEditor::HookCall::Leave;
+    };
+    ASSERT_TRUE(DawWindow::waitFor([&] { pump(); }, leaveArrived));
+
+    // Grabbing the pointer for a press is no departure.
+    editor.calls.clear();
+    daw.movePointer(100, 100);
+    daw.pressButton(1);
+    daw.releaseButton(1);
+    ASSERT_TRUE(waitForCalls(3));
+    for (const auto& call : editor.calls)
+        EXPECT_NE(call.kind, TestEditor::HookCall::Leave);
+}
+
 TEST_F(EditorWindow, IdleRendersAtMostOneFramePer15MsAndRepaintsAlwaysRender)
 {
     // Idle calls 5 ms apart render every third call.

@@ -18,6 +18,7 @@ public:
             Move,
             Up,
             Wheel,
+            Leave,
         } kind;
         int buttons;
         int x;
@@ -68,4 +69,5 @@ protected:
     }
     void mouseUp(int buttons, int x, int y) override { calls.push_back({HookCall::Up, buttons, x, y}); }
     void mouseWheel(int delta, int x, int y) override { calls.push_back({HookCall::Wheel, delta, x, y}); }
+    void mouseLeave() override { calls.push_back({HookCall::Leave, 0, 0, 0}); }
 };

@@ -39,7 +39,15 @@ public:
             std::string pattern = (std::filesystem::temp_directory_path() / "vantor-prefs-XXXXXX").string();
             return mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
         }();
-        setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+        usePreferencesIn(folder);
+    }
+
+    // Every place the Info preference may be kept, below `folder`.
+    static void usePreferencesIn(const std::string& folder)
+    {
+        setenv("XDG_CONFIG_DIRS", (folder + "/machine").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (folder + "/config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (folder + "/data").c_str(), 1);
     }
 
     void SetUp() override

@@ -80,6 +80,20 @@ TEST_F(HostEditor, OpensInsideTheHostWindowAndPresentsFrames)
     }
 }
 
+TEST_F(HostEditor, EveryPresentedFrameReplacesTheCapture)
+{
+    const std::string capture = CapturedFrame::path();
+    const std::string partial = capture + ".part";
+    std::remove(capture.c_str());
+    ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
+    for (int attempt = 0; attempt < 100 && CapturedFrame::read().width == 0; ++attempt)
+        idleFor(1);
+    idleFor(10);
+    instance.dispatch(effEditClose);
+    EXPECT_EQ(CapturedFrame::read().width, kWidth);
+    EXPECT_FALSE(std::ifstream(partial).good()) << "a later frame could not replace the first one";
+}
+
 TEST_F(HostEditor, OpenAndClose50TimesLeavesNoWindowsBehind)
 {
     for (int cycle = 0; cycle < 50; ++cycle)

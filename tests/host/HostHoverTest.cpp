@@ -2,6 +2,7 @@
 // choice kept outside projects, through the built module and real X pointer events.
 #include "EditorSession.h"
 
+#include <algorithm>
 #include <fstream>
 
 namespace
@@ -34,6 +35,32 @@ Area panelArea(const layout::Row& r)
     return Area{middle.x - 100, middle.yFromTop - 100, middle.x + 100, middle.yFromTop + 100};
 }
 
+// The first line of a control's help text: 14 pixels in from the panel's left edge, its
+// baseline 26 pixels below the top edge.
+Area firstHelpLine(const layout::Row& r)
+{
+    const float left = r.helpExtent[0] >= 0.0f ? r.helpAnchor[0] : r.helpAnchor[0] + r.helpExtent[0];
+    const float top = r.helpExtent[1] > 0.0f ? r.helpAnchor[1] + r.helpExtent[1] : r.helpAnchor[1];
+    const auto start = EditorSession::windowPoint(left + 14.0f, top - 26.0f);
+    return Area{start.x, start.yFromTop - 14, start.x + 120, start.yFromTop + 3};
+}
+
+// Pixels bright enough to be the panel's light text on its dark picture.
+int brightPixels(const CapturedFrame& frame, const Area& area)
+{
+    int count = 0;
+    for (int y = std::max(area.top, 0); y < std::min(area.bottom, EditorSession::kHeight); ++y)
+    {
+        for (int x = std::max(area.left, 0); x < std::min(area.right, EditorSession::kWidth); ++x)
+        {
+            const std::size_t at = (static_cast<std::size_t>(y) * EditorSession::kWidth + x) * 4;
+            if (frame.rgba[at] > 150 && frame.rgba[at + 1] > 150 && frame.rgba[at + 2] > 150)
+                ++count;
+        }
+    }
+    return count;
+}
+
 double differenceIn(const CapturedFrame& a, const CapturedFrame& b, const Area& area)
 {
     return EditorSession::difference(a, b, area.left, area.top, area.right, area.bottom);
@@ -49,7 +76,7 @@ protected:
     {
         if (open)
             closeEditor();
-        setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+        usePreferencesIn(folder);
         openEditor();
     }
 
@@ -152,6 +179,9 @@ TEST_F(Hover, EveryControlWithHelpShowsItsPanelWhileInfoIsOn)
             click(centreOf("Info switch"));
             hover(at);
         }
-        EXPECT_GT(differenceIn(away, settledFrame(), panelArea(r)), 10.0) << r.name;
+        const CapturedFrame shown = settledFrame();
+        EXPECT_GT(differenceIn(away, shown, panelArea(r)), 10.0) << r.name;
+        // The text is light on the panel's dark picture, readable.
+        EXPECT_GT(brightPixels(shown, firstHelpLine(r)), 20) << r.name;
     }
 }

@@ -62,11 +62,56 @@ TEST_F(HostParameters, NamesAndLabelsAsTheHostSeesThem)
     EXPECT_STREQ(untouched, "unchanged") << "out-of-range names are not written";
 }
 
-TEST_F(HostParameters, ParameterDisplayLeavesTheHostsTextAlone)
+TEST_F(HostParameters, ParameterDisplayReadsAsTheEditorsValueTexts)
 {
-    char text[16] = "xyz";
-    instance.dispatch(effGetParamDisplay, 1, 0, text);
-    EXPECT_STREQ(text, "xyz");
+    const struct
+    {
+        int index;
+        float value;
+        const char* text;
+    } cases[] = {
+        {5, 0.5f, "0 dB"},
+        {5, 1.0f, "12.0 dB"},
+        {5, 0.0f, "-inf."},
+        {5, 0.0001f, "-148 dB"},
+        {39, 5.0f / 11.0f, "12.0 dB"},
+        {39, 0.0f, "2.0 dB"},
+        {39, 1.0f, "24.0 dB"},
+        {1, 0.5f, "50.00%"},
+        {1, 1.0f, "100.00%"},
+        {0, 1.0f, "on"},
+        {0, 0.0f, "off"},
+        {2, 0.5f, "0.0000"},
+        {2, 0.0f, "-1.0000"},
+        {4, 0.25f, "0.5000"},
+        {3, 0.125f, "0.1250"},
+        {6, 0.125f, "0.1250"},
+        {40, 1e30f, "1e+30"},
+        {1, 1e30f, "1e+32%"},
+    };
+    for (const auto& c : cases)
+    {
+        instance.setParameter(c.index, c.value);
+        EXPECT_EQ(instance.text(effGetParamDisplay, c.index), c.text) << c.index << " at " << c.value;
+    }
+}
+
+TEST_F(HostParameters, ParameterDisplayStaysWithinTheHostsEightBytes)
+{
+    for (int index = -1; index <= 42; ++index)
+    {
+        for (float value : {0.0f, 0.3f, 1.0f, -3.0e38f, 3.0e38f, 1e-30f})
+        {
+            instance.setParameter(index, value);
+            char text[32];
+            std::memset(text, 0x7f, sizeof(text));
+            instance.dispatch(effGetParamDisplay, index, 0, text);
+            EXPECT_NE(std::memchr(text, '\0', 8), nullptr) << "unterminated text for " << index;
+            for (std::size_t i = 8; i < sizeof(text); ++i)
+                ASSERT_EQ(text[i], 0x7f) << "wrote past 8 bytes for " << index << " at " << value;
+        }
+    }
+    EXPECT_EQ(instance.text(effGetParamDisplay, 42), "");
 }
 
 TEST_F(HostParameters, SettingAValueStoresItsDisplayValue)

@@ -17,6 +17,7 @@ void showMessageBox(const char* text, const char* caption, MessageIcon icon)
     UINT style = MB_OK | MB_TOPMOST;
     switch (icon)
     {
+    case MessageIcon::None: break;
     case MessageIcon::Exclamation: style |= MB_ICONEXCLAMATION; break;
     case MessageIcon::Error: style |= MB_ICONERROR; break;
     case MessageIcon::Information: style |= MB_ICONINFORMATION; break;

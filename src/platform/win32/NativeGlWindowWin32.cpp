@@ -398,7 +398,14 @@ private:
             event.kind = message == WM_KEYDOWN ? WindowEvent::Kind::KeyDown : WindowEvent::Kind::KeyUp;
             event.keyCode = static_cast<int>(wParam);
             break;
-        case WM_MOUSEMOVE: event.kind = WindowEvent::Kind::PointerMove; break;
+        case WM_MOUSEMOVE:
+            event.kind = WindowEvent::Kind::PointerMove;
+            watchForLeave();
+            break;
+        case WM_MOUSELEAVE:
+            watchingForLeave = false;
+            event.kind = WindowEvent::Kind::PointerLeave;
+            break;
         case WM_LBUTTONDOWN: event = button(event, WindowEvent::Kind::ButtonDown, WindowEvent::Button::Left); break;
         case WM_MBUTTONDOWN: event = button(event, WindowEvent::Kind::ButtonDown, WindowEvent::Button::Middle); break;
         case WM_RBUTTONDOWN: event = button(event, WindowEvent::Kind::ButtonDown, WindowEvent::Button::Right); break;
@@ -406,12 +413,31 @@ private:
         case WM_MBUTTONUP: event = button(event, WindowEvent::Kind::ButtonUp, WindowEvent::Button::Middle); break;
         case WM_RBUTTONUP: event = button(event, WindowEvent::Kind::ButtonUp, WindowEvent::Button::Right); break;
         case WM_MOUSEWHEEL:
+        {
             event.kind = WindowEvent::Kind::Wheel;
             event.wheelDelta = static_cast<int>(HIWORD(wParam));
+            // Unlike every other pointer message, the wheel comes in screen coordinates.
+            POINT point{event.x, event.yFromTop};
+            ScreenToClient(inputWindow(), &point);
+            event.x = point.x;
+            event.yFromTop = point.y;
             break;
+        }
         default: return;
         }
         sink.handleWindowEvent(event);
+    }
+
+    // Windows reports the pointer leaving only when asked again after every departure.
+    void watchForLeave()
+    {
+        if (watchingForLeave)
+            return;
+        TRACKMOUSEEVENT request{};
+        request.cbSize = sizeof(request);
+        request.dwFlags = TME_LEAVE;
+        request.hwndTrack = inputWindow();
+        watchingForLeave = TrackMouseEvent(&request) != 0;
     }
 
     static WindowEvent button(WindowEvent event, WindowEvent::Kind kind, WindowEvent::Button which)
@@ -427,6 +453,7 @@ private:
     int height;
     char className[32] = {};
     bool classRegistered = false;
+    bool watchingForLeave = false;
     Readiness readiness_ = Readiness::Ready;
     HWND window = nullptr;
     HDC windowDc = nullptr;

@@ -168,7 +168,7 @@ public:
         attributes.background_pixel = BlackPixel(display, screen);
         attributes.border_pixel = 0;
         attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                                KeyPressMask | KeyReleaseMask | StructureNotifyMask;
+                                LeaveWindowMask | KeyPressMask | KeyReleaseMask | StructureNotifyMask;
         window = XCreateWindow(display, parent, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
                                visual->depth, InputOutput, visual->visual,
                                CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
@@ -269,6 +269,13 @@ private:
             out.x = event.xmotion.x;
             out.yFromTop = event.xmotion.y;
             out.modifiers = modifierBits(event.xmotion.state);
+            break;
+        case LeaveNotify:
+            // Grabbing and releasing the pointer also sends crossing events; only a real
+            // departure of the pointer ends the hover.
+            if (event.xcrossing.mode != NotifyNormal)
+                return;
+            out.kind = WindowEvent::Kind::PointerLeave;
             break;
         case ButtonPress:
         case ButtonRelease:

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The operating-system side of the preference store: the two keyed places (machine, then
+// user) and the per-user data folder of the file fallback.
+namespace platform::preference_places
+{
+
+enum class Scope
+{
+    Machine,
+    User,
+};
+
+enum class KeyedRead
+{
+    NoPlace,  // the place does not exist: look in the next one
+    NoValue,  // the place exists but holds no readable value: the answer is "nothing stored"
+    Value,
+};
+
+KeyedRead readKeyed(Scope scope, std::uint8_t& value);
+
+// True only when the byte was stored; a place that opens but refuses the value counts as
+// not written, so the next place gets its chance.
+bool writeKeyed(Scope scope, std::uint8_t value);
+
+// The per-user data folder with a trailing separator, created when missing; empty when the
+// system cannot give one.
+std::string userDataFolder();
+
+// Creates one folder level; an existing folder is fine.
+bool makeFolder(const std::string& path);
+
+}  // namespace platform::preference_places

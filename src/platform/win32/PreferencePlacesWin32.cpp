@@ -1,0 +1,62 @@
+#include "platform/PreferencePlaces.h"
+
+#include <shlobj.h>
+#include <windows.h>
+
+namespace platform::preference_places
+{
+
+namespace
+{
+
+constexpr const char* kKeyPath = "Software\\Brackwel\\VantorPro";
+constexpr const char* kValueName = "Pref1";
+
+HKEY hive(Scope scope)
+{
+    return scope == Scope::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+}  // namespace
+
+KeyedRead readKeyed(Scope scope, std::uint8_t& value)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(hive(scope), kKeyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return KeyedRead::NoPlace;
+    BYTE byte = 0;
+    DWORD size = 1;
+    const LSTATUS status = RegQueryValueExA(key, kValueName, nullptr, nullptr, &byte, &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS)
+        return KeyedRead::NoValue;
+    value = byte;
+    return KeyedRead::Value;
+}
+
+bool writeKeyed(Scope scope, std::uint8_t value)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(hive(scope), kKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    const BYTE byte = value;
+    const LSTATUS status = RegSetValueExA(key, kValueName, 0, REG_BINARY, &byte, 1);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+std::string userDataFolder()
+{
+    char path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path)))
+        return {};
+    return std::string(path) + '\\';
+}
+
+bool makeFolder(const std::string& path)
+{
+    return CreateDirectoryA(path.c_str(), nullptr) != 0 || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+}  // namespace platform::preference_places

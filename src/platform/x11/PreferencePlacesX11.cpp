@@ -1,0 +1,132 @@
+#include "platform/PreferencePlaces.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform::preference_places
+{
+
+namespace
+{
+
+constexpr const char* kKeyPath = "/Brackwel/VantorPro";
+constexpr const char* kValueName = "/Pref1";
+
+// An XDG variable's value, which only counts when it is an absolute path.
+std::string absoluteFromEnvironment(const char* name)
+{
+    const char* value = std::getenv(name);
+    if (value == nullptr || value[0] != '/')
+        return {};
+    return value;
+}
+
+std::string homeFolder()
+{
+    std::string home = absoluteFromEnvironment("HOME");
+    if (home.empty())
+    {
+        if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr)
+            home = entry->pw_dir;
+    }
+    return home;
+}
+
+std::string machineRoot()
+{
+    std::string dirs = absoluteFromEnvironment("XDG_CONFIG_DIRS");
+    if (dirs.empty())
+        return "/etc/xdg";
+    return dirs.substr(0, dirs.find(':'));
+}
+
+std::string userRoot()
+{
+    std::string root = absoluteFromEnvironment("XDG_CONFIG_HOME");
+    if (!root.empty())
+        return root;
+    const std::string home = homeFolder();
+    return home.empty() ? std::string() : home + "/.config";
+}
+
+std::string keyFolder(Scope scope)
+{
+    const std::string root = scope == Scope::Machine ? machineRoot() : userRoot();
+    return root.empty() ? std::string() : root + kKeyPath;
+}
+
+bool isFolder(const std::string& path)
+{
+    struct stat info
+    {
+    };
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// mkdir -p: every missing level of an absolute path.
+bool makeFolders(const std::string& path)
+{
+    for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1))
+    {
+        if (!makeFolder(path.substr(0, end)))
+            return false;
+        if (end == std::string::npos)
+            return true;
+    }
+}
+
+}  // namespace
+
+bool makeFolder(const std::string& path)
+{
+    return mkdir(path.c_str(), 0755) == 0 || (errno == EEXIST && isFolder(path));
+}
+
+KeyedRead readKeyed(Scope scope, std::uint8_t& value)
+{
+    const std::string folder = keyFolder(scope);
+    if (folder.empty() || !isFolder(folder))
+        return KeyedRead::NoPlace;
+    std::FILE* file = std::fopen((folder + kValueName).c_str(), "rb");
+    if (file == nullptr)
+        return KeyedRead::NoValue;
+    const int first = std::fgetc(file);
+    std::fclose(file);
+    if (first == EOF)
+        return KeyedRead::NoValue;
+    value = static_cast<std::uint8_t>(first);
+    return KeyedRead::Value;
+}
+
+bool writeKeyed(Scope scope, std::uint8_t value)
+{
+    const std::string folder = keyFolder(scope);
+    if (folder.empty() || !makeFolders(folder))
+        return false;
+    std::FILE* file = std::fopen((folder + kValueName).c_str(), "wb");
+    if (file == nullptr)
+        return false;
+    const bool written = std::fputc(value, file) != EOF;
+    return std::fclose(file) == 0 && written;
+}
+
+std::string userDataFolder()
+{
+    std::string folder = absoluteFromEnvironment("XDG_DATA_HOME");
+    if (folder.empty())
+    {
+        const std::string home = homeFolder();
+        if (home.empty())
+            return {};
+        folder = home + "/.local/share";
+    }
+    if (!makeFolders(folder))
+        return {};
+    return folder + '/';
+}
+
+}  // namespace platform::preference_places
