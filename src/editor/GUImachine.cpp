@@ -7,10 +7,15 @@
 #include "controls/cPopOffDial.h"
 #include "controls/cSliderRelative.h"
 #include "controls/cWheelRelative.h"
+#include "editor/CurveDisplay.h"
 #include "editor/EffectEditor.h"
 #include "editor/HelpLines.h"
+#include "editor/ShaderSet.h"
 #include "editor/ValueText.h"
-#include "editor/cStandInDisplay.h"
+#include "editor/cEqualiser.h"
+#include "editor/cSpectrumPanel.h"
+#include "editor/cStereoWidthPanel.h"
+#include "engine/EngineHost.h"
 #include "glgui/OpenGL.h"
 #include "platform/PreferenceStore.h"
 
@@ -98,11 +103,16 @@ std::unique_ptr<GL_BaseControl> GUImachine::createControl(const layout::Row& row
     case ControlClass::ActiveFlashButton:
         return std::make_unique<cActiveFlashButton>(e, e, box, model, row.style, row.valueDisplayKind);
     case ControlClass::SpectrumPanel:
+        return std::make_unique<cSpectrumPanel>(e, e, box, row.style, row.valueDisplayKind, *shaders,
+                                                e.engine() != nullptr ? &e.engine()->meters() : nullptr);
     case ControlClass::StereoWidthPanel:
+        return std::make_unique<cStereoWidthPanel>(e, e, box, row.style, row.valueDisplayKind, *shaders);
     case ControlClass::Equaliser:
+        return std::make_unique<cEqualiser>(e, e, box, row.style, row.valueDisplayKind, *shaders,
+                                            e.engine() != nullptr ? &e.engine()->displaySpectrum() : nullptr);
     case ControlClass::CurveDisplay:
-    case ControlClass::Panel:
-        return std::make_unique<cStandInDisplay>(e, e, box, model, row.style, row.valueDisplayKind);
+        return std::make_unique<CurveDisplay>(e, e, box, row.style, row.valueDisplayKind, *shaders);
+    case ControlClass::Panel: return nullptr;  // the background, added with its picture's size
     }
     return nullptr;
 }
@@ -110,6 +120,8 @@ std::unique_ptr<GL_BaseControl> GUImachine::createControl(const layout::Row& row
 void GUImachine::buildGui(const std::string& fontName)
 {
     valueFont = fontName;
+    shaders = std::make_unique<ShaderSet>(effectEditor.resources().files(), effectEditor.editorWidth(),
+                                          effectEditor.editorHeight());
     int width = 0;
     int height = 0;
     addBackground(width, height);

@@ -7,6 +7,7 @@
 #include <string>
 
 class EffectEditor;
+class ShaderSet;
 
 // The editor's control container: builds the layout's controls, draws them in two passes,
 // and over them the hovered control's value text and, while Info is on, its information
@@ -37,5 +38,7 @@ private:
 
     EffectEditor& effectEditor;
     std::string valueFont;
+    // The displays' programs, built before the controls and released before the context goes.
+    std::unique_ptr<ShaderSet> shaders;
     std::unique_ptr<GL_BaseControl> curveDisplay;
 };

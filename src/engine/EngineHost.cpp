@@ -144,10 +144,12 @@ int EngineHost::latency() const
     return newestFrameSize;
 }
 
-void EngineHost::applyChange(StereoEngine& engine, int index, float value)
+// Answers whether the change alters the equaliser curve; the caller rebuilds it once for
+// all the changes of a block.
+bool EngineHost::applyChange(StereoEngine& engine, int index, float value)
 {
     if (!std::isfinite(value))
-        return;
+        return false;
     value = engineValue(value);
     EngineSettings& s = settings;
     switch (index)
@@ -164,13 +166,12 @@ void EngineHost::applyChange(StereoEngine& engine, int index, float value)
     case kParamSizzle: s.sizzle = 8.0f * value + 1.0f; break;
     case kParamShape: s.shapeTarget = 2.0f * value; break;
     case kParamGain: s.gain = 4.0f * value * value; break;
-    case kParamEqGain:
-        s.eqRange = eqRangeFor(value);
-        engine.RebuildEqualiser(currentProgram(), s.eqRange);
-        break;
-    case kParamInternal0: engine.RebuildEqualiser(currentProgram(), s.eqRange); break;
-    default: break;  // curve points are read when the curve is rebuilt
+    case kParamEqGain: s.eqRange = eqRangeFor(value); return true;
+    case kParamInternal0: return true;
+    // The point count and the points: host automation of a point alone must be heard.
+    default: return index >= kParamEqNum && index < kParamEqGain;
     }
+    return false;
 }
 
 // Audio thread: no allocation, no locks, no I/O.
@@ -180,8 +181,10 @@ void EngineHost::processBlock(float** inputs, float** outputs, int numChannels, 
     StereoEngine* engine = liveEngine.load(std::memory_order_seq_cst);
     if (engine->isReady() && numChannels == 2)
     {
-        changes.Drain([&](int index, float value) { applyChange(*engine, index, value); });
-        if (rebuildRequested.exchange(false, std::memory_order_acq_rel))
+        bool curveChanged = false;
+        changes.Drain([&](int index, float value) { curveChanged |= applyChange(*engine, index, value); });
+        // At most one rebuild per block, however many curve changes arrived.
+        if (rebuildRequested.exchange(false, std::memory_order_acq_rel) || curveChanged)
             engine->RebuildEqualiser(currentProgram(), settings.eqRange);
         if (clearRequested.exchange(false, std::memory_order_acq_rel))
             engine->ClearHistory();

@@ -65,7 +65,7 @@ public:
 private:
     EngineHost();
     bool start(float sampleRate);
-    void applyChange(StereoEngine& engine, int index, float value);
+    bool applyChange(StereoEngine& engine, int index, float value);
     void retire(StereoEngine* oldEngine);
 
     ProgramStore store{};

@@ -13,6 +13,16 @@ namespace
 {
 
 constexpr int kFrame = 2048;
+constexpr int kEqNum = 6;
+constexpr int kEqGain = 39;
+constexpr int eqPointX(int point)
+{
+    return 7 + 2 * point;
+}
+constexpr int eqPointY(int point)
+{
+    return 8 + 2 * point;
+}
 // The sqrt-Hann window pair overlap-adds to one within this ripple.
 constexpr float kOverlapRipple = 1e-3f;
 
@@ -142,6 +152,30 @@ TEST_F(HostProcessing, TwoInstancesInOneProcessAreIndependent)
     EXPECT_FLOAT_EQ(instance.getParameter(1), 0.5f);
     for (std::size_t t = 2 * kFrame; t < input.left.size(); ++t)
         ASSERT_NEAR(mine.left[t], input.left[t - kFrame - 1], kOverlapRipple) << t;
+}
+
+// A host playing back automation of the curve points (never the editor's rebuild trigger)
+// must be heard: here a third point at 1 kHz, 0.25 above the centre line.
+TEST_F(HostProcessing, AutomatedEqualiserPointsAloneChangeTheSound)
+{
+    const auto band = [&](const StereoSignal& output)
+    { return bandPower(output.left, 6 * kFrame, 14 * kFrame, 44100.0, 900.0, 1100.0); };
+    StereoSignal before = stereoNoise(14 * kFrame, 0.2f);
+    instance.process(before.left, before.right);
+
+    const float thousandHz = std::pow((1000.0f - 40.0f) / 20000.0f, 0.25f);
+    instance.setParameter(eqPointX(2), instance.getParameter(eqPointX(1)));
+    instance.setParameter(eqPointY(2), instance.getParameter(eqPointY(1)));
+    instance.setParameter(eqPointX(1), thousandHz);
+    instance.setParameter(eqPointY(1), 0.75f);
+    instance.setParameter(kEqNum, 3.0f / 16.0f);
+    StereoSignal after = stereoNoise(14 * kFrame, 0.2f);
+    instance.process(after.left, after.right);
+
+    // Eq.gain at its default: a range of 12 dB; the curve's gain there is 10^(0.25 * 12 / 10).
+    const double range = 22.0 * instance.getParameter(kEqGain) + 2.0;
+    const double curveGain = std::pow(10.0, 0.25 * range / 10.0);
+    EXPECT_NEAR(band(after) / band(before), curveGain * curveGain, 0.15 * curveGain * curveGain);
 }
 
 // Renders fixed material with fixed settings. The Linux run writes it; the Windows run

@@ -32,6 +32,32 @@ inline std::vector<float> sine(std::size_t length, double frequency, double samp
 {
     std::vector<float> samples(length);
     for (std::size_t i = 0; i < length; ++i)
-        samples[i] = amplitude * static_cast<float>(std::sin(2.0 * 3.14159265358979323846 * frequency * i / sampleRate));
+        samples[i] =
+            amplitude * static_cast<float>(std::sin(2.0 * 3.14159265358979323846 * frequency * i / sampleRate));
     return samples;
+}
+
+// Mean power of samples[from, to) at frequencies lowHz..highHz (every 5 Hz), Hann-windowed:
+// how much energy a band carries, for comparing two renders of the same material.
+inline double bandPower(const std::vector<float>& samples, std::size_t from, std::size_t to, double sampleRate,
+                        double lowHz, double highHz)
+{
+    const double pi = 3.14159265358979323846;
+    const double length = static_cast<double>(to - from);
+    double total = 0.0;
+    int count = 0;
+    for (double hz = lowHz; hz <= highHz; hz += 5.0, ++count)
+    {
+        double re = 0.0;
+        double im = 0.0;
+        for (std::size_t i = from; i < to; ++i)
+        {
+            const double n = static_cast<double>(i - from);
+            const double windowed = samples[i] * (0.5 - 0.5 * std::cos(2.0 * pi * n / length));
+            re += windowed * std::cos(2.0 * pi * hz * n / sampleRate);
+            im -= windowed * std::sin(2.0 * pi * hz * n / sampleRate);
+        }
+        total += re * re + im * im;
+    }
+    return total / count;
 }

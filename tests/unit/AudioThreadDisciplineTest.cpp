@@ -100,6 +100,7 @@ TEST(AudioThreadDiscipline, ProcessReplacingNeitherAllocatesNorLocks)
         {
             effect->setParameter(kParamEqGain, static_cast<float>(block % 7) / 7.0f);
             effect->setParameter(kParamInternal0, 1.0f);
+            effect->setParameter(eqPointYIndex(1), static_cast<float>(block % 3) / 3.0f);
             effect->setParameter(kParamActive, (block / 50) % 2 == 0 ? 0.0f : 1.0f);
             effect->setParameter(kParamPunch, 1.0f);
             effect->setParameter(kParamStereoWidth, 1.0f);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <functional>
 #include <numeric>
 
 namespace
@@ -162,6 +163,47 @@ TEST(SpectralChain, GainAndEqualiserScaleTheWetSignal)
     runBlocks(*lifted, quiet, quietRight);
     EXPECT_NEAR(rms(quiet, 4 * 2048, quiet.size()) / rms(quietInput, 4 * 2048 - 2049, quietInput.size() - 2049),
                 std::pow(10.0, 1.2), 0.3);
+}
+
+// Host automation of the points must be heard without the editor's rebuild trigger.
+TEST(SpectralChain, AutomatingTheCurvePointsAloneChangesTheSound)
+{
+    const double range = 22.0 * 5.0 / 11.0 + 2.0;  // the default Eq.gain
+    const auto wetGain = [](const std::function<void(EngineHost&)>& automate)
+    {
+        auto host = startedEngine();
+        std::vector<float> left = sine(16 * 2048, 1000.0, 44100.0, 0.02f);
+        std::vector<float> right = left;
+        const std::vector<float> input = left;
+        std::vector<float> head(left.begin(), left.begin() + 4 * 2048);
+        std::vector<float> headRight = head;
+        runBlocks(*host, head, headRight);
+        automate(*host);
+        std::vector<float> tail(left.begin() + 4 * 2048, left.end());
+        std::vector<float> tailRight = tail;
+        runBlocks(*host, tail, tailRight);
+        return rms(tail, 4 * 2048, tail.size()) / rms(input, 8 * 2048 - 2049, input.size() - 2049);
+    };
+    EXPECT_NEAR(wetGain([](EngineHost&) {}), 1.0, 0.02);
+    // Both end points to the top: the whole band rises by the range.
+    EXPECT_NEAR(wetGain(
+                    [](EngineHost& host)
+                    {
+                        setParameter(host, eqPointYIndex(0), 1.0f);
+                        setParameter(host, eqPointYIndex(1), 1.0f);
+                    }),
+                std::pow(10.0, range / 20.0), 0.1);
+    // A third point at the bottom (count, then its X and Y; the end point moves up a slot).
+    EXPECT_LT(wetGain(
+                  [](EngineHost& host)
+                  {
+                      setParameter(host, eqPointXIndex(2), 1.0f);
+                      setParameter(host, eqPointYIndex(2), 0.5f);
+                      setParameter(host, eqPointXIndex(1), std::pow((1000.0f - 40.0f) / 20000.0f, 0.25f));
+                      setParameter(host, eqPointYIndex(1), 0.0f);
+                      setParameter(host, kParamEqNum, 3.0f / 16.0f);
+                  }),
+              std::pow(10.0, -range / 20.0) * 1.1);
 }
 
 TEST(SpectralChain, SilenceWithEveryFeatureActiveStaysSilentAndFreeOfDenormals)

@@ -1,0 +1,16 @@
+#include "editor/DisplayControl.h"
+
+#include "glgui/VSTGL_Editor.h"
+
+DisplayControl::DisplayControl(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
+                               std::uint32_t style, int valueDisplayKind, ShaderSet& shaderSet)
+    : GL_BaseControl(editor, listener, box, nullptr, style, valueDisplayKind), shaders(shaderSet),
+      quad(DeviceQuad::fromBox(box.origin[0], box.origin[1], box.size[0], box.size[1], editor.editorWidth(),
+                               editor.editorHeight()))
+{
+}
+
+void DisplayControl::drawQuad()
+{
+    quad.draw(owner.resources());
+}

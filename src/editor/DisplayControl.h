@@ -1,0 +1,21 @@
+#pragma once
+
+#include "controls/GL_BaseControl.h"
+#include "editor/DeviceQuad.h"
+
+class ShaderSet;
+
+// Base of the editor's live displays: a flat quad over the control's box, filled by one of
+// the shader set's programs.
+class DisplayControl : public GL_BaseControl
+{
+public:
+    DisplayControl(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, std::uint32_t style,
+                   int valueDisplayKind, ShaderSet& shaders);
+
+protected:
+    void drawQuad();
+
+    ShaderSet& shaders;
+    DeviceQuad quad;
+};

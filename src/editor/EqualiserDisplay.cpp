@@ -1,0 +1,129 @@
+#include "editor/EqualiserDisplay.h"
+
+#include "editor/EqualiserGuides.h"
+#include "editor/ShaderSet.h"
+#include "engine/EngineSettings.h"
+#include "glgui/GuiResources.h"
+#include "glgui/OpenGL.h"
+
+#include <algorithm>
+
+namespace
+{
+
+using Program = ShaderSet::Program;
+
+constexpr const char* kSpectrumTexture = "eq_fft";
+constexpr float kGuideWidth = 2.5f;
+constexpr float kGuideColour[4] = {0.9f, 0.3f, 0.2f, 0.2f};
+constexpr float kCurveWidth = 5.0f;
+constexpr float kCurveColour[4] = {0.9f, 0.8f, 0.7f, 1.0f};
+constexpr float kRingHalfPixels = 32.0f;
+
+void fillColours(std::vector<float>& colours, const float (&colour)[4], std::size_t points)
+{
+    colours.clear();
+    for (std::size_t i = 0; i < points; ++i)
+        colours.insert(colours.end(), colour, colour + 4);
+}
+
+}  // namespace
+
+EqualiserDisplay::EqualiserDisplay(GuiResources& hub, ShaderSet& programs, const Rectangle& innerArea, int editorWidth,
+                                   int editorHeight)
+    : resources(hub), shaders(programs), inner(innerArea),
+      ringHalfWidth(kRingHalfPixels / static_cast<float>(std::max(editorWidth, 1))),
+      ringHalfHeight(kRingHalfPixels / static_cast<float>(std::max(editorHeight, 1)))
+{
+}
+
+void EqualiserDisplay::uploadSpectrum(const SpectrumRing& spectrum)
+{
+    if (!spectrumLookedUp)
+    {
+        spectrumPixels = static_cast<float*>(resources.textures().lockPixels(kSpectrumTexture));
+        spectrumLookedUp = true;
+    }
+    if (spectrumPixels == nullptr)
+        return;
+    const float* last = spectrum.lastCompleted();
+    std::copy(last, last + kSpectrumPoints, spectrumPixels);
+    resources.textures().updateTexture(kSpectrumTexture);
+}
+
+bool EqualiserDisplay::spectrumChanged(const SpectrumRing& spectrum) const
+{
+    if (spectrumPixels == nullptr)
+        return !spectrumLookedUp;
+    const float* last = spectrum.lastCompleted();
+    return !std::equal(last, last + kSpectrumPoints, spectrumPixels);
+}
+
+void EqualiserDisplay::drawBackground()
+{
+    shaders.use(Program::FftBack);
+    shaders.setInt(Program::FftBack, "texture0", 0);
+    resources.bindTexture(kSpectrumTexture);
+    // The first texture coordinate runs bottom to top, the second left to right.
+    const float bottomLeft[2] = {inner.left, inner.bottom};
+    const float topLeft[2] = {inner.left, inner.bottom + inner.height};
+    const float bottomRight[2] = {inner.left + inner.width, inner.bottom};
+    const float topRight[2] = {inner.left + inner.width, inner.bottom + inner.height};
+    resources.drawQuad(bottomLeft, topLeft, bottomRight, topRight, 0.0f, 0.0f, 1.0f, 1.0f);
+}
+
+void EqualiserDisplay::drawGuides(float rangeDb)
+{
+    const float half = inner.height / 2.0f;
+    const EqualiserGuides guides = EqualiserGuides::forRange(rangeDb, half);
+    shaders.use(Program::LineDraw);
+    resources.bindTexture("line.png");
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    resources.stripMode = GuiResources::kRibbonStrip;
+    resources.stripLineWidth = kGuideWidth;
+    resources.stripTexCoords = {0.0f, 0.0f, 1.0f, 1.0f};
+    fillColours(resources.stripColours, kGuideColour, 2);
+    const float centre = inner.bottom + half;
+    for (int i = 0; i < guides.count; ++i)
+    {
+        for (const float y : {centre + guides.offsets[i], centre - guides.offsets[i]})
+        {
+            resources.stripPoints = {inner.left, y, inner.left + inner.width, y};
+            resources.drawStrip();
+        }
+    }
+    glDisable(GL_BLEND);
+}
+
+void EqualiserDisplay::drawCurve(const EqualiserCurveVertices& curve)
+{
+    shaders.use(Program::LineDraw);
+    resources.bindTexture("line.png");
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    resources.stripMode = GuiResources::kRibbonStrip;
+    resources.stripLineWidth = kCurveWidth;
+    resources.stripPoints.assign(curve.data(), curve.data() + 2 * curve.size());
+    resources.stripTexCoords.clear();
+    fillColours(resources.stripColours, kCurveColour, static_cast<std::size_t>(curve.size()));
+    resources.drawStrip();
+    glDisable(GL_BLEND);
+}
+
+void EqualiserDisplay::drawHandles(const Handle* handles, int count)
+{
+    shaders.use(Program::Texture2D);
+    shaders.setInt(Program::Texture2D, "texture0", 0);
+    resources.bindTexture("eq_ring.png");
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    for (int i = 0; i < count; ++i)
+    {
+        // The left half of the image is the normal ring, the right half the lit one.
+        const float s = handles[i].lit ? 0.5f : 0.0f;
+        resources.drawCenteredQuad(inner.left + handles[i].x * inner.width, inner.bottom + handles[i].y * inner.height,
+                                   ringHalfWidth, ringHalfHeight, s, 0.0f, s + 0.5f, 1.0f);
+    }
+    glDisable(GL_BLEND);
+}

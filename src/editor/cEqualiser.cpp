@@ -1,0 +1,142 @@
+#include "editor/cEqualiser.h"
+
+#include "controls/cControlListener.h"
+#include "editor/ShaderSet.h"
+#include "engine/ParameterTable.h"
+#include "glgui/VSTGL_Editor.h"
+
+#include <algorithm>
+
+namespace
+{
+
+// The curve square sits 8 pixels in from the box's left and bottom and 6 from its right
+// and top.
+constexpr float kInsetLowerLeft = 8.0f;
+constexpr float kInsetTotal = 14.0f;
+// Local pointer y is measured from 2 pixels above the screen rectangle's bottom.
+constexpr float kPointerRaise = 2.0f;
+
+EqualiserDisplay::Rectangle innerArea(const ControlBox& box, int editorWidth, int editorHeight)
+{
+    const float toX = 2.0f / static_cast<float>(editorWidth);
+    const float toY = 2.0f / static_cast<float>(editorHeight);
+    return {(box.origin[0] + kInsetLowerLeft) * toX, (box.origin[1] + kInsetLowerLeft) * toY,
+            (box.size[0] - kInsetTotal) * toX, (box.size[1] - kInsetTotal) * toY};
+}
+
+float eqRangeDb(float eqGain)
+{
+    return 22.0f * eqGain + 2.0f;
+}
+
+}  // namespace
+
+cEqualiser::cEqualiser(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, std::uint32_t style,
+                       int valueDisplayKind, ShaderSet& shaders, const SpectrumRing* spectrumRing)
+    : GL_BaseControl(editor, listener, box, nullptr, style, valueDisplayKind), spectrum(spectrumRing),
+      pointer(points, {kInsetLowerLeft, kInsetLowerLeft, box.size[0] - kInsetTotal, box.size[1] - kInsetTotal}),
+      display(editor.resources(), shaders, innerArea(box, editor.editorWidth(), editor.editorHeight()),
+              editor.editorWidth(), editor.editorHeight())
+{
+}
+
+bool cEqualiser::animating() const
+{
+    return spectrum != nullptr && display.spectrumChanged(*spectrum);
+}
+
+float cEqualiser::read(int index)
+{
+    return controlListener.readParameter(index);
+}
+
+void cEqualiser::change(int index, float value)
+{
+    controlListener.valueChanged(index, value, this);
+}
+
+// Pointer coordinates are relative to the screen rectangle, which the perspective camera
+// makes a little larger than the box: place the curve square where it is drawn.
+void cEqualiser::followScreenRect()
+{
+    const ScreenRect& screen = screenRect();
+    const float left = static_cast<float>(owner.editorWidth()) / 2.0f + area.origin[0] + kInsetLowerLeft;
+    const float bottom = static_cast<float>(owner.editorHeight()) / 2.0f + area.origin[1] + kInsetLowerLeft;
+    pointer.setArea({left - static_cast<float>(screen.minX), bottom - static_cast<float>(screen.minY) - kPointerRaise,
+                     area.size[0] - kInsetTotal, area.size[1] - kInsetTotal});
+}
+
+void cEqualiser::onMouseOver(int x, int y)
+{
+    followScreenRect();
+    setCursorKind(pointer.over(x, y));
+}
+
+void cEqualiser::onMouseDown(int buttons, int x, int y)
+{
+    GL_BaseControl::onMouseDown(buttons, x, y);
+    followScreenRect();
+    setCursorKind(pointer.press(buttons, x, y));
+}
+
+void cEqualiser::onMouseDrag(int, int x, int y)
+{
+    setCursorKind(pointer.drag(x, y));
+}
+
+void cEqualiser::onMouseUp(int buttons, int x, int y)
+{
+    GL_BaseControl::onMouseUp(buttons, x, y);
+    pointer.release();
+}
+
+void cEqualiser::collectHandles()
+{
+    handleCount = points.count();
+    for (int k = 0; k < handleCount; ++k)
+        handles[k] = {points.x(k), points.y(k), k == pointer.selected() && hovered};
+    std::stable_sort(handles, handles + handleCount,
+                     [](const EqualiserDisplay::Handle& a, const EqualiserDisplay::Handle& b) { return a.x < b.x; });
+}
+
+bool cEqualiser::handlesMoved() const
+{
+    if (handleCount != curveHandleCount)
+        return true;
+    for (int k = 0; k < handleCount; ++k)
+        if (handles[k].x != curveHandles[k].x || handles[k].y != curveHandles[k].y)
+            return true;
+    return false;
+}
+
+void cEqualiser::rebuildCurve()
+{
+    EqPointList sorted;
+    for (int k = 0; k < handleCount; ++k)
+        sorted.append(handles[k].x, handles[k].y);
+    curve.rebuild(sorted, display.area());
+    std::copy(handles, handles + handleCount, curveHandles);
+    curveHandleCount = handleCount;
+}
+
+void cEqualiser::draw()
+{
+    if (spectrum != nullptr)
+        display.uploadSpectrum(*spectrum);
+    updateScreenRect();
+    display.drawBackground();
+    display.drawGuides(eqRangeDb(controlListener.readParameter(kParamEqGain)));
+
+    collectHandles();
+    // After an edit of our own, Internal 0 tells the engine to rebuild its table.
+    if (pointer.takeEdited())
+        controlListener.writeParameter(kParamInternal0, 1.0f);
+    // A host automation, a loaded chunk or a program change moves the curve as an edit does.
+    if (handleCount >= 2 && handlesMoved())
+        rebuildCurve();
+    if (handleCount >= 2)
+        display.drawCurve(curve);
+    display.drawHandles(handles, handleCount);
+    ShaderSet::useNone();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "controls/GL_BaseControl.h"
+#include "editor/EqualiserCurveVertices.h"
+#include "editor/EqualiserDisplay.h"
+#include "editor/EqualiserPointer.h"
+#include "editor/EqualiserPoints.h"
+
+class ShaderSet;
+struct SpectrumRing;
+
+// The curve editor of the linear-phase equaliser: the live output spectrum behind dB guide
+// lines, the Catmull-Rom curve through up to 16 points and a ring on every point. The
+// parameters hold the points (Eq_Num, Eq0_X .. Eq15_Y); every edit goes to the listener and
+// so reaches the host as automation. The curve follows the points whatever moved them.
+class cEqualiser final : public GL_BaseControl, private EqualiserPoints::Parameters
+{
+public:
+    // spectrum may be null (no engine): the background then stays as it is.
+    cEqualiser(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, std::uint32_t style,
+               int valueDisplayKind, ShaderSet& shaders, const SpectrumRing* spectrum);
+
+    void draw() override;
+    // While the engine publishes a new spectrum the background needs frames.
+    bool animating() const override;
+    void onMouseDown(int buttons, int x, int y) override;
+    void onMouseDrag(int buttons, int x, int y) override;
+    void onMouseUp(int buttons, int x, int y) override;
+    void onMouseOver(int x, int y) override;
+
+private:
+    float read(int index) override;
+    void change(int index, float value) override;
+
+    void followScreenRect();
+    void collectHandles();
+    bool handlesMoved() const;
+    void rebuildCurve();
+
+    const SpectrumRing* spectrum;
+    EqualiserPoints points{*this};
+    EqualiserPointer pointer;
+    EqualiserDisplay display;
+    EqualiserCurveVertices curve;
+    EqualiserDisplay::Handle handles[EqualiserPoints::kMaxPoints] = {};
+    int handleCount = 0;
+    EqualiserDisplay::Handle curveHandles[EqualiserPoints::kMaxPoints] = {};  // what the curve was built from
+    int curveHandleCount = -1;
+};

@@ -1,7 +1,0 @@
-#include "editor/cStandInDisplay.h"
-
-void cStandInDisplay::draw()
-{
-    if (visible)
-        updateScreenRect();
-}

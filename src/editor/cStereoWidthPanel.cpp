@@ -1,0 +1,15 @@
+#include "editor/cStereoWidthPanel.h"
+
+#include "controls/cControlListener.h"
+#include "editor/ShaderSet.h"
+#include "engine/ParameterTable.h"
+
+void cStereoWidthPanel::draw()
+{
+    const float width = controlListener.readParameter(kParamStereoWidth);
+    shaders.use(ShaderSet::Program::StereoWidthLine);
+    shaders.setFloat(ShaderSet::Program::StereoWidthLine, "width", width);
+    drawQuad();
+    ShaderSet::useNone();
+    updateScreenRect();
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "editor/DisplayControl.h"
+
+// The width display: lights across the stereo field that gather at the centre towards mono
+// and spread to the sides towards wide, following the Stereo Width parameter.
+class cStereoWidthPanel final : public DisplayControl
+{
+public:
+    using DisplayControl::DisplayControl;
+
+    void draw() override;
+};

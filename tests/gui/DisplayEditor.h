@@ -1,0 +1,55 @@
+#pragma once
+
+#include "editor/ShaderSet.h"
+#include "glgui/OpenGL.h"
+#include "glgui/VSTGL_Editor.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+// An editor on the framework with the application's shader set over the generated skin:
+// each frame clears to black and hands the resources and the shader set to the test.
+class DisplayEditor : public VSTGL_Editor
+{
+public:
+    using Drawing = std::function<void(GuiResources&, ShaderSet&)>;
+
+    DisplayEditor(const std::string& skinFolder, Drawing drawing)
+        : VSTGL_Editor(nullptr, skinFolder), drawFrame(std::move(drawing))
+    {
+        rectangle = ERect{0, 0, 624, 512};
+        GuiResources& skin = resources();
+        for (const char* texture : {"missing.png", "eq_ring.png", "line.png"})
+            skin.textures().registerTexture(texture);
+        skin.textures().registerTexture("eq_fft, 512, 1, r32f, float, nomips, clamp");
+        skin.textures().loadAll(skin.files());
+    }
+    ~DisplayEditor() override { close(); }
+
+    std::unique_ptr<ShaderSet> shaders;
+
+protected:
+    void openGui() override
+    {
+        resources().resetViewMode();
+        shaders = std::make_unique<ShaderSet>(resources().files(), width(), height());
+        guiReady = true;
+    }
+    void closeGui() override
+    {
+        shaders.reset();
+        guiReady = false;
+    }
+    void draw() override
+    {
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        resources().setOrthoView();
+        glLoadIdentity();
+        drawFrame(resources(), *shaders);
+    }
+
+private:
+    Drawing drawFrame;
+};
