@@ -2,6 +2,7 @@
 
 #include "controls/cControlListener.h"
 #include "editor/ShaderSet.h"
+#include "engine/EqualiserCurve.h"
 #include "engine/ParameterTable.h"
 #include "glgui/VSTGL_Editor.h"
 
@@ -23,11 +24,6 @@ EqualiserDisplay::Rectangle innerArea(const ControlBox& box, int editorWidth, in
     const float toY = 2.0f / static_cast<float>(editorHeight);
     return {(box.origin[0] + kInsetLowerLeft) * toX, (box.origin[1] + kInsetLowerLeft) * toY,
             (box.size[0] - kInsetTotal) * toX, (box.size[1] - kInsetTotal) * toY};
-}
-
-float eqRangeDb(float eqGain)
-{
-    return 22.0f * eqGain + 2.0f;
 }
 
 }  // namespace
@@ -126,7 +122,7 @@ void cEqualiser::draw()
         display.uploadSpectrum(*spectrum);
     updateScreenRect();
     display.drawBackground();
-    display.drawGuides(eqRangeDb(controlListener.readParameter(kParamEqGain)));
+    display.drawGuides(eqRangeFor(controlListener.readParameter(kParamEqGain)));
 
     collectHandles();
     // After an edit of our own, Internal 0 tells the engine to rebuild its table.

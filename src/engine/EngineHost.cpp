@@ -18,11 +18,6 @@ constexpr float kPunchAtFull = 5.656854f;
 // before it gives up freeing the old engine (a stalled host must never hang us).
 constexpr auto kRetireWaitLimit = std::chrono::milliseconds(250);
 
-float eqRangeFor(float eqGainValue)
-{
-    return 22.0f * engineValue(eqGainValue) + 2.0f;
-}
-
 }  // namespace
 
 std::unique_ptr<EngineHost> EngineHost::create(float sampleRate)

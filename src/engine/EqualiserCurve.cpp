@@ -1,5 +1,7 @@
 #include "engine/EqualiserCurve.h"
 
+#include "engine/ParameterTable.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -72,4 +74,9 @@ void buildEqPowerTable(float binHz, float* eqPowerTable, int halfSize)
         const float h = unclamped > 0.0f ? std::min(unclamped, 1.0f) : 0.0f;
         eqPowerTable[bin] = std::pow(h, 0.25f) * lastPosition;
     }
+}
+
+float eqRangeFor(float eqGainValue)
+{
+    return 22.0f * engineValue(eqGainValue) + 2.0f;
 }

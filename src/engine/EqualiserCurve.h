@@ -29,6 +29,10 @@ private:
     int count = 0;
 };
 
+// The curve's range in dB (2 to 24) for a stored Eq.gain value; the editor's guide lines
+// are spaced by the same range.
+float eqRangeFor(float eqGainValue);
+
 // Catmull-Rom value of segment k (from point k-1 to point k) at t in 0..1, clamped to 0..1.
 float catmullRom(const EqPointList& points, int k, float t);
 
