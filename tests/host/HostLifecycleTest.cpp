@@ -21,7 +21,11 @@ namespace
 
 constexpr int kWidth = 512;
 constexpr int kHeight = 624;
-constexpr long long kMemoryGrowthLimit = 2ll << 20;
+constexpr long long kHeapGrowthLimit = 2ll << 20;
+// Mesa's software renderer keeps code and allocator pages around (about 1.5 MB over 50
+// openings here); one leaked set of the editor's textures or a context costs more than
+// this in a handful of openings.
+constexpr long long kResidentGrowthLimit = 8ll << 20;
 
 // Resources every client of the X server holds: windows, pixmaps, GCs, colormaps, GLX
 // objects, whatever the server counts.
@@ -144,8 +148,8 @@ TEST_F(HostLifecycle, FiftyOpeningsGiveBackEveryServerResourceAndTheMemory)
     const ServerResources after = settledResources(hostClients);
     EXPECT_EQ(after.clients, hostClients) << "an X connection outlived its editor";
     EXPECT_EQ(after.resources, before.resources) << "X resources left behind by 50 openings";
-    EXPECT_LT(heapInUse() - heapBefore, kMemoryGrowthLimit);
-    EXPECT_LT(residentBytes() - residentBefore, kMemoryGrowthLimit);
+    EXPECT_LT(heapInUse() - heapBefore, kHeapGrowthLimit);
+    EXPECT_LT(residentBytes() - residentBefore, kResidentGrowthLimit);
     std::fprintf(stderr, "50 openings: X clients %d -> %d, X resources %lld -> %lld, heap %+lld B, RSS %+lld B\n",
                  before.clients, after.clients, before.resources, after.resources, heapInUse() - heapBefore,
                  residentBytes() - residentBefore);
