@@ -1,0 +1,102 @@
+// The DLL's editor under Wine: the Info switch clicked with posted Win32 mouse messages, and
+// the choice kept in the registry where every later instance reads it.
+#include "HostWindow.h"
+#include "PluginHost.h"
+#include "editor/EditorLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace
+{
+
+constexpr int kWidth = 512;
+constexpr int kHeight = 624;
+constexpr const char* kKeyPath = "Software\\Brackwel\\VantorPro";
+
+BOOL CALLBACK collectChild(HWND child, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+// Nothing stored anywhere the preference store looks: both hives and the per-user file.
+void forgetThePreference()
+{
+    for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+        RegDeleteKeyA(hive, kKeyPath);
+    char appData[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
+        DeleteFileA((std::string(appData) + "\\Brackwel\\a").c_str());
+}
+
+// The machine hive's byte, -1 when absent, -2 when it is not one REG_BINARY byte.
+int machineByte()
+{
+    BYTE bytes[4] = {};
+    DWORD size = sizeof bytes;
+    DWORD type = 0;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, kKeyPath, "Pref1", RRF_RT_ANY, &type, bytes, &size) != ERROR_SUCCESS)
+        return -1;
+    return type == REG_BINARY && size == 1 ? bytes[0] : -2;
+}
+
+}  // namespace
+
+TEST(Win32Editor, InfoSwitchClicksFlipTheRegistryPreference)
+{
+    ASSERT_TRUE(PluginModule::shared().loaded()) << PluginModule::shared().error();
+    forgetThePreference();
+    ASSERT_EQ(machineByte(), -1);
+    HostWindow window(kWidth, kHeight);
+    ASSERT_TRUE(window.valid());
+    EffectInstance instance;
+    const layout::Row* info = nullptr;
+    for (const layout::Row& row : layout::controlRows())
+    {
+        if (row.firstSlot == layout::kInfoCommand)
+            info = &row;
+    }
+    ASSERT_NE(info, nullptr);
+    ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
+    const auto idle = [&](int calls)
+    {
+        for (int i = 0; i < calls; ++i)
+        {
+            window.pumpMessages();
+            instance.dispatch(effEditIdle);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    };
+    idle(10);
+    EXPECT_EQ(machineByte(), 1) << "the first opening with nothing stored stores Info on";
+
+    std::vector<HWND> children;
+    EnumChildWindows(static_cast<HWND>(window.handle()), collectChild, reinterpret_cast<LPARAM>(&children));
+    ASSERT_FALSE(children.empty());
+    const int x = static_cast<int>(kWidth / 2.0f + layout::leftEdge(kWidth) + info->centre[0]);
+    const int y = static_cast<int>(kHeight / 2.0f - (layout::bottomEdge(kHeight) + info->centre[1]));
+    const auto post = [&](UINT message, WPARAM keys)
+    {
+        for (HWND child : children)
+            PostMessageA(child, message, keys, MAKELPARAM(x, y));
+        idle(2);
+    };
+    post(WM_MOUSEMOVE, 0);
+    for (int expected : {0, 1, 0, 1})
+    {
+        post(WM_LBUTTONDOWN, MK_LBUTTON);
+        post(WM_LBUTTONUP, 0);
+        EXPECT_EQ(machineByte(), expected);
+    }
+    instance.dispatch(effEditClose);
+    forgetThePreference();
+}
