@@ -22,8 +22,8 @@ bool sameBox(const ControlBox& a, const ControlBox& b)
 
 }  // namespace
 
-GL_BaseControl::GL_BaseControl(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, Model3DS* model,
-                               std::uint32_t style, int valueDisplayKind)
+GL_BaseControl::GL_BaseControl(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
+                               const Model3DS* model, std::uint32_t style, int valueDisplayKind)
     : labelAnchor{box.centre[0], box.origin[1] + box.size[1] + kLabelLift, box.origin[2] + box.size[2]}, owner(editor),
       controlListener(listener), area(box), controlModel(model), styleFlags(style), displayKind(valueDisplayKind)
 {

@@ -35,7 +35,7 @@ public:
     static constexpr int kCursorNorthSouth = 3;
     static constexpr int kCursorHand = 9;
 
-    GL_BaseControl(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, Model3DS* model,
+    GL_BaseControl(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, const Model3DS* model,
                    std::uint32_t style, int valueDisplayKind);
     virtual ~GL_BaseControl();
     GL_BaseControl(const GL_BaseControl&) = delete;
@@ -86,7 +86,7 @@ protected:
     VSTGL_Editor& owner;
     cControlListener& controlListener;
     ControlBox area;
-    Model3DS* controlModel;
+    const Model3DS* controlModel;
     std::uint32_t styleFlags;
     int displayKind;
     int pressButtons = 0;

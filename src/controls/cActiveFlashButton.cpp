@@ -10,6 +10,17 @@ constexpr int kLastFlashFrame = 7;
 
 }  // namespace
 
+cActiveFlashButton::cActiveFlashButton(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
+                                       const Model3DS* model, std::uint32_t style, int valueDisplayKind)
+    : cOnOffButton(editor, listener, box, model, style, valueDisplayKind)
+{
+    if (model != nullptr && model->materials.size() > kLampMaterial)
+    {
+        lampModel = std::make_unique<Model3DS>(*model);
+        controlModel = lampModel.get();
+    }
+}
+
 bool cActiveFlashButton::flashesOnFrame(int count)
 {
     return (count & kFlashCycleMask) <= kLastFlashFrame && (count & 1) != 0;
@@ -17,13 +28,12 @@ bool cActiveFlashButton::flashesOnFrame(int count)
 
 void cActiveFlashButton::draw()
 {
-    const bool hasLamp = controlModel != nullptr && controlModel->materials.size() > kLampMaterial;
-    if (!hasLamp)
+    if (lampModel == nullptr)
     {
         cOnOffButton::draw();
         return;
     }
-    float& lampRed = controlModel->materials[kLampMaterial].red;
+    float& lampRed = lampModel->materials[kLampMaterial].red;
     if (savedRed < 0.0f)
         savedRed = lampRed;
     ++frameCount;

@@ -9,8 +9,8 @@ public:
     static constexpr float kStepPerPixel = 0.005f;  // 200 pixels cover the range
     static constexpr float kFineStepPerPixel = 0.001f;
 
-    cDial(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, Model3DS* model, std::uint32_t style,
-          int valueDisplayKind);
+    cDial(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, const Model3DS* model,
+          std::uint32_t style, int valueDisplayKind);
 
     void draw() override;
     void onMouseDown(int buttons, int x, int y) override;

@@ -11,8 +11,8 @@ constexpr float kShadowLift = 0.1f;
 
 }  // namespace
 
-cOnOffButton::cOnOffButton(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, Model3DS* model,
-                           std::uint32_t style, int valueDisplayKind)
+cOnOffButton::cOnOffButton(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
+                           const Model3DS* model, std::uint32_t style, int valueDisplayKind)
     : GL_BaseControl(editor, listener, box, model, style, valueDisplayKind)
 {
     if (controlModel == nullptr)

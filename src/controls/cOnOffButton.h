@@ -9,7 +9,7 @@
 class cOnOffButton : public GL_BaseControl
 {
 public:
-    cOnOffButton(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, Model3DS* model,
+    cOnOffButton(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, const Model3DS* model,
                  std::uint32_t style, int valueDisplayKind);
 
     void draw() override;

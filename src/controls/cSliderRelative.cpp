@@ -18,7 +18,7 @@ constexpr float kHorizontalLabelLift = 16.0f;
 }  // namespace
 
 cSliderRelative::cSliderRelative(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
-                                 Model3DS* model, std::uint32_t style, int valueDisplayKind, float handle)
+                                 const Model3DS* model, std::uint32_t style, int valueDisplayKind, float handle)
     : GL_BaseControl(editor, listener, box, model, style, valueDisplayKind), handleLength(handle)
 {
 }

@@ -9,7 +9,7 @@ class cSliderRelative : public GL_BaseControl
 public:
     static constexpr float kFineFactor = 0.25f;
 
-    cSliderRelative(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, Model3DS* model,
+    cSliderRelative(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, const Model3DS* model,
                     std::uint32_t style, int valueDisplayKind, float handleLength);
 
     void draw() override;

@@ -9,7 +9,7 @@ class cWheelRelative : public GL_BaseControl
 public:
     static constexpr float kFineFactor = 0.25f;
 
-    cWheelRelative(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, Model3DS* model,
+    cWheelRelative(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, const Model3DS* model,
                    std::uint32_t style, int valueDisplayKind);
 
     void draw() override;

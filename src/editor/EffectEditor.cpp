@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <iterator>
 
 namespace
 {
@@ -68,15 +69,11 @@ EffectEditor::~EffectEditor()
 
 void EffectEditor::registerResources()
 {
-    GuiResources& skin = resources();
-    for (const char* texture : kTextures)
-        skin.textures().registerTexture(texture);
-    for (const char* model : kModels)
-        skin.models().loadModel(skin.files(), model);
-    for (const char* font : kFonts)
-        skin.fonts().loadFont(skin.files(), font);
-    skin.fonts().registerFontPages(skin.textures());
-    skin.textures().loadAll(skin.files());
+    SkinManifest manifest;
+    manifest.textures.assign(std::begin(kTextures), std::end(kTextures));
+    manifest.models.assign(std::begin(kModels), std::end(kModels));
+    manifest.fonts.assign(std::begin(kFonts), std::end(kFonts));
+    resources().loadSkin(manifest);
 }
 
 void EffectEditor::setUpLights()

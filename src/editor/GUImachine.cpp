@@ -86,7 +86,8 @@ std::unique_ptr<GL_BaseControl> GUImachine::createControl(const layout::Row& row
 {
     using layout::ControlClass;
     const ControlBox box = placedBox(row, left, bottom);
-    Model3DS* model = row.modelName != nullptr ? effectEditor.resources().models().findModel(row.modelName) : nullptr;
+    const Model3DS* model =
+        row.modelName != nullptr ? effectEditor.resources().models().findModel(row.modelName) : nullptr;
     EffectEditor& e = effectEditor;
     switch (row.controlClass)
     {

@@ -3,7 +3,7 @@
 #include "base/AsciiCase.h"
 #include "glgui/GuiResources.h"
 #include "glgui/OpenGL.h"
-#include "glgui/TextureBank.h"
+#include "glgui/SkinData.h"
 
 #include <cmath>
 
@@ -14,17 +14,12 @@ constexpr int kListCount = 256;
 
 }  // namespace
 
-void FontBank::loadFont(SkinFiles& files, std::string_view name)
+void FontBank::attach(const SkinData& skin)
 {
-    LoadedFont& entry = fonts[std::string(name)];
-    if (std::optional<BitmapFont> font = loadBitmapFont(files, name))
-        entry.font = std::move(*font);
-}
-
-void FontBank::registerFontPages(TextureBank& textures) const
-{
-    for (const auto& [name, entry] : fonts)
-        textures.registerTexture(name + ".png");
+    deleteLists();
+    clear();
+    for (const auto& [name, font] : skin.fonts())
+        fonts[name].font = &font;
 }
 
 void FontBank::selectFont(std::string_view name)
@@ -39,14 +34,14 @@ void FontBank::buildLists()
 {
     for (auto& [name, entry] : fonts)
     {
-        if (entry.listsBuilt || !entry.font.hasGlyphs)
+        if (entry.listsBuilt || !entry.font->hasGlyphs)
             continue;
         entry.listBase = glGenLists(kListCount);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         for (int code = 0; code < kListCount; ++code)
         {
-            const GlyphQuad quad = glyphQuad(entry.font, static_cast<unsigned char>(code));
+            const GlyphQuad quad = glyphQuad(*entry.font, static_cast<unsigned char>(code));
             glNewList(entry.listBase + static_cast<GLuint>(code), GL_COMPILE);
             if (quad.visible)
             {
@@ -116,7 +111,7 @@ void FontBank::drawText(std::string_view text, float x, float y, const Colour* t
         return;
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     const float width = static_cast<float>(measureText(text));
-    const float base = static_cast<float>(current->font.base);
+    const float base = static_cast<float>(current->font->base);
     if ((flags & kAlignCentre) != 0)
         x -= std::trunc(width * 0.5f);
     else if ((flags & kAlignRight) != 0)
@@ -165,14 +160,14 @@ void FontBank::drawText(std::string_view text, float x, float y, const Colour* t
 
 std::int64_t FontBank::measureText(std::string_view text) const
 {
-    return current != nullptr ? ::measureText(current->font, text) : 0;
+    return current != nullptr ? ::measureText(*current->font, text) : 0;
 }
 
 std::size_t FontBank::wrapPosition(std::string_view text, std::size_t start) const
 {
     if (!ready())
         return 0;
-    return ::wrapPosition(current->font, text, start);
+    return ::wrapPosition(*current->font, text, start);
 }
 
 void FontBank::clear()

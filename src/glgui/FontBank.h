@@ -7,8 +7,7 @@
 #include <string_view>
 
 class GuiResources;
-class SkinFiles;
-class TextureBank;
+class SkinData;
 
 // Bitmap fonts by name: one GL display list per character code, single-line text with
 // alignment and an optional box, and word-wrap positions for the help panel.
@@ -30,9 +29,9 @@ public:
 
     explicit FontBank(GuiResources& owner) : resources(owner) {}
 
-    // A missing or malformed file still registers the font, which then draws nothing.
-    void loadFont(SkinFiles& files, std::string_view name);
-    void registerFontPages(TextureBank& textures) const;
+    // The skin's parsed fonts; skin outlives this bank's use of it. A missing or malformed
+    // file still registers its font, which then draws nothing.
+    void attach(const SkinData& skin);
     void selectFont(std::string_view name);
 
     // GL side, with the editor's context current.
@@ -52,7 +51,7 @@ public:
 private:
     struct LoadedFont
     {
-        BitmapFont font;
+        const BitmapFont* font = nullptr;
         unsigned int listBase = 0;
         bool listsBuilt = false;
         unsigned int pageTexture = 0;

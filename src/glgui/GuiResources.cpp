@@ -19,6 +19,15 @@ GuiResources::GuiResources(VSTGL_Editor& owner, std::string skinFolder)
 {
 }
 
+void GuiResources::loadSkin(const SkinManifest& manifest)
+{
+    std::shared_ptr<const SkinData> shared = SkinData::acquire(skinFiles.folder(), manifest);
+    textureBank.attach(*shared);
+    modelBank.attach(*shared);
+    fontBank.attach(*shared);
+    skinData = std::move(shared);
+}
+
 bool GuiResources::guiReady() const
 {
     return editor.isGuiReady();
@@ -132,7 +141,8 @@ void GuiResources::drawStrip()
             const float py = stripPoints[2 * i + 1];
             float mx = 0.0f;
             float my = 0.0f;
-            const auto addNormal = [&](float dx, float dy) {
+            const auto addNormal = [&](float dx, float dy)
+            {
                 const float length = std::sqrt(dx * dx + dy * dy);
                 if (length > 0.0f)
                 {
@@ -150,8 +160,8 @@ void GuiResources::drawStrip()
                 mx /= length;
                 my /= length;
             }
-            vertices.insert(vertices.end(), {px - mx * halfWidth, py - my * halfWidth, px + mx * halfWidth,
-                                             py + my * halfWidth});
+            vertices.insert(vertices.end(),
+                            {px - mx * halfWidth, py - my * halfWidth, px + mx * halfWidth, py + my * halfWidth});
             const float u = static_cast<float>(i);
             texCoords.insert(texCoords.end(), {u, 0.0f, u, 1.0f});
             if (perPointColours)

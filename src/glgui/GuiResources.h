@@ -2,17 +2,19 @@
 
 #include "glgui/FontBank.h"
 #include "glgui/ModelBank.h"
+#include "glgui/SkinData.h"
 #include "glgui/SkinFiles.h"
 #include "glgui/TextureBank.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 class VSTGL_Editor;
 
-// The editor's resource hub: the skin folder's files, the texture, model and font
-// registries, the current view (perspective or orthographic) and the flat geometry
-// (quads and ribbon strips) the displays draw.
+// The editor's resource hub: the skin folder's files, the shared decoded skin with this
+// editor's texture, model and font registries over it, the current view (perspective or orthographic) and the flat
+// geometry (quads and ribbon strips) the displays draw.
 class GuiResources
 {
 public:
@@ -31,6 +33,12 @@ public:
     GuiResources(const GuiResources&) = delete;
     GuiResources& operator=(const GuiResources&) = delete;
 
+    // Takes the process's decoded copy of the manifest's files (decoding it when no editor
+    // holds one); throws std::bad_alloc when memory runs out.
+    void loadSkin(const SkinManifest& manifest);
+    // The decoded skin this editor draws from; null before loadSkin.
+    const std::shared_ptr<const SkinData>& skin() const { return skinData; }
+
     SkinFiles& files() { return skinFiles; }
     TextureBank& textures() { return textureBank; }
     const TextureBank& textures() const { return textureBank; }
@@ -46,8 +54,8 @@ public:
     void lookAt(const float eye[3], const float target[3]);
     void bindTexture(std::string_view name);
 
-    void drawQuad(const float a[2], const float b[2], const float c[2], const float d[2], float s0, float t0,
-                  float s1, float t1);
+    void drawQuad(const float a[2], const float b[2], const float c[2], const float d[2], float s0, float t0, float s1,
+                  float t1);
     void drawCenteredQuad(float cx, float cy, float hx, float hy, float s0, float t0, float s1, float t1);
 
     // The strip lists callers fill before drawStrip.
@@ -61,6 +69,8 @@ public:
 private:
     VSTGL_Editor& editor;
     SkinFiles skinFiles;
+    // Declared before the banks that point into it.
+    std::shared_ptr<const SkinData> skinData;
     TextureBank textureBank;
     ModelBank modelBank{textureBank};
     FontBank fontBank{*this};

@@ -2,7 +2,7 @@
 
 #include "base/AsciiCase.h"
 #include "glgui/OpenGL.h"
-#include "glgui/SkinFiles.h"
+#include "glgui/SkinData.h"
 #include "glgui/TextureBank.h"
 
 namespace
@@ -24,22 +24,12 @@ void drawTriangles(const Mesh3DS& mesh)
 
 }  // namespace
 
-void ModelBank::loadModel(SkinFiles& files, std::string_view name)
-{
-    if (std::optional<Model3DS> model = loadModel3DS(files, name))
-        models[toLowerAscii(name)] = std::move(*model);
-}
-
 const Model3DS* ModelBank::findModel(std::string_view name) const
 {
-    const auto found = models.find(toLowerAscii(name));
-    return found == models.end() ? nullptr : &found->second;
-}
-
-Model3DS* ModelBank::findModel(std::string_view name)
-{
-    const auto found = models.find(toLowerAscii(name));
-    return found == models.end() ? nullptr : &found->second;
+    if (skinData == nullptr)
+        return nullptr;
+    const auto found = skinData->models().find(toLowerAscii(name));
+    return found == skinData->models().end() ? nullptr : &found->second;
 }
 
 void ModelBank::applyMaterial(const Model3DS& model, const Mesh3DS& mesh, float alpha) const

@@ -1,64 +1,27 @@
 #include "glgui/TextureBank.h"
 
-#include "base/AsciiCase.h"
 #include "glgui/OpenGL.h"
-#include "glgui/PngDecoder.h"
-#include "glgui/SkinFiles.h"
-#include "platform/MessageBox.h"
+#include "glgui/SkinData.h"
 
 #include <cstring>
 
 // The reader layer names GL values without GL headers; they must agree.
-static_assert(kGlUnsignedByte == GL_UNSIGNED_BYTE && kGlFloat == GL_FLOAT && kGlRed == GL_RED &&
-              kGlRgba == GL_RGBA && kGlRgb == GL_RGB && kGlR32F == GL_R32F && kGlLinear == GL_LINEAR &&
-              kGlNearest == GL_NEAREST && kGlRepeat == GL_REPEAT && kGlClampToEdge == GL_CLAMP_TO_EDGE &&
-              kGlLuminanceAlpha == GL_LUMINANCE_ALPHA && kGlRgba32F == GL_RGBA32F);
+static_assert(kGlUnsignedByte == GL_UNSIGNED_BYTE && kGlFloat == GL_FLOAT && kGlRed == GL_RED && kGlRgba == GL_RGBA &&
+              kGlRgb == GL_RGB && kGlR32F == GL_R32F && kGlLinear == GL_LINEAR && kGlNearest == GL_NEAREST &&
+              kGlRepeat == GL_REPEAT && kGlClampToEdge == GL_CLAMP_TO_EDGE && kGlLuminanceAlpha == GL_LUMINANCE_ALPHA &&
+              kGlRgba32F == GL_RGBA32F);
 
-void TextureBank::registerTexture(std::string_view name)
+void TextureBank::attach(const SkinData& skin)
 {
-    const std::string key = toLowerAscii(name);
-    if (indexByName.count(key) == 0)
-        indexByName.emplace(key, static_cast<int>(indexByName.size()));
-}
-
-void TextureBank::loadAll(SkinFiles& files)
-{
+    releaseAll();
+    skinData = &skin;
     records.clear();
-    records.resize(indexByName.size());
-    std::map<std::string, int> rekeyed;
-    bool anyMissing = false;
-    for (const auto& [name, index] : indexByName)
+    records.resize(skin.textures().size());
+    for (std::size_t i = 0; i < records.size(); ++i)
     {
-        Record& record = records[static_cast<std::size_t>(index)];
-        if (isTextureDescriptionString(name))
-        {
-            if (parseTextureDescription(name, record.description))
-            {
-                rekeyed.emplace(record.description.shortName, index);
-                continue;
-            }
-        }
-        else
-        {
-            PngImage image;
-            const PngResult result = loadPngFile(files, name, image);
-            anyMissing = anyMissing || result.status == PngStatus::FileMissing;
-            if (result.status == PngStatus::Decoded)
-            {
-                record.description = describePngTexture(name, image);
-                record.pixels = std::move(image.pixels);
-            }
-            else
-            {
-                record.description.shortName = name;
-            }
-        }
-        rekeyed.emplace(name, index);
+        records[i].description = &skin.textures()[i].description;
+        records[i].decodedPixels = &skin.textures()[i].pixels;
     }
-    indexByName = std::move(rekeyed);
-    // One message for a damaged installation, not one modal box per missing file.
-    if (anyMissing)
-        platform::showMessageBox("Can't find resources.", "ERROR", platform::MessageIcon::Exclamation);
 }
 
 void TextureBank::uploadAll()
@@ -75,7 +38,7 @@ void TextureBank::uploadAll()
 
 void TextureBank::upload(Record& record)
 {
-    const TextureDescription& description = record.description;
+    const TextureDescription& description = *record.description;
     glBindTexture(GL_TEXTURE_2D, record.glName);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -96,9 +59,9 @@ void TextureBank::upload(Record& record)
     }
     glTexEnvi(GL_POINT_SPRITE, GL_COORD_REPLACE, GL_TRUE);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    if (record.pixels.data() != nullptr && description.width > 0 && description.height > 0)
+    if (record.pixels() != nullptr && description.width > 0 && description.height > 0)
         glTexImage2D(GL_TEXTURE_2D, 0, description.internalFormat, description.width, description.height, 0,
-                     static_cast<GLenum>(description.format), static_cast<GLenum>(description.type), record.pixels.data());
+                     static_cast<GLenum>(description.format), static_cast<GLenum>(description.type), record.pixels());
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
 }
@@ -117,12 +80,10 @@ void TextureBank::releaseAll()
 
 const TextureBank::Record* TextureBank::find(std::string_view name) const
 {
-    auto found = indexByName.find(toLowerAscii(name));
-    if (found == indexByName.end())
-        found = indexByName.find(kFallbackName);
-    if (found == indexByName.end() || static_cast<std::size_t>(found->second) >= records.size())
+    const int index = skinData != nullptr ? skinData->findTexture(name) : -1;
+    if (index < 0 || static_cast<std::size_t>(index) >= records.size())
         return nullptr;
-    return &records[static_cast<std::size_t>(found->second)];
+    return &records[static_cast<std::size_t>(index)];
 }
 
 TextureBank::Record* TextureBank::find(std::string_view name)
@@ -139,38 +100,39 @@ unsigned int TextureBank::getTexture(std::string_view name) const
 unsigned int TextureBank::getTexture(std::string_view name, int& width, int& height) const
 {
     const Record* record = find(name);
-    width = record != nullptr ? record->description.width : 0;
-    height = record != nullptr ? record->description.height : 0;
+    width = record != nullptr ? record->description->width : 0;
+    height = record != nullptr ? record->description->height : 0;
     return record != nullptr ? record->glName : 0;
 }
 
 void* TextureBank::lockPixels(std::string_view name)
 {
     Record* record = find(name);
-    if (record == nullptr || record->description.byteSize == 0)
+    if (record == nullptr || record->description->byteSize == 0)
         return nullptr;
-    if (record->pixels.data() == nullptr && !record->pixels.allocate(record->description.byteSize, "image"))
+    if (record->ownPixels.data() == nullptr && !record->ownPixels.allocate(record->description->byteSize, "image"))
         return nullptr;
     glBindTexture(GL_TEXTURE_2D, record->glName);
-    glGetTexImage(GL_TEXTURE_2D, 0, static_cast<GLenum>(record->description.format), static_cast<GLenum>(record->description.type),
-                  record->pixels.data());
-    return record->pixels.data();
+    glGetTexImage(GL_TEXTURE_2D, 0, static_cast<GLenum>(record->description->format),
+                  static_cast<GLenum>(record->description->type), record->ownPixels.data());
+    return record->ownPixels.data();
 }
 
 void TextureBank::updateTexture(std::string_view name)
 {
     Record* record = find(name);
-    if (record == nullptr || record->pixels.data() == nullptr)
+    if (record == nullptr || record->ownPixels.data() == nullptr)
         return;
-    const TextureDescription& description = record->description;
+    const TextureDescription& description = *record->description;
     glBindTexture(GL_TEXTURE_2D, record->glName);
-    glTexImage2D(GL_TEXTURE_2D, 0, description.internalFormat, description.width, description.height, 0, static_cast<GLenum>(description.format),
-                 static_cast<GLenum>(description.type), record->pixels.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, description.internalFormat, description.width, description.height, 0,
+                 static_cast<GLenum>(description.format), static_cast<GLenum>(description.type),
+                 record->ownPixels.data());
 }
 
 void TextureBank::clear()
 {
     releaseAll();
     records.clear();
-    indexByName.clear();
+    skinData = nullptr;
 }

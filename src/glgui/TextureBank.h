@@ -4,18 +4,15 @@
 #include "glgui/TextureDescription.h"
 
 #include <cstdint>
-#include <map>
-#include <string>
 #include <string_view>
 #include <vector>
 
-class SkinFiles;
+class SkinData;
 
 // The editor's textures by case-insensitive name: PNG files from the skin folder, or
 // specification strings ("eq_fft, 512, 1, r32f, float, nomips, clamp") for textures the
-// program fills itself. Images are decoded once; GL textures are made at every editor open
-// and dropped at every close, so decoded images survive open/close cycles. Unknown names
-// fall back to "missing.png".
+// program fills itself. Images come decoded from the shared skin; GL textures are made at
+// every editor open and dropped at every close. Unknown names fall back to "missing.png".
 class TextureBank
 {
 public:
@@ -25,10 +22,8 @@ public:
     TextureBank(const TextureBank&) = delete;
     TextureBank& operator=(const TextureBank&) = delete;
 
-    // Names only; duplicates are ignored.
-    void registerTexture(std::string_view name);
-    // Decodes every registered file and parses every specification (once, UI thread).
-    void loadAll(SkinFiles& files);
+    // The decoded textures to draw from; skin outlives this bank's use of it.
+    void attach(const SkinData& skin);
 
     // GL side, with the editor's context current.
     void uploadAll();
@@ -37,7 +32,8 @@ public:
 
     unsigned int getTexture(std::string_view name) const;
     unsigned int getTexture(std::string_view name, int& width, int& height) const;
-    // The record's client pixels, read back from GL first (allocated when absent).
+    // This editor's own client pixels of the texture, read back from GL first (the shared
+    // decoded image is never written).
     void* lockPixels(std::string_view name);
     // Re-specifies level 0 from the client pixels.
     void updateTexture(std::string_view name);
@@ -48,16 +44,22 @@ public:
 private:
     struct Record
     {
-        TextureDescription description;
-        AlignedBuffer<std::uint8_t> pixels;
+        const TextureDescription* description = nullptr;
+        const AlignedBuffer<std::uint8_t>* decodedPixels = nullptr;
+        AlignedBuffer<std::uint8_t> ownPixels;  // written by lockPixels, uploaded in preference
         unsigned int glName = 0;
+
+        const std::uint8_t* pixels() const
+        {
+            return ownPixels.data() != nullptr ? ownPixels.data() : decodedPixels->data();
+        }
     };
 
     const Record* find(std::string_view name) const;
     Record* find(std::string_view name);
     void upload(Record& record);
 
-    std::map<std::string, int> indexByName;
+    const SkinData* skinData = nullptr;
     std::vector<Record> records;
     bool isUploaded = false;
 };

@@ -19,11 +19,8 @@ public:
         : VSTGL_Editor(nullptr, skinFolder), drawFrame(std::move(drawing))
     {
         rectangle = ERect{0, 0, 624, 512};
-        GuiResources& skin = resources();
-        for (const char* texture : {"missing.png", "eq_ring.png", "line.png"})
-            skin.textures().registerTexture(texture);
-        skin.textures().registerTexture("eq_fft, 512, 1, r32f, float, nomips, clamp");
-        skin.textures().loadAll(skin.files());
+        resources().loadSkin(
+            {{"missing.png", "eq_ring.png", "line.png", "eq_fft, 512, 1, r32f, float, nomips, clamp"}, {}, {}});
     }
     ~DisplayEditor() override { close(); }
 

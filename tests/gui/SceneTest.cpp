@@ -29,13 +29,7 @@ public:
     explicit SceneEditor(const std::string& skinFolder) : VSTGL_Editor(nullptr, skinFolder)
     {
         rectangle = ERect{0, 0, kHeight, kWidth};
-        GuiResources& skin = resources();
-        skin.textures().registerTexture("missing.png");
-        skin.textures().registerTexture("Checker_Nearest_NoMips.PNG");
-        skin.models().loadModel(skin.files(), "square.3ds");
-        skin.fonts().loadFont(skin.files(), "font");
-        skin.fonts().registerFontPages(skin.textures());
-        skin.textures().loadAll(skin.files());
+        resources().loadSkin({{"missing.png", "Checker_Nearest_NoMips.PNG"}, {"square.3ds"}, {"font"}});
     }
     ~SceneEditor() override { close(); }
 
@@ -178,6 +172,30 @@ TEST(EditorScene, TextureModelTextAndShaderAllReachTheScreen)
     editor.close();
 }
 
+TEST(EditorScene, TwoEditorsDrawFromOneDecodedSkin)
+{
+    ScratchSkinFolder skin;
+    ASSERT_TRUE(skin.created());
+    skin.write("checker_nearest_nomips.png", pngOf(1, 1, {255, 0, 0, 255}));
+    skin.write("missing.png", pngOf(1, 1, {255, 0, 255, 255}));
+    skin.write("square.3ds", squareModel(100.0f, 0, 255, 0));
+    skin.write("font.fnt", solidFont());
+    skin.write("font.png", pngOf(1, 1, {255, 255, 255, 255}));
+
+    auto first = std::make_unique<SceneEditor>(skin.path());
+    auto second = std::make_unique<SceneEditor>(skin.path());
+    ASSERT_NE(first->resources().skin(), nullptr);
+    EXPECT_EQ(first->resources().skin().get(), second->resources().skin().get());
+    EXPECT_EQ(first->resources().models().findModel("square.3ds"),
+              second->resources().models().findModel("square.3ds"));
+
+    const std::weak_ptr<const SkinData> watch = first->resources().skin();
+    first.reset();
+    EXPECT_FALSE(watch.expired());
+    second.reset();
+    EXPECT_TRUE(watch.expired()) << "the last editor releases the decoded skin";
+}
+
 namespace
 {
 
@@ -191,12 +209,7 @@ public:
         : VSTGL_Editor(nullptr, skinFolder), overlay(std::move(drawing))
     {
         rectangle = ERect{0, 0, kHeight, kWidth};
-        GuiResources& skin = resources();
-        skin.textures().registerTexture("missing.png");
-        skin.textures().registerTexture("ramp, 4, 1, rgba, byte, nomips, nearest, clamp");
-        skin.fonts().loadFont(skin.files(), "font");
-        skin.fonts().registerFontPages(skin.textures());
-        skin.textures().loadAll(skin.files());
+        resources().loadSkin({{"missing.png", "ramp, 4, 1, rgba, byte, nomips, nearest, clamp"}, {}, {"font"}});
     }
     ~OverlayEditor() override { close(); }
 
@@ -244,43 +257,46 @@ TEST(EditorScene, FilledTexturesRibbonsAndAlignedTextDrawWhereTheyShould)
     DawWindow daw(kWidth, kHeight);
     ASSERT_TRUE(daw.valid());
 
-    OverlayEditor editor(skin.path(), [](GuiResources& resources) {
-        // A texture the program fills itself: four texels, red, green, blue, white.
-        auto* texels = static_cast<std::uint8_t*>(resources.textures().lockPixels("ramp"));
-        ASSERT_NE(texels, nullptr);
-        const std::uint8_t ramp[16] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255};
-        std::memcpy(texels, ramp, sizeof(ramp));
-        resources.textures().updateTexture("ramp");
-        glEnable(GL_TEXTURE_2D);
-        resources.bindTexture("ramp");
-        resources.stripMode = GuiResources::kVertexStrip;
-        resources.stripPoints = {-200.0f, 200.0f, -200.0f, 240.0f, 200.0f, 200.0f, 200.0f, 240.0f};
-        resources.stripTexCoords = {0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f};
-        resources.stripColours.assign(16, 1.0f);
-        resources.drawStrip();
+    OverlayEditor editor(
+        skin.path(),
+        [](GuiResources& resources)
+        {
+            // A texture the program fills itself: four texels, red, green, blue, white.
+            auto* texels = static_cast<std::uint8_t*>(resources.textures().lockPixels("ramp"));
+            ASSERT_NE(texels, nullptr);
+            const std::uint8_t ramp[16] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255};
+            std::memcpy(texels, ramp, sizeof(ramp));
+            resources.textures().updateTexture("ramp");
+            glEnable(GL_TEXTURE_2D);
+            resources.bindTexture("ramp");
+            resources.stripMode = GuiResources::kVertexStrip;
+            resources.stripPoints = {-200.0f, 200.0f, -200.0f, 240.0f, 200.0f, 200.0f, 200.0f, 240.0f};
+            resources.stripTexCoords = {0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f};
+            resources.stripColours.assign(16, 1.0f);
+            resources.drawStrip();
 
-        // A name nobody registered draws with the fallback image (magenta here).
-        resources.bindTexture("Not_Registered.png");
-        resources.stripPoints = {-240.0f, -300.0f, -240.0f, -260.0f, -200.0f, -300.0f, -200.0f, -260.0f};
-        resources.drawStrip();
+            // A name nobody registered draws with the fallback image (magenta here).
+            resources.bindTexture("Not_Registered.png");
+            resources.stripPoints = {-240.0f, -300.0f, -240.0f, -260.0f, -200.0f, -300.0f, -200.0f, -260.0f};
+            resources.drawStrip();
 
-        // A ribbon 40 pixels wide along a horizontal polyline, yellow.
-        glDisable(GL_TEXTURE_2D);
-        resources.stripMode = GuiResources::kRibbonStrip;
-        resources.stripLineWidth = 20000.0f;
-        resources.stripPoints = {-200.0f, 0.0f, 0.0f, 0.0f, 200.0f, 0.0f};
-        resources.stripTexCoords.clear();
-        resources.stripColours = {1, 1, 0, 1, 1, 1, 0, 1, 1, 1, 0, 1};
-        resources.drawStrip();
+            // A ribbon 40 pixels wide along a horizontal polyline, yellow.
+            glDisable(GL_TEXTURE_2D);
+            resources.stripMode = GuiResources::kRibbonStrip;
+            resources.stripLineWidth = 20000.0f;
+            resources.stripPoints = {-200.0f, 0.0f, 0.0f, 0.0f, 200.0f, 0.0f};
+            resources.stripTexCoords.clear();
+            resources.stripColours = {1, 1, 0, 1, 1, 1, 0, 1, 1, 1, 0, 1};
+            resources.drawStrip();
 
-        // Five 10-pixel glyphs centred on x = 0, over a blue box.
-        resources.fonts().selectFont("font");
-        resources.fonts().beginText();
-        const FontBank::Colour white{1.0f, 1.0f, 1.0f, 1.0f};
-        const FontBank::Colour blue{0.0f, 0.0f, 1.0f, 1.0f};
-        resources.fonts().drawText("AAAAA", 0.7f, -200.0f, &white, nullptr, &blue, FontBank::kAlignCentre);
-        resources.fonts().endText();
-    });
+            // Five 10-pixel glyphs centred on x = 0, over a blue box.
+            resources.fonts().selectFont("font");
+            resources.fonts().beginText();
+            const FontBank::Colour white{1.0f, 1.0f, 1.0f, 1.0f};
+            const FontBank::Colour blue{0.0f, 0.0f, 1.0f, 1.0f};
+            resources.fonts().drawText("AAAAA", 0.7f, -200.0f, &white, nullptr, &blue, FontBank::kAlignCentre);
+            resources.fonts().endText();
+        });
     ASSERT_TRUE(editor.open(daw.handle()));
     const CapturedFrame frame = renderOnce(editor);
     ASSERT_EQ(frame.width, kWidth);
@@ -310,20 +326,25 @@ TEST(GeneratedSkinShaders, EveryProgramBuildsOnMesa)
     ASSERT_NE(folder, nullptr);
     DawWindow daw(kWidth, kHeight);
     ASSERT_TRUE(daw.valid());
-    OverlayEditor editor(std::string(folder) + "/", [](GuiResources& resources) {
-        for (const char* name : {"linedraw", "display", "widthline", "curve", "2d_texture", "lineequaliser", "fft_back"})
+    OverlayEditor editor(
+        std::string(folder) + "/",
+        [](GuiResources& resources)
         {
-            ShaderProgram program;
-            program.setName(name);
-            EXPECT_TRUE(program.addShader(GL_VERTEX_SHADER, resources.files(), std::string(name) + ".vert")) << name;
-            EXPECT_TRUE(program.addShader(GL_FRAGMENT_SHADER, resources.files(), std::string(name) + ".frag"))
-                << name;
-            program.link();
-            GLint linked = GL_FALSE;
-            glGetProgramiv(program.program(), GL_LINK_STATUS, &linked);
-            EXPECT_EQ(linked, GL_TRUE) << name;
-        }
-    });
+            for (const char* name :
+                 {"linedraw", "display", "widthline", "curve", "2d_texture", "lineequaliser", "fft_back"})
+            {
+                ShaderProgram program;
+                program.setName(name);
+                EXPECT_TRUE(program.addShader(GL_VERTEX_SHADER, resources.files(), std::string(name) + ".vert"))
+                    << name;
+                EXPECT_TRUE(program.addShader(GL_FRAGMENT_SHADER, resources.files(), std::string(name) + ".frag"))
+                    << name;
+                program.link();
+                GLint linked = GL_FALSE;
+                glGetProgramiv(program.program(), GL_LINK_STATUS, &linked);
+                EXPECT_EQ(linked, GL_TRUE) << name;
+            }
+        });
     testing::internal::CaptureStderr();
     ASSERT_TRUE(editor.open(daw.handle()));
     editor.renderFrame();
