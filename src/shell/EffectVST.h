@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/EngineHost.h"
+#include "shell/ChunkSnapshots.h"
 #include "shell/AudioEffectX.h"
 #include "vst/EditorEffect.h"
 
@@ -57,6 +58,5 @@ private:
     std::atomic<VstInt32> outputChannels{2};
     // The program name and chunk loads: written and read by host threads only.
     std::mutex nameMutex;
-    std::mutex chunkMutex;         // one chunk snapshot at a time
-    ProgramStore chunkSnapshot{};  // what effGetChunk hands out, stable until its next call
+    ChunkSnapshots chunkSnapshots;
 };
