@@ -2,14 +2,20 @@
 
 #include "shell/StateChunks.h"
 
-ProgramStore& ChunkSnapshots::take(const ProgramStore& store, std::mutex& storeLock)
+#include <new>
+
+ProgramStore* ChunkSnapshots::take(const ProgramStore& store, std::mutex& storeLock)
 {
     std::lock_guard<std::mutex> slotsLock(slotsMutex);
     Slot& slot = slotForThisThread();
     slot.lastUse = ++calls;
+    if (!slot.store)
+        slot.store.reset(new (std::nothrow) ProgramStore{});
+    if (!slot.store)
+        return nullptr;
     std::lock_guard<std::mutex> lock(storeLock);
-    copyStore(store, slot.store);
-    return slot.store;
+    copyStore(store, *slot.store);
+    return slot.store.get();
 }
 
 ChunkSnapshots::Slot& ChunkSnapshots::slotForThisThread()

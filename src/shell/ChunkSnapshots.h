@@ -3,19 +3,20 @@
 #include "engine/ProgramRecord.h"
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <thread>
 
 // What effGetChunk hands out: a copy of the program store that stays as it was until the
 // same thread asks again. Each calling thread gets a slot of its own (the least recently
 // used one when all are taken), so a host saving from two threads never copies a snapshot
-// that the other call is overwriting. Fixed slots: no allocation on a save.
+// that the other call is overwriting. A slot's store is allocated at its first save only.
 class ChunkSnapshots
 {
 public:
     // Copies `store` into the calling thread's slot while `storeLock` is held (so a chunk
-    // load is never half in it) and answers the copy.
-    ProgramStore& take(const ProgramStore& store, std::mutex& storeLock);
+    // load is never half in it) and answers the copy; null when memory ran out.
+    ProgramStore* take(const ProgramStore& store, std::mutex& storeLock);
 
 private:
     static constexpr int kSlots = 4;
@@ -24,7 +25,7 @@ private:
     {
         std::thread::id owner{};
         std::uint64_t lastUse = 0;
-        ProgramStore store{};
+        std::unique_ptr<ProgramStore> store;
     };
 
     Slot& slotForThisThread();

@@ -192,8 +192,10 @@ VstInt32 EffectVST::getChunk(void** data, bool isPreset)
         return 0;
     // The host copies from our pointer while the editor and automation keep writing: hand
     // it a snapshot, taken with the chunk loads shut out so it is never half of one.
-    ProgramStore& snapshot = chunkSnapshots.take(engine->programStore(), nameMutex);
-    return chunkForSaving(snapshot, engine->currentProgramNumber(), isPreset, data);
+    ProgramStore* snapshot = chunkSnapshots.take(engine->programStore(), nameMutex);
+    if (snapshot == nullptr)
+        return 0;
+    return chunkForSaving(*snapshot, engine->currentProgramNumber(), isPreset, data);
 }
 
 VstInt32 EffectVST::setChunk(void* data, VstInt32 byteSize, bool isPreset)
