@@ -21,12 +21,11 @@ constexpr std::size_t kMeasuredFrom = 6 * kFrame;
 
 std::unique_ptr<EngineHost> startedEngine()
 {
-    auto host = EngineHost::create();
+    auto host = EngineHost::create(44100.0f);
     if (!host)
         std::abort();
     for (int i = 0; i < kNumParameters; ++i)
         host->Post(i, host->storedParameter(i));
-    host->changeSampleRate(0, 44100.0f);
     host->RebuildEqualiser();
     return host;
 }
