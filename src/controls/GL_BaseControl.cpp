@@ -1,5 +1,6 @@
 #include "controls/GL_BaseControl.h"
 
+#include "controls/ReachProjector.h"
 #include "controls/cControlListener.h"
 #include "glgui/OpenGL.h"
 #include "glgui/VSTGL_Editor.h"
@@ -61,8 +62,11 @@ void GL_BaseControl::setParameterIndex(std::size_t slot, int parameterIndex)
 
 void GL_BaseControl::setValue(std::size_t slot, float value)
 {
-    if (slot < parameterSlots.size())
-        parameterSlots[slot].value = value;
+    if (slot >= parameterSlots.size())
+        return;
+    if (parameterSlots[slot].value != value)
+        markChanged();
+    parameterSlots[slot].value = value;
 }
 
 void GL_BaseControl::setDefault(std::size_t slot, float value)
@@ -142,4 +146,28 @@ void GL_BaseControl::updateScreenRect()
         result.maxY = std::max(result.maxY, y);
     }
     rect = result;
+    reach = computeReach(ReachProjector());
+}
+
+ScreenRect GL_BaseControl::computeReach(const ReachProjector& projector) const
+{
+    float identity[16];
+    ReachProjector::translation(0.0f, 0.0f, 0.0f, identity);
+    const float high[3] = {area.origin[0] + area.size[0], area.origin[1] + area.size[1], area.origin[2] + area.size[2]};
+    return projector.box(identity, area.origin, high);
+}
+
+ScreenRect GL_BaseControl::modelReach(const ReachProjector& projector, const float place[16],
+                                      const float shadowPlace[16], const float shadowModel[16], const float low[3],
+                                      const float high[3]) const
+{
+    ScreenRect result = projector.box(place, low, high);
+    if (hasStyle(StyleShadow))
+    {
+        float flattened[16];
+        ReachProjector::multiply(shadowPlace, owner.shadowMatrix(), flattened);
+        ReachProjector::multiply(flattened, shadowModel, flattened);
+        result.unite(projector.box(flattened, low, high));
+    }
+    return result;
 }

@@ -3,13 +3,14 @@
 #include "controls/ControlBox.h"
 #include "controls/HelpRecord.h"
 #include "controls/ParameterSlot.h"
-#include "controls/ScreenRect.h"
+#include "glgui/ScreenRect.h"
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 class VSTGL_Editor;
+class ReachProjector;
 class cControlListener;
 struct Model3DS;
 
@@ -54,11 +55,27 @@ public:
     virtual float getValue(std::size_t slot) const;
     // True while the control changes on screen by itself, so the editor keeps drawing.
     virtual bool animating() const { return false; }
+    // True when what the control would draw differs from what the last frame showed.
+    virtual bool redrawDue() const { return lookChanged || animating(); }
+    // Parameters the drawing reads besides the control's own slots.
+    virtual bool drawsParameter(int) const { return false; }
+    void markChanged() { lookChanged = true; }
+    void setHovered(bool now)
+    {
+        if (hovered != now)
+            markChanged();
+        hovered = now;
+    }
+    void markDrawn() { lookChanged = false; }
 
     // Projects the box's corners to window pixels when the box or the camera moved.
     void updateScreenRect();
 
     const ScreenRect& screenRect() const { return rect; }
+    // Everything the control may draw at any of its values, shadow included, in window
+    // pixels; known once the control was drawn.
+    const ScreenRect& reachRect() const { return reach; }
+    bool reachKnown() const { return rectKnown; }
     const ControlBox& box() const { return area; }
     std::uint32_t style() const { return styleFlags; }
     bool hasStyle(std::uint32_t bits) const { return (styleFlags & bits) != 0; }
@@ -66,7 +83,7 @@ public:
     const std::vector<ParameterSlot>& slots() const { return parameterSlots; }
 
     bool visible = true;
-    bool hovered = false;
+    bool hovered = false;  // set through setHovered, which marks the change
     float colour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     float labelAnchor[3];
     float labelOffset[3] = {};
@@ -82,6 +99,12 @@ protected:
     // The shadow pass tail: colour writes back on, stencil test off.
     void endShadowStencil() const;
     void setCursorKind(int kind);
+    // The screen bound of everything the control may draw; the box alone by default.
+    virtual ScreenRect computeReach(const ReachProjector& projector) const;
+    // The reach of a model box [low, high] drawn at `place` and, for a control with a
+    // shadow, drawn again at shadowPlace * (the editor's shadow matrix) * shadowModel.
+    ScreenRect modelReach(const ReachProjector& projector, const float place[16], const float shadowPlace[16],
+                          const float shadowModel[16], const float low[3], const float high[3]) const;
 
     VSTGL_Editor& owner;
     cControlListener& controlListener;
@@ -96,4 +119,6 @@ private:
     ControlBox projectedArea{};
     bool rectKnown = false;
     ScreenRect rect;
+    ScreenRect reach;
+    bool lookChanged = true;
 };

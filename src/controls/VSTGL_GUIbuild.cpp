@@ -80,7 +80,8 @@ void VSTGL_GUIbuild::mouseDown(int buttons, int x, int y)
         dropHover();
         pressed = static_cast<int>(i);
         hoveredControl = pressed;
-        control.hovered = true;
+        control.setHovered(true);
+        control.markChanged();
         control.onMouseDown(buttons, x - rect.minX, y - rect.minY - kLocalYOffset);
         return;
     }
@@ -92,6 +93,7 @@ void VSTGL_GUIbuild::mouseMove(int buttons, int x, int y)
     {
         GL_BaseControl& control = *controlList[static_cast<std::size_t>(pressed)];
         const ScreenRect& rect = control.screenRect();
+        control.markChanged();
         control.onMouseDrag(buttons, x - rect.minX, y - rect.minY - kLocalYOffset);
         // The pressed control stays the hovered one until the release.
         return;
@@ -102,18 +104,21 @@ void VSTGL_GUIbuild::mouseMove(int buttons, int x, int y)
         GL_BaseControl& control = *controlList[i];
         if (!takesPointer(control, x, y))
         {
-            control.hovered = false;
+            control.setHovered(false);
             continue;
         }
         const ScreenRect& rect = control.screenRect();
-        control.hovered = true;
+        control.setHovered(true);
         hoveredControl = static_cast<int>(i);
+        control.markChanged();
         control.onMouseOver(x - rect.minX, y - rect.minY - kLocalYOffset);
     }
 }
 
 void VSTGL_GUIbuild::mouseUp(int buttons, int x, int y)
 {
+    if (pressed != kNone)
+        controlList[static_cast<std::size_t>(pressed)]->markChanged();
     for (const auto& control : controlList)
     {
         if (control->hasStyle(GL_BaseControl::StylePassive))
@@ -133,7 +138,7 @@ void VSTGL_GUIbuild::clearHover()
 void VSTGL_GUIbuild::dropHover()
 {
     if (GL_BaseControl* control = hoveredControlPointer())
-        control->hovered = false;
+        control->setHovered(false);
     hoveredControl = kNone;
 }
 
@@ -147,5 +152,26 @@ void VSTGL_GUIbuild::parameterChanged(int index, float value)
             if (slots[slot].parameterIndex == index)
                 control->setValue(slot, value);
         }
+        if (control->drawsParameter(index))
+            control->markChanged();
     }
+}
+
+bool VSTGL_GUIbuild::collectDamage(ScreenRect& region) const
+{
+    for (const auto& control : controlList)
+    {
+        if (!control->visible || !control->redrawDue())
+            continue;
+        if (!control->reachKnown())
+            return false;
+        region.unite(control->reachRect());
+    }
+    return true;
+}
+
+void VSTGL_GUIbuild::markAllDrawn()
+{
+    for (const auto& control : controlList)
+        control->markDrawn();
 }

@@ -37,6 +37,10 @@ public:
 
     // Sets every slot bound to index, in list order.
     void parameterChanged(int index, float value);
+    // Adds the reach of every control whose picture changed since the last frame; false when
+    // such a control was never drawn, so only a whole frame is sure to show it.
+    bool collectDamage(ScreenRect& region) const;
+    void markAllDrawn();
 
     GL_BaseControl& addControl(std::unique_ptr<GL_BaseControl> control);
     const std::vector<std::unique_ptr<GL_BaseControl>>& controls() const { return controlList; }

@@ -18,6 +18,9 @@ public:
     void onMouseOver(int x, int y) override;
     void setValue(std::size_t slot, float value) override;
 
+protected:
+    ScreenRect computeReach(const ReachProjector& projector) const override;
+
 private:
     void placeModel(float zLift) const;
 

@@ -1,5 +1,6 @@
 #include "controls/cOnOffButton.h"
 
+#include "controls/ReachProjector.h"
 #include "glgui/Model3DS.h"
 #include "glgui/OpenGL.h"
 #include "glgui/VSTGL_Editor.h"
@@ -66,6 +67,33 @@ void cOnOffButton::drawDepthWalls() const
     glVertex3f(-halfWidth, halfHeight, bottom);
     glVertex3f(-halfWidth, halfHeight, 0.0f);
     glEnd();
+}
+
+ScreenRect cOnOffButton::computeReach(const ReachProjector& projector) const
+{
+    const float halfWidth = (area.size[0] + 1.0f) / 2.0f;
+    const float halfHeight = (area.size[1] + 1.0f) / 2.0f;
+    const float wallLow[3] = {-halfWidth, -halfHeight, -area.size[2]};
+    const float wallHigh[3] = {halfWidth, halfHeight, 0.0f};
+    float wallPlace[16];
+    ReachProjector::translation(area.centre[0], area.centre[1], area.origin[2], wallPlace);
+    ScreenRect result = projector.box(wallPlace, wallLow, wallHigh);
+    if (controlModel == nullptr)
+        return result;
+    float low[3];
+    float high[3];
+    ReachProjector::modelBounds(*controlModel, low, high);
+    const float x = area.centre[0] + modelOffset[0];
+    const float y = area.centre[1] + modelOffset[1];
+    const float z = area.origin[2] + modelOffset[2];
+    float place[16];
+    float shadowPlace[16];
+    float identity[16];
+    ReachProjector::translation(x, y, z, place);
+    ReachProjector::translation(x, y, z + kShadowLift, shadowPlace);
+    ReachProjector::translation(0.0f, 0.0f, 0.0f, identity);
+    result.unite(modelReach(projector, place, shadowPlace, identity, low, high));
+    return result;
 }
 
 void cOnOffButton::placeModel(float zLift) const

@@ -18,6 +18,9 @@ public:
     const std::vector<std::size_t>& onMeshes() const { return onSet; }
     const std::vector<std::size_t>& offMeshes() const { return offSet; }
 
+protected:
+    ScreenRect computeReach(const ReachProjector& projector) const override;
+
 private:
     void drawDepthWalls() const;
     void placeModel(float zLift) const;

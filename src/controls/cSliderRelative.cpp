@@ -1,5 +1,6 @@
 #include "controls/cSliderRelative.h"
 
+#include "controls/ReachProjector.h"
 #include "controls/cControlListener.h"
 #include "glgui/OpenGL.h"
 #include "glgui/VSTGL_Editor.h"
@@ -75,18 +76,51 @@ void cSliderRelative::setValue(std::size_t slot, float value)
         position = value;
 }
 
+void cSliderRelative::handleCentre(float at, float centre[3]) const
+{
+    const float offset = (trackLength() - handleLength) * at + handleLength / 2.0f;
+    centre[0] = vertical() ? area.centre[0] : area.origin[0] + offset;
+    centre[1] = vertical() ? area.origin[1] + offset : area.centre[1];
+    centre[2] = area.origin[2];
+}
+
 void cSliderRelative::placeHandle() const
 {
-    const float offset = (trackLength() - handleLength) * position + handleLength / 2.0f;
+    float centre[3];
+    handleCentre(position, centre);
+    glTranslatef(centre[0], centre[1], centre[2]);
+    if (vertical())
+        glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
+}
+
+ScreenRect cSliderRelative::computeReach(const ReachProjector& projector) const
+{
+    if (controlModel == nullptr)
+        return GL_BaseControl::computeReach(projector);
+    float low[3];
+    float high[3];
+    ReachProjector::modelBounds(*controlModel, low, high);
     if (vertical())
     {
-        glTranslatef(area.centre[0], area.origin[1] + offset, area.origin[2]);
-        glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
+        // A quarter turn about z: (x, y) becomes (-y, x).
+        const float turnedLow[3] = {-high[1], low[0], low[2]};
+        const float turnedHigh[3] = {-low[1], high[0], high[2]};
+        std::copy(turnedLow, turnedLow + 3, low);
+        std::copy(turnedHigh, turnedHigh + 3, high);
     }
-    else
+    float shadowPlace[16];
+    ReachProjector::translation(0.0f, 0.0f, kShadowLift, shadowPlace);
+    // The handle travels in a straight line: its two ends bound every place between.
+    ScreenRect result;
+    for (float end : {0.0f, 1.0f})
     {
-        glTranslatef(area.origin[0] + offset, area.centre[1], area.origin[2]);
+        float centre[3];
+        handleCentre(end, centre);
+        float place[16];
+        ReachProjector::translation(centre[0], centre[1], centre[2], place);
+        result.unite(modelReach(projector, place, shadowPlace, place, low, high));
     }
+    return result;
 }
 
 void cSliderRelative::draw()

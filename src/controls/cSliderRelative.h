@@ -18,10 +18,15 @@ public:
     void onMouseOver(int x, int y) override;
     void setValue(std::size_t slot, float value) override;
 
+protected:
+    ScreenRect computeReach(const ReachProjector& projector) const override;
+
 private:
     bool vertical() const { return hasStyle(StyleVertical); }
     float trackLength() const { return vertical() ? area.size[1] : area.size[0]; }
     int cursorForTrack() const { return vertical() ? kCursorNorthSouth : kCursorWestEast; }
+    // Where the handle's model sits for a position of 0..1.
+    void handleCentre(float at, float centre[3]) const;
     void placeHandle() const;
     void reportPosition();
 

@@ -1,5 +1,6 @@
 #include "controls/cWheelRelative.h"
 
+#include "controls/ReachProjector.h"
 #include "glgui/OpenGL.h"
 #include "glgui/VSTGL_Editor.h"
 
@@ -70,6 +71,19 @@ void cWheelRelative::setValue(std::size_t slot, float value)
 {
     GL_BaseControl::setValue(slot, value);
     position = minimum + (maximum - minimum) * value;
+}
+
+ScreenRect cWheelRelative::computeReach(const ReachProjector& projector) const
+{
+    if (controlModel == nullptr)
+        return GL_BaseControl::computeReach(projector);
+    float low[3];
+    float high[3];
+    ReachProjector::modelBounds(*controlModel, low, high);
+    ReachProjector::turnedBounds(vertical() ? 0 : 1, low, high);
+    float place[16];
+    ReachProjector::translation(area.centre[0], area.centre[1], area.origin[2], place);
+    return projector.box(place, low, high);
 }
 
 void cWheelRelative::draw()

@@ -22,6 +22,9 @@ public:
     float maximumPosition() const { return maximum; }
     float wheelPosition() const { return position; }
 
+protected:
+    ScreenRect computeReach(const ReachProjector& projector) const override;
+
 private:
     bool vertical() const { return hasStyle(StyleVertical); }
     int cursorForAxis() const { return vertical() ? kCursorNorthSouth : kCursorWestEast; }

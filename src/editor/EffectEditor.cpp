@@ -181,11 +181,36 @@ bool EffectEditor::frameWanted()
     return redrawWanted || changed || versionLineShowing || hoverTimerRunning || !cameraStill() || gui->animating();
 }
 
+void EffectEditor::prepareFrame()
+{
+    if (!guiReady || gui == nullptr)
+        return;
+    drainInbox();
+    if (!cameraSettled())
+        invalidateWholeFrame();
+    // Last frame's hover texts and panels give way to the scene below them.
+    invalidate(overlayArea);
+    ScreenRect changed;
+    if (gui->collectDamage(changed))
+        invalidate(changed);
+    else
+        invalidateWholeFrame();
+}
+
+bool EffectEditor::cameraSettled() const
+{
+    for (int axis = 0; axis < 3; ++axis)
+    {
+        if (camera.eye[axis] != targetCamera.eye[axis] || camera.target[axis] != targetCamera.target[axis])
+            return false;
+    }
+    return true;
+}
+
 void EffectEditor::draw()
 {
     if (!guiReady || engineHost == nullptr)
         return;
-    drainInbox();
     for (int axis = 0; axis < 3; ++axis)
     {
         camera.eye[axis] = (camera.eye[axis] - targetCamera.eye[axis]) * kCameraEasing + targetCamera.eye[axis];
@@ -210,9 +235,17 @@ void EffectEditor::draw()
     gui->drawControls();
     skin.setOrthoView();
     drawShadowOverlay();
+    FontBank& fonts = skin.fonts();
+    fonts.forgetDrawnArea();
     gui->drawOverlay();
+    endSceneClip();
     if (frameCounter < static_cast<float>(kVersionLineFrames))
         drawVersionLine();
+    overlayArea = gui->overlayReach();
+    const FontBank::Area& texts = fonts.drawnArea();
+    if (!texts.empty)
+        overlayArea.unite(overlayToWindow(texts.left, texts.bottom, texts.right, texts.top));
+    gui->markAllDrawn();
     redrawWanted = false;
 }
 

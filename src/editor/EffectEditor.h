@@ -57,6 +57,8 @@ protected:
     void closeGui() override;
     void draw() override;
     bool frameWanted() override;
+    // Marks the parts of the picture the frame must draw again.
+    void prepareFrame() override;
     void mouseDown(int buttons, int x, int y) override;
     void mouseMove(int buttons, int x, int y) override;
     void mouseUp(int buttons, int x, int y) override;
@@ -69,6 +71,7 @@ private:
     bool drainInbox();
     void finishGestures();
     void drawVersionLine();
+    bool cameraSettled() const;
 
     EditorEffect& effect;
     EngineHost* engineHost;
@@ -82,4 +85,6 @@ private:
     std::bitset<kNumParameters> gesturesOpen;
     bool pointerHeld = false;
     bool redrawWanted = true;
+    // Where the last frame's hover texts, panels and version line lie, in window pixels.
+    ScreenRect overlayArea;
 };

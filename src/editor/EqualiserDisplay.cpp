@@ -18,7 +18,6 @@ constexpr float kGuideWidth = 2.5f;
 constexpr float kGuideColour[4] = {0.9f, 0.3f, 0.2f, 0.2f};
 constexpr float kCurveWidth = 5.0f;
 constexpr float kCurveColour[4] = {0.9f, 0.8f, 0.7f, 1.0f};
-constexpr float kRingHalfPixels = 32.0f;
 
 void fillColours(std::vector<float>& colours, const float (&colour)[4], std::size_t points)
 {
@@ -32,8 +31,9 @@ void fillColours(std::vector<float>& colours, const float (&colour)[4], std::siz
 EqualiserDisplay::EqualiserDisplay(GuiResources& hub, ShaderSet& programs, const Rectangle& innerArea, int editorWidth,
                                    int editorHeight)
     : resources(hub), shaders(programs), inner(innerArea),
-      ringHalfWidth(kRingHalfPixels / static_cast<float>(std::max(editorWidth, 1))),
-      ringHalfHeight(kRingHalfPixels / static_cast<float>(std::max(editorHeight, 1)))
+      // Half the size in device units, where the window spans 2.
+      ringHalfWidth(kRingSizePixels / static_cast<float>(std::max(editorWidth, 1))),
+      ringHalfHeight(kRingSizePixels / static_cast<float>(std::max(editorHeight, 1)))
 {
 }
 

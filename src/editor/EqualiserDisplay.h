@@ -12,6 +12,8 @@ class EqualiserDisplay
 {
 public:
     using Rectangle = EqualiserCurveVertices::Rectangle;
+    // A point's ring, wide and high on screen.
+    static constexpr float kRingSizePixels = 32.0f;
 
     struct Handle
     {

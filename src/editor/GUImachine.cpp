@@ -200,6 +200,9 @@ void GUImachine::drawControls()
 void GUImachine::drawOverlay()
 {
     VSTGL_GUIbuild::drawOverlay();
+    // The hover texts and panels are redrawn on every frame over whatever lies below.
+    effectEditor.endSceneClip();
+    overlayArea = ScreenRect{};
     GL_BaseControl* control = hoveredControlPointer();
     if (control == nullptr)
         return;
@@ -229,7 +232,11 @@ void GUImachine::drawValueText(GL_BaseControl& control)
         return;
     const int kind = control.valueDisplayKind();
     if (kind == kShapeCurveKind && curveDisplay != nullptr)
+    {
         curveDisplay->draw();
+        curveDisplay->updateScreenRect();
+        overlayArea.unite(curveDisplay->reachRect());
+    }
     if (control.slots().empty())
         return;
     const int index = control.slots()[0].parameterIndex;
@@ -272,6 +279,7 @@ void GUImachine::drawInformationPanel(const HelpRecord& help)
     resources.stripColours.clear();
     resources.drawCenteredQuad((left + right) / 2.0f, (bottom + top) / 2.0f, (right - left) / 2.0f,
                                (top - bottom) / 2.0f, 0.0f, 1.0f, 1.0f, 0.0f);
+    overlayArea.unite(effectEditor.overlayToWindow(left, bottom, right, top));
 
     FontBank& fonts = resources.fonts();
     fonts.selectFont(kHelpFont);

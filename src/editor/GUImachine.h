@@ -25,6 +25,9 @@ public:
     void buildGui(const std::string& fontName) override;
     void drawControls() override;
     void drawOverlay() override;
+    // Where the last drawOverlay put the value text's curve and the information panel, in
+    // window pixels (texts are counted by the font bank).
+    const ScreenRect& overlayReach() const { return overlayArea; }
 
     // The control built for a layout row, or null when the row has none in the list.
     GL_BaseControl* controlNamed(const std::string& name) const;
@@ -41,4 +44,5 @@ private:
     // The displays' programs, built before the controls and released before the context goes.
     std::unique_ptr<ShaderSet> shaders;
     std::unique_ptr<GL_BaseControl> curveDisplay;
+    ScreenRect overlayArea;
 };

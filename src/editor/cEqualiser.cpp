@@ -1,5 +1,6 @@
 #include "editor/cEqualiser.h"
 
+#include "controls/ReachProjector.h"
 #include "controls/cControlListener.h"
 #include "editor/ShaderSet.h"
 #include "engine/EqualiserCurve.h"
@@ -114,6 +115,17 @@ void cEqualiser::rebuildCurve()
     curve.rebuild(sorted, display.area());
     std::copy(handles, handles + handleCount, curveHandles);
     curveHandleCount = handleCount;
+}
+
+bool cEqualiser::drawsParameter(int index) const
+{
+    return index == kParamEqGain;
+}
+
+ScreenRect cEqualiser::computeReach(const ReachProjector& projector) const
+{
+    constexpr int kRingReach = static_cast<int>(EqualiserDisplay::kRingSizePixels / 2.0f) + 1;
+    return GL_BaseControl::computeReach(projector).grownBy(kRingReach);
 }
 
 void cEqualiser::draw()

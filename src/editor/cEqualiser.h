@@ -27,6 +27,12 @@ public:
     void onMouseDrag(int buttons, int x, int y) override;
     void onMouseUp(int buttons, int x, int y) override;
     void onMouseOver(int x, int y) override;
+    // The guides follow the EQ gain's range.
+    bool drawsParameter(int index) const override;
+
+protected:
+    // Rings on points at the edge reach past the box.
+    ScreenRect computeReach(const ReachProjector& projector) const override;
 
 private:
     float read(int index) override;

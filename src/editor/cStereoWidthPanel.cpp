@@ -4,6 +4,11 @@
 #include "editor/ShaderSet.h"
 #include "engine/ParameterTable.h"
 
+bool cStereoWidthPanel::drawsParameter(int index) const
+{
+    return index == kParamStereoWidth;
+}
+
 void cStereoWidthPanel::draw()
 {
     const float width = controlListener.readParameter(kParamStereoWidth);

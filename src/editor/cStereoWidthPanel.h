@@ -10,4 +10,5 @@ public:
     using DisplayControl::DisplayControl;
 
     void draw() override;
+    bool drawsParameter(int index) const override;
 };

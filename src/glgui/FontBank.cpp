@@ -5,6 +5,7 @@
 #include "glgui/OpenGL.h"
 #include "glgui/SkinData.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -128,6 +129,9 @@ void FontBank::drawText(std::string_view text, float x, float y, const Colour* t
     const float bottom = y - 2.0f;
     const float right = x + width + 3.0f;
     const float top = y + base + 1.0f;
+    // Glyphs may hang below the box and overhang its ends: a line's height on every side.
+    const float lineHeight = static_cast<float>(std::max(current->font->lineHeight, current->font->base));
+    noteDrawn(left - lineHeight, bottom - lineHeight, right + lineHeight, top + lineHeight);
     if (fillColour != nullptr)
     {
         glColor4f(fillColour->red, fillColour->green, fillColour->blue, fillColour->alpha);
@@ -156,6 +160,19 @@ void FontBank::drawText(std::string_view text, float x, float y, const Colour* t
     glTranslatef(x, y, 0.1f);
     for (unsigned char code : text)
         glCallList(current->listBase + code);
+}
+
+void FontBank::noteDrawn(float left, float bottom, float right, float top)
+{
+    if (drawn.empty)
+    {
+        drawn = Area{left, bottom, right, top, false};
+        return;
+    }
+    drawn.left = std::min(drawn.left, left);
+    drawn.bottom = std::min(drawn.bottom, bottom);
+    drawn.right = std::max(drawn.right, right);
+    drawn.top = std::max(drawn.top, top);
 }
 
 std::int64_t FontBank::measureText(std::string_view text) const

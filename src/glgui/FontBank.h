@@ -27,6 +27,16 @@ public:
         float alpha;
     };
 
+    // Overlay coordinates (pixels from the window centre, y upwards).
+    struct Area
+    {
+        float left = 0.0f;
+        float bottom = 0.0f;
+        float right = 0.0f;
+        float top = 0.0f;
+        bool empty = true;
+    };
+
     explicit FontBank(GuiResources& owner) : resources(owner) {}
 
     // The skin's parsed fonts; skin outlives this bank's use of it. A missing or malformed
@@ -43,6 +53,9 @@ public:
                   const Colour* fillColour, int flags);
 
     std::int64_t measureText(std::string_view text) const;
+    // Where the texts drawn since the last forgetDrawnArea went, boxes and glyphs included.
+    const Area& drawnArea() const { return drawn; }
+    void forgetDrawnArea() { drawn = Area{}; }
     std::size_t wrapPosition(std::string_view text, std::size_t start) const;
 
     void clear();
@@ -58,8 +71,10 @@ private:
     };
 
     bool ready() const;
+    void noteDrawn(float left, float bottom, float right, float top);
 
     GuiResources& resources;
     std::map<std::string, LoadedFont> fonts;
     LoadedFont* current = nullptr;
+    Area drawn;
 };

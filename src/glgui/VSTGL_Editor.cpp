@@ -5,6 +5,7 @@
 #include "glgui/OpenGL.h"
 #include "platform/MessageBox.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -82,6 +83,10 @@ bool VSTGL_Editor::open(void* parentWindow)
     }
     initialiseGlEntryPoints();
     hub->textures().uploadAll();
+    // Multisampled pictures are drawn straight to the window: there the drawing is cheap.
+    if (sampleCount == 0)
+        retainedFrame.create(width(), height());
+    wholeFrameDamaged = true;
     openGui();
     if (sampleCount != 0)
         enableMultisampling();
@@ -109,6 +114,10 @@ void VSTGL_Editor::close()
             device->makeCurrent();
         }
         closeGui();
+        if (alive)
+            retainedFrame.release();
+        else
+            retainedFrame.abandon();
         // GL names go with the context; the decoded images stay for the next open.
         hub->textures().releaseAll();
     });
@@ -156,9 +165,46 @@ void VSTGL_Editor::renderFrame()
     cameraIsStill = moved < 0.5f;
     if (device != nullptr)
         device->makeCurrent();
+    prepareFrame();
+    if (!cameraIsStill)
+        wholeFrameDamaged = true;
+    const bool retained = retainedFrame.valid();
+    if (retained)
+        retainedFrame.bindForDrawing();
+    if (!drawingWholeFrame())
+    {
+        glEnable(GL_SCISSOR_TEST);
+        const ScreenRect& region = damage;
+        glScissor(region.minX, region.minY, std::max(region.maxX - region.minX, 0),
+                  std::max(region.maxY - region.minY, 0));
+    }
+    damage = ScreenRect{};
+    wholeFrameDamaged = false;
     draw();
+    glDisable(GL_SCISSOR_TEST);
+    if (retained)
+        retainedFrame.copyToWindow();
     if (device != nullptr)
         presentFrame();
+}
+
+ScreenRect VSTGL_Editor::overlayToWindow(float left, float bottom, float right, float top) const
+{
+    const float spanX = static_cast<float>(orthoBounds[2] - orthoBounds[0]);
+    const float spanY = static_cast<float>(orthoBounds[3] - orthoBounds[1]);
+    if (!(spanX > 0.0f && spanY > 0.0f))
+        return ScreenRect{0, 0, width(), height()};
+    const float scaleX = static_cast<float>(width()) / spanX;
+    const float scaleY = static_cast<float>(height()) / spanY;
+    return ScreenRect{static_cast<int>(std::floor((left - orthoBounds[0]) * scaleX)) - 1,
+                      static_cast<int>(std::floor((bottom - orthoBounds[1]) * scaleY)) - 1,
+                      static_cast<int>(std::ceil((right - orthoBounds[0]) * scaleX)) + 1,
+                      static_cast<int>(std::ceil((top - orthoBounds[1]) * scaleY)) + 1};
+}
+
+void VSTGL_Editor::endSceneClip()
+{
+    glDisable(GL_SCISSOR_TEST);
 }
 
 void VSTGL_Editor::presentFrame()
@@ -253,6 +299,7 @@ void VSTGL_Editor::handleWindowEvent(const platform::WindowEvent& event)
     switch (event.kind)
     {
     case Kind::Paint:
+        wholeFrameDamaged = true;
         frameStep = 0.0f;
         renderFrame();
         frameStep = 1.0f;

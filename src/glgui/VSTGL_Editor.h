@@ -1,6 +1,8 @@
 #pragma once
 
 #include "glgui/GuiResources.h"
+#include "glgui/RetainedFrame.h"
+#include "glgui/ScreenRect.h"
 #include "platform/NativeGlWindow.h"
 #include "vst/AEffEditor.h"
 
@@ -10,7 +12,9 @@
 
 // The framework's editor: a child window with an OpenGL context inside the host's window,
 // native events turned into mouse and key hooks with y measured upwards, and frames drawn
-// on the host's idle calls (at most one per 15 ms) and on every repaint.
+// on the host's idle calls (at most one per 15 ms) and on every repaint. Where the picture can
+// be kept offscreen between frames, a frame draws again only the region its editor marked as
+// changed (the rest of the scene is clipped away) and presents the whole picture.
 class VSTGL_Editor : public AEffEditor, public platform::WindowEventSink
 {
 public:
@@ -61,6 +65,8 @@ public:
     void setPerspective(float fieldOfView, float aspect);
     void setOrthoBounds(int left, int bottom, int right, int top);
     const int* orthographicBounds() const { return orthoBounds; }
+    // A box in overlay coordinates (those of the orthographic view) in window pixels.
+    ScreenRect overlayToWindow(float left, float bottom, float right, float top) const;
 
     // Shadows: a column-major matrix that flattens the scene onto a plane as seen from a
     // light; controls draw their meshes through it into stencil bit 1, and the overlay then
@@ -72,6 +78,10 @@ public:
 
     // True when the camera's eye moved less than half a unit since the previous frame.
     bool cameraStill() const { return cameraIsStill; }
+    // Lifts the clip of a partial frame: what is drawn from here on (overlays, which cover
+    // the scene and which the next frame clears by drawing their area again) goes
+    // wherever it falls.
+    void endSceneClip();
     void setCursorKind(int kind) { cursorKind = kind; }
     int currentCursorKind() const { return cursorKind; }
 
@@ -92,6 +102,16 @@ protected:
     // Asked before each idle-paced frame: a frame whose inputs did not change need not be
     // drawn again. Paint messages always draw.
     virtual bool frameWanted() { return true; }
+
+    // Called before every frame, before the region to draw is fixed: the place to mark what
+    // changed since the previous frame.
+    virtual void prepareFrame() {}
+
+    // The parts of the scene the next frame must draw again; anything may change on a frame
+    // that redraws everything (the first, a repaint, a camera move).
+    void invalidate(const ScreenRect& region) { damage.unite(region); }
+    void invalidateWholeFrame() { wholeFrameDamaged = true; }
+    bool drawingWholeFrame() const { return wholeFrameDamaged || !retainedFrame.valid(); }
 
     // The clock that paces idle frames, in milliseconds.
     virtual std::uint32_t tickNow() const { return platform::tickCount(); }
@@ -121,4 +141,7 @@ private:
     void* parent = nullptr;
     std::unique_ptr<platform::NativeGlWindow> device;
     std::uint32_t lastIdleFrame = 0;
+    RetainedFrame retainedFrame;
+    ScreenRect damage;
+    bool wholeFrameDamaged = true;
 };

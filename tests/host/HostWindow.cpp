@@ -60,6 +60,18 @@ void HostWindow::pumpMessages()
     }
 }
 
+void HostWindow::exposeChildren()
+{
+    EnumChildWindows(
+        static_cast<HWND>(native),
+        [](HWND child, LPARAM) -> BOOL
+        {
+            InvalidateRect(child, nullptr, FALSE);
+            return TRUE;
+        },
+        0);
+}
+
 int HostWindow::childCount() const
 {
     int count = 0;
@@ -120,5 +132,21 @@ int HostWindow::childCount() const
     if (children != nullptr)
         XFree(children);
     return static_cast<int>(count);
+}
+
+void HostWindow::exposeChildren()
+{
+    auto* display = static_cast<Display*>(connection);
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    XQueryTree(display, static_cast<Window>(reinterpret_cast<std::uintptr_t>(native)), &root, &parent, &children,
+               &count);
+    for (unsigned int i = 0; i < count; ++i)
+        XClearArea(display, children[i], 0, 0, 0, 0, True);
+    if (children != nullptr)
+        XFree(children);
+    XFlush(display);
 }
 #endif

@@ -16,6 +16,9 @@ public:
     void pumpMessages();
     // How many child windows the editor has inside ours right now.
     int childCount() const;
+    // Tells the windows inside ours that their whole area must be painted again, as the
+    // window system does when a covering window goes away.
+    void exposeChildren();
     // Destroys the window now, as a host does when the user closes it through the window
     // manager while the editor is still open; handle() keeps the old value.
     void destroy();

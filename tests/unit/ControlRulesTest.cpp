@@ -1,5 +1,5 @@
-#include "controls/ScreenRect.h"
 #include "controls/cActiveFlashButton.h"
+#include "glgui/ScreenRect.h"
 
 #include <gtest/gtest.h>
 

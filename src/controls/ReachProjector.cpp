@@ -1,0 +1,116 @@
+#include "controls/ReachProjector.h"
+
+#include "glgui/Model3DS.h"
+#include "glgui/OpenGL.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+
+constexpr int kFilterMargin = 2;
+
+}  // namespace
+
+ReachProjector::ReachProjector()
+{
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+}
+
+ScreenRect ReachProjector::box(const float modelView[16], const float low[3], const float high[3]) const
+{
+    float transform[16];
+    multiply(projection, modelView, transform);
+    float minX = 0.0f;
+    float minY = 0.0f;
+    float maxX = 0.0f;
+    float maxY = 0.0f;
+    for (int corner = 0; corner < 8; ++corner)
+    {
+        const float point[3] = {(corner & 1) != 0 ? high[0] : low[0], (corner & 2) != 0 ? high[1] : low[1],
+                                (corner & 4) != 0 ? high[2] : low[2]};
+        float clip[4];
+        for (int row = 0; row < 4; ++row)
+            clip[row] = transform[row] * point[0] + transform[4 + row] * point[1] + transform[8 + row] * point[2] +
+                        transform[12 + row];
+        if (!(clip[3] > 0.0f))
+            return ScreenRect{viewport[0], viewport[1], viewport[0] + viewport[2], viewport[1] + viewport[3]};
+        const float x = viewport[0] + (clip[0] / clip[3] + 1.0f) * 0.5f * static_cast<float>(viewport[2]);
+        const float y = viewport[1] + (clip[1] / clip[3] + 1.0f) * 0.5f * static_cast<float>(viewport[3]);
+        minX = corner == 0 ? x : std::min(minX, x);
+        minY = corner == 0 ? y : std::min(minY, y);
+        maxX = corner == 0 ? x : std::max(maxX, x);
+        maxY = corner == 0 ? y : std::max(maxY, y);
+    }
+    return ScreenRect{
+        static_cast<int>(std::floor(minX)) - kFilterMargin, static_cast<int>(std::floor(minY)) - kFilterMargin,
+        static_cast<int>(std::ceil(maxX)) + kFilterMargin, static_cast<int>(std::ceil(maxY)) + kFilterMargin};
+}
+
+void ReachProjector::translation(float x, float y, float z, float out[16])
+{
+    std::fill(out, out + 16, 0.0f);
+    out[0] = out[5] = out[10] = out[15] = 1.0f;
+    out[12] = x;
+    out[13] = y;
+    out[14] = z;
+}
+
+void ReachProjector::multiply(const float a[16], const float b[16], float out[16])
+{
+    float result[16];
+    for (int column = 0; column < 4; ++column)
+    {
+        for (int row = 0; row < 4; ++row)
+        {
+            float sum = 0.0f;
+            for (int k = 0; k < 4; ++k)
+                sum += a[k * 4 + row] * b[column * 4 + k];
+            result[column * 4 + row] = sum;
+        }
+    }
+    std::copy(result, result + 16, out);
+}
+
+void ReachProjector::modelBounds(const Model3DS& model, float low[3], float high[3])
+{
+    bool any = false;
+    for (const Mesh3DS& mesh : model.meshes)
+    {
+        for (std::size_t i = 0; i + 2 < mesh.vertices.size(); i += 3)
+        {
+            for (int axis = 0; axis < 3; ++axis)
+            {
+                const float value = mesh.vertices[i + static_cast<std::size_t>(axis)];
+                low[axis] = any ? std::min(low[axis], value) : value;
+                high[axis] = any ? std::max(high[axis], value) : value;
+            }
+            any = true;
+        }
+    }
+    if (!any)
+    {
+        std::fill(low, low + 3, 0.0f);
+        std::fill(high, high + 3, 0.0f);
+    }
+}
+
+void ReachProjector::turnedBounds(int axis, float low[3], float high[3])
+{
+    float squared = 0.0f;
+    for (int other = 0; other < 3; ++other)
+    {
+        if (other != axis)
+            squared += std::max(low[other] * low[other], high[other] * high[other]);
+    }
+    const float radius = std::sqrt(squared);
+    for (int other = 0; other < 3; ++other)
+    {
+        if (other == axis)
+            continue;
+        low[other] = -radius;
+        high[other] = radius;
+    }
+}

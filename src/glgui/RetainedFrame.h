@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+
+// An offscreen picture the size of the editor (colour, depth and stencil) that keeps its
+// pixels from one frame to the next, unlike a window's back buffer after a swap. A frame may
+// then draw again only the part of the scene that changed and still present the whole
+// picture. Needs framebuffer objects (OpenGL 3.0, or ARB_framebuffer_object before it).
+class RetainedFrame
+{
+public:
+    RetainedFrame() = default;
+    ~RetainedFrame() = default;
+    RetainedFrame(const RetainedFrame&) = delete;
+    RetainedFrame& operator=(const RetainedFrame&) = delete;
+
+    // With the editor's context current. False (and nothing held) where the driver cannot.
+    bool create(int width, int height);
+    // With the same context current; the names go with the context otherwise.
+    void release();
+    // Forgets the names without touching GL: the context they belonged to is gone.
+    void abandon();
+    bool valid() const { return framebuffer != 0; }
+
+    void bindForDrawing() const;
+    // Copies the whole picture to the window's back buffer, which draws from then on.
+    void copyToWindow() const;
+
+private:
+    std::uint32_t framebuffer = 0;
+    std::uint32_t colour = 0;
+    std::uint32_t depthStencil = 0;
+    int width = 0;
+    int height = 0;
+};
