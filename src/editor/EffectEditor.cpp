@@ -2,16 +2,15 @@
 
 #include "editor/EditorLayout.h"
 #include "editor/GUImachine.h"
+#include "editor/VersionLine.h"
 #include "engine/EngineHost.h"
 #include "engine/ParameterTable.h"
 #include "glgui/OpenGL.h"
-#include "platform/PlatformName.h"
 #include "platform/PreferenceStore.h"
 #include "vst/EditorEffect.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <exception>
 #include <iterator>
 
@@ -23,7 +22,6 @@ constexpr const char* kTextures[] = {"missing.png", "sf_background.png", "info_b
 constexpr const char* kModels[] = {"slider_small.3ds",  "logo.3ds",   "knob1.3ds",    "knob2.3ds",
                                    "slider_medium.3ds", "handle.3ds", "button_r.3ds", "wheel.3ds"};
 constexpr const char* kFonts[] = {"font_marke", "font_heiti", "font_large"};
-constexpr const char* kVersion = "v.2.00d";
 constexpr float kFieldOfView = 28.7f;
 // Half of the field of view in radians: at this distance one scene unit at z = 0 is one pixel.
 constexpr double kHalfFieldOfViewRadians = 0.25045475;
@@ -251,8 +249,7 @@ void EffectEditor::draw()
 
 void EffectEditor::drawVersionLine()
 {
-    char text[64];
-    std::snprintf(text, sizeof(text), "%s %s 64 bit", platform::platformName(), kVersion);
+    const std::string text = versionLineText();
     FontBank& fonts = resources().fonts();
     fonts.selectFont("font_heiti");
     fonts.beginText();

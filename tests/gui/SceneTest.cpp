@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "DawWindow.h"
-#include "SceneFiles.h"
 #include "glgui/OpenGL.h"
 #include "glgui/ShaderProgram.h"
 #include "glgui/VSTGL_Editor.h"
 #include "support/CapturedFrame.h"
+#include "support/SceneFiles.h"
 #include "support/ScratchSkinFolder.h"
 
 #include <cmath>

@@ -2,8 +2,8 @@
 // once under concurrent creation and freed with its last holder.
 #include <gtest/gtest.h>
 
-#include "SceneFiles.h"
 #include "glgui/SkinData.h"
+#include "support/SceneFiles.h"
 #include "support/ScratchSkinFolder.h"
 
 #include <memory>

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-// Small skin files the scene test writes itself: an image, a model, a font and shaders.
+// Small skin files tests write themselves: an image, a model, a font and shaders.
 std::vector<std::uint8_t> pngOf(int width, int height, const std::vector<std::uint8_t>& rgba);
 // A square of the given size at z = 0 facing the viewer, one self-lit material of that colour.
 std::vector<std::uint8_t> squareModel(float size, std::uint8_t red, std::uint8_t green, std::uint8_t blue);

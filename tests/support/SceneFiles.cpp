@@ -1,4 +1,4 @@
-#include "SceneFiles.h"
+#include "support/SceneFiles.h"
 
 #include <png.h>
 
