@@ -262,23 +262,23 @@ void GUImachine::drawInformationPanel(const HelpRecord& help)
     const float top = help.extent[1] > 0.0f ? corner[1] : help.anchor[1];
     const float bottom = help.extent[1] > 0.0f ? help.anchor[1] : corner[1];
 
-    // The panel's picture, then the text over it, in overlay coordinates (window pixels
-    // from the centre), which match scene units at depth 0.
+    // The panel's picture through the shader set's textured-quad program, which takes
+    // device units: scene units (pixels from the centre) times 2 / the window's size.
     resources.setOrthoView();
-    glUseProgram(0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
     glDisable(GL_LIGHTING);
     glDisable(GL_STENCIL_TEST);
     glDisable(GL_DEPTH_TEST);
-    glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    shaders->use(ShaderSet::Program::Texture2D);
+    shaders->setInt(ShaderSet::Program::Texture2D, "texture0", 0);
     resources.bindTexture(kInfoBackTexture);
-    resources.stripColours.clear();
-    resources.drawCenteredQuad((left + right) / 2.0f, (bottom + top) / 2.0f, (right - left) / 2.0f,
-                               (top - bottom) / 2.0f, 0.0f, 1.0f, 1.0f, 0.0f);
+    const float toDeviceX = 2.0f / static_cast<float>(effectEditor.editorWidth());
+    const float toDeviceY = 2.0f / static_cast<float>(effectEditor.editorHeight());
+    resources.drawCenteredQuad((left + right) / 2.0f * toDeviceX, (bottom + top) / 2.0f * toDeviceY,
+                               (right - left) / 2.0f * toDeviceX, (top - bottom) / 2.0f * toDeviceY, 0.0f, 1.0f, 1.0f,
+                               0.0f);
+    ShaderSet::useNone();
     overlayArea.unite(effectEditor.overlayToWindow(left, bottom, right, top));
 
     FontBank& fonts = resources.fonts();
