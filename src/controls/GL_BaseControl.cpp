@@ -152,22 +152,24 @@ void GL_BaseControl::updateScreenRect()
 ScreenRect GL_BaseControl::computeReach(const ReachProjector& projector) const
 {
     float identity[16];
-    ReachProjector::translation(0.0f, 0.0f, 0.0f, identity);
-    const float high[3] = {area.origin[0] + area.size[0], area.origin[1] + area.size[1], area.origin[2] + area.size[2]};
-    return projector.box(identity, area.origin, high);
+    ReachProjector::identity(identity);
+    const ReachProjector::SceneBox box{
+        {area.origin[0], area.origin[1], area.origin[2]},
+        {area.origin[0] + area.size[0], area.origin[1] + area.size[1], area.origin[2] + area.size[2]}};
+    return projector.box(identity, box);
 }
 
 ScreenRect GL_BaseControl::modelReach(const ReachProjector& projector, const float place[16],
-                                      const float shadowPlace[16], const float shadowModel[16], const float low[3],
-                                      const float high[3]) const
+                                      const float shadowPlace[16], const float shadowModel[16],
+                                      const ReachProjector::SceneBox& model) const
 {
-    ScreenRect result = projector.box(place, low, high);
+    ScreenRect result = projector.box(place, model);
     if (hasStyle(StyleShadow))
     {
         float flattened[16];
         ReachProjector::multiply(shadowPlace, owner.shadowMatrix(), flattened);
         ReachProjector::multiply(flattened, shadowModel, flattened);
-        result.unite(projector.box(flattened, low, high));
+        result.unite(projector.box(flattened, model));
     }
     return result;
 }

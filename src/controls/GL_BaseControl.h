@@ -3,6 +3,7 @@
 #include "controls/ControlBox.h"
 #include "controls/HelpRecord.h"
 #include "controls/ParameterSlot.h"
+#include "controls/ReachProjector.h"
 #include "glgui/ScreenRect.h"
 
 #include <cstdint>
@@ -10,7 +11,6 @@
 #include <vector>
 
 class VSTGL_Editor;
-class ReachProjector;
 class cControlListener;
 struct Model3DS;
 
@@ -101,10 +101,10 @@ protected:
     void setCursorKind(int kind);
     // The screen bound of everything the control may draw; the box alone by default.
     virtual ScreenRect computeReach(const ReachProjector& projector) const;
-    // The reach of a model box [low, high] drawn at `place` and, for a control with a
-    // shadow, drawn again at shadowPlace * (the editor's shadow matrix) * shadowModel.
+    // The reach of a model's box drawn at `place` and, for a control with a shadow, drawn
+    // again at shadowPlace * (the editor's shadow matrix) * shadowModel.
     ScreenRect modelReach(const ReachProjector& projector, const float place[16], const float shadowPlace[16],
-                          const float shadowModel[16], const float low[3], const float high[3]) const;
+                          const float shadowModel[16], const ReachProjector::SceneBox& model) const;
 
     VSTGL_Editor& owner;
     cControlListener& controlListener;

@@ -19,8 +19,10 @@ ReachProjector::ReachProjector()
     glGetIntegerv(GL_VIEWPORT, viewport);
 }
 
-ScreenRect ReachProjector::box(const float modelView[16], const float low[3], const float high[3]) const
+ScreenRect ReachProjector::box(const float modelView[16], const SceneBox& sceneBox) const
 {
+    const float* low = sceneBox.low;
+    const float* high = sceneBox.high;
     float transform[16];
     multiply(projection, modelView, transform);
     float minX = 0.0f;
@@ -74,8 +76,11 @@ void ReachProjector::multiply(const float a[16], const float b[16], float out[16
     std::copy(result, result + 16, out);
 }
 
-void ReachProjector::modelBounds(const Model3DS& model, float low[3], float high[3])
+ReachProjector::SceneBox ReachProjector::modelBounds(const Model3DS& model)
 {
+    SceneBox bounds{{0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f}};
+    float* low = bounds.low;
+    float* high = bounds.high;
     bool any = false;
     for (const Mesh3DS& mesh : model.meshes)
     {
@@ -90,27 +95,24 @@ void ReachProjector::modelBounds(const Model3DS& model, float low[3], float high
             any = true;
         }
     }
-    if (!any)
-    {
-        std::fill(low, low + 3, 0.0f);
-        std::fill(high, high + 3, 0.0f);
-    }
+    return bounds;
 }
 
-void ReachProjector::turnedBounds(int axis, float low[3], float high[3])
+ReachProjector::SceneBox ReachProjector::turned(int axis, SceneBox box)
 {
     float squared = 0.0f;
     for (int other = 0; other < 3; ++other)
     {
         if (other != axis)
-            squared += std::max(low[other] * low[other], high[other] * high[other]);
+            squared += std::max(box.low[other] * box.low[other], box.high[other] * box.high[other]);
     }
     const float radius = std::sqrt(squared);
     for (int other = 0; other < 3; ++other)
     {
         if (other == axis)
             continue;
-        low[other] = -radius;
-        high[other] = radius;
+        box.low[other] = -radius;
+        box.high[other] = radius;
     }
+    return box;
 }

@@ -71,17 +71,14 @@ ScreenRect cDial::computeReach(const ReachProjector& projector) const
 {
     if (controlModel == nullptr)
         return GL_BaseControl::computeReach(projector);
-    float low[3];
-    float high[3];
-    ReachProjector::modelBounds(*controlModel, low, high);
-    ReachProjector::turnedBounds(2, low, high);
     float place[16];
     float shadowPlace[16];
     float identity[16];
     ReachProjector::translation(area.centre[0], area.centre[1], area.origin[2], place);
     ReachProjector::translation(area.centre[0], area.centre[1], area.origin[2] + kShadowLift, shadowPlace);
-    ReachProjector::translation(0.0f, 0.0f, 0.0f, identity);
-    return modelReach(projector, place, shadowPlace, identity, low, high);
+    ReachProjector::identity(identity);
+    return modelReach(projector, place, shadowPlace, identity,
+                      ReachProjector::turned(2, ReachProjector::modelBounds(*controlModel)));
 }
 
 void cDial::draw()

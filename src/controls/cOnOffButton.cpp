@@ -73,16 +73,12 @@ ScreenRect cOnOffButton::computeReach(const ReachProjector& projector) const
 {
     const float halfWidth = (area.size[0] + 1.0f) / 2.0f;
     const float halfHeight = (area.size[1] + 1.0f) / 2.0f;
-    const float wallLow[3] = {-halfWidth, -halfHeight, -area.size[2]};
-    const float wallHigh[3] = {halfWidth, halfHeight, 0.0f};
+    const ReachProjector::SceneBox walls{{-halfWidth, -halfHeight, -area.size[2]}, {halfWidth, halfHeight, 0.0f}};
     float wallPlace[16];
     ReachProjector::translation(area.centre[0], area.centre[1], area.origin[2], wallPlace);
-    ScreenRect result = projector.box(wallPlace, wallLow, wallHigh);
+    ScreenRect result = projector.box(wallPlace, walls);
     if (controlModel == nullptr)
         return result;
-    float low[3];
-    float high[3];
-    ReachProjector::modelBounds(*controlModel, low, high);
     const float x = area.centre[0] + modelOffset[0];
     const float y = area.centre[1] + modelOffset[1];
     const float z = area.origin[2] + modelOffset[2];
@@ -91,8 +87,8 @@ ScreenRect cOnOffButton::computeReach(const ReachProjector& projector) const
     float identity[16];
     ReachProjector::translation(x, y, z, place);
     ReachProjector::translation(x, y, z + kShadowLift, shadowPlace);
-    ReachProjector::translation(0.0f, 0.0f, 0.0f, identity);
-    result.unite(modelReach(projector, place, shadowPlace, identity, low, high));
+    ReachProjector::identity(identity);
+    result.unite(modelReach(projector, place, shadowPlace, identity, ReachProjector::modelBounds(*controlModel)));
     return result;
 }
 

@@ -97,16 +97,12 @@ ScreenRect cSliderRelative::computeReach(const ReachProjector& projector) const
 {
     if (controlModel == nullptr)
         return GL_BaseControl::computeReach(projector);
-    float low[3];
-    float high[3];
-    ReachProjector::modelBounds(*controlModel, low, high);
+    ReachProjector::SceneBox handle = ReachProjector::modelBounds(*controlModel);
     if (vertical())
     {
         // A quarter turn about z: (x, y) becomes (-y, x).
-        const float turnedLow[3] = {-high[1], low[0], low[2]};
-        const float turnedHigh[3] = {-low[1], high[0], high[2]};
-        std::copy(turnedLow, turnedLow + 3, low);
-        std::copy(turnedHigh, turnedHigh + 3, high);
+        const ReachProjector::SceneBox lying = handle;
+        handle = {{-lying.high[1], lying.low[0], lying.low[2]}, {-lying.low[1], lying.high[0], lying.high[2]}};
     }
     float shadowPlace[16];
     ReachProjector::translation(0.0f, 0.0f, kShadowLift, shadowPlace);
@@ -118,7 +114,7 @@ ScreenRect cSliderRelative::computeReach(const ReachProjector& projector) const
         handleCentre(end, centre);
         float place[16];
         ReachProjector::translation(centre[0], centre[1], centre[2], place);
-        result.unite(modelReach(projector, place, shadowPlace, place, low, high));
+        result.unite(modelReach(projector, place, shadowPlace, place, handle));
     }
     return result;
 }

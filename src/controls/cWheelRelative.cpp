@@ -77,13 +77,9 @@ ScreenRect cWheelRelative::computeReach(const ReachProjector& projector) const
 {
     if (controlModel == nullptr)
         return GL_BaseControl::computeReach(projector);
-    float low[3];
-    float high[3];
-    ReachProjector::modelBounds(*controlModel, low, high);
-    ReachProjector::turnedBounds(vertical() ? 0 : 1, low, high);
     float place[16];
     ReachProjector::translation(area.centre[0], area.centre[1], area.origin[2], place);
-    return projector.box(place, low, high);
+    return projector.box(place, ReachProjector::turned(vertical() ? 0 : 1, ReachProjector::modelBounds(*controlModel)));
 }
 
 void cWheelRelative::draw()

@@ -83,6 +83,7 @@ int HostWindow::childCount() const
 #include "support/XDisplayConnection.h"
 
 #include <cstdint>
+#include <vector>
 
 HostWindow::HostWindow(int width, int height)
 {
@@ -120,33 +121,35 @@ void HostWindow::pumpMessages()
     XSync(static_cast<Display*>(connection), False);
 }
 
-int HostWindow::childCount() const
+namespace
 {
-    auto* display = static_cast<Display*>(connection);
+
+std::vector<Window> childrenOf(Display* display, void* native)
+{
     Window root = 0;
     Window parent = 0;
     Window* children = nullptr;
     unsigned int count = 0;
     XQueryTree(display, static_cast<Window>(reinterpret_cast<std::uintptr_t>(native)), &root, &parent, &children,
                &count);
+    std::vector<Window> result(children, children + count);
     if (children != nullptr)
         XFree(children);
-    return static_cast<int>(count);
+    return result;
+}
+
+}  // namespace
+
+int HostWindow::childCount() const
+{
+    return static_cast<int>(childrenOf(static_cast<Display*>(connection), native).size());
 }
 
 void HostWindow::exposeChildren()
 {
     auto* display = static_cast<Display*>(connection);
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    XQueryTree(display, static_cast<Window>(reinterpret_cast<std::uintptr_t>(native)), &root, &parent, &children,
-               &count);
-    for (unsigned int i = 0; i < count; ++i)
-        XClearArea(display, children[i], 0, 0, 0, 0, True);
-    if (children != nullptr)
-        XFree(children);
+    for (Window child : childrenOf(display, native))
+        XClearArea(display, child, 0, 0, 0, 0, True);
     XFlush(display);
 }
 #endif
