@@ -1,6 +1,8 @@
 #include "engine/HartleyTransform.h"
 
 #include "base/AlignedAlloc.h"
+#include "base/CpuFeatures.h"
+#include "engine/HartleyTransformAvx.h"
 
 #include <emmintrin.h>
 
@@ -44,10 +46,13 @@ constexpr float middleOffsetTwiddles[6] = {halfSqrt2, halfSqrt2, 0.0f, 1.0f, -ha
 constexpr int twiddlesPerOffset = 6;
 constexpr int firstStageTwiddleFloats = 8;  // one record, padded to keep later runs aligned
 constexpr int lanes = 4;
+// Twiddle runs are eight offsets long, as the AVX path reads them; SSE2 reads half a run.
+constexpr int runOffsets = 8;
 
 int TwiddleFloatsOfStage(int quarter)
 {
-    return quarter == 4 ? firstStageTwiddleFloats : twiddlesPerOffset * (quarter / 2);
+    const int offsets = std::max(quarter / 2, runOffsets);
+    return quarter == 4 ? firstStageTwiddleFloats : twiddlesPerOffset * offsets;
 }
 
 int BitReversed(int value, int bitCount)
@@ -273,24 +278,31 @@ void MirroredButterflies(float* group, int quarter, int first, const Rotation& r
     _mm_store_ps(block3 + mirrorFirst, Reversed(_mm_add_ps(mirrorSum02, sumU13)));
 }
 
-// One radix-4 stage for quarter length L >= 8. Offsets 1..L/2 are done four at a time
-// with their mirrors; the last lane is the middle offset L/2, its own mirror, whose
-// two results coincide.
-void RadixFourStage(float* data, int length, int quarter, const float* stageTwiddles)
+// One radix-4 stage for quarter length L >= 8. Offsets 1..L/2 are done four (or with
+// AVX, from L = 16 on, eight) at a time with their mirrors; the last lane is the middle
+// offset L/2, its own mirror, whose two results coincide.
+void RadixFourStage(float* data, int length, int quarter, const float* stageTwiddles, bool avx)
 {
     const int groupSize = 4 * quarter;
     for (float* group = data; group != data + length; group += groupSize)
     {
         ZeroOffsetButterfly(group, quarter);
     }
+    if (avx && quarter >= 2 * runOffsets)
+    {
+        MirroredButterfliesAvx(data, length, quarter, stageTwiddles);
+        return;
+    }
 
     const int middle = quarter / 2;
-    const float* run = stageTwiddles;
-    for (int first = 1; first + 3 <= middle; first += lanes, run += twiddlesPerOffset * lanes)
+    for (int first = 1; first + 3 <= middle; first += lanes)
     {
-        const Rotation r1 = {_mm_load_ps(run), _mm_load_ps(run + 4)};
-        const Rotation r2 = {_mm_load_ps(run + 8), _mm_load_ps(run + 12)};
-        const Rotation r3 = {_mm_load_ps(run + 16), _mm_load_ps(run + 20)};
+        // Offsets first..first+3 are one half of a run of eight.
+        const int runStart = twiddlesPerOffset * runOffsets * ((first - 1) / runOffsets);
+        const float* const run = stageTwiddles + runStart + (first - 1) % runOffsets;
+        const Rotation r1 = {_mm_load_ps(run), _mm_load_ps(run + runOffsets)};
+        const Rotation r2 = {_mm_load_ps(run + 2 * runOffsets), _mm_load_ps(run + 3 * runOffsets)};
+        const Rotation r3 = {_mm_load_ps(run + 4 * runOffsets), _mm_load_ps(run + 5 * runOffsets)};
         for (float* group = data; group != data + length; group += groupSize)
         {
             MirroredButterflies(group, quarter, first, r1, r2, r3);
@@ -312,9 +324,10 @@ void HartleyTransform::Release()
     blockPairs = nullptr;
     blockPairCount = 0;
     length = 0;
+    avx = false;
 }
 
-bool HartleyTransform::Create(int N)
+bool HartleyTransform::Create(int N, VectorPath path)
 {
     Release();
     if (N < minLength || N > maxLength || !std::has_single_bit(static_cast<unsigned>(N)))
@@ -370,10 +383,10 @@ bool HartleyTransform::Create(int N)
                     continue;
                 }
                 // Run of the offset, then register (cos or sin of the multiple), then lane.
-                float* const run = stage + twiddlesPerOffset * lanes * ((offset - 1) / lanes);
-                const int lane = (offset - 1) % lanes;
-                run[lanes * cosIndex + lane] = cosine;
-                run[lanes * (cosIndex + 1) + lane] = sine;
+                float* const run = stage + twiddlesPerOffset * runOffsets * ((offset - 1) / runOffsets);
+                const int lane = (offset - 1) % runOffsets;
+                run[runOffsets * cosIndex + lane] = cosine;
+                run[runOffsets * (cosIndex + 1) + lane] = sine;
             }
         }
         stage += TwiddleFloatsOfStage(quarter);
@@ -392,6 +405,7 @@ bool HartleyTransform::Create(int N)
 
     length = N;
     log2LengthIsOdd = odd;
+    avx = path == VectorPath::Widest && avxAvailable();
     blockPairCount = pairCount;
     return true;
 }
@@ -444,7 +458,7 @@ void HartleyTransform::Core(float* data)
     }
     for (; quarter <= length / 4; quarter *= 4)
     {
-        RadixFourStage(data, length, quarter, stageTwiddles);
+        RadixFourStage(data, length, quarter, stageTwiddles, avx);
         stageTwiddles += TwiddleFloatsOfStage(quarter);
     }
 }
@@ -454,6 +468,11 @@ void HartleyTransform::Core(float* data)
 // unchanged. Only N = 8 is too short for a block and is left to the scalar loop.
 void HartleyTransform::ReverseUpperHalf(float* data) const
 {
+    if (avx && length >= 32)
+    {
+        ReverseUpperHalfAvx(data, length);
+        return;
+    }
     const int half = length / 2;
     const int quarter = length / 4;
     int i = 1;

@@ -18,6 +18,14 @@
 class HartleyTransform
 {
 public:
+    // Widest uses AVX where the processor and system support it, else SSE2; both give the
+    // same bits, which tests check by asking for Sse2.
+    enum class VectorPath
+    {
+        Widest,
+        Sse2
+    };
+
     HartleyTransform() = default;
     ~HartleyTransform();
 
@@ -27,7 +35,7 @@ public:
     // Builds the tables for length N, replacing any previous ones. Returns false, and
     // leaves an empty transform whose calls do nothing, if N is unsupported or memory
     // runs out.
-    bool Create(int N);
+    bool Create(int N, VectorPath path = VectorPath::Widest);
 
     // The unnormalised transform in natural order.
     void Core(float* data);
@@ -37,6 +45,7 @@ public:
     void Inverse(float* data);
 
     int size() const { return length; }
+    bool usesAvx() const { return avx; }
 
 private:
     void Release();
@@ -45,10 +54,12 @@ private:
 
     int length = 0;
     bool log2LengthIsOdd = false;
+    bool avx = false;
     // Per radix-4 stage of quarter length L: cos, sin of i, 2i and 3i times pi / (2L).
     // The stage L = 4 has one record of six floats for i = 1 (padded to eight); every
-    // later stage has, for each run of four offsets i = 1..4, 5..8, ... up to L/2, six
-    // runs of four floats (cos i, sin i, cos 2i, ...), one SSE register each.
+    // later stage has, for each run of eight offsets i = 1..8, 9..16, ... up to L/2 (the
+    // stage L = 8 fills half a run), six runs of eight floats (cos i, sin i, cos 2i, ...),
+    // one AVX register or two SSE registers each.
     float* twiddles = nullptr;
     // The bit reversal as swaps of 4 x 4 blocks: block pairs (b, b') with b' the bit
     // reverse of b over log2 N - 4 bits and b <= b'.
