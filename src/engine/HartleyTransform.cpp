@@ -1,7 +1,6 @@
 #include "engine/HartleyTransform.h"
 
 #include "base/AlignedAlloc.h"
-#include "base/CpuFeatures.h"
 #include "engine/HartleyTransformAvx.h"
 
 #include <emmintrin.h>
@@ -405,7 +404,7 @@ bool HartleyTransform::Create(int N, VectorPath path)
 
     length = N;
     log2LengthIsOdd = odd;
-    avx = path == VectorPath::Widest && avxAvailable();
+    avx = avxAllowed(path);
     blockPairCount = pairCount;
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/CpuFeatures.h"
+
 #include <cstdint>
 
 // In-place discrete Hartley transform of N single-precision values, N a power of two
@@ -18,23 +20,15 @@
 class HartleyTransform
 {
 public:
-    // Widest uses AVX where the processor and system support it, else SSE2; both give the
-    // same bits, which tests check by asking for Sse2.
-    enum class VectorPath
-    {
-        Widest,
-        Sse2
-    };
-
     HartleyTransform() = default;
     ~HartleyTransform();
 
     HartleyTransform(const HartleyTransform&) = delete;
     HartleyTransform& operator=(const HartleyTransform&) = delete;
 
-    // Builds the tables for length N, replacing any previous ones. Returns false, and
-    // leaves an empty transform whose calls do nothing, if N is unsupported or memory
-    // runs out.
+    // Builds the tables for length N, replacing any previous ones; `path` allows AVX or
+    // not. Returns false, and leaves an empty transform whose calls do nothing, if N is
+    // unsupported or memory runs out.
     bool Create(int N, VectorPath path = VectorPath::Widest);
 
     // The unnormalised transform in natural order.

@@ -43,7 +43,7 @@ int StereoEngine::frameSizeForRate(float sampleRate)
     return sampleRate >= kHighRateThreshold + 1.0f ? kHighRateFrameSize : kDefaultFrameSize;
 }
 
-bool StereoEngine::Initialise(int frameSize, float sampleRate)
+bool StereoEngine::Initialise(int frameSize, float sampleRate, VectorPath path)
 {
     N = frameSize;
     ringMask = 2 * N - 1;
@@ -58,7 +58,8 @@ bool StereoEngine::Initialise(int frameSize, float sampleRate)
                     lastPhase[c].allocate(N, "lastPhase") && sumPhase[c].allocate(N, "sumPhase") &&
                     tempBuff[c].allocate(N + 1, "tempBuff");
     }
-    allocated = allocated && transform.Create(N) && displayLowerBin.allocate(kSpectrumPoints, "displayLowerBin") &&
+    allocated = allocated && transform.Create(N, path) &&
+                displayLowerBin.allocate(kSpectrumPoints, "displayLowerBin") &&
                 displayUpperBin.allocate(kSpectrumPoints, "displayUpperBin") &&
                 displayLowerWeight.allocate(kSpectrumPoints, "displayLowerWeight") &&
                 displayUpperWeight.allocate(kSpectrumPoints, "displayUpperWeight");
@@ -83,6 +84,7 @@ bool StereoEngine::Initialise(int frameSize, float sampleRate)
         const double phase = 2.0 * kPi * i / (N - 1);
         window[i] = static_cast<float>(std::sqrt((1.0 - std::cos(phase)) * 0.5));
     }
+    avx = transform.usesAvx();
     ClearHistory();
     return true;
 }

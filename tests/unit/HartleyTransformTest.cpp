@@ -201,7 +201,7 @@ TEST_P(HartleyTransformTest, AvxPathGivesTheBitsOfTheSse2Path)
         GTEST_SKIP() << "no AVX on this processor";
     }
     HartleyTransform sse2;
-    ASSERT_TRUE(sse2.Create(N, HartleyTransform::VectorPath::Sse2));
+    ASSERT_TRUE(sse2.Create(N, VectorPath::Sse2));
     ASSERT_FALSE(sse2.usesAvx());
 
     const std::vector<float> signal = RandomSignal(N, 8);
