@@ -1,4 +1,5 @@
 #include "engine/StereoEngine.h"
+#include "engine/WindowingAvx.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +12,7 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr float kHighRateThreshold = 63999.0f;
 
 // to[i] = a[i] * b[i], four at a time.
-void multiplyInto(float* to, const float* a, const float* b, int count)
+void multiplyIntoSse2(float* to, const float* a, const float* b, int count)
 {
     int i = 0;
     for (; i + 4 <= count; i += 4)
@@ -21,7 +22,7 @@ void multiplyInto(float* to, const float* a, const float* b, int count)
 }
 
 // to[i] += a[i] * b[i], four at a time.
-void multiplyAddInto(float* to, const float* a, const float* b, int count)
+void multiplyAddIntoSse2(float* to, const float* a, const float* b, int count)
 {
     int i = 0;
     for (; i + 4 <= count; i += 4)
@@ -29,6 +30,9 @@ void multiplyAddInto(float* to, const float* a, const float* b, int count)
     for (; i < count; ++i)
         to[i] += a[i] * b[i];
 }
+
+// The loop of the path the engine runs.
+using MultiplyLoop = void (*)(float* to, const float* a, const float* b, int count);
 
 }  // namespace
 
@@ -154,6 +158,7 @@ void StereoEngine::runFrame()
 {
     hopCount = 0;
     // The frame is the N samples before the current one, windowed for analysis.
+    const MultiplyLoop multiplyInto = avx ? multiplyIntoAvx : multiplyIntoSse2;
     for (int c = 0; c < 2; ++c)
     {
         const float* ring = inBuff[c].data();
@@ -171,6 +176,8 @@ void StereoEngine::runFrame()
 void StereoEngine::overlapAdd()
 {
     const int base = outPos - N;
+    const MultiplyLoop multiplyInto = avx ? multiplyIntoAvx : multiplyIntoSse2;
+    const MultiplyLoop multiplyAddInto = avx ? multiplyAddIntoAvx : multiplyAddIntoSse2;
     for (int c = 0; c < 2; ++c)
     {
         float* ring = outBuff[c].data();
