@@ -97,6 +97,9 @@ private:
                      BlockLevels& levels);
     void processQuads(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int count,
                       EngineSettings& s, BlockLevels& levels);
+    // processQuads eight samples per AVX register, `count` a multiple of 8, with the same bits.
+    void processOctets(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int count,
+                       EngineSettings& s, BlockLevels& levels);
     void runFrame();
     // Both channels' onset energies of one frame, for the meters.
     struct FrameSums
