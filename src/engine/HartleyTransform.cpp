@@ -292,6 +292,11 @@ void RadixFourStage(float* data, int length, int quarter, const float* stageTwid
         MirroredButterfliesAvx(data, length, quarter, stageTwiddles);
         return;
     }
+    if (avx && quarter == 8 && length >= 64)
+    {
+        QuarterEightButterfliesAvx(data, length, stageTwiddles);
+        return;
+    }
 
     const int middle = quarter / 2;
     for (int first = 1; first + 3 <= middle; first += lanes)
@@ -446,7 +451,10 @@ void HartleyTransform::Core(float* data)
     int quarter = 0;
     if (log2LengthIsOdd)
     {
-        EightPointGroups(data, length);
+        if (avx && length >= 16)
+            EightPointGroupsAvx(data, length);
+        else
+            EightPointGroups(data, length);
         quarter = 8;
     }
     else

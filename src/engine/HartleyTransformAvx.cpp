@@ -10,6 +10,7 @@ namespace
 {
 
 constexpr int kLanes = 8;
+constexpr float kSqrt2 = 1.4142135f;
 constexpr int kTwiddleRegisters = 6;
 
 [[gnu::target("avx"), gnu::always_inline]] inline __m256 reversed(__m256 v)
@@ -71,7 +72,98 @@ mirroredButterflies(float* group, int quarter, int first, const Rotation& r1, co
     _mm256_storeu_ps(block3 + mirrorFirst, reversed(_mm256_add_ps(mirrorSum02, sumU13)));
 }
 
+// Reverses the lanes of each half: offsets first..first+3 of two groups at once.
+[[gnu::target("avx"), gnu::always_inline]] inline __m256 reversedHalves(__m256 v)
+{
+    return _mm256_permute_ps(v, _MM_SHUFFLE(0, 1, 2, 3));
+}
+
+[[gnu::target("avx"), gnu::always_inline]] inline __m256 loadTwoGroups(const float* group, int groupSize)
+{
+    return _mm256_insertf128_ps(_mm256_castps128_ps256(_mm_loadu_ps(group)), _mm_loadu_ps(group + groupSize), 1);
+}
+
+[[gnu::target("avx"), gnu::always_inline]] inline void storeTwoGroups(float* group, int groupSize, __m256 v)
+{
+    _mm_storeu_ps(group, _mm256_castps256_ps128(v));
+    _mm_storeu_ps(group + groupSize, _mm256_extractf128_ps(v, 1));
+}
+
 }  // namespace
+
+[[gnu::target("avx")]] void QuarterEightButterfliesAvx(float* data, int length, const float* stageTwiddles)
+{
+    constexpr int quarter = 8;
+    constexpr int groupSize = 4 * quarter;
+    constexpr int first = 1;
+    constexpr int mirrorFirst = quarter - first - 3;
+    // The same four offsets in both halves: each twiddle register holds its four twice.
+    const Rotation r1 = {_mm256_broadcast_ps(reinterpret_cast<const __m128*>(stageTwiddles)),
+                         _mm256_broadcast_ps(reinterpret_cast<const __m128*>(stageTwiddles + kLanes))};
+    const Rotation r2 = {_mm256_broadcast_ps(reinterpret_cast<const __m128*>(stageTwiddles + 2 * kLanes)),
+                         _mm256_broadcast_ps(reinterpret_cast<const __m128*>(stageTwiddles + 3 * kLanes))};
+    const Rotation r3 = {_mm256_broadcast_ps(reinterpret_cast<const __m128*>(stageTwiddles + 4 * kLanes)),
+                         _mm256_broadcast_ps(reinterpret_cast<const __m128*>(stageTwiddles + 5 * kLanes))};
+    for (float* group = data; group != data + length; group += 2 * groupSize)
+    {
+        float* const block0 = group;
+        float* const block1 = group + quarter;
+        float* const block2 = group + 2 * quarter;
+        float* const block3 = group + 3 * quarter;
+
+        const __m256 x0 = loadTwoGroups(block0 + first, groupSize);
+        const __m256 x0Mirror = reversedHalves(loadTwoGroups(block0 + mirrorFirst, groupSize));
+        const Rotated y1 = rotate(loadTwoGroups(block2 + first, groupSize),
+                                  reversedHalves(loadTwoGroups(block2 + mirrorFirst, groupSize)), r1);
+        const Rotated y2 = rotate(loadTwoGroups(block1 + first, groupSize),
+                                  reversedHalves(loadTwoGroups(block1 + mirrorFirst, groupSize)), r2);
+        const Rotated y3 = rotate(loadTwoGroups(block3 + first, groupSize),
+                                  reversedHalves(loadTwoGroups(block3 + mirrorFirst, groupSize)), r3);
+
+        const __m256 sum02 = _mm256_add_ps(x0, y2.t);
+        const __m256 difference02 = _mm256_sub_ps(x0, y2.t);
+        const __m256 sumT13 = _mm256_add_ps(y1.t, y3.t);
+        const __m256 differenceU13 = _mm256_sub_ps(y1.u, y3.u);
+        storeTwoGroups(block0 + first, groupSize, _mm256_add_ps(sum02, sumT13));
+        storeTwoGroups(block1 + first, groupSize, _mm256_add_ps(difference02, differenceU13));
+        storeTwoGroups(block2 + first, groupSize, _mm256_sub_ps(sum02, sumT13));
+        storeTwoGroups(block3 + first, groupSize, _mm256_sub_ps(difference02, differenceU13));
+
+        const __m256 mirrorDifference02 = _mm256_sub_ps(x0Mirror, y2.u);
+        const __m256 mirrorSum02 = _mm256_add_ps(x0Mirror, y2.u);
+        const __m256 differenceT13 = _mm256_sub_ps(y1.t, y3.t);
+        const __m256 sumU13 = _mm256_add_ps(y1.u, y3.u);
+        storeTwoGroups(block0 + mirrorFirst, groupSize,
+                       reversedHalves(_mm256_add_ps(mirrorDifference02, differenceT13)));
+        storeTwoGroups(block1 + mirrorFirst, groupSize, reversedHalves(_mm256_sub_ps(mirrorSum02, sumU13)));
+        storeTwoGroups(block2 + mirrorFirst, groupSize,
+                       reversedHalves(_mm256_sub_ps(mirrorDifference02, differenceT13)));
+        storeTwoGroups(block3 + mirrorFirst, groupSize, reversedHalves(_mm256_add_ps(mirrorSum02, sumU13)));
+    }
+}
+
+// Two groups: [E0 | p0] and [E1 | p1] become [E0 | E1] and [p0 | p1], the sums and
+// differences are formed eight lanes wide and put back per group.
+[[gnu::target("avx")]] void EightPointGroupsAvx(float* data, int length)
+{
+    const __m256 scaleDifferences = _mm256_setr_ps(1.0f, kSqrt2, 1.0f, kSqrt2, 1.0f, kSqrt2, 1.0f, kSqrt2);
+    const __m256 signsOfSecondSum = _mm256_setr_ps(1.0f, 0.0f, -1.0f, 0.0f, 1.0f, 0.0f, -1.0f, 0.0f);
+    for (float* group = data; group != data + length; group += 16)
+    {
+        const __m256 a = _mm256_loadu_ps(group);
+        const __m256 b = _mm256_loadu_ps(group + 8);
+        const __m256 even = _mm256_permute2f128_ps(a, b, 0x20);
+        const __m256 p = _mm256_permute2f128_ps(a, b, 0x31);
+        const __m256 firstSumAndDifferences = _mm256_permute_ps(p, _MM_SHUFFLE(3, 0, 1, 0));
+        const __m256 secondSum = _mm256_permute_ps(p, _MM_SHUFFLE(2, 2, 2, 2));
+        const __m256 odd = _mm256_add_ps(_mm256_mul_ps(firstSumAndDifferences, scaleDifferences),
+                                         _mm256_mul_ps(secondSum, signsOfSecondSum));
+        const __m256 sums = _mm256_add_ps(even, odd);
+        const __m256 differences = _mm256_sub_ps(even, odd);
+        _mm256_storeu_ps(group, _mm256_permute2f128_ps(sums, differences, 0x20));
+        _mm256_storeu_ps(group + 8, _mm256_permute2f128_ps(sums, differences, 0x31));
+    }
+}
 
 [[gnu::target("avx")]] void MirroredButterfliesAvx(float* data, int length, int quarter, const float* stageTwiddles)
 {

@@ -10,5 +10,13 @@
 // registers of eight floats: cos i, sin i, cos 2i, sin 2i, cos 3i, sin 3i.
 void MirroredButterfliesAvx(float* data, int length, int quarter, const float* stageTwiddles);
 
+// Offsets 1..4 and their mirrors of the radix-4 stage with quarter length 8, for N >= 64:
+// two groups per register. Its twiddles are the first half of one run as above.
+void QuarterEightButterfliesAvx(float* data, int length, const float* stageTwiddles);
+
+// The first pass for odd log2 N, N >= 16: 8-point groups from the 4-point transforms and
+// pair sums the bit reversal left, two groups per register pair.
+void EightPointGroupsAvx(float* data, int length);
+
 // Swaps position N/2 + i with N - i for i = 1..N/4-1, for N >= 32.
 void ReverseUpperHalfAvx(float* data, int length);
