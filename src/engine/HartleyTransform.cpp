@@ -199,12 +199,18 @@ void EightPointGroups(float* data, int length)
 // sub-transform, so
 // lane k pairs with lane (4 - k) mod 4 and gets its own angle: k = 0 none, k = 2 the
 // middle, k = 3 the mirror of the table's only offset k = 1.
-void SixteenPointGroups(float* data, int length, const float* stageTwiddles)
+void SixteenPointGroups(float* data, int length, const float* stageTwiddles, bool avx)
 {
     const float* w = stageTwiddles;
     const Rotation r1 = {_mm_setr_ps(1.0f, w[0], halfSqrt2, w[1]), _mm_setr_ps(0.0f, w[1], halfSqrt2, w[0])};
     const Rotation r2 = {_mm_setr_ps(1.0f, w[2], 0.0f, -w[2]), _mm_setr_ps(0.0f, w[3], 1.0f, w[3])};
     const Rotation r3 = {_mm_setr_ps(1.0f, w[4], -halfSqrt2, -w[5]), _mm_setr_ps(0.0f, w[5], halfSqrt2, -w[4])};
+    if (avx && length >= 32)
+    {
+        const __m128 rotations[6] = {r1.cos, r1.sin, r2.cos, r2.sin, r3.cos, r3.sin};
+        SixteenPointGroupsAvx(data, length, rotations);
+        return;
+    }
     for (float* group = data; group != data + length; group += 16)
     {
         const __m128 x0 = _mm_load_ps(group);
@@ -459,7 +465,7 @@ void HartleyTransform::Core(float* data)
     }
     else
     {
-        SixteenPointGroups(data, length, stageTwiddles);
+        SixteenPointGroups(data, length, stageTwiddles, avx);
         stageTwiddles += TwiddleFloatsOfStage(4);
         quarter = 16;
     }

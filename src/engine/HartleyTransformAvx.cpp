@@ -142,6 +142,33 @@ mirroredButterflies(float* group, int quarter, int first, const Rotation& r1, co
     }
 }
 
+[[gnu::target("avx")]] void SixteenPointGroupsAvx(float* data, int length, const __m128* rotations)
+{
+    constexpr int groupSize = 16;
+    // The same four lanes in both halves.
+    const Rotation r1 = {_mm256_broadcast_ps(rotations), _mm256_broadcast_ps(rotations + 1)};
+    const Rotation r2 = {_mm256_broadcast_ps(rotations + 2), _mm256_broadcast_ps(rotations + 3)};
+    const Rotation r3 = {_mm256_broadcast_ps(rotations + 4), _mm256_broadcast_ps(rotations + 5)};
+    for (float* group = data; group != data + length; group += 2 * groupSize)
+    {
+        const __m256 x0 = loadTwoGroups(group, groupSize);
+        const __m256 x2 = loadTwoGroups(group + 4, groupSize);
+        const __m256 x1 = loadTwoGroups(group + 8, groupSize);
+        const __m256 x3 = loadTwoGroups(group + 12, groupSize);
+        const Rotated y1 = rotate(x1, _mm256_permute_ps(x1, _MM_SHUFFLE(1, 2, 3, 0)), r1);
+        const Rotated y2 = rotate(x2, _mm256_permute_ps(x2, _MM_SHUFFLE(1, 2, 3, 0)), r2);
+        const Rotated y3 = rotate(x3, _mm256_permute_ps(x3, _MM_SHUFFLE(1, 2, 3, 0)), r3);
+        const __m256 sum02 = _mm256_add_ps(x0, y2.t);
+        const __m256 difference02 = _mm256_sub_ps(x0, y2.t);
+        const __m256 sumT13 = _mm256_add_ps(y1.t, y3.t);
+        const __m256 differenceU13 = _mm256_sub_ps(y1.u, y3.u);
+        storeTwoGroups(group, groupSize, _mm256_add_ps(sum02, sumT13));
+        storeTwoGroups(group + 4, groupSize, _mm256_add_ps(difference02, differenceU13));
+        storeTwoGroups(group + 8, groupSize, _mm256_sub_ps(sum02, sumT13));
+        storeTwoGroups(group + 12, groupSize, _mm256_sub_ps(difference02, differenceU13));
+    }
+}
+
 // Two groups: [E0 | p0] and [E1 | p1] become [E0 | E1] and [p0 | p1], the sums and
 // differences are formed eight lanes wide and put back per group.
 [[gnu::target("avx")]] void EightPointGroupsAvx(float* data, int length)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <xmmintrin.h>
+
 // The transform's widest passes with AVX, eight lanes per register (see HartleyTransform.cpp
 // for the maths). Every lane runs the operations of the SSE2 code in the same order and
 // without fused multiply-add, so both paths give the same bits. Call these only when
@@ -13,6 +15,11 @@ void MirroredButterfliesAvx(float* data, int length, int quarter, const float* s
 // Offsets 1..4 and their mirrors of the radix-4 stage with quarter length 8, for N >= 64:
 // two groups per register. Its twiddles are the first half of one run as above.
 void QuarterEightButterfliesAvx(float* data, int length, const float* stageTwiddles);
+
+// The first radix-4 stage (quarter length 4) for even log2 N, N >= 32, two 16-value groups
+// per register; `rotations` are the SSE2 code's registers cos 1, sin 1, cos 2, sin 2, cos 3,
+// sin 3 of that stage.
+void SixteenPointGroupsAvx(float* data, int length, const __m128* rotations);
 
 // The first pass for odd log2 N, N >= 16: 8-point groups from the 4-point transforms and
 // pair sums the bit reversal left, two groups per register pair.
