@@ -47,6 +47,8 @@ constexpr int firstStageTwiddleFloats = 8;  // one record, padded to keep later 
 constexpr int lanes = 4;
 // Twiddle runs are eight offsets long, as the AVX path reads them; SSE2 reads half a run.
 constexpr int runOffsets = 8;
+// From this length on, the AVX path permutes in 8 x 8 blocks.
+constexpr int avxBlockMinLength = 64;
 
 int TwiddleFloatsOfStage(int quarter)
 {
@@ -346,6 +348,7 @@ bool HartleyTransform::Create(int N, VectorPath path)
     }
     const int log2N = std::countr_zero(static_cast<unsigned>(N));
     const bool odd = log2N % 2 == 1;
+    const bool wide = avxAllowed(path);
 
     int twiddleFloats = 0;
     for (int quarter = odd ? 8 : 4; quarter <= N / 4; quarter *= 4)
@@ -353,8 +356,9 @@ bool HartleyTransform::Create(int N, VectorPath path)
         twiddleFloats += TwiddleFloatsOfStage(quarter);
     }
     // N = 8 is too short for 4 x 4 blocks and is reversed in registers.
-    const int blockBits = std::max(log2N - 4, 0);
-    const int blockCount = N / 16;
+    const int blockSideBits = wide && N >= avxBlockMinLength ? 3 : 2;
+    const int blockBits = std::max(log2N - 2 * blockSideBits, 0);
+    const int blockCount = N >> (2 * blockSideBits);
     int pairCount = 0;
     for (int block = 0; block < blockCount; ++block)
     {
@@ -415,7 +419,7 @@ bool HartleyTransform::Create(int N, VectorPath path)
 
     length = N;
     log2LengthIsOdd = odd;
-    avx = avxAllowed(path);
+    avx = wide;
     blockPairCount = pairCount;
     return true;
 }
@@ -428,6 +432,11 @@ void HartleyTransform::BitReverseIntoFirstGroups(float* data) const
     if (length == 8)
     {
         BitReverseEight(data);
+        return;
+    }
+    if (avx && length >= avxBlockMinLength)
+    {
+        BitReverseIntoFirstGroupsAvx(data, length, blockPairs, blockPairCount, log2LengthIsOdd);
         return;
     }
     const int quarterLength = length / 4;

@@ -55,8 +55,8 @@ private:
     // stage L = 8 fills half a run), six runs of eight floats (cos i, sin i, cos 2i, ...),
     // one AVX register or two SSE registers each.
     float* twiddles = nullptr;
-    // The bit reversal as swaps of 4 x 4 blocks: block pairs (b, b') with b' the bit
-    // reverse of b over log2 N - 4 bits and b <= b'.
+    // The bit reversal as swaps of 4 x 4 blocks (8 x 8 on the AVX path from N = 64): block
+    // pairs (b, b') with b' the bit reverse of b over log2 N - 4 (- 6) bits and b <= b'.
     std::uint16_t* blockPairs = nullptr;
     int blockPairCount = 0;
 };

@@ -89,7 +89,100 @@ mirroredButterflies(float* group, int quarter, int first, const Rotation& r1, co
     _mm_storeu_ps(group + groupSize, _mm256_extractf128_ps(v, 1));
 }
 
+// [v0 + v1, v0 - v1, v2 + v3, v2 - v3] in each half.
+[[gnu::target("avx"), gnu::always_inline]] inline __m256 pairSumsAndDifferences(__m256 v)
+{
+    const __m256 negateOddLanes = _mm256_setr_ps(0.0f, -0.0f, 0.0f, -0.0f, 0.0f, -0.0f, 0.0f, -0.0f);
+    const __m256 swappedInPairs = _mm256_permute_ps(v, _MM_SHUFFLE(2, 3, 0, 1));
+    return _mm256_add_ps(_mm256_xor_ps(v, negateOddLanes), swappedInPairs);
+}
+
+// The 4-point transform of each half, from its pair sums and differences.
+[[gnu::target("avx"), gnu::always_inline]] inline __m256 fourPointFromPairs(__m256 pairs)
+{
+    const __m256 negateUpperLanes = _mm256_setr_ps(0.0f, 0.0f, -0.0f, -0.0f, 0.0f, 0.0f, -0.0f, -0.0f);
+    const __m256 swappedHalves = _mm256_permute_ps(pairs, _MM_SHUFFLE(1, 0, 3, 2));
+    return _mm256_add_ps(_mm256_xor_ps(pairs, negateUpperLanes), swappedHalves);
+}
+
+// Eight registers, one per eighth of the buffer.
+struct BlockOfSixtyFour
+{
+    __m256 eighth[8];
+};
+
+// The registers at offset 8b of the eighths, transposed so that register e holds the values
+// bound for eighth e, each in its bit-reversed lane: loading the eighths in bit-reversed
+// order makes lane l come from eighth r(l), and column c goes to eighth r(c).
+[[gnu::target("avx"), gnu::always_inline]] inline BlockOfSixtyFour loadTransposedBlock(const float* data,
+                                                                                       int eighthLength, int block)
+{
+    const float* source = data + kLanes * block;
+    const __m256 s0 = _mm256_loadu_ps(source);
+    const __m256 s1 = _mm256_loadu_ps(source + 4 * eighthLength);
+    const __m256 s2 = _mm256_loadu_ps(source + 2 * eighthLength);
+    const __m256 s3 = _mm256_loadu_ps(source + 6 * eighthLength);
+    const __m256 s4 = _mm256_loadu_ps(source + eighthLength);
+    const __m256 s5 = _mm256_loadu_ps(source + 5 * eighthLength);
+    const __m256 s6 = _mm256_loadu_ps(source + 3 * eighthLength);
+    const __m256 s7 = _mm256_loadu_ps(source + 7 * eighthLength);
+    const __m256 t0 = _mm256_unpacklo_ps(s0, s1);
+    const __m256 t1 = _mm256_unpackhi_ps(s0, s1);
+    const __m256 t2 = _mm256_unpacklo_ps(s2, s3);
+    const __m256 t3 = _mm256_unpackhi_ps(s2, s3);
+    const __m256 t4 = _mm256_unpacklo_ps(s4, s5);
+    const __m256 t5 = _mm256_unpackhi_ps(s4, s5);
+    const __m256 t6 = _mm256_unpacklo_ps(s6, s7);
+    const __m256 t7 = _mm256_unpackhi_ps(s6, s7);
+    // Columns c and c + 4 of rows 0-3 (u0..u3) and of rows 4-7 (u4..u7).
+    const __m256 u0 = _mm256_shuffle_ps(t0, t2, _MM_SHUFFLE(1, 0, 1, 0));
+    const __m256 u1 = _mm256_shuffle_ps(t0, t2, _MM_SHUFFLE(3, 2, 3, 2));
+    const __m256 u2 = _mm256_shuffle_ps(t1, t3, _MM_SHUFFLE(1, 0, 1, 0));
+    const __m256 u3 = _mm256_shuffle_ps(t1, t3, _MM_SHUFFLE(3, 2, 3, 2));
+    const __m256 u4 = _mm256_shuffle_ps(t4, t6, _MM_SHUFFLE(1, 0, 1, 0));
+    const __m256 u5 = _mm256_shuffle_ps(t4, t6, _MM_SHUFFLE(3, 2, 3, 2));
+    const __m256 u6 = _mm256_shuffle_ps(t5, t7, _MM_SHUFFLE(1, 0, 1, 0));
+    const __m256 u7 = _mm256_shuffle_ps(t5, t7, _MM_SHUFFLE(3, 2, 3, 2));
+    // Column c goes to eighth r(c): columns 0..7 to eighths 0, 4, 2, 6, 1, 5, 3, 7.
+    return {{_mm256_permute2f128_ps(u0, u4, 0x20), _mm256_permute2f128_ps(u0, u4, 0x31),
+             _mm256_permute2f128_ps(u2, u6, 0x20), _mm256_permute2f128_ps(u2, u6, 0x31),
+             _mm256_permute2f128_ps(u1, u5, 0x20), _mm256_permute2f128_ps(u1, u5, 0x31),
+             _mm256_permute2f128_ps(u3, u7, 0x20), _mm256_permute2f128_ps(u3, u7, 0x31)}};
+}
+
+// Stores a block at offset 8b of the eighths after the first pass's work on each half.
+[[gnu::target("avx"), gnu::always_inline]] inline void
+storeFirstGroups(float* data, int eighthLength, int block, const BlockOfSixtyFour& values, bool oddLog2Length)
+{
+    float* const target = data + kLanes * block;
+    for (int eighth = 0; eighth < 8; ++eighth)
+    {
+        const __m256 pairs = pairSumsAndDifferences(values.eighth[eighth]);
+        const __m256 fourPoint = fourPointFromPairs(pairs);
+        _mm256_storeu_ps(target + eighth * eighthLength,
+                         oddLog2Length ? _mm256_blend_ps(fourPoint, pairs, 0xF0) : fourPoint);
+    }
+}
+
 }  // namespace
+
+[[gnu::target("avx")]] void BitReverseIntoFirstGroupsAvx(float* data, int length, const std::uint16_t* blockPairs,
+                                                         int pairCount, bool oddLog2Length)
+{
+    const int eighthLength = length / 8;
+    for (int p = 0; p < pairCount; ++p)
+    {
+        const int block = blockPairs[2 * p];
+        const int reversed = blockPairs[2 * p + 1];
+        const BlockOfSixtyFour fromBlock = loadTransposedBlock(data, eighthLength, block);
+        if (block != reversed)
+        {
+            const BlockOfSixtyFour fromReversed = loadTransposedBlock(data, eighthLength, reversed);
+            storeFirstGroups(data, eighthLength, block, fromReversed, oddLog2Length);
+        }
+        storeFirstGroups(data, eighthLength, reversed, fromBlock, oddLog2Length);
+    }
+}
 
 [[gnu::target("avx")]] void QuarterEightButterfliesAvx(float* data, int length, const float* stageTwiddles)
 {

@@ -1,11 +1,20 @@
 #pragma once
 
+#include <cstdint>
 #include <xmmintrin.h>
 
 // The transform's widest passes with AVX, eight lanes per register (see HartleyTransform.cpp
 // for the maths). Every lane runs the operations of the SSE2 code in the same order and
 // without fused multiply-add, so both paths give the same bits. Call these only when
 // avxAvailable() (base/CpuFeatures.h) is true. Buffers need only 16-byte alignment.
+
+// The bit-reversal permutation for N >= 64 with the first pass's work on every group of
+// four, as the SSE2 code does it in 4 x 4 blocks, here in 8 x 8 blocks: the register at
+// offset 8b of each eighth is transposed into offset 8 b' of the eighths, for the `pairCount`
+// block pairs (b, b'), b' the bit reverse of b over log2 N - 6 bits. For odd log2 N the
+// upper four of each eight get only their pair sums and differences.
+void BitReverseIntoFirstGroupsAvx(float* data, int length, const std::uint16_t* blockPairs, int pairCount,
+                                  bool oddLog2Length);
 
 // Offsets 1..L/2 and their mirrors of one radix-4 stage with quarter length L >= 16 (offset
 // 0 is the caller's). The stage's twiddles come in runs of eight offsets, each run six
