@@ -150,24 +150,35 @@ struct BlockOfSixtyFour
              _mm256_permute2f128_ps(u3, u7, 0x20), _mm256_permute2f128_ps(u3, u7, 0x31)}};
 }
 
-// Stores a block at offset 8b of the eighths after the first pass's work on each half.
-[[gnu::target("avx"), gnu::always_inline]] inline void
-storeFirstGroups(float* data, int eighthLength, int block, const BlockOfSixtyFour& values, bool oddLog2Length)
+// The first pass's work on one register: 4-point transforms of both halves, or for odd
+// log2 N in the upper half (the upper half of an 8-point group) only the pair sums.
+template <bool oddLog2Length> [[gnu::target("avx"), gnu::always_inline]] inline __m256 firstGroups(__m256 values)
 {
-    float* const target = data + kLanes * block;
-    for (int eighth = 0; eighth < 8; ++eighth)
-    {
-        const __m256 pairs = pairSumsAndDifferences(values.eighth[eighth]);
-        const __m256 fourPoint = fourPointFromPairs(pairs);
-        _mm256_storeu_ps(target + eighth * eighthLength,
-                         oddLog2Length ? _mm256_blend_ps(fourPoint, pairs, 0xF0) : fourPoint);
-    }
+    const __m256 pairs = pairSumsAndDifferences(values);
+    const __m256 fourPoint = fourPointFromPairs(pairs);
+    return oddLog2Length ? _mm256_blend_ps(fourPoint, pairs, 0xF0) : fourPoint;
 }
 
-}  // namespace
+// Stores a block at offset 8b of the eighths after the first pass's work, written out so
+// that the block stays in registers.
+template <bool oddLog2Length>
+[[gnu::target("avx"), gnu::always_inline]] inline void storeFirstGroups(float* data, int eighthLength, int block,
+                                                                        const BlockOfSixtyFour& values)
+{
+    float* const target = data + kLanes * block;
+    _mm256_storeu_ps(target, firstGroups<oddLog2Length>(values.eighth[0]));
+    _mm256_storeu_ps(target + eighthLength, firstGroups<oddLog2Length>(values.eighth[1]));
+    _mm256_storeu_ps(target + 2 * eighthLength, firstGroups<oddLog2Length>(values.eighth[2]));
+    _mm256_storeu_ps(target + 3 * eighthLength, firstGroups<oddLog2Length>(values.eighth[3]));
+    _mm256_storeu_ps(target + 4 * eighthLength, firstGroups<oddLog2Length>(values.eighth[4]));
+    _mm256_storeu_ps(target + 5 * eighthLength, firstGroups<oddLog2Length>(values.eighth[5]));
+    _mm256_storeu_ps(target + 6 * eighthLength, firstGroups<oddLog2Length>(values.eighth[6]));
+    _mm256_storeu_ps(target + 7 * eighthLength, firstGroups<oddLog2Length>(values.eighth[7]));
+}
 
-[[gnu::target("avx")]] void BitReverseIntoFirstGroupsAvx(float* data, int length, const std::uint16_t* blockPairs,
-                                                         int pairCount, bool oddLog2Length)
+template <bool oddLog2Length>
+[[gnu::target("avx"), gnu::always_inline]] inline void
+bitReverseBlockPairs(float* data, int length, const std::uint16_t* blockPairs, int pairCount)
 {
     const int eighthLength = length / 8;
     for (int p = 0; p < pairCount; ++p)
@@ -178,10 +189,21 @@ storeFirstGroups(float* data, int eighthLength, int block, const BlockOfSixtyFou
         if (block != reversed)
         {
             const BlockOfSixtyFour fromReversed = loadTransposedBlock(data, eighthLength, reversed);
-            storeFirstGroups(data, eighthLength, block, fromReversed, oddLog2Length);
+            storeFirstGroups<oddLog2Length>(data, eighthLength, block, fromReversed);
         }
-        storeFirstGroups(data, eighthLength, reversed, fromBlock, oddLog2Length);
+        storeFirstGroups<oddLog2Length>(data, eighthLength, reversed, fromBlock);
     }
+}
+
+}  // namespace
+
+[[gnu::target("avx")]] void BitReverseIntoFirstGroupsAvx(float* data, int length, const std::uint16_t* blockPairs,
+                                                         int pairCount, bool oddLog2Length)
+{
+    if (oddLog2Length)
+        bitReverseBlockPairs<true>(data, length, blockPairs, pairCount);
+    else
+        bitReverseBlockPairs<false>(data, length, blockPairs, pairCount);
 }
 
 [[gnu::target("avx")]] void QuarterEightButterfliesAvx(float* data, int length, const float* stageTwiddles)
