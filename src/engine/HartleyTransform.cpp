@@ -24,7 +24,8 @@
 // At the mirrored offset L - k the angle is pi/2 - phi: the same formulas hold with
 // X0[L - k] for X0[k] and (T_r, U_r) replaced by (T1, -U1), (-U2, -T2), (-T3, U3). So
 // offsets k and L - k share one set of rotations, and four such pairs fill one SSE
-// register each.
+// register each. Where the processor has AVX, the passes run eight lanes wide with the
+// same bits (HartleyTransformAvx.cpp).
 //
 // The bit-reversal permutation moves the value at a N/4 + 4b + c (a, c < 4) to
 // r(c) N/4 + 4 r(b) + r(a), r the bit reverse over 2 or log2 N - 4 bits: a 4 x 4 block

@@ -1,8 +1,9 @@
 // The per-sample part of StereoEngine, on the audio thread: no allocation, no locks, no I/O.
 // Input rings, the dry delay, narrowing, Shape, the bypass crossfade and clip detection.
-// Steady stretches go four samples per register, one register per channel; a bypass fade
-// and the few samples beside a ring's wrap go one stereo pair per register. Every step is
-// per lane and in the same order on both paths, so they give the same bits.
+// Steady stretches go four samples per register, one register per channel (eight with AVX,
+// StereoEngineBlockAvx.cpp); a bypass fade and the few samples beside a ring's wrap go one
+// stereo pair per register. Every step is per lane and in the same order on all paths, so
+// they give the same bits.
 
 #include "engine/BlockConstants.h"
 #include "engine/StereoEngine.h"

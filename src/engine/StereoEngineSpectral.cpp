@@ -121,9 +121,10 @@ void StereoEngine::processSpectralFrame()
     }
 }
 
-// One pass over the bins, four at a time, from the analysis spectra to the synthesis
-// spectra in place: magnitudes, onsets, phase steps, widening, equaliser, Punch, Sizzle,
-// gain and the running phases. Bin k is the pair (re at k, im at N/2 + k).
+// One pass over the bins, four at a time (eight with AVX: StereoEngineSpectralAvx.cpp),
+// from the analysis spectra to the synthesis spectra in place: magnitudes, onsets, phase
+// steps, widening, equaliser, Punch, Sizzle, gain and the running phases. Bin k is the
+// pair (re at k, im at N/2 + k).
 StereoEngine::FrameSums StereoEngine::reshapeBins()
 {
     const bool wet = settings.mix > 0.0f;
