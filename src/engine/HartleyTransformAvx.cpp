@@ -2,10 +2,11 @@
 
 #include <immintrin.h>
 
-// The functions carry their own target so the rest of the program stays SSE2-only. Only
-// unaligned loads and stores are used, and every helper is inlined into the loop that calls
-// it, so no 256-bit value needs an aligned stack slot (MinGW-w64 cannot align the stack to
-// 32 bytes; its build also turns the assembler's aligned moves into unaligned ones).
+// The functions carry their own target so the rest of the program stays SSE2-only. Buffers
+// are read and written with unaligned loads and stores, and every helper is inlined into
+// the loop that calls it, so 256-bit values live in registers. GCC may still spill one to
+// the stack, which MinGW-w64 cannot align to 32 bytes: the Windows build assembles the AVX
+// files with unaligned moves only (src/CMakeLists.txt).
 namespace
 {
 
