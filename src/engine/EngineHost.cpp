@@ -20,10 +20,13 @@ constexpr auto kRetireWaitLimit = std::chrono::milliseconds(250);
 
 }  // namespace
 
-std::unique_ptr<EngineHost> EngineHost::create(float sampleRate)
+std::unique_ptr<EngineHost> EngineHost::create(float sampleRate, VectorPath path)
 {
     std::unique_ptr<EngineHost> host(new (std::nothrow) EngineHost());
-    if (!host || !host->start(sampleRate))
+    if (!host)
+        return nullptr;
+    host->vectorPath = path;
+    if (!host->start(sampleRate))
         return nullptr;
     return host;
 }
@@ -45,7 +48,7 @@ bool EngineHost::start(float sampleRate)
     rate = sampleRate;
     newestFrameSize = StereoEngine::frameSizeForRate(sampleRate);
     std::unique_ptr<StereoEngine> engine(new (std::nothrow) StereoEngine(settings, publishedMeters, spectrum));
-    if (!engine || !engine->Initialise(newestFrameSize, rate))
+    if (!engine || !engine->Initialise(newestFrameSize, rate, vectorPath))
         return false;
     liveEngine.store(engine.release());
     return true;
@@ -80,7 +83,7 @@ void EngineHost::changeSampleRate(int programIndex, float newRate)
         return;
     std::unique_ptr<StereoEngine> fresh(new (std::nothrow) StereoEngine(settings, publishedMeters, spectrum));
     // Out of memory: keep running at the old rate; the next resume tries again.
-    if (!fresh || !fresh->Initialise(StereoEngine::frameSizeForRate(newRate), newRate))
+    if (!fresh || !fresh->Initialise(StereoEngine::frameSizeForRate(newRate), newRate, vectorPath))
         return;
     // Ready before the audio thread ever sees it.
     fresh->RebuildEqualiser(currentProgram(), eqRangeFor(storedParameter(kParamEqGain)));

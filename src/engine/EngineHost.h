@@ -20,9 +20,9 @@
 class EngineHost
 {
 public:
-    // Builds the engine for sampleRate. Null when the rate is not positive or the engine's
-    // memory could not be had.
-    static std::unique_ptr<EngineHost> create(float sampleRate);
+    // Builds the engine for sampleRate; `path` allows AVX or not. Null when the rate is not
+    // positive or the engine's memory could not be had.
+    static std::unique_ptr<EngineHost> create(float sampleRate, VectorPath path = VectorPath::Widest);
     ~EngineHost();
 
     EngineHost(const EngineHost&) = delete;
@@ -82,6 +82,7 @@ private:
 
     mutable std::mutex controlMutex;  // serialises control-side engine changes only
     float rate = 0.0f;
+    VectorPath vectorPath = VectorPath::Widest;
     int newestFrameSize = StereoEngine::kDefaultFrameSize;
     std::vector<std::unique_ptr<StereoEngine>> parkedEngines;  // never freed while maybe in use
 };

@@ -1,6 +1,7 @@
 #include "engine/HartleyTransform.h"
 
 #include "base/AlignedAlloc.h"
+#include "engine/HartleyTransformAvx.h"
 
 #include <emmintrin.h>
 
@@ -23,7 +24,8 @@
 // At the mirrored offset L - k the angle is pi/2 - phi: the same formulas hold with
 // X0[L - k] for X0[k] and (T_r, U_r) replaced by (T1, -U1), (-U2, -T2), (-T3, U3). So
 // offsets k and L - k share one set of rotations, and four such pairs fill one SSE
-// register each.
+// register each. Where the processor has AVX, the passes run eight lanes wide with the
+// same bits (HartleyTransformAvx.cpp).
 //
 // The bit-reversal permutation moves the value at a N/4 + 4b + c (a, c < 4) to
 // r(c) N/4 + 4 r(b) + r(a), r the bit reverse over 2 or log2 N - 4 bits: a 4 x 4 block
@@ -44,10 +46,15 @@ constexpr float middleOffsetTwiddles[6] = {halfSqrt2, halfSqrt2, 0.0f, 1.0f, -ha
 constexpr int twiddlesPerOffset = 6;
 constexpr int firstStageTwiddleFloats = 8;  // one record, padded to keep later runs aligned
 constexpr int lanes = 4;
+// Twiddle runs are eight offsets long, as the AVX path reads them; SSE2 reads half a run.
+constexpr int runOffsets = 8;
+// From this length on, the AVX path permutes in 8 x 8 blocks.
+constexpr int avxBlockMinLength = 64;
 
 int TwiddleFloatsOfStage(int quarter)
 {
-    return quarter == 4 ? firstStageTwiddleFloats : twiddlesPerOffset * (quarter / 2);
+    const int offsets = std::max(quarter / 2, runOffsets);
+    return quarter == 4 ? firstStageTwiddleFloats : twiddlesPerOffset * offsets;
 }
 
 int BitReversed(int value, int bitCount)
@@ -195,12 +202,18 @@ void EightPointGroups(float* data, int length)
 // sub-transform, so
 // lane k pairs with lane (4 - k) mod 4 and gets its own angle: k = 0 none, k = 2 the
 // middle, k = 3 the mirror of the table's only offset k = 1.
-void SixteenPointGroups(float* data, int length, const float* stageTwiddles)
+void SixteenPointGroups(float* data, int length, const float* stageTwiddles, bool avx)
 {
     const float* w = stageTwiddles;
     const Rotation r1 = {_mm_setr_ps(1.0f, w[0], halfSqrt2, w[1]), _mm_setr_ps(0.0f, w[1], halfSqrt2, w[0])};
     const Rotation r2 = {_mm_setr_ps(1.0f, w[2], 0.0f, -w[2]), _mm_setr_ps(0.0f, w[3], 1.0f, w[3])};
     const Rotation r3 = {_mm_setr_ps(1.0f, w[4], -halfSqrt2, -w[5]), _mm_setr_ps(0.0f, w[5], halfSqrt2, -w[4])};
+    if (avx && length >= 32)
+    {
+        const __m128 rotations[6] = {r1.cos, r1.sin, r2.cos, r2.sin, r3.cos, r3.sin};
+        SixteenPointGroupsAvx(data, length, rotations);
+        return;
+    }
     for (float* group = data; group != data + length; group += 16)
     {
         const __m128 x0 = _mm_load_ps(group);
@@ -273,24 +286,36 @@ void MirroredButterflies(float* group, int quarter, int first, const Rotation& r
     _mm_store_ps(block3 + mirrorFirst, Reversed(_mm_add_ps(mirrorSum02, sumU13)));
 }
 
-// One radix-4 stage for quarter length L >= 8. Offsets 1..L/2 are done four at a time
-// with their mirrors; the last lane is the middle offset L/2, its own mirror, whose
-// two results coincide.
-void RadixFourStage(float* data, int length, int quarter, const float* stageTwiddles)
+// One radix-4 stage for quarter length L >= 8. Offsets 1..L/2 are done four (or with
+// AVX, from L = 16 on, eight) at a time with their mirrors; the last lane is the middle
+// offset L/2, its own mirror, whose two results coincide.
+void RadixFourStage(float* data, int length, int quarter, const float* stageTwiddles, bool avx)
 {
     const int groupSize = 4 * quarter;
     for (float* group = data; group != data + length; group += groupSize)
     {
         ZeroOffsetButterfly(group, quarter);
     }
+    if (avx && quarter >= 2 * runOffsets)
+    {
+        MirroredButterfliesAvx(data, length, quarter, stageTwiddles);
+        return;
+    }
+    if (avx && quarter == 8 && length >= 64)
+    {
+        QuarterEightButterfliesAvx(data, length, stageTwiddles);
+        return;
+    }
 
     const int middle = quarter / 2;
-    const float* run = stageTwiddles;
-    for (int first = 1; first + 3 <= middle; first += lanes, run += twiddlesPerOffset * lanes)
+    for (int first = 1; first + 3 <= middle; first += lanes)
     {
-        const Rotation r1 = {_mm_load_ps(run), _mm_load_ps(run + 4)};
-        const Rotation r2 = {_mm_load_ps(run + 8), _mm_load_ps(run + 12)};
-        const Rotation r3 = {_mm_load_ps(run + 16), _mm_load_ps(run + 20)};
+        // Offsets first..first+3 are one half of a run of eight.
+        const int runStart = twiddlesPerOffset * runOffsets * ((first - 1) / runOffsets);
+        const float* const run = stageTwiddles + runStart + (first - 1) % runOffsets;
+        const Rotation r1 = {_mm_load_ps(run), _mm_load_ps(run + runOffsets)};
+        const Rotation r2 = {_mm_load_ps(run + 2 * runOffsets), _mm_load_ps(run + 3 * runOffsets)};
+        const Rotation r3 = {_mm_load_ps(run + 4 * runOffsets), _mm_load_ps(run + 5 * runOffsets)};
         for (float* group = data; group != data + length; group += groupSize)
         {
             MirroredButterflies(group, quarter, first, r1, r2, r3);
@@ -312,9 +337,10 @@ void HartleyTransform::Release()
     blockPairs = nullptr;
     blockPairCount = 0;
     length = 0;
+    avx = false;
 }
 
-bool HartleyTransform::Create(int N)
+bool HartleyTransform::Create(int N, VectorPath path)
 {
     Release();
     if (N < minLength || N > maxLength || !std::has_single_bit(static_cast<unsigned>(N)))
@@ -323,6 +349,7 @@ bool HartleyTransform::Create(int N)
     }
     const int log2N = std::countr_zero(static_cast<unsigned>(N));
     const bool odd = log2N % 2 == 1;
+    const bool wide = avxAllowed(path);
 
     int twiddleFloats = 0;
     for (int quarter = odd ? 8 : 4; quarter <= N / 4; quarter *= 4)
@@ -330,8 +357,9 @@ bool HartleyTransform::Create(int N)
         twiddleFloats += TwiddleFloatsOfStage(quarter);
     }
     // N = 8 is too short for 4 x 4 blocks and is reversed in registers.
-    const int blockBits = std::max(log2N - 4, 0);
-    const int blockCount = N / 16;
+    const int blockSideBits = wide && N >= avxBlockMinLength ? 3 : 2;
+    const int blockBits = std::max(log2N - 2 * blockSideBits, 0);
+    const int blockCount = N >> (2 * blockSideBits);
     int pairCount = 0;
     for (int block = 0; block < blockCount; ++block)
     {
@@ -370,10 +398,10 @@ bool HartleyTransform::Create(int N)
                     continue;
                 }
                 // Run of the offset, then register (cos or sin of the multiple), then lane.
-                float* const run = stage + twiddlesPerOffset * lanes * ((offset - 1) / lanes);
-                const int lane = (offset - 1) % lanes;
-                run[lanes * cosIndex + lane] = cosine;
-                run[lanes * (cosIndex + 1) + lane] = sine;
+                float* const run = stage + twiddlesPerOffset * runOffsets * ((offset - 1) / runOffsets);
+                const int lane = (offset - 1) % runOffsets;
+                run[runOffsets * cosIndex + lane] = cosine;
+                run[runOffsets * (cosIndex + 1) + lane] = sine;
             }
         }
         stage += TwiddleFloatsOfStage(quarter);
@@ -392,6 +420,7 @@ bool HartleyTransform::Create(int N)
 
     length = N;
     log2LengthIsOdd = odd;
+    avx = wide;
     blockPairCount = pairCount;
     return true;
 }
@@ -404,6 +433,11 @@ void HartleyTransform::BitReverseIntoFirstGroups(float* data) const
     if (length == 8)
     {
         BitReverseEight(data);
+        return;
+    }
+    if (avx && length >= avxBlockMinLength)
+    {
+        BitReverseIntoFirstGroupsAvx(data, length, blockPairs, blockPairCount, log2LengthIsOdd);
         return;
     }
     const int quarterLength = length / 4;
@@ -433,18 +467,21 @@ void HartleyTransform::Core(float* data)
     int quarter = 0;
     if (log2LengthIsOdd)
     {
-        EightPointGroups(data, length);
+        if (avx && length >= 16)
+            EightPointGroupsAvx(data, length);
+        else
+            EightPointGroups(data, length);
         quarter = 8;
     }
     else
     {
-        SixteenPointGroups(data, length, stageTwiddles);
+        SixteenPointGroups(data, length, stageTwiddles, avx);
         stageTwiddles += TwiddleFloatsOfStage(4);
         quarter = 16;
     }
     for (; quarter <= length / 4; quarter *= 4)
     {
-        RadixFourStage(data, length, quarter, stageTwiddles);
+        RadixFourStage(data, length, quarter, stageTwiddles, avx);
         stageTwiddles += TwiddleFloatsOfStage(quarter);
     }
 }
@@ -454,6 +491,11 @@ void HartleyTransform::Core(float* data)
 // unchanged. Only N = 8 is too short for a block and is left to the scalar loop.
 void HartleyTransform::ReverseUpperHalf(float* data) const
 {
+    if (avx && length >= 32)
+    {
+        ReverseUpperHalfAvx(data, length);
+        return;
+    }
     const int half = length / 2;
     const int quarter = length / 4;
     int i = 1;

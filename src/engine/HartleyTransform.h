@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/CpuFeatures.h"
+
 #include <cstdint>
 
 // In-place discrete Hartley transform of N single-precision values, N a power of two
@@ -24,10 +26,10 @@ public:
     HartleyTransform(const HartleyTransform&) = delete;
     HartleyTransform& operator=(const HartleyTransform&) = delete;
 
-    // Builds the tables for length N, replacing any previous ones. Returns false, and
-    // leaves an empty transform whose calls do nothing, if N is unsupported or memory
-    // runs out.
-    bool Create(int N);
+    // Builds the tables for length N, replacing any previous ones; `path` allows AVX or
+    // not. Returns false, and leaves an empty transform whose calls do nothing, if N is
+    // unsupported or memory runs out.
+    bool Create(int N, VectorPath path = VectorPath::Widest);
 
     // The unnormalised transform in natural order.
     void Core(float* data);
@@ -37,6 +39,7 @@ public:
     void Inverse(float* data);
 
     int size() const { return length; }
+    bool usesAvx() const { return avx; }
 
 private:
     void Release();
@@ -45,13 +48,15 @@ private:
 
     int length = 0;
     bool log2LengthIsOdd = false;
+    bool avx = false;
     // Per radix-4 stage of quarter length L: cos, sin of i, 2i and 3i times pi / (2L).
     // The stage L = 4 has one record of six floats for i = 1 (padded to eight); every
-    // later stage has, for each run of four offsets i = 1..4, 5..8, ... up to L/2, six
-    // runs of four floats (cos i, sin i, cos 2i, ...), one SSE register each.
+    // later stage has, for each run of eight offsets i = 1..8, 9..16, ... up to L/2 (the
+    // stage L = 8 fills half a run), six runs of eight floats (cos i, sin i, cos 2i, ...),
+    // one AVX register or two SSE registers each.
     float* twiddles = nullptr;
-    // The bit reversal as swaps of 4 x 4 blocks: block pairs (b, b') with b' the bit
-    // reverse of b over log2 N - 4 bits and b <= b'.
+    // The bit reversal as swaps of 4 x 4 blocks (8 x 8 on the AVX path from N = 64): block
+    // pairs (b, b') with b' the bit reverse of b over log2 N - 4 (- 6) bits and b <= b'.
     std::uint16_t* blockPairs = nullptr;
     int blockPairCount = 0;
 };

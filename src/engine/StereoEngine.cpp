@@ -1,4 +1,5 @@
 #include "engine/StereoEngine.h"
+#include "engine/WindowingAvx.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +12,7 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr float kHighRateThreshold = 63999.0f;
 
 // to[i] = a[i] * b[i], four at a time.
-void multiplyInto(float* to, const float* a, const float* b, int count)
+void multiplyIntoSse2(float* to, const float* a, const float* b, int count)
 {
     int i = 0;
     for (; i + 4 <= count; i += 4)
@@ -21,7 +22,7 @@ void multiplyInto(float* to, const float* a, const float* b, int count)
 }
 
 // to[i] += a[i] * b[i], four at a time.
-void multiplyAddInto(float* to, const float* a, const float* b, int count)
+void multiplyAddIntoSse2(float* to, const float* a, const float* b, int count)
 {
     int i = 0;
     for (; i + 4 <= count; i += 4)
@@ -29,6 +30,9 @@ void multiplyAddInto(float* to, const float* a, const float* b, int count)
     for (; i < count; ++i)
         to[i] += a[i] * b[i];
 }
+
+// The loop of the path the engine runs.
+using MultiplyLoop = void (*)(float* to, const float* a, const float* b, int count);
 
 }  // namespace
 
@@ -43,7 +47,7 @@ int StereoEngine::frameSizeForRate(float sampleRate)
     return sampleRate >= kHighRateThreshold + 1.0f ? kHighRateFrameSize : kDefaultFrameSize;
 }
 
-bool StereoEngine::Initialise(int frameSize, float sampleRate)
+bool StereoEngine::Initialise(int frameSize, float sampleRate, VectorPath path)
 {
     N = frameSize;
     ringMask = 2 * N - 1;
@@ -58,7 +62,8 @@ bool StereoEngine::Initialise(int frameSize, float sampleRate)
                     lastPhase[c].allocate(N, "lastPhase") && sumPhase[c].allocate(N, "sumPhase") &&
                     tempBuff[c].allocate(N + 1, "tempBuff");
     }
-    allocated = allocated && transform.Create(N) && displayLowerBin.allocate(kSpectrumPoints, "displayLowerBin") &&
+    allocated = allocated && transform.Create(N, path) &&
+                displayLowerBin.allocate(kSpectrumPoints, "displayLowerBin") &&
                 displayUpperBin.allocate(kSpectrumPoints, "displayUpperBin") &&
                 displayLowerWeight.allocate(kSpectrumPoints, "displayLowerWeight") &&
                 displayUpperWeight.allocate(kSpectrumPoints, "displayUpperWeight");
@@ -83,6 +88,7 @@ bool StereoEngine::Initialise(int frameSize, float sampleRate)
         const double phase = 2.0 * kPi * i / (N - 1);
         window[i] = static_cast<float>(std::sqrt((1.0 - std::cos(phase)) * 0.5));
     }
+    avx = transform.usesAvx();
     ClearHistory();
     return true;
 }
@@ -152,6 +158,7 @@ void StereoEngine::runFrame()
 {
     hopCount = 0;
     // The frame is the N samples before the current one, windowed for analysis.
+    const MultiplyLoop multiplyInto = avx ? multiplyIntoAvx : multiplyIntoSse2;
     for (int c = 0; c < 2; ++c)
     {
         const float* ring = inBuff[c].data();
@@ -169,6 +176,8 @@ void StereoEngine::runFrame()
 void StereoEngine::overlapAdd()
 {
     const int base = outPos - N;
+    const MultiplyLoop multiplyInto = avx ? multiplyIntoAvx : multiplyIntoSse2;
+    const MultiplyLoop multiplyAddInto = avx ? multiplyAddIntoAvx : multiplyAddIntoSse2;
     for (int c = 0; c < 2; ++c)
     {
         float* ring = outBuff[c].data();

@@ -30,9 +30,9 @@ public:
     // The frame length for a sample rate: longer frames above 63999 Hz keep the resolution.
     static int frameSizeForRate(float sampleRate);
 
-    // (Re)builds every buffer for frame length N at the given rate. False when memory ran
-    // out; the engine is then empty and must not process.
-    bool Initialise(int frameSize, float sampleRate);
+    // (Re)builds every buffer for frame length N at the given rate; `path` allows AVX or
+    // not. False when memory ran out; the engine is then empty and must not process.
+    bool Initialise(int frameSize, float sampleRate, VectorPath path = VectorPath::Widest);
 
     // Zeroes the input and output rings and restarts the hop count.
     void ClearHistory();
@@ -97,6 +97,9 @@ private:
                      BlockLevels& levels);
     void processQuads(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int count,
                       EngineSettings& s, BlockLevels& levels);
+    // processQuads eight samples per AVX register, `count` a multiple of 8, with the same bits.
+    void processOctets(const float* inLeft, const float* inRight, float* outLeft, float* outRight, int count,
+                       EngineSettings& s, BlockLevels& levels);
     void runFrame();
     // Both channels' onset energies of one frame, for the meters.
     struct FrameSums
@@ -105,6 +108,8 @@ private:
     };
     void processSpectralFrame();
     FrameSums reshapeBins();
+    // reshapeBins eight bins per register, with the same bits.
+    FrameSums reshapeBinsAvx();
     void addDisplaySpectrum(int channel);
     void buildDisplayTables();
     void overlapAdd();
@@ -122,6 +127,7 @@ private:
     float rate = 0.0f;
     float binWidthHz = 0.0f;
     float outScale = 0.0f;
+    bool avx = false;
 
     int inPos = 0;
     int outPos = 0;

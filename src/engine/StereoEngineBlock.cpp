@@ -1,9 +1,11 @@
 // The per-sample part of StereoEngine, on the audio thread: no allocation, no locks, no I/O.
 // Input rings, the dry delay, narrowing, Shape, the bypass crossfade and clip detection.
-// Steady stretches go four samples per register, one register per channel; a bypass fade
-// and the few samples beside a ring's wrap go one stereo pair per register. Every step is
-// per lane and in the same order on both paths, so they give the same bits.
+// Steady stretches go four samples per register, one register per channel (eight with AVX,
+// StereoEngineBlockAvx.cpp); a bypass fade and the few samples beside a ring's wrap go one
+// stereo pair per register. Every step is per lane and in the same order on all paths, so
+// they give the same bits.
 
+#include "engine/BlockConstants.h"
 #include "engine/StereoEngine.h"
 
 #include <algorithm>
@@ -12,14 +14,6 @@
 
 namespace
 {
-
-// Opposite tiny offsets on the two channels keep silent input away from denormal numbers.
-constexpr float kAntiDenormal = 1e-20f;
-constexpr float kShapeSmoothing = 0.001f;
-
-// Far above any real signal (+100 dB), yet low enough that a frame's squared magnitudes
-// stay finite whatever the settings.
-constexpr float kInputLimit = 1e5f;
 
 // A NaN or infinite sample (another plug-in's fault upstream) enters as silence, so no ring,
 // history or detector ever holds a non-finite value; an absurdly loud one is limited.
@@ -91,12 +85,6 @@ inline __m128 rationalShape(__m128 x, const Blend& blend)
     const __m128 curve = _mm_div_ps(_mm_mul_ps(_mm_set1_ps(3.0f), x),
                                     _mm_add_ps(_mm_mul_ps(_mm_set1_ps(2.0f), magnitude(x)), _mm_set1_ps(1.0f)));
     return blend.mix(curve, x);
-}
-
-// The Shape amount one sample later.
-inline float smoothedShape(float target, float shape)
-{
-    return target * kShapeSmoothing + shape * (1.0f - kShapeSmoothing);
 }
 
 // The Shape amounts of the next four samples, advancing `shape` to the last of them.
@@ -184,7 +172,10 @@ void StereoEngine::ProcessBlock(const float* inLeft, const float* inRight, float
             const int stretch = std::min(
                 {runEnd - done, untilRingEnd(inPos + 1), untilRingEnd(inPos + 1 - N), untilRingEnd(outPos - N)});
             const int quads = s.mixStep == 0.0f ? stretch & ~3 : 0;
-            processQuads(inLeft + done, inRight + done, outLeft + done, outRight + done, quads, s, levels);
+            const int octets = avx ? quads & ~7 : 0;
+            processOctets(inLeft + done, inRight + done, outLeft + done, outRight + done, octets, s, levels);
+            processQuads(inLeft + done + octets, inRight + done + octets, outLeft + done + octets,
+                         outRight + done + octets, quads - octets, s, levels);
             for (int i = done + quads; i < done + stretch; ++i)
                 processPair(inLeft[i], inRight[i], outLeft + i, outRight + i, s, levels);
             done += stretch;

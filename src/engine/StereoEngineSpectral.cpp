@@ -1,6 +1,7 @@
 // The spectral stage of StereoEngine, run once per hop on the audio thread: no allocation,
 // no locks. Works on magnitudes and unit phasors only; no angle is ever computed.
 
+#include "engine/SpectralConstants.h"
 #include "engine/StereoEngine.h"
 
 #include <algorithm>
@@ -10,24 +11,16 @@
 namespace
 {
 
-constexpr float kMagnitudeFloor = 1e-20f;
-constexpr float kWidthBoost = 3.75f;
-constexpr float kMaxMagnitudeRatio = 0.999999f;
-constexpr float kHalfPi = 1.57079632679f;
 constexpr float kDisplayLowHz = 40.0f;
 constexpr float kDisplaySpanHz = 20000.0f;
 
-// sin(x) for x in [0, pi/2], four at a time: the Taylor series to x^11 stays within 1e-7
-// of the true value there, i.e. within single-precision rounding.
+// sin(x) for x in [0, pi/2], four at a time.
 inline __m128 sineOfQuarterTurn(__m128 x)
 {
     const __m128 x2 = _mm_mul_ps(x, x);
-    __m128 series = _mm_set1_ps(-1.0f / 39916800.0f);
-    series = _mm_add_ps(_mm_mul_ps(series, x2), _mm_set1_ps(1.0f / 362880.0f));
-    series = _mm_add_ps(_mm_mul_ps(series, x2), _mm_set1_ps(-1.0f / 5040.0f));
-    series = _mm_add_ps(_mm_mul_ps(series, x2), _mm_set1_ps(1.0f / 120.0f));
-    series = _mm_add_ps(_mm_mul_ps(series, x2), _mm_set1_ps(-1.0f / 6.0f));
-    series = _mm_add_ps(_mm_mul_ps(series, x2), _mm_set1_ps(1.0f));
+    __m128 series = _mm_set1_ps(kSineSeries[0]);
+    for (int term = 1; term < kSineTerms; ++term)
+        series = _mm_add_ps(_mm_mul_ps(series, x2), _mm_set1_ps(kSineSeries[term]));
     return _mm_mul_ps(series, x);
 }
 
@@ -114,7 +107,7 @@ void StereoEngine::processSpectralFrame()
 {
     transform.Forward(tempBuff[0].data());
     transform.Forward(tempBuff[1].data());
-    const FrameSums sums = reshapeBins();
+    const FrameSums sums = avx ? reshapeBinsAvx() : reshapeBins();
     const bool display = spectrum.wanted.load(std::memory_order_relaxed);
     if (display)
         std::fill(spectrum.slots[spectrum.storeIndex.load(std::memory_order_relaxed)],
@@ -128,9 +121,10 @@ void StereoEngine::processSpectralFrame()
     }
 }
 
-// One pass over the bins, four at a time, from the analysis spectra to the synthesis
-// spectra in place: magnitudes, onsets, phase steps, widening, equaliser, Punch, Sizzle,
-// gain and the running phases. Bin k is the pair (re at k, im at N/2 + k).
+// One pass over the bins, four at a time (eight with AVX: StereoEngineSpectralAvx.cpp),
+// from the analysis spectra to the synthesis spectra in place: magnitudes, onsets, phase
+// steps, widening, equaliser, Punch, Sizzle, gain and the running phases. Bin k is the
+// pair (re at k, im at N/2 + k).
 StereoEngine::FrameSums StereoEngine::reshapeBins()
 {
     const bool wet = settings.mix > 0.0f;

@@ -10,9 +10,9 @@
 
 // Brings an EngineHost up the way the effect does on a program change: every stored value
 // posted, the rate applied, the curve built.
-inline std::unique_ptr<EngineHost> startedEngine(float sampleRate = 44100.0f)
+inline std::unique_ptr<EngineHost> startedEngine(float sampleRate = 44100.0f, VectorPath path = VectorPath::Widest)
 {
-    auto host = EngineHost::create(sampleRate);
+    auto host = EngineHost::create(sampleRate, path);
     EXPECT_NE(host, nullptr);
     for (int i = 0; i < kNumParameters; ++i)
     {

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <new>
 #include <random>
 #include <string>
@@ -124,6 +126,13 @@ std::vector<float> Scaled(std::vector<float> values, float factor)
     return values;
 }
 
+std::vector<std::uint32_t> BitPatterns(const std::vector<float>& values)
+{
+    std::vector<std::uint32_t> bits(values.size());
+    std::memcpy(bits.data(), values.data(), values.size() * sizeof(float));
+    return bits;
+}
+
 std::vector<int> SupportedLengths()
 {
     std::vector<int> lengths;
@@ -182,6 +191,32 @@ TEST_P(HartleyTransformTest, ForwardThenInverseGivesNTimesInput)
     transform.Forward(buffer.get());
     transform.Inverse(buffer.get());
     EXPECT_LT(MaxErrorRelativeToRms(buffer.values(), Scaled(signal, float(N))), tolerance);
+}
+
+// The processor must never change the sound: AVX gives exactly the SSE2 path's bits.
+TEST_P(HartleyTransformTest, AvxPathGivesTheBitsOfTheSse2Path)
+{
+    if (!transform.usesAvx())
+    {
+        GTEST_SKIP() << "no AVX on this processor";
+    }
+    HartleyTransform sse2;
+    ASSERT_TRUE(sse2.Create(N, VectorPath::Sse2));
+    ASSERT_FALSE(sse2.usesAvx());
+
+    const std::vector<float> signal = RandomSignal(N, 8);
+    AlignedFrame wide(signal);
+    AlignedFrame narrow(signal);
+    transform.Forward(wide.get());
+    sse2.Forward(narrow.get());
+    EXPECT_EQ(BitPatterns(wide.values()), BitPatterns(narrow.values()));
+
+    const std::vector<float> spectrum = RandomSignal(N, 9);
+    AlignedFrame wideInverse(spectrum);
+    AlignedFrame narrowInverse(spectrum);
+    transform.Inverse(wideInverse.get());
+    sse2.Inverse(narrowInverse.get());
+    EXPECT_EQ(BitPatterns(wideInverse.values()), BitPatterns(narrowInverse.values()));
 }
 
 TEST_P(HartleyTransformTest, UnitImpulseAtZeroGivesOneEverywhere)
