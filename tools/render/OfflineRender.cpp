@@ -1,5 +1,7 @@
 #include "OfflineRender.h"
 
+#include "BackgroundJob.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -13,6 +15,20 @@ struct StereoPiece
 
     std::vector<float> left;
     std::vector<float> right;
+};
+
+// One pass's audio both ways, and how much of the output the file keeps.
+struct Pass
+{
+    explicit Pass(std::size_t frames) : in(frames), out(frames), interleavedOut(2 * frames) {}
+
+    StereoPiece in;
+    StereoPiece out;
+    std::vector<float> interleavedIn;
+    std::vector<float> interleavedOut;
+    std::size_t count = 0;
+    std::size_t dropped = 0;
+    std::size_t kept = 0;
 };
 
 void deinterleave(const std::vector<float>& interleaved, int channelCount, std::size_t frames, StereoPiece& piece)
@@ -48,55 +64,78 @@ StreamedRender renderThroughPlugin(PluginSession& session, SoundFileReader& inpu
     const std::size_t passFrames = (kStreamFrames + block - 1) / block * block;
     const double expectedTotal = static_cast<double>(std::max<std::size_t>(input.statedFrames() + skipped, 1));
 
-    StereoPiece in(passFrames);
-    StereoPiece out(passFrames);
-    std::vector<float> interleavedIn;
-    std::vector<float> interleavedOut(2 * passFrames);
+    Pass passes[2] = {Pass(passFrames), Pass(passFrames)};
     StereoStatsAccumulator inputStats;
     StereoStatsAccumulator outputStats;
     StreamedRender result;
-    std::size_t fed = 0;  // frames given to the plug-in, tail included
     std::size_t tailLeft = skipped;
     bool inputEnded = false;
 
-    while (true)
+    // Only one of these runs at a time, here or in the background, so what they share
+    // needs no lock.
+    const auto readPass = [&](Pass& pass)
     {
         std::size_t count = 0;
         if (!inputEnded)
         {
-            count = input.read(interleavedIn, passFrames);
-            deinterleave(interleavedIn, input.channelCount(), count, in);
-            inputStats.add(in.left.data(), in.right.data(), count);
+            count = input.read(pass.interleavedIn, passFrames);
+            deinterleave(pass.interleavedIn, input.channelCount(), count, pass.in);
+            inputStats.add(pass.in.left.data(), pass.in.right.data(), count);
             result.frames += count;
             inputEnded = count < passFrames;
         }
         if (inputEnded)
         {
             const std::size_t silence = std::min(passFrames - count, tailLeft);
-            std::fill_n(in.left.begin() + static_cast<std::ptrdiff_t>(count), silence, 0.0f);
-            std::fill_n(in.right.begin() + static_cast<std::ptrdiff_t>(count), silence, 0.0f);
+            std::fill_n(pass.in.left.begin() + static_cast<std::ptrdiff_t>(count), silence, 0.0f);
+            std::fill_n(pass.in.right.begin() + static_cast<std::ptrdiff_t>(count), silence, 0.0f);
             tailLeft -= silence;
             count += silence;
         }
-        if (count == 0)
-            break;
+        pass.count = count;
+    };
+    const auto writePass = [&](Pass& pass)
+    {
+        interleave(pass.out, pass.dropped, pass.kept, pass.interleavedOut);
+        output.write(pass.interleavedOut.data(), pass.kept);
+        outputStats.add(pass.out.left.data() + pass.dropped, pass.out.right.data() + pass.dropped, pass.kept);
+    };
 
-        for (std::size_t start = 0; start < count; start += block)
+    // While the plug-in processes one pass, the file side writes the one before and reads
+    // the one after: the disk and the conversions cost no time of the plug-in's thread.
+    Pass* current = &passes[0];
+    Pass* other = &passes[1];
+    bool otherHoldsOutput = false;
+    std::size_t fed = 0;  // frames given to the plug-in, tail included
+    BackgroundJob fileSide;
+    readPass(*current);
+    while (current->count > 0)
+    {
+        fileSide.start(
+            [&, other, writeFirst = otherHoldsOutput]
+            {
+                if (writeFirst)
+                    writePass(*other);
+                readPass(*other);
+            });
+        for (std::size_t start = 0; start < current->count; start += block)
         {
-            const std::size_t frames = std::min(block, count - start);
-            session.process(in.left.data() + start, in.right.data() + start, out.left.data() + start,
-                            out.right.data() + start, static_cast<int>(frames));
+            const std::size_t frames = std::min(block, current->count - start);
+            session.process(current->in.left.data() + start, current->in.right.data() + start,
+                            current->out.left.data() + start, current->out.right.data() + start,
+                            static_cast<int>(frames));
             report(static_cast<double>(fed + start + frames) / expectedTotal);
         }
-
         // The first `skipped` frames the plug-in gives are its latency, not output.
-        const std::size_t dropped = std::min(count, skipped - std::min(fed, skipped));
-        const std::size_t kept = count - dropped;
-        interleave(out, dropped, kept, interleavedOut);
-        output.write(interleavedOut.data(), kept);
-        outputStats.add(out.left.data() + dropped, out.right.data() + dropped, kept);
-        fed += count;
+        current->dropped = std::min(current->count, skipped - std::min(fed, skipped));
+        current->kept = current->count - current->dropped;
+        fed += current->count;
+        fileSide.wait();
+        std::swap(current, other);
+        otherHoldsOutput = true;
     }
+    if (otherHoldsOutput)
+        writePass(*other);
     session.suspend();
     result.input = inputStats.result();
     result.output = outputStats.result();
