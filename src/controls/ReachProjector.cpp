@@ -19,6 +19,12 @@ ReachProjector::ReachProjector()
     glGetIntegerv(GL_VIEWPORT, viewport);
 }
 
+ReachProjector::ReachProjector(const float projectionMatrix[16], const int viewportBox[4])
+{
+    std::copy(projectionMatrix, projectionMatrix + 16, projection);
+    std::copy(viewportBox, viewportBox + 4, viewport);
+}
+
 ScreenRect ReachProjector::box(const float modelView[16], const SceneBox& sceneBox) const
 {
     const float* low = sceneBox.low;

@@ -19,6 +19,7 @@ public:
 
     // Reads the current projection matrix and viewport.
     ReachProjector();
+    ReachProjector(const float projectionMatrix[16], const int viewportBox[4]);
 
     // The window rectangle covering the box [low, high] (model units) placed by modelView,
     // widened by a pixel or two for filtering and line widths. A box reaching behind the
