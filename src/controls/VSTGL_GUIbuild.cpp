@@ -50,6 +50,7 @@ void VSTGL_GUIbuild::drawOverlay()
 
 void VSTGL_GUIbuild::drawPass(bool overlay)
 {
+    ModelBank& models = editor.resources().models();
     bool depthCleared = false;
     for (const auto& control : controlList)
     {
@@ -58,8 +59,16 @@ void VSTGL_GUIbuild::drawPass(bool overlay)
             glClear(GL_DEPTH_BUFFER_BIT);
             depthCleared = true;
         }
-        if (control->visible && control->hasStyle(GL_BaseControl::StyleOverlay) == overlay)
-            control->draw();
+        if (!control->visible || control->hasStyle(GL_BaseControl::StyleOverlay) != overlay)
+            continue;
+        // A control wholly outside the region a partial frame draws still runs its drawing
+        // (which keeps time and leaves the GL state the next control starts from), but its
+        // models, which the clip would throw away, are not sent.
+        const ScreenRect* clip = editor.sceneClip();
+        const bool clippedAway = clip != nullptr && control->reachKnown() && !control->reachRect().overlaps(*clip);
+        models.setSending(!clippedAway);
+        control->draw();
+        models.setSending(true);
     }
 }
 

@@ -88,7 +88,9 @@ void ModelBank::drawModel(const Model3DS& model) const
             glDisableClientState(GL_TEXTURE_COORD_ARRAY);
         }
         applyMaterial(model, mesh, 1.0f);
-        drawTriangles(mesh);
+        if (sending)
+            if (sending)
+                drawTriangles(mesh);
         resetSpecular();
     }
     glDisableClientState(GL_NORMAL_ARRAY);

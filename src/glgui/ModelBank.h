@@ -22,10 +22,14 @@ public:
     // GL side, with the editor's context current.
     void drawModel(const Model3DS& model) const;
     void drawMesh(const Model3DS& model, std::size_t meshIndex) const;
+    // With sending off, the draw calls set their state as usual but send no triangles:
+    // for models a partial frame would clip away whole.
+    void setSending(bool on) { sending = on; }
 
 private:
     void applyMaterial(const Model3DS& model, const Mesh3DS& mesh, float alpha) const;
 
     const TextureBank& textureBank;
     const SkinData* skinData = nullptr;
+    bool sending = true;
 };

@@ -19,6 +19,12 @@ struct ScreenRect
         return other.empty() || (minX <= other.minX && minY <= other.minY && other.maxX <= maxX && other.maxY <= maxY);
     }
 
+    bool overlaps(const ScreenRect& other) const
+    {
+        return !empty() && !other.empty() && minX < other.maxX && other.minX < maxX && minY < other.maxY &&
+               other.minY < maxY;
+    }
+
     // Grows to the smallest rectangle holding both; an empty one adds nothing.
     void unite(const ScreenRect& other)
     {

@@ -171,12 +171,12 @@ void VSTGL_Editor::renderFrame()
     const bool retained = retainedFrame.valid();
     if (retained)
         retainedFrame.bindForDrawing();
-    if (!drawingWholeFrame())
+    clipActive = !drawingWholeFrame();
+    clip = damage;
+    if (clipActive)
     {
         glEnable(GL_SCISSOR_TEST);
-        const ScreenRect& region = damage;
-        glScissor(region.minX, region.minY, std::max(region.maxX - region.minX, 0),
-                  std::max(region.maxY - region.minY, 0));
+        glScissor(clip.minX, clip.minY, std::max(clip.maxX - clip.minX, 0), std::max(clip.maxY - clip.minY, 0));
     }
     damage = ScreenRect{};
     wholeFrameDamaged = false;
@@ -204,6 +204,7 @@ ScreenRect VSTGL_Editor::overlayToWindow(float left, float bottom, float right, 
 
 void VSTGL_Editor::endSceneClip()
 {
+    clipActive = false;
     glDisable(GL_SCISSOR_TEST);
 }
 

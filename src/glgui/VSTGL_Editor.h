@@ -78,6 +78,9 @@ public:
 
     // True when the camera's eye moved less than half a unit since the previous frame.
     bool cameraStill() const { return cameraIsStill; }
+    // During the scene's drawing: the region a partial frame draws again, or null when the
+    // frame draws everything.
+    const ScreenRect* sceneClip() const { return clipActive ? &clip : nullptr; }
     // Lifts the clip of a partial frame: what is drawn from here on (overlays, which cover
     // the scene and which the next frame clears by drawing their area again) goes
     // wherever it falls.
@@ -143,5 +146,7 @@ private:
     std::uint32_t lastIdleFrame = 0;
     RetainedFrame retainedFrame;
     ScreenRect damage;
+    ScreenRect clip;
+    bool clipActive = false;
     bool wholeFrameDamaged = true;
 };
