@@ -1,5 +1,6 @@
 // The DLL's editor under Wine: a drag posted as Win32 mouse messages, as the window system
 // delivers a user's mouse, turns the dial it lands on.
+#include "HostIdle.h"
 #include "HostWindow.h"
 #include "PluginHost.h"
 #include "editor/EditorLayout.h"
@@ -43,15 +44,7 @@ TEST(Win32Editor, ADragPostedAsMouseMessagesTurnsADial)
     ASSERT_NE(sizzle, nullptr);
     instance.setParameter(sizzle->firstSlot, 0.5f);
     ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
-    const auto idle = [&](int calls)
-    {
-        for (int i = 0; i < calls; ++i)
-        {
-            window.pumpMessages();
-            instance.dispatch(effEditIdle);
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-    };
+    const auto idle = [&](int calls) { idleEditor(window, instance, calls); };
     idle(10);
 
     // Every child of the host window gets the messages; only the editor's input window

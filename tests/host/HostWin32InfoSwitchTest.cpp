@@ -1,5 +1,6 @@
 // The DLL's editor under Wine: the Info switch clicked with posted Win32 mouse messages, and
 // the choice kept in the registry where every later instance reads it.
+#include "HostIdle.h"
 #include "HostWindow.h"
 #include "PluginHost.h"
 #include "editor/EditorLayout.h"
@@ -67,15 +68,7 @@ TEST(Win32Editor, InfoSwitchClicksFlipTheRegistryPreference)
     }
     ASSERT_NE(info, nullptr);
     ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
-    const auto idle = [&](int calls)
-    {
-        for (int i = 0; i < calls; ++i)
-        {
-            window.pumpMessages();
-            instance.dispatch(effEditIdle);
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-    };
+    const auto idle = [&](int calls) { idleEditor(window, instance, calls); };
     idle(10);
     EXPECT_EQ(machineByte(), 1) << "the first opening with nothing stored stores Info on";
 
