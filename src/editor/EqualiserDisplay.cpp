@@ -2,7 +2,7 @@
 
 #include "editor/EqualiserGuides.h"
 #include "editor/ShaderSet.h"
-#include "engine/EngineSettings.h"
+#include "engine/SpectrumHandOff.h"
 #include "glgui/GuiResources.h"
 #include "glgui/OpenGL.h"
 
@@ -37,7 +37,7 @@ EqualiserDisplay::EqualiserDisplay(GuiResources& hub, ShaderSet& programs, const
 {
 }
 
-void EqualiserDisplay::uploadSpectrum(const SpectrumRing& spectrum)
+void EqualiserDisplay::uploadSpectrum(SpectrumHandOff& spectrum)
 {
     if (!spectrumLookedUp)
     {
@@ -46,16 +46,18 @@ void EqualiserDisplay::uploadSpectrum(const SpectrumRing& spectrum)
     }
     if (spectrumPixels == nullptr)
         return;
-    const float* last = spectrum.lastCompleted();
+    const float* last = spectrum.takeLatest();
     std::copy(last, last + kSpectrumPoints, spectrumPixels);
     resources.textures().updateTexture(kSpectrumTexture);
 }
 
-bool EqualiserDisplay::spectrumChanged(const SpectrumRing& spectrum) const
+bool EqualiserDisplay::spectrumChanged(const SpectrumHandOff& spectrum) const
 {
     if (spectrumPixels == nullptr)
         return !spectrumLookedUp;
-    const float* last = spectrum.lastCompleted();
+    if (spectrum.hasNews())
+        return true;
+    const float* last = spectrum.lastTaken();
     return !std::equal(last, last + kSpectrumPoints, spectrumPixels);
 }
 

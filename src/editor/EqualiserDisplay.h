@@ -4,7 +4,7 @@
 
 class GuiResources;
 class ShaderSet;
-struct SpectrumRing;
+class SpectrumHandOff;
 
 // What the equaliser draws inside its inner rectangle (normalised device coordinates): the
 // live output spectrum as background, the dB guide lines, the curve and a ring per point.
@@ -25,10 +25,10 @@ public:
     EqualiserDisplay(GuiResources& resources, ShaderSet& shaders, const Rectangle& inner, int editorWidth,
                      int editorHeight);
 
-    // Copies the spectrum slot the engine completed last into the "eq_fft" texture.
-    void uploadSpectrum(const SpectrumRing& spectrum);
+    // Copies the spectrum the engine completed last into the "eq_fft" texture.
+    void uploadSpectrum(SpectrumHandOff& spectrum);
     // Whether the engine has completed a spectrum other than the one shown.
-    bool spectrumChanged(const SpectrumRing& spectrum) const;
+    bool spectrumChanged(const SpectrumHandOff& spectrum) const;
     void drawBackground();
     void drawGuides(float rangeDb);
     void drawCurve(const EqualiserCurveVertices& curve);

@@ -30,8 +30,8 @@ EqualiserDisplay::Rectangle innerArea(const ControlBox& box, int editorWidth, in
 }  // namespace
 
 cEqualiser::cEqualiser(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, std::uint32_t style,
-                       int valueDisplayKind, ShaderSet& shaders, const SpectrumRing* spectrumRing)
-    : GL_BaseControl(editor, listener, box, nullptr, style, valueDisplayKind), spectrum(spectrumRing),
+                       int valueDisplayKind, ShaderSet& shaders, SpectrumHandOff* spectrumHandOff)
+    : GL_BaseControl(editor, listener, box, nullptr, style, valueDisplayKind), spectrum(spectrumHandOff),
       pointer(points, {kInsetLowerLeft, kInsetLowerLeft, box.size[0] - kInsetTotal, box.size[1] - kInsetTotal}),
       display(editor.resources(), shaders, innerArea(box, editor.editorWidth(), editor.editorHeight()),
               editor.editorWidth(), editor.editorHeight())

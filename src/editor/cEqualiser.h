@@ -7,7 +7,7 @@
 #include "editor/EqualiserPoints.h"
 
 class ShaderSet;
-struct SpectrumRing;
+class SpectrumHandOff;
 
 // The curve editor of the linear-phase equaliser: the live output spectrum behind dB guide
 // lines, the Catmull-Rom curve through up to 16 points and a ring on every point. The
@@ -18,7 +18,7 @@ class cEqualiser final : public GL_BaseControl, private EqualiserPoints::Paramet
 public:
     // spectrum may be null (no engine): the background then stays as it is.
     cEqualiser(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, std::uint32_t style,
-               int valueDisplayKind, ShaderSet& shaders, const SpectrumRing* spectrum);
+               int valueDisplayKind, ShaderSet& shaders, SpectrumHandOff* spectrum);
 
     void draw() override;
     // While the engine publishes a new spectrum the background needs frames.
@@ -43,7 +43,7 @@ private:
     bool handlesMoved() const;
     void rebuildCurve();
 
-    const SpectrumRing* spectrum;
+    SpectrumHandOff* spectrum;
     EqualiserPoints points{*this};
     EqualiserPointer pointer;
     EqualiserDisplay display;

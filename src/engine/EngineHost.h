@@ -55,9 +55,8 @@ public:
     int latency() const;
 
     EngineMeters& meters() { return publishedMeters; }
-    const SpectrumRing& displaySpectrum() const { return spectrum; }
-    // The editor asks for the display spectrum while it is open; nobody else looks at it.
-    void setDisplayWanted(bool wanted) { spectrum.wanted.store(wanted, std::memory_order_relaxed); }
+    SpectrumHandOff& displaySpectrum() { return spectrum; }
+    void setDisplayWanted(bool wanted) { spectrum.setWanted(wanted); }
 
     // Audio thread. No allocation, locks or I/O.
     void processBlock(float** inputs, float** outputs, int numChannels, int sampleFrames);
@@ -73,7 +72,7 @@ private:
     ParameterChangeQueue changes;
     EngineSettings settings;  // audio thread only
     EngineMeters publishedMeters;
-    SpectrumRing spectrum;
+    SpectrumHandOff spectrum;
 
     std::atomic<StereoEngine*> liveEngine{nullptr};
     std::atomic<std::uint64_t> blockCounter{0};  // odd while the audio thread is in a block

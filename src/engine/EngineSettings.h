@@ -18,9 +18,6 @@ struct EngineSettings
     float eqRange = 0.0f;  // equaliser range in dB
 };
 
-constexpr int kSpectrumSlots = 4;
-constexpr int kSpectrumPoints = 512;
-
 // Values the audio thread publishes for the editor, which reads them and writes decayed
 // values back on its own thread. Relaxed atomics: a stale value only affects one redraw.
 struct EngineMeters
@@ -30,19 +27,4 @@ struct EngineMeters
     std::atomic<float> clipFlag{0.0f};
     std::atomic<float> bassMeter{0.0f};
     std::atomic<float> sizzleMeter{0.0f};
-};
-
-// The display spectrum: four slots of 512 points. The audio thread fills slot storeIndex
-// and then advances it; the editor copies the last completed slot, which the audio thread
-// will not touch again for three more frames. Only filled while an editor wants it.
-struct SpectrumRing
-{
-    alignas(16) float slots[kSpectrumSlots][kSpectrumPoints] = {};
-    std::atomic<int> storeIndex{0};
-    std::atomic<bool> wanted{false};
-
-    const float* lastCompleted() const
-    {
-        return slots[(storeIndex.load(std::memory_order_acquire) - 1) & (kSpectrumSlots - 1)];
-    }
 };

@@ -36,8 +36,8 @@ using MultiplyLoop = void (*)(float* to, const float* a, const float* b, int cou
 
 }  // namespace
 
-StereoEngine::StereoEngine(EngineSettings& engineSettings, EngineMeters& engineMeters, SpectrumRing& spectrumRing)
-    : settings(engineSettings), meters(engineMeters), spectrum(spectrumRing)
+StereoEngine::StereoEngine(EngineSettings& engineSettings, EngineMeters& engineMeters, SpectrumHandOff& displaySpectrum)
+    : settings(engineSettings), meters(engineMeters), spectrum(displaySpectrum)
 {
 }
 
@@ -169,8 +169,6 @@ void StereoEngine::runFrame()
     }
     processSpectralFrame();
     overlapAdd();
-    spectrum.storeIndex.store((spectrum.storeIndex.load(std::memory_order_relaxed) + 1) & (kSpectrumSlots - 1),
-                              std::memory_order_release);
 }
 
 void StereoEngine::overlapAdd()

@@ -5,6 +5,7 @@
 #include "engine/EqualiserCurve.h"
 #include "engine/HartleyTransform.h"
 #include "engine/ProgramRecord.h"
+#include "engine/SpectrumHandOff.h"
 #include "engine/TransientShaper.h"
 
 #include <algorithm>
@@ -23,7 +24,7 @@ public:
     static constexpr int kHighRateFrameSize = 4096;
     static constexpr float kOverlap = 2.0f;
 
-    StereoEngine(EngineSettings& settings, EngineMeters& meters, SpectrumRing& spectrum);
+    StereoEngine(EngineSettings& settings, EngineMeters& meters, SpectrumHandOff& spectrum);
     StereoEngine(const StereoEngine&) = delete;
     StereoEngine& operator=(const StereoEngine&) = delete;
 
@@ -116,7 +117,7 @@ private:
 
     EngineSettings& settings;
     EngineMeters& meters;
-    SpectrumRing& spectrum;
+    SpectrumHandOff& spectrum;
     std::atomic<bool> ready{false};
 
     int N = 0;

@@ -108,10 +108,9 @@ void StereoEngine::processSpectralFrame()
     transform.Forward(tempBuff[0].data());
     transform.Forward(tempBuff[1].data());
     const FrameSums sums = avx ? reshapeBinsAvx() : reshapeBins();
-    const bool display = spectrum.wanted.load(std::memory_order_relaxed);
+    const bool display = spectrum.wanted();
     if (display)
-        std::fill(spectrum.slots[spectrum.storeIndex.load(std::memory_order_relaxed)],
-                  spectrum.slots[spectrum.storeIndex.load(std::memory_order_relaxed)] + kSpectrumPoints, 0.0f);
+        std::fill(spectrum.fillBuffer(), spectrum.fillBuffer() + kSpectrumPoints, 0.0f);
     for (int c = 0; c < 2; ++c)
     {
         if (display)
@@ -119,6 +118,8 @@ void StereoEngine::processSpectralFrame()
         transform.Inverse(tempBuff[c].data());
         transientShaper.UpdateMeters(sums.channel[c], meters);
     }
+    if (display)
+        spectrum.publish();
 }
 
 // One pass over the bins, four at a time (eight with AVX: StereoEngineSpectralAvx.cpp),
@@ -202,7 +203,7 @@ void StereoEngine::addDisplaySpectrum(int channel)
 {
     const float* re = tempBuff[channel].data();
     const float* im = re + halfSize;
-    float* slot = spectrum.slots[spectrum.storeIndex.load(std::memory_order_relaxed)];
+    float* slot = spectrum.fillBuffer();
     for (int j = 0; j < kSpectrumPoints; ++j)
     {
         const int lower = displayLowerBin[j];

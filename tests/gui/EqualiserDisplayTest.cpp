@@ -5,7 +5,7 @@
 #include "DawWindow.h"
 #include "DisplayEditor.h"
 #include "editor/EqualiserDisplay.h"
-#include "engine/EngineSettings.h"
+#include "engine/SpectrumHandOff.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -71,14 +71,16 @@ double columnBrightness(const Frame& frame, int x)
 
 }  // namespace
 
-TEST(EqualiserDisplay, SpectrumFromTheLastCompletedSlotLightsItsColumn)
+TEST(EqualiserDisplay, SpectrumPublishedLastLightsItsColumn)
 {
-    SpectrumRing ring;
-    for (auto& slot : ring.slots)
-        std::fill(std::begin(slot), std::end(slot), 1e-9f);
-    ring.storeIndex = 2;
-    ring.slots[1][256] = ring.slots[1][257] = 0.5f;  // completed last: x = 0.5, about 1290 Hz
-    ring.slots[2][100] = ring.slots[2][101] = 0.5f;  // being filled: never shown
+    SpectrumHandOff ring;
+    float* published = ring.fillBuffer();
+    std::fill(published, published + kSpectrumPoints, 1e-9f);
+    published[256] = published[257] = 0.5f;  // x = 0.5, about 1290 Hz
+    ring.publish();
+    float* filling = ring.fillBuffer();
+    std::fill(filling, filling + kSpectrumPoints, 1e-9f);
+    filling[100] = filling[101] = 0.5f;  // not yet published: never shown
     const Frame frame = drawOnce(
         [&](GuiResources& resources, ShaderSet& shaders)
         {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <thread>
@@ -56,4 +57,39 @@ TEST(EngineConcurrency, RateChangesAndMeterReadersNeverDisturbTheAudioThread)
     editor.join();
     EXPECT_TRUE(finite.load());
     EXPECT_EQ(host->latency(), 4096);
+}
+
+// The editor takes spectra while the audio thread publishes them as fast as it can: every
+// spectrum it sees is one the audio thread completed (never half of two), and none older
+// than one it saw before.
+TEST(EngineConcurrency, DisplaySpectrumArrivesWholeAndInOrder)
+{
+    SpectrumHandOff spectrum;
+    constexpr int kSpectra = 20000;
+    std::thread audio(
+        [&]
+        {
+            for (int n = 1; n <= kSpectra; ++n)
+            {
+                float* points = spectrum.fillBuffer();
+                std::fill(points, points + kSpectrumPoints, 0.0f);
+                for (int j = 0; j < kSpectrumPoints; ++j)
+                    points[j] += static_cast<float>(n);
+                spectrum.publish();
+            }
+        });
+    float newest = 0.0f;
+    int torn = 0;
+    int older = 0;
+    while (newest < static_cast<float>(kSpectra))
+    {
+        const float* points = spectrum.takeLatest();
+        torn += std::count_if(points, points + kSpectrumPoints, [&](float p) { return p != points[0]; }) != 0;
+        older += points[0] < newest;
+        newest = std::max(newest, points[0]);
+    }
+    audio.join();
+    EXPECT_EQ(torn, 0);
+    EXPECT_EQ(older, 0);
+    EXPECT_FALSE(spectrum.hasNews());
 }

@@ -1,7 +1,7 @@
 // The engine under bad data: samples and values no sane host sends, which must still never
 // leave it broken.
-#include "support/TestSignals.h"
 #include "EngineTestSupport.h"
+#include "support/TestSignals.h"
 
 #include <gtest/gtest.h>
 
@@ -106,7 +106,7 @@ TEST(EngineHardening, AlternatingExtremeCurvePointsGiveFiniteGains)
     const float largest = std::numeric_limits<float>::max();
     EngineSettings settings;
     EngineMeters meters;
-    SpectrumRing spectrum;
+    SpectrumHandOff spectrum;
     StereoEngine engine(settings, meters, spectrum);
     ASSERT_TRUE(engine.Initialise(2048, 44100.0f));
     ProgramRecord program;

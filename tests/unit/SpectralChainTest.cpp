@@ -245,7 +245,7 @@ TEST(SpectralChain, DisplaySpectrumPeaksAtTheToneOnTheFourthPowerAxis)
     std::vector<float> left = sine(8 * 2048, 1000.0, 44100.0, 0.3f);
     std::vector<float> right = left;
     runBlocks(*host, left, right);
-    const float* slot = host->displaySpectrum().lastCompleted();
+    const float* slot = host->displaySpectrum().takeLatest();
     const int peak = static_cast<int>(std::max_element(slot, slot + kSpectrumPoints) - slot);
     // 40 + 20000 (j/512)^4 = 1000 Hz at j = 239.7.
     EXPECT_NEAR(peak, 240, 3);
@@ -263,23 +263,20 @@ TEST(SpectralChain, DisplaySpectrumIsOnlyFilledWhileWanted)
     runBlocks(*shown, shownLeft, shownRight);
     EXPECT_EQ(quietLeft, shownLeft);
     EXPECT_EQ(quietRight, shownRight);
-    for (int slot = 0; slot < kSpectrumSlots; ++slot)
-    {
-        const float* points = quiet->displaySpectrum().slots[slot];
-        EXPECT_EQ(*std::max_element(points, points + kSpectrumPoints), 0.0f) << "slot " << slot;
-    }
+    EXPECT_FALSE(quiet->displaySpectrum().hasNews());
+    const float* nothing = quiet->displaySpectrum().takeLatest();
+    EXPECT_EQ(*std::max_element(nothing, nothing + kSpectrumPoints), 0.0f);
 
     // Closing the editor stops the updates; the last picture stays as it was.
-    const float* lastShown = shown->displaySpectrum().lastCompleted();
-    EXPECT_GT(*std::max_element(lastShown, lastShown + kSpectrumPoints), 0.0f);
+    const float* taken = shown->displaySpectrum().takeLatest();
+    const std::vector<float> lastShown(taken, taken + kSpectrumPoints);
+    EXPECT_GT(*std::max_element(lastShown.begin(), lastShown.end()), 0.0f);
     shown->setDisplayWanted(false);
     std::vector<float> silence(4 * 2048, 0.0f), silenceRight = silence;
     runBlocks(*shown, silence, silenceRight);
-    for (int slot = 0; slot < kSpectrumSlots; ++slot)
-    {
-        const float* points = shown->displaySpectrum().slots[slot];
-        EXPECT_GT(*std::max_element(points, points + kSpectrumPoints), 0.0f) << "slot " << slot;
-    }
+    EXPECT_FALSE(shown->displaySpectrum().hasNews());
+    const float* kept = shown->displaySpectrum().takeLatest();
+    EXPECT_EQ(std::vector<float>(kept, kept + kSpectrumPoints), lastShown);
 }
 
 // The synthesis phase of a steady partial follows the input from frame to frame; an
@@ -292,7 +289,7 @@ TEST(SpectralChain, SteadyPartialsKeepAContinuousPhaseAndOnsetsResetIt)
     settings.sizzle = 1.0f;
     settings.gain = 1.0f;
     EngineMeters meters;
-    SpectrumRing spectrum;
+    SpectrumHandOff spectrum;
     StereoEngine engine(settings, meters, spectrum);
     ASSERT_TRUE(engine.Initialise(2048, 44100.0f));
     ProgramRecord program;
