@@ -1,5 +1,6 @@
 #include "controls/cDial.h"
 
+#include "base/UnitRange.h"
 #include "controls/ReachProjector.h"
 #include "glgui/OpenGL.h"
 #include "glgui/VSTGL_Editor.h"
@@ -91,7 +92,7 @@ void cDial::draw()
     glDepthMask(GL_TRUE);
     glEnable(GL_LIGHTING);
     glShadeModel(GL_SMOOTH);
-    shownValue = getValue(0);
+    shownValue = clampedToUnit(getValue(0));
     const float angle = kAngleAtZero - shownValue * kSweepDegrees;
     glLoadIdentity();
     placeModel(0.0f);

@@ -1,5 +1,6 @@
 #include "controls/cSliderRelative.h"
 
+#include "base/UnitRange.h"
 #include "controls/ReachProjector.h"
 #include "controls/cControlListener.h"
 #include "glgui/OpenGL.h"
@@ -73,7 +74,7 @@ void cSliderRelative::setValue(std::size_t slot, float value)
 {
     GL_BaseControl::setValue(slot, value);
     if (slot == 0)
-        position = value;
+        position = clampedToUnit(value);
 }
 
 void cSliderRelative::handleCentre(float at, float centre[3]) const

@@ -1,5 +1,6 @@
 #include "controls/cWheelRelative.h"
 
+#include "base/UnitRange.h"
 #include "controls/ReachProjector.h"
 #include "glgui/OpenGL.h"
 #include "glgui/VSTGL_Editor.h"
@@ -70,7 +71,7 @@ void cWheelRelative::onMouseOver(int, int)
 void cWheelRelative::setValue(std::size_t slot, float value)
 {
     GL_BaseControl::setValue(slot, value);
-    position = minimum + (maximum - minimum) * value;
+    position = minimum + (maximum - minimum) * clampedToUnit(value);
 }
 
 ScreenRect cWheelRelative::computeReach(const ReachProjector& projector) const

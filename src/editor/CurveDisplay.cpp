@@ -6,8 +6,8 @@
 
 void CurveDisplay::draw()
 {
-    // The same 0..2 amount the engine shapes with.
-    const float shape = 2.0f * controlListener.readParameter(kParamShape);
+    // The same amount the engine shapes with (0..2 for stored values in 0..1).
+    const float shape = 2.0f * engineValue(controlListener.readParameter(kParamShape));
     shaders.use(ShaderSet::Program::CurveDisplay);
     shaders.setFloat(ShaderSet::Program::CurveDisplay, "parShape", shape);
     drawQuad();

@@ -360,5 +360,6 @@ void EffectEditor::writeParameter(int index, float value)
 
 float EffectEditor::displayValue(int index)
 {
-    return isEffectParameter(index) ? displayValueFor(index, readParameter(index)) : 0.0f;
+    // What the engine makes of the stored value, however far out a host or chunk put it.
+    return isEffectParameter(index) ? displayValueFor(index, engineValue(readParameter(index))) : 0.0f;
 }

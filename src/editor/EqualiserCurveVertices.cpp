@@ -27,8 +27,9 @@ bool EqualiserCurveVertices::rebuild(const EqPointList& sortedPoints, const Rect
     for (int i = 1; i < points; ++i)
     {
         const float b = sortedPoints[i].x;
-        // Each segment restarts at its own left point, as the engine's table does.
-        for (float c = a; c < b + kSlack; c += kStep)
+        // Each segment restarts at its own left point, as the engine's table does. The
+        // vertex store bounds the walk, whatever the points hold.
+        for (float c = a; c < b + kSlack && count < kMaxVertices; c += kStep)
             append(area.left + c * area.width,
                    area.bottom + catmullRom(sortedPoints, i, (c - a) / (b - a + kSlack)) * area.height);
         a = b;

@@ -18,6 +18,8 @@ public:
     };
 
     // Fewer than two points leave the vertices as they were; answers whether it rebuilt.
+    // Points are expected inside the unit square; none can make the rebuild take longer
+    // than kMaxVertices steps.
     bool rebuild(const EqPointList& sortedPoints, const Rectangle& area);
 
     int size() const { return count; }

@@ -1,6 +1,7 @@
 #include "editor/GainMeterReading.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -18,7 +19,8 @@ float readAndRelease(std::atomic<float>& meter, float release)
 {
     float value = meter.load(std::memory_order_relaxed);
     meter.compare_exchange_strong(value, value * release, std::memory_order_relaxed);
-    return value;
+    // A non-finite meter would never decay and keep the editor drawing.
+    return std::isfinite(value) ? value : 0.0f;
 }
 
 // Loud levels approach the panel's edge; a peak above full scale (a bypassed hot input)

@@ -1,5 +1,6 @@
 #include "editor/cEqualiser.h"
 
+#include "base/UnitRange.h"
 #include "controls/ReachProjector.h"
 #include "controls/cControlListener.h"
 #include "editor/ShaderSet.h"
@@ -92,7 +93,7 @@ void cEqualiser::collectHandles()
 {
     handleCount = points.count();
     for (int k = 0; k < handleCount; ++k)
-        handles[k] = {points.x(k), points.y(k), k == pointer.selected() && hovered};
+        handles[k] = {clampedToUnit(points.x(k)), clampedToUnit(points.y(k)), k == pointer.selected() && hovered};
     std::stable_sort(handles, handles + handleCount,
                      [](const EqualiserDisplay::Handle& a, const EqualiserDisplay::Handle& b) { return a.x < b.x; });
 }

@@ -1,5 +1,6 @@
 #include "editor/cStereoWidthPanel.h"
 
+#include "base/UnitRange.h"
 #include "controls/cControlListener.h"
 #include "editor/ShaderSet.h"
 #include "engine/ParameterTable.h"
@@ -11,7 +12,7 @@ bool cStereoWidthPanel::drawsParameter(int index) const
 
 void cStereoWidthPanel::draw()
 {
-    const float width = controlListener.readParameter(kParamStereoWidth);
+    const float width = clampedToUnit(controlListener.readParameter(kParamStereoWidth));
     shaders.use(ShaderSet::Program::StereoWidthLine);
     shaders.setFloat(ShaderSet::Program::StereoWidthLine, "width", width);
     drawQuad();

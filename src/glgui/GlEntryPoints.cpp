@@ -9,8 +9,11 @@ bool initialiseGlEntryPoints()
     // Core-profile-only drivers list extensions differently; ask for everything by name.
     glewExperimental = GL_TRUE;
     const GLenum result = glewInit();
-    // glewInit may leave a harmless error flag behind on some drivers.
-    while (glGetError() != GL_NO_ERROR)
+    // glewInit may leave a harmless error flag behind on some drivers. GL keeps one flag per
+    // kind of error, so a few reads clear them all; a lost context may never answer
+    // "no error", so the reads are counted.
+    constexpr int kErrorKinds = 8;
+    for (int read = 0; read < kErrorKinds && glGetError() != GL_NO_ERROR; ++read)
     {
     }
     return result == GLEW_OK;

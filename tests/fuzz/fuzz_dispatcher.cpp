@@ -2,10 +2,20 @@
 // opcodes interleaved with processing and parameter changes. Pointers are what the calling
 // convention allows (null, or room enough for what the opcode reads or writes); every other
 // argument is arbitrary. After the sequence every parameter must be finite and noise must
-// come out finite.
+// come out finite. Under a window system (the fuzz script runs this target under Xvfb) the
+// editor is open in a host window throughout, and an idle call with an odd index first has
+// the window system ask for a repaint, so the editor draws whatever the calls left. Opening
+// and drawing are slow on a software rasteriser: the editor opens once for the whole run
+// (its opening and closing are the host tests' subject), and an input asks for a bounded
+// number of repaints.
 #include "FuzzedEffect.h"
+#include "host/HostWindow.h"
+
+#include <GL/glx.h>
+#include <X11/Xlib.h>
 
 #include <array>
+#include <cstdlib>
 #include <cstring>
 
 namespace
@@ -33,14 +43,40 @@ private:
 };
 
 constexpr std::size_t kBufferSize = 4096;
+constexpr int kRepaintsPerInput = 2;
+
+// Mesa unloads its driver when the last display that used it closes, and LeakSanitizer then
+// can neither name nor suppress what the driver keeps for the process's life: a display of
+// our own keeps it loaded.
+void holdGlDriver()
+{
+    static Display* const display = XOpenDisplay(nullptr);
+    if (display == nullptr)
+        return;
+    int count = 0;
+    if (GLXFBConfig* configs = glXChooseFBConfig(display, DefaultScreen(display), nullptr, &count))
+        XFree(configs);
+}
+
+HostWindow* editorWindow()
+{
+    static HostWindow* const window = []() -> HostWindow*
+    {
+        if (std::getenv("DISPLAY") == nullptr)
+            return nullptr;
+        holdGlDriver();
+        return new HostWindow(512, 624);
+    }();
+    return window != nullptr && window->valid() ? window : nullptr;
+}
 constexpr VstInt32 kHighestOpcode = effGetNumMidiOutputChannels + 2;
 
-void callDispatcher(FuzzedEffect& fuzzed, ByteStream& in, std::array<unsigned char, kBufferSize>& buffer)
+void callDispatcher(FuzzedEffect& fuzzed, ByteStream& in, std::array<unsigned char, kBufferSize>& buffer,
+                    int& repaints)
 {
     const auto opcode = static_cast<VstInt32>(in.byte() % (kHighestOpcode + 1));
-    // effClose ends the instance, and effEditOpen needs a real host window: both are the
-    // host's own lifetime calls, driven by the host and editor tests instead.
-    if (opcode == effClose || opcode == effEditOpen)
+    // The host's own lifetime calls, driven by the host and editor tests.
+    if (opcode == effClose || opcode == effEditOpen || opcode == effEditClose)
         return;
     const auto index = in.value<VstInt32>();
     auto value = static_cast<VstIntPtr>(in.value<std::int32_t>());
@@ -58,6 +94,13 @@ void callDispatcher(FuzzedEffect& fuzzed, ByteStream& in, std::array<unsigned ch
         value = ptr != nullptr ? reinterpret_cast<VstIntPtr>(buffer.data() + kBufferSize / 2) : 0;
     if (opcode == effSetChunk)
         value = ptr != nullptr ? value & 4095 : value;
+    HostWindow* window = editorWindow();
+    if (opcode == effEditIdle && window != nullptr && (index & 1) != 0 && repaints < kRepaintsPerInput)
+    {
+        ++repaints;
+        window->exposeChildren();
+        window->pumpMessages();
+    }
     fuzzed.dispatch(opcode, index, value, ptr, opt);
 }
 
@@ -82,14 +125,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static FuzzedEffect fuzzed;
     static std::array<unsigned char, kBufferSize> buffer{};
+    static const bool editorOpen =
+        editorWindow() != nullptr && fuzzed.dispatch(effEditOpen, 0, 0, editorWindow()->handle()) != 0;
+    (void)editorOpen;
     fuzzed.reset();
     ByteStream in(data, size);
+    int repaints = 0;
     while (!in.empty())
     {
         switch (in.byte() % 4)
         {
         case 0:
-        case 1: callDispatcher(fuzzed, in, buffer); break;
+        case 1: callDispatcher(fuzzed, in, buffer, repaints); break;
         case 2: processBlock(fuzzed, in); break;
         default:
         {
