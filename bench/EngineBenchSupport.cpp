@@ -1,6 +1,6 @@
 #include "EngineBenchSupport.h"
 
-#include "engine/ParameterTable.h"
+#include "params/ParameterTable.h"
 
 #include <algorithm>
 #include <cmath>

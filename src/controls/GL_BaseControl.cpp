@@ -24,9 +24,9 @@ bool sameBox(const ControlBox& a, const ControlBox& b)
 }  // namespace
 
 GL_BaseControl::GL_BaseControl(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
-                               const Model3DS* model, std::uint32_t style, int valueDisplayKind)
+                               const Model3DS* model, std::uint32_t style)
     : labelAnchor{box.centre[0], box.origin[1] + box.size[1] + kLabelLift, box.origin[2] + box.size[2]}, owner(editor),
-      controlListener(listener), area(box), controlModel(model), styleFlags(style), displayKind(valueDisplayKind)
+      controlListener(listener), area(box), controlModel(model), styleFlags(style)
 {
 }
 
@@ -49,15 +49,9 @@ void GL_BaseControl::onMouseOver(int, int)
     pressButtons = 0;
 }
 
-void GL_BaseControl::addParameter(int parameterIndex)
+void GL_BaseControl::bind(SlotTarget target)
 {
-    parameterSlots.push_back(ParameterSlot{parameterIndex, 0.0f, 0.5f});
-}
-
-void GL_BaseControl::setParameterIndex(std::size_t slot, int parameterIndex)
-{
-    if (slot < parameterSlots.size())
-        parameterSlots[slot].parameterIndex = parameterIndex;
+    parameterSlots.push_back(ParameterSlot{target, 0.0f, 0.5f});
 }
 
 void GL_BaseControl::setValue(std::size_t slot, float value)
@@ -93,7 +87,7 @@ bool GL_BaseControl::isFine(int buttons) const
 void GL_BaseControl::reportSlot0()
 {
     if (hasSlot())
-        controlListener.valueChanged(parameterSlots[0].parameterIndex, parameterSlots[0].value, this);
+        controlListener.valueChanged(parameterSlots[0].target, parameterSlots[0].value, this);
 }
 
 void GL_BaseControl::endShadowStencil() const

@@ -37,7 +37,7 @@ public:
     static constexpr int kCursorHand = 9;
 
     GL_BaseControl(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, const Model3DS* model,
-                   std::uint32_t style, int valueDisplayKind);
+                   std::uint32_t style);
     virtual ~GL_BaseControl();
     GL_BaseControl(const GL_BaseControl&) = delete;
     GL_BaseControl& operator=(const GL_BaseControl&) = delete;
@@ -48,8 +48,8 @@ public:
     virtual void onMouseDrag(int buttons, int x, int y);
     virtual void onMouseUp(int buttons, int x, int y);
     virtual void onMouseOver(int x, int y);
-    virtual void addParameter(int parameterIndex);
-    virtual void setParameterIndex(std::size_t slot, int parameterIndex);
+    // Adds a slot bound to a parameter or an editor command.
+    void bind(SlotTarget target);
     virtual void setValue(std::size_t slot, float value);
     virtual void setDefault(std::size_t slot, float value);
     virtual float getValue(std::size_t slot) const;
@@ -79,7 +79,6 @@ public:
     const ControlBox& box() const { return area; }
     std::uint32_t style() const { return styleFlags; }
     bool hasStyle(std::uint32_t bits) const { return (styleFlags & bits) != 0; }
-    int valueDisplayKind() const { return displayKind; }
     const std::vector<ParameterSlot>& slots() const { return parameterSlots; }
 
     bool visible = true;
@@ -111,7 +110,6 @@ protected:
     ControlBox area;
     const Model3DS* controlModel;
     std::uint32_t styleFlags;
-    int displayKind;
     int pressButtons = 0;
     std::vector<ParameterSlot> parameterSlots;
 

@@ -158,7 +158,7 @@ void VSTGL_GUIbuild::parameterChanged(int index, float value)
         const std::vector<ParameterSlot>& slots = control->slots();
         for (std::size_t slot = 0; slot < slots.size(); ++slot)
         {
-            if (slots[slot].parameterIndex == index)
+            if (slots[slot].target.isParameter(index))
                 control->setValue(slot, value);
         }
         if (control->drawsParameter(index))

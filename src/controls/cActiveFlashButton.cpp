@@ -11,8 +11,8 @@ constexpr int kLastFlashFrame = 7;
 }  // namespace
 
 cActiveFlashButton::cActiveFlashButton(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
-                                       const Model3DS* model, std::uint32_t style, int valueDisplayKind)
-    : cOnOffButton(editor, listener, box, model, style, valueDisplayKind)
+                                       const Model3DS* model, std::uint32_t style)
+    : cOnOffButton(editor, listener, box, model, style)
 {
     if (model != nullptr && model->materials.size() > kLampMaterial)
     {

@@ -14,7 +14,7 @@ public:
     static constexpr std::size_t kLampMaterial = 2;
 
     cActiveFlashButton(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, const Model3DS* model,
-                       std::uint32_t style, int valueDisplayKind);
+                       std::uint32_t style);
 
     void draw() override;
     bool animating() const override { return getValue(0) == 0.0f; }

@@ -18,8 +18,8 @@ constexpr float kShadowLift = 0.01f;
 }  // namespace
 
 cDial::cDial(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, const Model3DS* model,
-             std::uint32_t style, int valueDisplayKind)
-    : GL_BaseControl(editor, listener, box, model, style, valueDisplayKind)
+             std::uint32_t style)
+    : GL_BaseControl(editor, listener, box, model, style)
 {
 }
 

@@ -13,8 +13,8 @@ constexpr float kShadowLift = 0.1f;
 }  // namespace
 
 cOnOffButton::cOnOffButton(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
-                           const Model3DS* model, std::uint32_t style, int valueDisplayKind)
-    : GL_BaseControl(editor, listener, box, model, style, valueDisplayKind)
+                           const Model3DS* model, std::uint32_t style)
+    : GL_BaseControl(editor, listener, box, model, style)
 {
     if (controlModel == nullptr)
         return;

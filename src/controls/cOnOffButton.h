@@ -10,7 +10,7 @@ class cOnOffButton : public GL_BaseControl
 {
 public:
     cOnOffButton(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, const Model3DS* model,
-                 std::uint32_t style, int valueDisplayKind);
+                 std::uint32_t style);
 
     void draw() override;
     void onMouseDown(int buttons, int x, int y) override;

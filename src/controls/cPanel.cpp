@@ -13,7 +13,7 @@ const float kNoSpecular[4] = {0.0f, 0.0f, 0.0f, 0.0f};
 
 cPanel::cPanel(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, unsigned int panelTexture,
                int width, int height, std::uint32_t style)
-    : GL_BaseControl(editor, listener, box, nullptr, style, 0), texture(panelTexture), imageWidth(width),
+    : GL_BaseControl(editor, listener, box, nullptr, style), texture(panelTexture), imageWidth(width),
       imageHeight(height)
 {
     buildGrid();

@@ -20,8 +20,8 @@ constexpr float kHorizontalLabelLift = 16.0f;
 }  // namespace
 
 cSliderRelative::cSliderRelative(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
-                                 const Model3DS* model, std::uint32_t style, int valueDisplayKind, float handle)
-    : GL_BaseControl(editor, listener, box, model, style, valueDisplayKind), handleLength(handle)
+                                 const Model3DS* model, std::uint32_t style, float handle)
+    : GL_BaseControl(editor, listener, box, model, style), handleLength(handle)
 {
 }
 
@@ -30,7 +30,7 @@ void cSliderRelative::reportPosition()
     if (!hasSlot())
         return;
     setValue(0, position);
-    controlListener.valueChanged(parameterSlots[0].parameterIndex, position, this);
+    controlListener.valueChanged(parameterSlots[0].target, position, this);
 }
 
 void cSliderRelative::onMouseDown(int buttons, int x, int y)

@@ -10,7 +10,7 @@ public:
     static constexpr float kFineFactor = 0.25f;
 
     cSliderRelative(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, const Model3DS* model,
-                    std::uint32_t style, int valueDisplayKind, float handleLength);
+                    std::uint32_t style, float handleLength);
 
     void draw() override;
     void onMouseDown(int buttons, int x, int y) override;

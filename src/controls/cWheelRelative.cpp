@@ -20,8 +20,8 @@ constexpr float kHorizontalLabelLift = 16.0f;
 }  // namespace
 
 cWheelRelative::cWheelRelative(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
-                               const Model3DS* model, std::uint32_t style, int valueDisplayKind)
-    : GL_BaseControl(editor, listener, box, model, style, valueDisplayKind), minimum(1.0f / box.size[1]),
+                               const Model3DS* model, std::uint32_t style)
+    : GL_BaseControl(editor, listener, box, model, style), minimum(1.0f / box.size[1]),
       maximum(1.0f - 1.0f / box.size[1]), position(minimum)
 {
 }

@@ -10,7 +10,7 @@ public:
     static constexpr float kFineFactor = 0.25f;
 
     cWheelRelative(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, const Model3DS* model,
-                   std::uint32_t style, int valueDisplayKind);
+                   std::uint32_t style);
 
     void draw() override;
     void onMouseDown(int buttons, int x, int y) override;

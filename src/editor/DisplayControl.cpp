@@ -3,8 +3,8 @@
 #include "glgui/VSTGL_Editor.h"
 
 DisplayControl::DisplayControl(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
-                               std::uint32_t style, int valueDisplayKind, ShaderSet& shaderSet)
-    : GL_BaseControl(editor, listener, box, nullptr, style, valueDisplayKind), shaders(shaderSet),
+                               std::uint32_t style, ShaderSet& shaderSet)
+    : GL_BaseControl(editor, listener, box, nullptr, style), shaders(shaderSet),
       quad(DeviceQuad::fromBox(box.origin[0], box.origin[1], box.size[0], box.size[1], editor.editorWidth(),
                                editor.editorHeight()))
 {

@@ -11,7 +11,7 @@ class DisplayControl : public GL_BaseControl
 {
 public:
     DisplayControl(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, std::uint32_t style,
-                   int valueDisplayKind, ShaderSet& shaders);
+                   ShaderSet& shaders);
 
 protected:
     void drawQuad();

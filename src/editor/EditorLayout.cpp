@@ -14,13 +14,9 @@ constexpr std::uint32_t kVerticalStyle = 0x280010;
 constexpr std::uint32_t kHorizontalStyle = 0x280020;
 constexpr float kPanelExtent = 321.0f;
 
-// Value display kinds.
-constexpr int kNoValue = 0;
-constexpr int kPlainNumber = 1;
-constexpr int kPercent = 3;
-constexpr int kDecibels = 4;
-constexpr int kShapeCurve = 13;
-constexpr int kOnOff = 15;
+constexpr bool kParameterRow = false;
+constexpr bool kCommandRow = true;
+constexpr EditorCommand kNoCommand = EditorCommand::Info;  // unused on parameter rows
 
 const Row kRows[] = {
     {"stereo gain panel",
@@ -30,11 +26,10 @@ const Row kRows[] = {
      {319.5f, 319.5f, 1.0f},
      {255.75f, 400.75f, 0.7f},
      kDisplayStyle,
-     kNoValue,
-     -1,
+     kNoParameter,
      0,
-     false,
-     0.0f,
+     kParameterRow,
+     kNoCommand,
      {},
      kStereoGainPanelHelp,
      {134.25f, 539.25f},
@@ -46,11 +41,10 @@ const Row kRows[] = {
      {64.0f, 64.0f, 0.0f},
      {467.5f, 352.0f, 0.0f},
      kDialStyle,
-     kPlainNumber,
-     3,
+     kParamSizzle,
      1,
-     true,
-     0.0f,
+     kParameterRow,
+     kNoCommand,
      {},
      kSizzleHelp,
      {459.0f, 343.5f},
@@ -62,11 +56,10 @@ const Row kRows[] = {
      {64.0f, 64.0f, 0.0f},
      {467.5f, 224.0f, 0.0f},
      kDialStyle,
-     kShapeCurve,
-     4,
+     kParamShape,
      1,
-     true,
-     0.0f,
+     kParameterRow,
+     kNoCommand,
      {},
      kShapeHelp,
      {459.0f, 232.5f},
@@ -78,11 +71,10 @@ const Row kRows[] = {
      {32.0f, 308.0f, 0.0f},
      {49.5f, 401.5f, 0.0f},
      kVerticalStyle,
-     kDecibels,
-     5,
+     kParamGain,
      1,
-     false,
-     0.0f,
+     kParameterRow,
+     kNoCommand,
      {},
      kGainHelp,
      {58.0f, 297.0f},
@@ -94,11 +86,10 @@ const Row kRows[] = {
      {320.0f, 40.0f, 0.0f},
      {256.0f, 189.0f, 0.0f},
      kHorizontalStyle,
-     kPercent,
+     kParamStereoWidth,
      1,
-     1,
-     false,
-     0.0f,
+     kParameterRow,
+     kNoCommand,
      {0.0f, -55.0f, 0.0f},
      kStereoWidthHelp,
      {188.0f, 193.0f},
@@ -110,11 +101,10 @@ const Row kRows[] = {
      {320.0f, 16.0f, 1.0f},
      {256.0f, 222.0f, 0.7f},
      kDisplayStyle,
-     kNoValue,
-     -1,
+     kNoParameter,
      0,
-     false,
-     0.0f,
+     kParameterRow,
+     kNoCommand,
      {},
      kWidthDisplayHelp,
      {188.0f, 226.0f},
@@ -127,11 +117,10 @@ const Row kRows[] = {
      {478.0f, 114.0f, 1.0f},
      {247.5f, 81.5f, 0.7f},
      kDisplayStyle,
-     kNoValue,
-     6,
+     kParamEqNum,
      33,
-     false,
-     0.0f,
+     kParameterRow,
+     kNoCommand,
      {},
      kEqualiserHelp,
      {179.0f, 86.0f},
@@ -143,11 +132,10 @@ const Row kRows[] = {
      {20.0f, 20.0f, 10.0f},
      {469.0f, 586.0f, 5.0f},
      kButtonStyle,
-     kOnOff,
-     0,
+     kParamActive,
      1,
-     false,
-     0.0f,
+     kParameterRow,
+     kNoCommand,
      {},
      kActiveSwitchHelp,
      {469.0f, 586.0f},
@@ -159,11 +147,10 @@ const Row kRows[] = {
      {20.0f, 20.0f, 10.0f},
      {49.0f, 189.0f, 5.0f},
      kButtonStyle,
-     kNoValue,
-     kInfoCommand,
+     kNoParameter,
      1,
-     false,
-     0.0f,
+     kCommandRow,
+     EditorCommand::Info,
      {},
      kInfoSwitchHelp,
      {57.5f, 197.5f},
@@ -175,11 +162,10 @@ const Row kRows[] = {
      {64.0f, 64.0f, 0.0f},
      {467.5f, 480.0f, 0.0f},
      kDialStyle,
-     kPlainNumber,
-     2,
+     kParamPunch,
      1,
-     false,
-     0.0f,
+     kParameterRow,
+     kNoCommand,
      {},
      kPunchHelp,
      {459.0f, 471.5f},
@@ -191,11 +177,10 @@ const Row kRows[] = {
      {24.0f, 112.0f, 40.0f},
      {505.5f, 81.0f, -12.0f},
      kVerticalStyle,
-     kDecibels,
-     39,
+     kParamEqGain,
      1,
-     true,
-     kEqGainDefault,
+     kParameterRow,
+     kNoCommand,
      {-8.0f, 0.0f, 0.0f},
      kEqGainHelp,
      {497.0f, 72.5f},
@@ -209,17 +194,35 @@ const Row kCurveDisplay = {"shape curve",
                            {58.0f, 40.0f, 1.0f},
                            {467.5f, 170.0f, 0.7f},
                            kDisplayStyle,
-                           kNoValue,
-                           -1,
+                           kNoParameter,
                            0,
-                           false,
-                           0.0f,
+                           kParameterRow,
+                           kNoCommand,
                            {},
                            nullptr,
                            {},
                            {}};
 
 }  // namespace
+
+ValueDisplayKind valueDisplayKind(const Row& row)
+{
+    return row.commandRow || !isParameter(row.parameter) ? kDisplayNone : kParameterTable[row.parameter].display;
+}
+
+float slotDefault(const Row& row, int slot)
+{
+    const int index = row.parameter + slot;
+    return !row.commandRow && isParameter(row.parameter) && isParameter(index) ? kParameterTable[index].defaultValue
+                                                                               : 0.0f;
+}
+
+SlotTarget slotTarget(const Row& row, int slot)
+{
+    if (row.commandRow)
+        return commandTarget(row.command);
+    return SlotTarget{SlotTarget::Kind::Parameter, row.parameter + slot};
+}
 
 std::span<const Row> controlRows()
 {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "editor/EditorCommand.h"
+#include "params/ParameterTable.h"
+
 #include <cstdint>
 #include <span>
 
 // The editor's layout: every control, in list order (drawing order and hit order), with its
-// box, model, style, value display, parameter bindings and help. Positions are relative to
+// box, model, style, the parameters or command it is bound to, and help. Positions are relative to
 // the background picture's bottom-left corner (L, B) = (-(W + 1) / 2, -(H + 1) / 2) in scene
 // units (pixels at depth 0, origin at the window centre, y upwards).
 // The skin generator's placements and the tests are checked against this one table.
@@ -26,10 +29,9 @@ enum class ControlClass
     CurveDisplay,
 };
 
-// Commands bound like parameters but handled in the editor (indices 0-41 are parameters).
-constexpr int kInfoCommand = 45;
 constexpr float kSliderHandleLength = 25.0f;
-constexpr float kEqGainDefault = 5.0f / 11.0f;
+// A row bound to no parameter.
+constexpr int kNoParameter = -1;
 
 struct Row
 {
@@ -40,16 +42,23 @@ struct Row
     float size[3];
     float centre[3];  // x, y relative to (L, B); z absolute
     std::uint32_t style;
-    int valueDisplayKind;
-    int firstSlot;  // parameter index of slot 0, or -1 without slots
-    int slotCount;  // consecutive indices from firstSlot
-    bool hasDefault;
-    float defaultValue;
+    int parameter;  // the parameter of slot 0, or kNoParameter
+    int slotCount;  // consecutive parameters from `parameter`
+    // Rows bound to an editor command instead of parameters.
+    bool commandRow;
+    EditorCommand command;
     float labelOffset[3];
     const char* helpText;  // null without help
     float helpAnchor[2];   // relative to (L, B)
     float helpExtent[2];
 };
+
+// How a row's value reads, and what Ctrl-click restores in a slot: its parameter's, from
+// the parameter table.
+ValueDisplayKind valueDisplayKind(const Row& row);
+float slotDefault(const Row& row, int slot);
+// What a slot of the row's control is bound to.
+SlotTarget slotTarget(const Row& row, int slot);
 
 // Rows 2.. of the control list (the background panel, row 1, is sized by its picture).
 std::span<const Row> controlRows();

@@ -4,8 +4,8 @@
 #include "editor/GUImachine.h"
 #include "editor/VersionLine.h"
 #include "engine/EngineHost.h"
-#include "engine/ParameterTable.h"
 #include "glgui/OpenGL.h"
+#include "params/ParameterTable.h"
 #include "platform/PreferenceStore.h"
 #include "vst/EditorEffect.h"
 
@@ -44,11 +44,6 @@ const float kShadowLight[4] = {-800.0f, 800.0f, 1200.0f * 0.71428573f, 1.0f};
 constexpr float kVersionLineY = 204.0f;
 constexpr FontBank::Colour kVersionTextColour{1.0f, 1.0f, 1.0f, 0.8f};
 constexpr FontBank::Colour kVersionBoxColour{0.0f, 0.0f, 0.0f, 0.25f};
-
-bool isEffectParameter(int index)
-{
-    return index >= 0 && index < EffectEditor::kNumParameters;
-}
 
 }  // namespace
 
@@ -299,20 +294,22 @@ void EffectEditor::mouseLeave()
     applyCursor();
 }
 
-void EffectEditor::valueChanged(int index, float value, GL_BaseControl*)
+void EffectEditor::valueChanged(const SlotTarget& target, float value, GL_BaseControl*)
 {
     if (engineHost == nullptr)
         return;
-    if (index == layout::kInfoCommand)
+    if (target.kind == SlotTarget::Kind::Command)
     {
-        // Handled here and never sent to the host: hosts size their parameter arrays by
-        // numParams and index them with what automation carries.
-        infoFlag = value != 0.0f;
-        if (preferences != nullptr)
-            preferences->writePref(static_cast<int>(value));
+        if (target.index == static_cast<int>(EditorCommand::Info))
+        {
+            infoFlag = value != 0.0f;
+            if (preferences != nullptr)
+                preferences->writePref(static_cast<int>(value));
+        }
         return;
     }
-    if (!isEffectParameter(index))
+    const int index = target.index;
+    if (!isParameter(index))
         return;
     if (!pointerHeld)
     {
@@ -346,7 +343,7 @@ float EffectEditor::readParameter(int index)
 
 void EffectEditor::automateParameter(int index, float value)
 {
-    if (!isEffectParameter(index))
+    if (!isParameter(index))
         return;
     effect.beginEdit(index);
     effect.setParameterAutomated(index, value);
@@ -361,5 +358,5 @@ void EffectEditor::writeParameter(int index, float value)
 float EffectEditor::displayValue(int index)
 {
     // What the engine makes of the stored value, however far out a host or chunk put it.
-    return isEffectParameter(index) ? displayValueFor(index, engineValue(readParameter(index))) : 0.0f;
+    return isParameter(index) ? displayValueFor(index, engineValue(readParameter(index))) : 0.0f;
 }

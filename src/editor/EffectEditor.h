@@ -3,6 +3,7 @@
 #include "controls/cControlListener.h"
 #include "editor/ParameterInbox.h"
 #include "glgui/VSTGL_Editor.h"
+#include "params/ParameterTable.h"
 #include "platform/PreferenceStore.h"
 
 #include <bitset>
@@ -24,7 +25,6 @@ class EffectEditor : public VSTGL_Editor, public cControlListener
 public:
     static constexpr VstInt16 kWidth = 512;
     static constexpr VstInt16 kHeight = 624;
-    static constexpr int kNumParameters = 42;
     static constexpr int kVersionLineFrames = 120;
     static constexpr float kFrameCounterCap = 100000.0f;
 
@@ -36,7 +36,7 @@ public:
     void idle() override;
     void parameterChanged(VstInt32 index, float value) override;
 
-    void valueChanged(int index, float value, GL_BaseControl* control) override;
+    void valueChanged(const SlotTarget& target, float value, GL_BaseControl* control) override;
     float readParameter(int index) override;
     void automateParameter(int index, float value) override;
     void writeParameter(int index, float value) override;

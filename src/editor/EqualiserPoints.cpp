@@ -1,6 +1,6 @@
 #include "editor/EqualiserPoints.h"
 
-#include "engine/ParameterTable.h"
+#include "params/ParameterTable.h"
 
 #include <algorithm>
 #include <cmath>

@@ -11,12 +11,12 @@
 #include "editor/EffectEditor.h"
 #include "editor/HelpLines.h"
 #include "editor/ShaderSet.h"
-#include "editor/ValueText.h"
 #include "editor/cEqualiser.h"
 #include "editor/cSpectrumPanel.h"
 #include "editor/cStereoWidthPanel.h"
 #include "engine/EngineHost.h"
 #include "glgui/OpenGL.h"
+#include "params/ValueText.h"
 #include "platform/PreferenceStore.h"
 
 #include <string_view>
@@ -27,7 +27,6 @@ namespace
 constexpr const char* kBackgroundTexture = "sf_background.png";
 constexpr const char* kInfoBackTexture = "info_back.png";
 constexpr const char* kHelpFont = "font_heiti";
-constexpr int kShapeCurveKind = 13;
 constexpr float kValueTextLift = 3.0f;
 constexpr float kHelpTextInset = 14.0f;
 constexpr float kHelpTextDrop = 26.0f;
@@ -91,28 +90,21 @@ std::unique_ptr<GL_BaseControl> GUImachine::createControl(const layout::Row& row
     EffectEditor& e = effectEditor;
     switch (row.controlClass)
     {
-    case ControlClass::Dial: return std::make_unique<cDial>(e, e, box, model, row.style, row.valueDisplayKind);
-    case ControlClass::PopOffDial:
-        return std::make_unique<cPopOffDial>(e, e, box, model, row.style, row.valueDisplayKind);
+    case ControlClass::Dial: return std::make_unique<cDial>(e, e, box, model, row.style);
+    case ControlClass::PopOffDial: return std::make_unique<cPopOffDial>(e, e, box, model, row.style);
     case ControlClass::Slider:
-        return std::make_unique<cSliderRelative>(e, e, box, model, row.style, row.valueDisplayKind,
-                                                 layout::kSliderHandleLength);
-    case ControlClass::Wheel:
-        return std::make_unique<cWheelRelative>(e, e, box, model, row.style, row.valueDisplayKind);
-    case ControlClass::OnOffButton:
-        return std::make_unique<cOnOffButton>(e, e, box, model, row.style, row.valueDisplayKind);
-    case ControlClass::ActiveFlashButton:
-        return std::make_unique<cActiveFlashButton>(e, e, box, model, row.style, row.valueDisplayKind);
+        return std::make_unique<cSliderRelative>(e, e, box, model, row.style, layout::kSliderHandleLength);
+    case ControlClass::Wheel: return std::make_unique<cWheelRelative>(e, e, box, model, row.style);
+    case ControlClass::OnOffButton: return std::make_unique<cOnOffButton>(e, e, box, model, row.style);
+    case ControlClass::ActiveFlashButton: return std::make_unique<cActiveFlashButton>(e, e, box, model, row.style);
     case ControlClass::SpectrumPanel:
-        return std::make_unique<cSpectrumPanel>(e, e, box, row.style, row.valueDisplayKind, *shaders,
+        return std::make_unique<cSpectrumPanel>(e, e, box, row.style, *shaders,
                                                 e.engine() != nullptr ? &e.engine()->meters() : nullptr);
-    case ControlClass::StereoWidthPanel:
-        return std::make_unique<cStereoWidthPanel>(e, e, box, row.style, row.valueDisplayKind, *shaders);
+    case ControlClass::StereoWidthPanel: return std::make_unique<cStereoWidthPanel>(e, e, box, row.style, *shaders);
     case ControlClass::Equaliser:
-        return std::make_unique<cEqualiser>(e, e, box, row.style, row.valueDisplayKind, *shaders,
+        return std::make_unique<cEqualiser>(e, e, box, row.style, *shaders,
                                             e.engine() != nullptr ? &e.engine()->displaySpectrum() : nullptr);
-    case ControlClass::CurveDisplay:
-        return std::make_unique<CurveDisplay>(e, e, box, row.style, row.valueDisplayKind, *shaders);
+    case ControlClass::CurveDisplay: return std::make_unique<CurveDisplay>(e, e, box, row.style, *shaders);
     case ControlClass::Panel: return nullptr;  // the background, added with its picture's size
     }
     return nullptr;
@@ -136,9 +128,10 @@ void GUImachine::buildGui(const std::string& fontName)
             continue;
         GL_BaseControl& control = addControl(std::move(created));
         for (int slot = 0; slot < row.slotCount; ++slot)
-            control.addParameter(row.firstSlot + slot);
-        if (row.hasDefault)
-            control.setDefault(0, row.defaultValue);
+        {
+            control.bind(layout::slotTarget(row, slot));
+            control.setDefault(static_cast<std::size_t>(slot), layout::slotDefault(row, slot));
+        }
         for (int axis = 0; axis < 3; ++axis)
             control.labelOffset[axis] = row.labelOffset[axis];
         if (row.helpText != nullptr)
@@ -146,9 +139,9 @@ void GUImachine::buildGui(const std::string& fontName)
                 std::make_unique<HelpRecord>(HelpRecord{row.helpText,
                                                         {left + row.helpAnchor[0], bottom + row.helpAnchor[1]},
                                                         {row.helpExtent[0], row.helpExtent[1]}});
-        if (row.firstSlot == layout::kInfoCommand)
+        if (row.commandRow && row.command == EditorCommand::Info)
             readInfoPreference(control);
-        if (row.controlClass == layout::ControlClass::Dial && row.valueDisplayKind == kShapeCurveKind)
+        if (layout::valueDisplayKind(row) == kDisplayShapeCurve)
         {
             const layout::Row& curve = layout::curveDisplayRow();
             curveDisplay = createControl(curve, left, bottom);
@@ -157,7 +150,7 @@ void GUImachine::buildGui(const std::string& fontName)
 
     // The controls take their first values from the effect: every write comes back through
     // the editor's parameter sweep.
-    for (int index = 0; index < EffectEditor::kNumParameters; ++index)
+    for (int index = 0; index < kNumParameters; ++index)
         effectEditor.writeParameter(index, effectEditor.readParameter(index));
 }
 
@@ -230,16 +223,16 @@ void GUImachine::drawValueText(GL_BaseControl& control)
     float windowY = 0.0f;
     if (!projectToWindow(label, windowX, windowY))
         return;
-    const int kind = control.valueDisplayKind();
-    if (kind == kShapeCurveKind && curveDisplay != nullptr)
+    if (control.slots().empty() || control.slots()[0].target.kind != SlotTarget::Kind::Parameter)
+        return;
+    const int index = control.slots()[0].target.index;
+    const int kind = displayKindOfParameter(index);
+    if (kind == kDisplayShapeCurve && curveDisplay != nullptr)
     {
         curveDisplay->draw();
         curveDisplay->updateScreenRect();
         overlayArea.unite(curveDisplay->reachRect());
     }
-    if (control.slots().empty())
-        return;
-    const int index = control.slots()[0].parameterIndex;
     const std::string text = formatValueText(kind, effectEditor.displayValue(index));
     if (text.empty())
         return;

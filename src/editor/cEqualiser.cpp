@@ -5,8 +5,9 @@
 #include "controls/cControlListener.h"
 #include "editor/ShaderSet.h"
 #include "engine/EqualiserCurve.h"
-#include "engine/ParameterTable.h"
 #include "glgui/VSTGL_Editor.h"
+#include "params/EngineAmounts.h"
+#include "params/ParameterTable.h"
 
 #include <algorithm>
 
@@ -31,8 +32,8 @@ EqualiserDisplay::Rectangle innerArea(const ControlBox& box, int editorWidth, in
 }  // namespace
 
 cEqualiser::cEqualiser(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, std::uint32_t style,
-                       int valueDisplayKind, ShaderSet& shaders, SpectrumHandOff* spectrumHandOff)
-    : GL_BaseControl(editor, listener, box, nullptr, style, valueDisplayKind), spectrum(spectrumHandOff),
+                       ShaderSet& shaders, SpectrumHandOff* spectrumHandOff)
+    : GL_BaseControl(editor, listener, box, nullptr, style), spectrum(spectrumHandOff),
       pointer(points, {kInsetLowerLeft, kInsetLowerLeft, box.size[0] - kInsetTotal, box.size[1] - kInsetTotal}),
       display(editor.resources(), shaders, innerArea(box, editor.editorWidth(), editor.editorHeight()),
               editor.editorWidth(), editor.editorHeight())
@@ -51,7 +52,7 @@ float cEqualiser::read(int index)
 
 void cEqualiser::change(int index, float value)
 {
-    controlListener.valueChanged(index, value, this);
+    controlListener.valueChanged(SlotTarget{SlotTarget::Kind::Parameter, index}, value, this);
 }
 
 // Pointer coordinates are relative to the screen rectangle, which the perspective camera
@@ -135,7 +136,7 @@ void cEqualiser::draw()
         display.uploadSpectrum(*spectrum);
     updateScreenRect();
     display.drawBackground();
-    display.drawGuides(eqRangeFor(controlListener.readParameter(kParamEqGain)));
+    display.drawGuides(amounts::eqRange(controlListener.readParameter(kParamEqGain)));
 
     collectHandles();
     // After an edit of our own, Internal 0 tells the engine to rebuild its table.

@@ -18,7 +18,7 @@ class cEqualiser final : public GL_BaseControl, private EqualiserPoints::Paramet
 public:
     // spectrum may be null (no engine): the background then stays as it is.
     cEqualiser(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, std::uint32_t style,
-               int valueDisplayKind, ShaderSet& shaders, SpectrumHandOff* spectrum);
+               ShaderSet& shaders, SpectrumHandOff* spectrum);
 
     void draw() override;
     // While the engine publishes a new spectrum the background needs frames.

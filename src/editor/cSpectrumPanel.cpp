@@ -15,10 +15,8 @@ constexpr float kTickerPerMillisecond = 0.003f;
 }  // namespace
 
 cSpectrumPanel::cSpectrumPanel(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
-                               std::uint32_t style, int valueDisplayKind, ShaderSet& shaderSet,
-                               EngineMeters* engineMeters)
-    : DisplayControl(editor, listener, box, style, valueDisplayKind, shaderSet), meters(engineMeters),
-      startTick(platform::tickCount())
+                               std::uint32_t style, ShaderSet& shaderSet, EngineMeters* engineMeters)
+    : DisplayControl(editor, listener, box, style, shaderSet), meters(engineMeters), startTick(platform::tickCount())
 {
 }
 

@@ -14,7 +14,7 @@ class cSpectrumPanel final : public DisplayControl
 public:
     // meters may be null (no engine): the panel then draws nothing.
     cSpectrumPanel(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, std::uint32_t style,
-                   int valueDisplayKind, ShaderSet& shaders, EngineMeters* meters);
+                   ShaderSet& shaders, EngineMeters* meters);
 
     void draw() override;
     // While the meters still fall (or a clip waits to be shown) the panel needs frames.

@@ -3,7 +3,7 @@
 #include "base/UnitRange.h"
 #include "controls/cControlListener.h"
 #include "editor/ShaderSet.h"
-#include "engine/ParameterTable.h"
+#include "params/ParameterTable.h"
 
 bool cStereoWidthPanel::drawsParameter(int index) const
 {

@@ -1,7 +1,8 @@
 #include "engine/EngineHost.h"
 
 #include "engine/FloatingPointMode.h"
-#include "engine/ParameterTable.h"
+#include "params/EngineAmounts.h"
+#include "params/ParameterTable.h"
 
 #include <chrono>
 #include <cmath>
@@ -13,7 +14,6 @@ namespace
 
 constexpr float kFadeStepPerHertz = 1e-4f;
 constexpr float kInverse44100 = 2.2675737e-5f;
-constexpr float kPunchAtFull = 5.656854f;
 // How long a sample-rate change waits for the audio thread to leave its current block
 // before it gives up freeing the old engine (a stalled host must never hang us).
 constexpr auto kRetireWaitLimit = std::chrono::milliseconds(250);
@@ -86,7 +86,7 @@ void EngineHost::changeSampleRate(int programIndex, float newRate)
     if (!fresh || !fresh->Initialise(StereoEngine::frameSizeForRate(newRate), newRate, vectorPath))
         return;
     // Ready before the audio thread ever sees it.
-    fresh->RebuildEqualiser(currentProgram(), eqRangeFor(storedParameter(kParamEqGain)));
+    fresh->RebuildEqualiser(currentProgram(), amounts::eqRange(storedParameter(kParamEqGain)));
     rate = newRate;
     newestFrameSize = fresh->frameSize();
     retire(liveEngine.exchange(fresh.release(), std::memory_order_seq_cst));
@@ -123,7 +123,7 @@ void EngineHost::RebuildEqualiser()
     StereoEngine* engine = liveEngine.load();
     // An engine that was never ready is not touched by the audio thread yet.
     if (!engine->isReady())
-        engine->RebuildEqualiser(currentProgram(), eqRangeFor(storedParameter(kParamEqGain)));
+        engine->RebuildEqualiser(currentProgram(), amounts::eqRange(storedParameter(kParamEqGain)));
     else
         rebuildRequested.store(true, std::memory_order_release);
 }
@@ -148,26 +148,24 @@ bool EngineHost::applyChange(StereoEngine& engine, int index, float value)
 {
     if (!std::isfinite(value))
         return false;
-    value = engineValue(value);
     EngineSettings& s = settings;
     switch (index)
     {
     case kParamActive:
-        if (value > 0.0f && s.mix < 1.0f)
+        if (amounts::active(value) && s.mix < 1.0f)
             s.mixStep = engine.sampleRate() * kFadeStepPerHertz * kInverse44100;
-        else if (value <= 0.0f && s.mix > 0.0f)
+        else if (!amounts::active(value) && s.mix > 0.0f)
             s.mixStep = engine.sampleRate() * -kFadeStepPerHertz * kInverse44100;
         break;
-    case kParamStereoWidth: s.width = 2.0f * value; break;
-    // A negative stored value has no real power; treat it as none.
-    case kParamPunch: s.punch = std::pow(std::max(value, 0.0f), 2.5f) * kPunchAtFull; break;
-    case kParamSizzle: s.sizzle = 8.0f * value + 1.0f; break;
-    case kParamShape: s.shapeTarget = 2.0f * value; break;
-    case kParamGain: s.gain = 4.0f * value * value; break;
-    case kParamEqGain: s.eqRange = eqRangeFor(value); return true;
+    case kParamStereoWidth: s.width = amounts::stereoWidth(value); break;
+    case kParamPunch: s.punch = amounts::punch(value); break;
+    case kParamSizzle: s.sizzle = amounts::sizzle(value); break;
+    case kParamShape: s.shapeTarget = amounts::shape(value); break;
+    case kParamGain: s.gain = amounts::gain(value); break;
+    case kParamEqGain: s.eqRange = amounts::eqRange(value); return true;
     case kParamInternal0: return true;
     // The point count and the points: host automation of a point alone must be heard.
-    default: return index >= kParamEqNum && index < kParamEqGain;
+    default: return isEqualiserPointParameter(index);
     }
     return false;
 }

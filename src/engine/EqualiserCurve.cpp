@@ -1,6 +1,6 @@
 #include "engine/EqualiserCurve.h"
 
-#include "engine/ParameterTable.h"
+#include "params/ParameterTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -74,9 +74,4 @@ void buildEqPowerTable(float binHz, float* eqPowerTable, int halfSize)
         const float h = unclamped > 0.0f ? std::min(unclamped, 1.0f) : 0.0f;
         eqPowerTable[bin] = std::pow(h, 0.25f) * lastPosition;
     }
-}
-
-float eqRangeFor(float eqGainValue)
-{
-    return 22.0f * engineValue(eqGainValue) + 2.0f;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ParameterTable.h"
+#include "params/ParameterTable.h"
 
 #include <cstdint>
 
@@ -28,10 +28,6 @@ private:
     EqPoint points[kMaxEqPoints] = {};
     int count = 0;
 };
-
-// The curve's range in dB (2 to 24) for a stored Eq.gain value; the editor's guide lines
-// are spaced by the same range.
-float eqRangeFor(float eqGainValue);
 
 // Catmull-Rom value of segment k (from point k-1 to point k) at t in 0..1, clamped to 0..1.
 float catmullRom(const EqPointList& points, int k, float t);

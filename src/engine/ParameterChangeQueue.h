@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ParameterTable.h"
+#include "params/ParameterTable.h"
 
 #include <atomic>
 #include <cstdint>
@@ -17,8 +17,7 @@ public:
     void Post(int index, float value);
 
     // Audio thread: hands every pending change to apply(index, value), in index order.
-    template <typename Apply>
-    void Drain(Apply&& apply)
+    template <typename Apply> void Drain(Apply&& apply)
     {
         std::uint64_t pending = pendingMask.exchange(0, std::memory_order_acquire);
         while (pending != 0)

@@ -1,6 +1,6 @@
 #include "engine/ProgramRecord.h"
 
-#include "engine/ParameterTable.h"
+#include "params/ParameterTable.h"
 
 #include <cstring>
 

@@ -2,8 +2,8 @@
 
 #include "VantorVersion.h"
 #include "editor/EffectEditor.h"
-#include "editor/ValueText.h"
-#include "engine/ParameterTable.h"
+#include "params/ParameterTable.h"
+#include "params/ValueText.h"
 #include "shell/HostStrings.h"
 #include "shell/StateChunks.h"
 

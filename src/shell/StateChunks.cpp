@@ -1,14 +1,12 @@
 #include "shell/StateChunks.h"
 
-#include "engine/ParameterTable.h"
+#include "params/ParameterTable.h"
 
 #include <cmath>
 #include <cstring>
 
 namespace
 {
-
-constexpr float kOlderFormEqGain = 5.0f / 11.0f;
 
 float readFloat(const unsigned char* bytes, int index)
 {
@@ -42,7 +40,7 @@ void restoreOlderRecord(ProgramRecord& record, const unsigned char* bytes)
 {
     for (int i = 0; i < kOlderProgramValues; ++i)
         storeStoredFloat(record.value[i], sanitisedValue(i, readFloat(bytes, i)));
-    storeStoredFloat(record.value[kParamEqGain], kOlderFormEqGain);
+    storeStoredFloat(record.value[kParamEqGain], kParameterTable[kParamEqGain].defaultValue);
 }
 
 }  // namespace

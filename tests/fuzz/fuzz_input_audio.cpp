@@ -3,7 +3,7 @@
 // stay finite throughout and, two frames after the bad audio, match the level a clean
 // engine gives for the same material.
 #include "engine/EngineHost.h"
-#include "engine/ParameterTable.h"
+#include "params/ParameterTable.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -65,7 +65,8 @@ double steadyLevel(EngineHost& host)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const double cleanLevel = [] {
+    static const double cleanLevel = []
+    {
         auto clean = startedEngine();
         return steadyLevel(*clean);
     }();

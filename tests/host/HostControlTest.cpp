@@ -46,7 +46,7 @@ ScreenBox screenBoxOf(const layout::Row& r)
 
 TEST_F(Controls, DialsTurnByDragClampAndResetWithCtrlClick)
 {
-    const int sizzle = row("Sizzle").firstSlot;
+    const int sizzle = row("Sizzle").parameter;
     instance.setParameter(sizzle, 0.5f);
     idleFor(2);
     HostRecorder::instance().clear();
@@ -71,7 +71,7 @@ TEST_F(Controls, DialsTurnByDragClampAndResetWithCtrlClick)
     EXPECT_EQ(instance.getParameter(sizzle), 0.0f);
 
     // Ctrl-click: the dial's default (Sizzle 0, Punch 0.5).
-    const int punch = row("Punch").firstSlot;
+    const int punch = row("Punch").parameter;
     instance.setParameter(sizzle, 0.8f);
     instance.setParameter(punch, 0.9f);
     idleFor(2);
@@ -91,41 +91,41 @@ TEST_F(Controls, SlidersFollowThePointerOneToOne)
 {
     const layout::Row& gain = row("Gain");
     const layout::Row& width = row("Stereo Width");
-    instance.setParameter(gain.firstSlot, 0.5f);
-    instance.setParameter(width.firstSlot, 0.5f);
+    instance.setParameter(gain.parameter, 0.5f);
+    instance.setParameter(width.parameter, 0.5f);
     idleFor(2);
     HostRecorder::instance().clear();
 
     // Vertical: 40 pixels up over a 308-pixel track with a 25-pixel handle.
     drag(centreOf("Gain"), 0, -40);
-    EXPECT_NEAR(instance.getParameter(gain.firstSlot), 0.5f + 40.0f / (gain.size[1] - kSliderHandle), 1e-4f);
+    EXPECT_NEAR(instance.getParameter(gain.parameter), 0.5f + 40.0f / (gain.size[1] - kSliderHandle), 1e-4f);
     expectOneGesture(*this, hostCalls(audioMasterBeginEdit), hostCalls(audioMasterAutomate),
-                     hostCalls(audioMasterEndEdit), gain.firstSlot, instance.getParameter(gain.firstSlot));
+                     hostCalls(audioMasterEndEdit), gain.parameter, instance.getParameter(gain.parameter));
 
     // Horizontal, coarse and then with Shift (four times finer).
     const auto widthHandle = windowPoint(width.origin[0] + width.size[0] / 2.0f, width.centre[1]);
     drag(widthHandle, 59, 0);
     const float travel = width.size[0] - kSliderHandle;
-    EXPECT_NEAR(instance.getParameter(width.firstSlot), 0.5f + 59.0f / travel, 1e-4f);
-    const float before = instance.getParameter(width.firstSlot);
+    EXPECT_NEAR(instance.getParameter(width.parameter), 0.5f + 59.0f / travel, 1e-4f);
+    const float before = instance.getParameter(width.parameter);
     pointer.holdShift(true);
     drag(widthHandle, -40, 0);
     pointer.holdShift(false);
-    EXPECT_NEAR(instance.getParameter(width.firstSlot), before - 10.0f / travel, 1e-4f);
+    EXPECT_NEAR(instance.getParameter(width.parameter), before - 10.0f / travel, 1e-4f);
 
     // Clamped at the bottom; Ctrl-click returns to the centre.
     drag(centreOf("Gain"), 0, 400);
-    EXPECT_EQ(instance.getParameter(gain.firstSlot), 0.0f);
+    EXPECT_EQ(instance.getParameter(gain.parameter), 0.0f);
     pointer.holdControl(true);
     click(centreOf("Gain"));
     pointer.holdControl(false);
-    EXPECT_EQ(instance.getParameter(gain.firstSlot), 0.5f);
+    EXPECT_EQ(instance.getParameter(gain.parameter), 0.5f);
 }
 
 TEST_F(Controls, TheWheelSweepsItsRangeOverItsHeight)
 {
     const layout::Row& wheel = row("EQ gain");
-    instance.setParameter(wheel.firstSlot, 0.25f);
+    instance.setParameter(wheel.parameter, 0.25f);
     idleFor(2);
     HostRecorder::instance().clear();
 
@@ -147,21 +147,21 @@ TEST_F(Controls, TheWheelSweepsItsRangeOverItsHeight)
     }
     const float span = 1.0f - 2.0f / wheel.size[1];
     const float expected = 0.25f + static_cast<float>(40.0 / ((highest - lowest) * span));
-    EXPECT_NEAR(instance.getParameter(wheel.firstSlot), expected, 0.004f);
+    EXPECT_NEAR(instance.getParameter(wheel.parameter), expected, 0.004f);
     expectOneGesture(*this, hostCalls(audioMasterBeginEdit), hostCalls(audioMasterAutomate),
-                     hostCalls(audioMasterEndEdit), wheel.firstSlot, instance.getParameter(wheel.firstSlot));
+                     hostCalls(audioMasterEndEdit), wheel.parameter, instance.getParameter(wheel.parameter));
 
     drag(centreOf("EQ gain"), 0, -300);
-    EXPECT_EQ(instance.getParameter(wheel.firstSlot), 1.0f);
+    EXPECT_EQ(instance.getParameter(wheel.parameter), 1.0f);
     pointer.holdControl(true);
     click(centreOf("EQ gain"));
     pointer.holdControl(false);
-    EXPECT_NEAR(instance.getParameter(wheel.firstSlot), layout::kEqGainDefault, 1e-6f);
+    EXPECT_NEAR(instance.getParameter(wheel.parameter), layout::slotDefault(wheel, 0), 1e-6f);
 }
 
 TEST_F(Controls, ButtonsToggleOnEachClickAndInfoNeverReachesTheHost)
 {
-    const int active = row("Active switch").firstSlot;
+    const int active = row("Active switch").parameter;
     instance.setParameter(active, 1.0f);
     idleFor(2);
     HostRecorder::instance().clear();
@@ -184,7 +184,7 @@ TEST_F(Controls, ButtonsToggleOnEachClickAndInfoNeverReachesTheHost)
 
 TEST_F(Controls, ClosingTheEditorMidDragEndsTheGesture)
 {
-    const int sizzle = row("Sizzle").firstSlot;
+    const int sizzle = row("Sizzle").parameter;
     const auto at = centreOf("Sizzle");
     pointer.moveTo(at.x, at.yFromTop);
     idleFor(2);
@@ -215,9 +215,9 @@ TEST_F(Controls, HostChangesMoveTheControls)
     for (const auto& c : cases)
     {
         const layout::Row& r = row(c.name);
-        instance.setParameter(r.firstSlot, c.low);
+        instance.setParameter(r.parameter, c.low);
         const CapturedFrame low = settledFrame();
-        instance.setParameter(r.firstSlot, c.high);
+        instance.setParameter(r.parameter, c.high);
         const CapturedFrame high = settledFrame();
         ASSERT_EQ(low.width, kWidth);
         const ScreenBox box = screenBoxOf(r);

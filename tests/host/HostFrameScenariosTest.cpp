@@ -87,7 +87,7 @@ TEST_F(FrameScenarios, StatesAUserSeesMost)
     const std::pair<const char*, float> settings[] = {{"Sizzle", 0.3f}, {"Shape", 0.65f},        {"Punch", 0.8f},
                                                       {"Gain", 0.35f},  {"Stereo Width", 0.85f}, {"EQ gain", 0.9f}};
     for (const auto& [name, value] : settings)
-        instance.setParameter(row(name).firstSlot, value);
+        instance.setParameter(row(name).parameter, value);
     check("every-control-moved");
     backToOpening();
 
@@ -95,7 +95,7 @@ TEST_F(FrameScenarios, StatesAUserSeesMost)
     check("hover-sizzle-info");
     hover(centreOf("Gain"));
     check("hover-gain-info");
-    instance.setParameter(row("Shape").firstSlot, 0.7f);
+    instance.setParameter(row("Shape").parameter, 0.7f);
     hover(centreOf("Shape"));
     check("hover-shape-curve");
     backToOpening();
@@ -106,7 +106,7 @@ TEST_F(FrameScenarios, StatesAUserSeesMost)
     click(centreOf("Info switch"));
     backToOpening();
 
-    const int eqNum = row("equaliser").firstSlot;
+    const int eqNum = row("equaliser").parameter;
     const float points[][2] = {{0.0f, 0.4f}, {1.0f, 0.6f}, {0.2f, 0.85f}, {0.45f, 0.2f}, {0.7f, 0.7f}};
     for (int k = 0; k < 5; ++k)
     {

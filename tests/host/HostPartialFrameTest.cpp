@@ -53,10 +53,10 @@ TEST_F(PartialFrames, EveryChangeShowsWhatAWholeRedrawShows)
 
     // The host moves every kind of control at once.
     for (const char* name : {"Sizzle", "Shape", "Punch", "Gain", "Stereo Width", "EQ gain"})
-        instance.setParameter(row(name).firstSlot, 0.9f);
+        instance.setParameter(row(name).parameter, 0.9f);
     expectSameAsWholeRedraw("host automation");
-    instance.setParameter(row("Gain").firstSlot, 0.1f);
-    instance.setParameter(row("Stereo Width").firstSlot, 0.05f);
+    instance.setParameter(row("Gain").parameter, 0.1f);
+    instance.setParameter(row("Stereo Width").parameter, 0.05f);
     expectSameAsWholeRedraw("sliders back across their tracks");
 
     // The user drags each kind; the pointer stays over the control, so its value shows.

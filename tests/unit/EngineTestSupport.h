@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/EngineHost.h"
-#include "engine/ParameterTable.h"
+#include "params/ParameterTable.h"
 
 #include <gtest/gtest.h>
 

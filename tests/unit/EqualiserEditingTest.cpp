@@ -1,7 +1,7 @@
 #include "editor/EqualiserCurveVertices.h"
 #include "editor/EqualiserPointer.h"
 #include "editor/EqualiserPoints.h"
-#include "engine/ParameterTable.h"
+#include "params/ParameterTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "engine/ParameterTable.h"
+#include "params/ParameterTable.h"
 
 #include <gtest/gtest.h>
 

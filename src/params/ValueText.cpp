@@ -1,6 +1,4 @@
-#include "editor/ValueText.h"
-
-#include "engine/ParameterTable.h"
+#include "params/ValueText.h"
 
 #include <cmath>
 #include <cstdio>
@@ -61,17 +59,7 @@ std::string formatValueText(int displayKind, float displayValue)
 
 int displayKindOfParameter(int parameterIndex)
 {
-    switch (parameterIndex)
-    {
-    case kParamActive: return kDisplayOnOff;
-    case kParamStereoWidth: return kDisplayPercent;
-    case kParamPunch:
-    case kParamSizzle: return kDisplayPlain;
-    case kParamShape: return kDisplayShapeCurve;
-    case kParamGain:
-    case kParamEqGain: return kDisplayDecibels;
-    default: return kDisplayNone;
-    }
+    return isParameter(parameterIndex) ? kParameterTable[parameterIndex].display : kDisplayNone;
 }
 
 void formatParameterDisplay(int parameterIndex, float displayValue, char* text, std::size_t capacity)

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "params/ParameterTable.h"
+
+#include <cstddef>
+#include <string>
+
+// The texts of parameter values, one formatter for the editor and the host alike, so they
+// never disagree.
+
+// The editor's text for a display value; empty for kDisplayNone.
+std::string formatValueText(int displayKind, float displayValue);
+
+// How a parameter's value reads; kDisplayNone outside the table.
+int displayKindOfParameter(int parameterIndex);
+
+// The host's text for a parameter: the editor's text where the editor shows one, a plain
+// number otherwise, always NUL-terminated within `capacity` bytes. When the editor's text is
+// too long (far-out values) a shorter form of the same number is written instead.
+void formatParameterDisplay(int parameterIndex, float displayValue, char* text, std::size_t capacity);
