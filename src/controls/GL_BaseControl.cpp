@@ -1,12 +1,9 @@
 #include "controls/GL_BaseControl.h"
 
-#include "controls/ReachProjector.h"
 #include "controls/cControlListener.h"
 #include "glgui/OpenGL.h"
 #include "glgui/VSTGL_Editor.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstring>
 
 namespace
@@ -14,7 +11,6 @@ namespace
 
 // The value-text anchor sits just above the box's top edge.
 constexpr float kLabelLift = 4.0f;
-constexpr int kRectEmpty = 10000;
 
 bool sameBox(const ControlBox& a, const ControlBox& b)
 {
@@ -32,26 +28,9 @@ GL_BaseControl::GL_BaseControl(VSTGL_Editor& editor, cControlListener& listener,
 
 GL_BaseControl::~GL_BaseControl() = default;
 
-void GL_BaseControl::onMouseDown(int buttons, int, int)
+void GL_BaseControl::bind(SlotTarget target, float defaultValue)
 {
-    pressButtons = buttons;
-}
-
-void GL_BaseControl::onMouseDrag(int, int, int) {}
-
-void GL_BaseControl::onMouseUp(int, int, int)
-{
-    pressButtons = 0;
-}
-
-void GL_BaseControl::onMouseOver(int, int)
-{
-    pressButtons = 0;
-}
-
-void GL_BaseControl::bind(SlotTarget target)
-{
-    parameterSlots.push_back(ParameterSlot{target, 0.0f, 0.5f});
+    parameterSlots.push_back(ParameterSlot{target, 0.0f, defaultValue});
 }
 
 void GL_BaseControl::setValue(std::size_t slot, float value)
@@ -63,35 +42,74 @@ void GL_BaseControl::setValue(std::size_t slot, float value)
     parameterSlots[slot].value = value;
 }
 
-void GL_BaseControl::setDefault(std::size_t slot, float value)
-{
-    if (slot < parameterSlots.size())
-        parameterSlots[slot].defaultValue = value;
-}
-
 float GL_BaseControl::getValue(std::size_t slot) const
 {
     return slot < parameterSlots.size() ? parameterSlots[slot].value : 0.0f;
 }
 
-bool GL_BaseControl::isControlClick(int buttons) const
+int GL_BaseControl::firstParameter() const
+{
+    if (!hasSlot() || parameterSlots[0].target.kind != SlotTarget::Kind::Parameter)
+        return -1;
+    return parameterSlots[0].target.index;
+}
+
+bool GL_BaseControl::isControlClick(int buttons)
 {
     return (buttons & VSTGL_Editor::kControl) != 0;
 }
 
-bool GL_BaseControl::isFine(int buttons) const
+bool GL_BaseControl::isFine(int buttons)
 {
     return (buttons & VSTGL_Editor::kShift) != 0;
 }
 
-void GL_BaseControl::reportSlot0()
+void GL_BaseControl::beginGesture()
 {
-    if (hasSlot())
-        controlListener.valueChanged(parameterSlots[0].target, parameterSlots[0].value, this);
+    if (!hasSlot() || gestureOpen)
+        return;
+    gestureOpen = true;
+    controlListener.beginGesture(parameterSlots[0].target);
 }
 
-void GL_BaseControl::endShadowStencil() const
+void GL_BaseControl::report(float value)
 {
+    if (hasSlot())
+        controlListener.valueChanged(parameterSlots[0].target, value);
+}
+
+void GL_BaseControl::endGesture()
+{
+    if (!gestureOpen)
+        return;
+    gestureOpen = false;
+    controlListener.endGesture(parameterSlots[0].target);
+}
+
+void GL_BaseControl::requestCursor(platform::PointerCursor cursor)
+{
+    controlListener.setCursor(cursor);
+}
+
+void GL_BaseControl::beginModelPass() const
+{
+    glPushMatrix();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_COLOR_MATERIAL);
+    glEnable(GL_LIGHTING);
+    glShadeModel(GL_SMOOTH);
+}
+
+void GL_BaseControl::castShadow(const std::function<void()>& lift, const std::function<void()>& pose,
+                                const std::function<void()>& drawModel) const
+{
+    glLoadIdentity();
+    lift();
+    glMultMatrixf(owner.shadowMatrix());
+    pose();
+    owner.beginShadowStencil();
+    drawModel();
+    // Colour writes back on, stencil test off.
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDisable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 0, 0);
@@ -99,48 +117,17 @@ void GL_BaseControl::endShadowStencil() const
     glEnable(GL_LIGHTING);
 }
 
-void GL_BaseControl::setCursorKind(int kind)
+void GL_BaseControl::place(const ReachProjector& projection, bool cameraMoved)
 {
-    owner.setCursorKind(kind);
-}
-
-void GL_BaseControl::updateScreenRect()
-{
-    const bool still = owner.cameraStill() && rectKnown;
-    if (hasStyle(StylePassive) ? still : still && sameBox(area, projectedArea))
+    if (placed && !cameraMoved && sameBox(area, placedArea))
         return;
-    projectedArea = area;
-    rectKnown = true;
-
-    // The corners through the current projection with an identity model-view, as the
-    // window system would place them (y upwards from the bottom row).
-    float projection[16];
-    GLint viewport[4];
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    ScreenRect result{kRectEmpty, kRectEmpty, -kRectEmpty, -kRectEmpty};
-    for (int corner = 0; corner < 8; ++corner)
-    {
-        const float point[3] = {area.origin[0] + ((corner & 1) != 0 ? area.size[0] : 0.0f),
-                                area.origin[1] + ((corner & 2) != 0 ? area.size[1] : 0.0f),
-                                area.origin[2] + ((corner & 4) != 0 ? area.size[2] : 0.0f)};
-        float clip[4];
-        for (int row = 0; row < 4; ++row)
-            clip[row] = projection[row] * point[0] + projection[4 + row] * point[1] + projection[8 + row] * point[2] +
-                        projection[12 + row];
-        if (clip[3] <= 0.0f)
-            continue;
-        const float windowX = viewport[0] + (clip[0] / clip[3] + 1.0f) * 0.5f * viewport[2];
-        const float windowY = viewport[1] + (clip[1] / clip[3] + 1.0f) * 0.5f * viewport[3];
-        const int x = static_cast<int>(windowX);
-        const int y = static_cast<int>(windowY);
-        result.minX = std::min(result.minX, x);
-        result.minY = std::min(result.minY, y);
-        result.maxX = std::max(result.maxX, x);
-        result.maxY = std::max(result.maxY, y);
-    }
-    rect = result;
-    reach = computeReach(ReachProjector());
+    placedArea = area;
+    placed = true;
+    const ReachProjector::SceneBox box{
+        {area.origin[0], area.origin[1], area.origin[2]},
+        {area.origin[0] + area.size[0], area.origin[1] + area.size[1], area.origin[2] + area.size[2]}};
+    rect = projection.corners(box);
+    reach = computeReach(projection);
 }
 
 ScreenRect GL_BaseControl::computeReach(const ReachProjector& projector) const

@@ -3,10 +3,12 @@
 #include "controls/ControlBox.h"
 #include "controls/HelpRecord.h"
 #include "controls/ParameterSlot.h"
-#include "controls/ReachProjector.h"
+#include "glgui/ReachProjector.h"
 #include "glgui/ScreenRect.h"
+#include "platform/NativeGlWindow.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,8 +17,9 @@ class cControlListener;
 struct Model3DS;
 
 // Every visible element of the editor: a box in the 3D scene, drawn with OpenGL, fed pointer
-// events by the container, and bound to parameters through slots. A control reports changes
-// to the listener (the editor) and never holds the effect or the engine.
+// events by the container, and bound to parameters (or editor commands) through slots. A
+// control reports what the user does to its listener and never holds the effect or the
+// engine.
 //
 // Threads: everything runs on the editor's GUI thread with its GL context current; the host's
 // parameter changes reach setValue on that thread too (the editor drains them there).
@@ -31,11 +34,6 @@ public:
     static constexpr std::uint32_t StylePassive = 0x10000;
     static constexpr std::uint32_t StyleShadow = 0x80000;
 
-    // Cursor kinds a control asks the editor for while hovered or dragged.
-    static constexpr int kCursorWestEast = 2;
-    static constexpr int kCursorNorthSouth = 3;
-    static constexpr int kCursorHand = 9;
-
     GL_BaseControl(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, const Model3DS* model,
                    std::uint32_t style);
     virtual ~GL_BaseControl();
@@ -44,15 +42,20 @@ public:
 
     virtual void draw() {}
     // x, y are local: window pixels minus (minX, minY + 2) of the screen rectangle.
-    virtual void onMouseDown(int buttons, int x, int y);
-    virtual void onMouseDrag(int buttons, int x, int y);
-    virtual void onMouseUp(int buttons, int x, int y);
-    virtual void onMouseOver(int x, int y);
-    // Adds a slot bound to a parameter or an editor command.
-    void bind(SlotTarget target);
+    virtual void onMouseDown(int, int, int) {}
+    virtual void onMouseDrag(int, int, int) {}
+    virtual void onMouseUp(int, int, int) {}
+    virtual void onMouseOver(int, int) {}
+
+    // Adds a slot bound to a parameter or an editor command, with its Ctrl-click value.
+    void bind(SlotTarget target, float defaultValue);
+    // A value from the host (or the editor's model) for a slot.
     virtual void setValue(std::size_t slot, float value);
-    virtual void setDefault(std::size_t slot, float value);
-    virtual float getValue(std::size_t slot) const;
+    float getValue(std::size_t slot) const;
+    const std::vector<ParameterSlot>& slots() const { return parameterSlots; }
+    // The parameter slot 0 is bound to, or -1.
+    int firstParameter() const;
+
     // True while the control changes on screen by itself, so the editor keeps drawing.
     virtual bool animating() const { return false; }
     // True when what the control would draw differs from what the last frame showed.
@@ -66,23 +69,23 @@ public:
             markChanged();
         hovered = now;
     }
+    bool isHovered() const { return hovered; }
     void markDrawn() { lookChanged = false; }
 
-    // Projects the box's corners to window pixels when the box or the camera moved.
-    void updateScreenRect();
-
+    // Where the control lands on screen under the editor's projection: its hit rectangle
+    // and the bound of everything it may draw. Worked out again only when the camera
+    // moved or the box did.
+    void place(const ReachProjector& projection, bool cameraMoved);
     const ScreenRect& screenRect() const { return rect; }
     // Everything the control may draw at any of its values, shadow included, in window
-    // pixels; known once the control was drawn.
+    // pixels; known once the control was placed.
     const ScreenRect& reachRect() const { return reach; }
-    bool reachKnown() const { return rectKnown; }
+    bool reachKnown() const { return placed; }
     const ControlBox& box() const { return area; }
     std::uint32_t style() const { return styleFlags; }
     bool hasStyle(std::uint32_t bits) const { return (styleFlags & bits) != 0; }
-    const std::vector<ParameterSlot>& slots() const { return parameterSlots; }
 
     bool visible = true;
-    bool hovered = false;  // set through setHovered, which marks the change
     float colour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     float labelAnchor[3];
     float labelOffset[3] = {};
@@ -91,13 +94,21 @@ public:
 
 protected:
     bool hasSlot() const { return !parameterSlots.empty(); }
-    bool isControlClick(int buttons) const;
-    bool isFine(int buttons) const;
-    // Reports slot 0 to the listener.
-    void reportSlot0();
-    // The shadow pass tail: colour writes back on, stencil test off.
-    void endShadowStencil() const;
-    void setCursorKind(int kind);
+    static bool isControlClick(int buttons);
+    static bool isFine(int buttons);
+    // A gesture on slot 0: its beginning, each value it reaches, its end.
+    void beginGesture();
+    void report(float value);
+    void endGesture();
+    void requestCursor(platform::PointerCursor cursor);
+    // What every lit model starts with: the matrix saved, alpha blending, lit colour
+    // material with smooth shading. A control adds what else its model needs.
+    void beginModelPass() const;
+    // The model's shadow through the editor's shadow matrix into the stencil: `lift` sets
+    // where the flattened copy lies, `pose` stands the model as it stands, `drawModel` draws
+    // it.
+    void castShadow(const std::function<void()>& lift, const std::function<void()>& pose,
+                    const std::function<void()>& drawModel) const;
     // The screen bound of everything the control may draw; the box alone by default.
     virtual ScreenRect computeReach(const ReachProjector& projector) const;
     // The reach of a model's box drawn at `place` and, for a control with a shadow, drawn
@@ -110,12 +121,13 @@ protected:
     ControlBox area;
     const Model3DS* controlModel;
     std::uint32_t styleFlags;
-    int pressButtons = 0;
     std::vector<ParameterSlot> parameterSlots;
 
 private:
-    ControlBox projectedArea{};
-    bool rectKnown = false;
+    ControlBox placedArea{};
+    bool placed = false;
+    bool hovered = false;
+    bool gestureOpen = false;
     ScreenRect rect;
     ScreenRect reach;
     bool lookChanged = true;

@@ -72,28 +72,35 @@ void VSTGL_GUIbuild::drawPass(bool overlay)
     }
 }
 
-bool VSTGL_GUIbuild::takesPointer(const GL_BaseControl& control, int x, int y) const
+void VSTGL_GUIbuild::placeControls()
 {
-    return control.visible && !control.hasStyle(GL_BaseControl::StylePassive) && control.screenRect().contains(x, y);
+    for (const auto& control : controlList)
+        control->place(editor.projection(), !editor.cameraStill());
+}
+
+int VSTGL_GUIbuild::controlAt(int x, int y) const
+{
+    for (std::size_t i = 0; i < controlList.size(); ++i)
+    {
+        const GL_BaseControl& control = *controlList[i];
+        if (control.visible && !control.hasStyle(GL_BaseControl::StylePassive) && control.screenRect().contains(x, y))
+            return static_cast<int>(i);
+    }
+    return kNone;
 }
 
 void VSTGL_GUIbuild::mouseDown(int buttons, int x, int y)
 {
-    pressed = kNone;
-    for (std::size_t i = 0; i < controlList.size(); ++i)
-    {
-        GL_BaseControl& control = *controlList[i];
-        if (!takesPointer(control, x, y))
-            continue;
-        const ScreenRect& rect = control.screenRect();
-        dropHover();
-        pressed = static_cast<int>(i);
-        hoveredControl = pressed;
-        control.setHovered(true);
-        control.markChanged();
-        control.onMouseDown(buttons, x - rect.minX, y - rect.minY - kLocalYOffset);
+    pressed = controlAt(x, y);
+    if (pressed == kNone)
         return;
-    }
+    GL_BaseControl& control = *controlList[static_cast<std::size_t>(pressed)];
+    const ScreenRect& rect = control.screenRect();
+    dropHover();
+    hoveredControl = pressed;
+    control.setHovered(true);
+    control.markChanged();
+    control.onMouseDown(buttons, x - rect.minX, y - rect.minY - kLocalYOffset);
 }
 
 void VSTGL_GUIbuild::mouseMove(int buttons, int x, int y)
@@ -107,35 +114,28 @@ void VSTGL_GUIbuild::mouseMove(int buttons, int x, int y)
         // The pressed control stays the hovered one until the release.
         return;
     }
-    hoveredControl = kNone;
-    for (std::size_t i = 0; i < controlList.size(); ++i)
-    {
-        GL_BaseControl& control = *controlList[i];
-        if (!takesPointer(control, x, y))
-        {
-            control.setHovered(false);
-            continue;
-        }
-        const ScreenRect& rect = control.screenRect();
-        control.setHovered(true);
-        hoveredControl = static_cast<int>(i);
-        control.markChanged();
-        control.onMouseOver(x - rect.minX, y - rect.minY - kLocalYOffset);
-    }
+    const int under = controlAt(x, y);
+    if (under != hoveredControl)
+        dropHover();
+    hoveredControl = under;
+    if (under == kNone)
+        return;
+    GL_BaseControl& control = *controlList[static_cast<std::size_t>(under)];
+    const ScreenRect& rect = control.screenRect();
+    control.setHovered(true);
+    control.markChanged();
+    control.onMouseOver(x - rect.minX, y - rect.minY - kLocalYOffset);
 }
 
 void VSTGL_GUIbuild::mouseUp(int buttons, int x, int y)
 {
-    if (pressed != kNone)
-        controlList[static_cast<std::size_t>(pressed)]->markChanged();
-    for (const auto& control : controlList)
-    {
-        if (control->hasStyle(GL_BaseControl::StylePassive))
-            continue;
-        const ScreenRect& rect = control->screenRect();
-        control->onMouseUp(buttons, x - rect.minX, y - rect.minY - kLocalYOffset);
-    }
+    if (pressed == kNone)
+        return;
+    GL_BaseControl& control = *controlList[static_cast<std::size_t>(pressed)];
+    const ScreenRect& rect = control.screenRect();
+    control.markChanged();
     pressed = kNone;
+    control.onMouseUp(buttons, x - rect.minX, y - rect.minY - kLocalYOffset);
 }
 
 void VSTGL_GUIbuild::clearHover()

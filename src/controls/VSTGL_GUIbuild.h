@@ -8,9 +8,10 @@
 
 class VSTGL_Editor;
 
-// The editor's control container: owns the controls in list order (drawing order and hit
-// order), hit-tests the pointer against their screen rectangles and hands parameter values
-// to every slot bound to them. GUI thread only.
+// The editor's control container: owns the controls in list order (drawing order, and the
+// order in which they take the pointer: where controls overlap, the first in the list gets
+// both the press and the hover), places them on screen, and hands parameter values to every
+// slot bound to them. GUI thread only.
 class VSTGL_GUIbuild
 {
 public:
@@ -21,24 +22,26 @@ public:
     VSTGL_GUIbuild(const VSTGL_GUIbuild&) = delete;
     VSTGL_GUIbuild& operator=(const VSTGL_GUIbuild&) = delete;
 
-    virtual void buildGui(const std::string&) {}
     // First pass: every visible control without StyleOverlay, the depth buffer cleared once
     // before the first StyleDepthClear control.
     virtual void drawControls();
     // Second pass: the StyleOverlay controls.
     virtual void drawOverlay();
+    // Works out where each control lands on screen, as the editor's camera sees it now.
+    virtual void placeControls();
 
     // Pointer hooks, window pixels with y upwards.
-    void mouseDown(int buttons, int x, int y);
-    void mouseMove(int buttons, int x, int y);
-    void mouseUp(int buttons, int x, int y);
+    virtual void mouseDown(int buttons, int x, int y);
+    virtual void mouseMove(int buttons, int x, int y);
+    virtual void mouseUp(int buttons, int x, int y);
     // The pointer left the window: nothing is hovered any more.
     void clearHover();
 
-    // Sets every slot bound to index, in list order.
+    // Sets every slot bound to the parameter, in list order, and marks the controls whose
+    // drawing reads it.
     void parameterChanged(int index, float value);
     // Adds the reach of every control whose picture changed since the last frame; false when
-    // such a control was never drawn, so only a whole frame is sure to show it.
+    // such a control was never placed, so only a whole frame is sure to show it.
     bool collectDamage(ScreenRect& region) const;
     void markAllDrawn();
 
@@ -57,7 +60,8 @@ protected:
     VSTGL_Editor& editor;
 
 private:
-    bool takesPointer(const GL_BaseControl& control, int x, int y) const;
+    // The control that takes the pointer at (x, y), or kNone.
+    int controlAt(int x, int y) const;
 
     std::vector<std::unique_ptr<GL_BaseControl>> controlList;
     int pressed = kNone;

@@ -1,21 +1,18 @@
 #pragma once
 
 #include "controls/ParameterSlot.h"
+#include "platform/NativeGlWindow.h"
 
-class GL_BaseControl;
-
-// How controls reach the effect: through the editor, never directly.
+// How controls report what the user does: a gesture (from a press to its release) begins,
+// changes values and ends, and the control asks for the pointer's shape. Controls never
+// reach the effect themselves. GUI thread only.
 class cControlListener
 {
 public:
     virtual ~cControlListener() = default;
 
-    // A control changed the value of a slot's parameter or command (GUI thread).
-    virtual void valueChanged(const SlotTarget& target, float value, GL_BaseControl* control) = 0;
-    // The effect's current normalised value of parameter index.
-    virtual float readParameter(int index) = 0;
-    // Tells the host about a change it should record.
-    virtual void automateParameter(int index, float value) = 0;
-    // Sets the effect's parameter without telling the host.
-    virtual void writeParameter(int index, float value) = 0;
+    virtual void beginGesture(const SlotTarget& target) = 0;
+    virtual void valueChanged(const SlotTarget& target, float value) = 0;
+    virtual void endGesture(const SlotTarget& target) = 0;
+    virtual void setCursor(platform::PointerCursor cursor) = 0;
 };

@@ -1,7 +1,6 @@
 #include "controls/cDial.h"
 
 #include "base/UnitRange.h"
-#include "controls/ReachProjector.h"
 #include "glgui/OpenGL.h"
 #include "glgui/VSTGL_Editor.h"
 
@@ -17,50 +16,16 @@ constexpr float kShadowLift = 0.01f;
 
 }  // namespace
 
-cDial::cDial(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, const Model3DS* model,
-             std::uint32_t style)
-    : GL_BaseControl(editor, listener, box, model, style)
+void cDial::dragBy(int dx, int dy, bool fine)
 {
+    const float step = fine ? kFineStepPerPixel : kStepPerPixel;
+    setValue(0, std::clamp(getValue(0) + static_cast<float>(dx + dy) * step, 0.0f, 1.0f));
 }
 
-void cDial::onMouseDown(int buttons, int x, int y)
+void cDial::resetToDefault()
 {
-    pressButtons = buttons;
-    if (isControlClick(buttons) && hasSlot())
+    if (hasSlot())
         setValue(0, parameterSlots[0].defaultValue);
-    lastX = x;
-    lastY = y;
-    onMouseDrag(buttons, x, y);
-}
-
-void cDial::onMouseDrag(int buttons, int x, int y)
-{
-    if (isControlClick(buttons))
-    {
-        if (hasSlot())
-            setValue(0, parameterSlots[0].defaultValue);
-    }
-    else
-    {
-        const int delta = (x - lastX) + (y - lastY);
-        lastX = x;
-        lastY = y;
-        const float step = isFine(buttons) ? kFineStepPerPixel : kStepPerPixel;
-        setValue(0, std::clamp(dialValue + static_cast<float>(delta) * step, 0.0f, 1.0f));
-    }
-    reportSlot0();
-}
-
-void cDial::onMouseOver(int, int)
-{
-    pressButtons = 0;
-    setCursorKind(kCursorHand);
-}
-
-void cDial::setValue(std::size_t slot, float value)
-{
-    dialValue = value;
-    GL_BaseControl::setValue(slot, value);
 }
 
 void cDial::placeModel(float zLift) const
@@ -84,16 +49,9 @@ ScreenRect cDial::computeReach(const ReachProjector& projector) const
 
 void cDial::draw()
 {
-    if (!visible)
-        return;
-    glPushMatrix();
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_COLOR_MATERIAL);
+    beginModelPass();
     glDepthMask(GL_TRUE);
-    glEnable(GL_LIGHTING);
-    glShadeModel(GL_SMOOTH);
-    shownValue = clampedToUnit(getValue(0));
-    const float angle = kAngleAtZero - shownValue * kSweepDegrees;
+    const float angle = kAngleAtZero - clampedToUnit(getValue(0)) * kSweepDegrees;
     glLoadIdentity();
     placeModel(0.0f);
     glEnable(GL_DEPTH_TEST);
@@ -103,16 +61,12 @@ void cDial::draw()
     if (controlModel != nullptr)
         models.drawModel(*controlModel);
     if (hasStyle(StyleShadow) && controlModel != nullptr)
-    {
-        glLoadIdentity();
-        placeModel(kShadowLift);
-        glMultMatrixf(owner.shadowMatrix());
-        if (hasSlot())
-            glRotatef(angle, 0.0f, 0.0f, 1.0f);
-        owner.beginShadowStencil();
-        models.drawModel(*controlModel);
-        endShadowStencil();
-    }
-    updateScreenRect();
+        castShadow([&] { placeModel(kShadowLift); },
+                   [&]
+                   {
+                       if (hasSlot())
+                           glRotatef(angle, 0.0f, 0.0f, 1.0f);
+                   },
+                   [&] { models.drawModel(*controlModel); });
     glPopMatrix();
 }

@@ -1,6 +1,5 @@
 #include "controls/cOnOffButton.h"
 
-#include "controls/ReachProjector.h"
 #include "glgui/Model3DS.h"
 #include "glgui/OpenGL.h"
 #include "glgui/VSTGL_Editor.h"
@@ -31,14 +30,18 @@ cOnOffButton::cOnOffButton(VSTGL_Editor& editor, cControlListener& listener, con
     }
 }
 
-void cOnOffButton::onMouseDown(int buttons, int x, int y)
+void cOnOffButton::onMouseDown(int, int, int)
 {
-    pressButtons = buttons;
     if (!hasSlot())
         return;
-    parameterSlots[0].value = parameterSlots[0].value != 0.0f ? 0.0f : 1.0f;
-    onMouseDrag(buttons, x, y);
-    reportSlot0();
+    beginGesture();
+    setValue(0, getValue(0) != 0.0f ? 0.0f : 1.0f);
+    report(getValue(0));
+}
+
+void cOnOffButton::onMouseUp(int, int, int)
+{
+    endGesture();
 }
 
 // Invisible walls around the button that still write depth, so nothing behind shows
@@ -107,15 +110,9 @@ void cOnOffButton::drawMeshSet(const std::vector<std::size_t>& meshes) const
 
 void cOnOffButton::draw()
 {
-    if (!visible)
-        return;
-    glPushMatrix();
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    beginModelPass();
     glEnable(GL_DEPTH_TEST);
-    glEnable(GL_COLOR_MATERIAL);
     glEnable(GL_CULL_FACE);
-    glEnable(GL_LIGHTING);
-    glShadeModel(GL_SMOOTH);
     glLoadIdentity();
     glTranslatef(area.centre[0], area.centre[1], area.origin[2]);
     drawDepthWalls();
@@ -128,15 +125,7 @@ void cOnOffButton::draw()
         const std::vector<std::size_t>& meshes = getValue(0) != 0.0f ? onSet : offSet;
         drawMeshSet(meshes);
         if (hasStyle(StyleShadow))
-        {
-            glLoadIdentity();
-            placeModel(kShadowLift);
-            glMultMatrixf(owner.shadowMatrix());
-            owner.beginShadowStencil();
-            drawMeshSet(meshes);
-            endShadowStencil();
-        }
+            castShadow([&] { placeModel(kShadowLift); }, [] {}, [&] { drawMeshSet(meshes); });
     }
-    updateScreenRect();
     glPopMatrix();
 }

@@ -14,6 +14,7 @@ public:
 
     void draw() override;
     void onMouseDown(int buttons, int x, int y) override;
+    void onMouseUp(int buttons, int x, int y) override;
 
     const std::vector<std::size_t>& onMeshes() const { return onSet; }
     const std::vector<std::size_t>& offMeshes() const { return offSet; }

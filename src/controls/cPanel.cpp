@@ -56,13 +56,6 @@ void cPanel::buildGrid()
     }
 }
 
-void cPanel::onMouseDown(int buttons, int x, int y)
-{
-    pressButtons = buttons;
-    if (!isControlClick(buttons))
-        onMouseDrag(buttons, x, y);
-}
-
 void cPanel::draw()
 {
     glPushMatrix();
@@ -105,6 +98,5 @@ void cPanel::draw()
     glDisable(GL_STENCIL_TEST);
     glStencilMask(0);
     glStencilFunc(GL_ALWAYS, 0, 0);
-    updateScreenRect();
     glPopMatrix();
 }

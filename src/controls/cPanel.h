@@ -22,7 +22,6 @@ public:
            int imageWidth, int imageHeight, std::uint32_t style = kPanelStyle);
 
     void draw() override;
-    void onMouseDown(int buttons, int x, int y) override;
 
     const std::array<float, kGridVertices * 2>& textureCoordinates() const { return texCoords; }
     const std::array<std::uint16_t, kStripIndices>& stripIndices() const { return indices; }

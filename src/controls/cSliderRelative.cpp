@@ -1,8 +1,6 @@
 #include "controls/cSliderRelative.h"
 
 #include "base/UnitRange.h"
-#include "controls/ReachProjector.h"
-#include "controls/cControlListener.h"
 #include "glgui/OpenGL.h"
 #include "glgui/VSTGL_Editor.h"
 
@@ -11,7 +9,6 @@
 namespace
 {
 
-constexpr float kNeutralPosition = 0.5f;
 constexpr float kShadowLift = 0.2f;
 // Value text above a vertical handle, beside a horizontal one.
 constexpr float kVerticalLabelLift = 20.0f;
@@ -21,60 +18,31 @@ constexpr float kHorizontalLabelLift = 16.0f;
 
 cSliderRelative::cSliderRelative(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
                                  const Model3DS* model, std::uint32_t style, float handle)
-    : GL_BaseControl(editor, listener, box, model, style), handleLength(handle)
+    : cDragControl(editor, listener, box, model, style), handleLength(handle)
 {
 }
 
-void cSliderRelative::reportPosition()
+float cSliderRelative::position() const
 {
-    if (!hasSlot())
-        return;
-    setValue(0, position);
-    controlListener.valueChanged(parameterSlots[0].target, position, this);
+    return clampedToUnit(getValue(0));
 }
 
-void cSliderRelative::onMouseDown(int buttons, int x, int y)
+void cSliderRelative::dragBy(int dx, int dy, bool fine)
 {
-    pressButtons = buttons;
-    lastX = x;
-    lastY = y;
-    if (isControlClick(buttons) && hasSlot())
-        setValue(0, parameterSlots[0].defaultValue);
-    reportPosition();
-    setCursorKind(cursorForTrack());
-    onMouseDrag(buttons, x, y);
+    const float factor = fine ? kFineFactor : 1.0f;
+    // Measured back from the pointer, as the handle trails it.
+    const float delta = static_cast<float>(vertical() ? -dy : -dx) * factor;
+    setValue(0, std::clamp(position() - delta / (trackLength() - handleLength), 0.0f, 1.0f));
 }
 
-void cSliderRelative::onMouseDrag(int buttons, int x, int y)
+void cSliderRelative::resetToDefault()
 {
-    if (isControlClick(buttons))
-    {
-        // A slider's neutral position is its centre, whatever its slot's default.
-        position = kNeutralPosition;
-    }
-    else
-    {
-        setCursorKind(cursorForTrack());
-        const float factor = isFine(buttons) ? kFineFactor : 1.0f;
-        const float delta = static_cast<float>(vertical() ? lastY - y : lastX - x) * factor;
-        position = std::clamp(position - delta / (trackLength() - handleLength), 0.0f, 1.0f);
-    }
-    lastX = x;
-    lastY = y;
-    reportPosition();
+    setValue(0, kNeutralPosition);
 }
 
-void cSliderRelative::onMouseOver(int, int)
+platform::PointerCursor cSliderRelative::dragCursor() const
 {
-    pressButtons = 0;
-    setCursorKind(cursorForTrack());
-}
-
-void cSliderRelative::setValue(std::size_t slot, float value)
-{
-    GL_BaseControl::setValue(slot, value);
-    if (slot == 0)
-        position = clampedToUnit(value);
+    return vertical() ? platform::PointerCursor::SizeNorthSouth : platform::PointerCursor::SizeWestEast;
 }
 
 void cSliderRelative::handleCentre(float at, float centre[3]) const
@@ -88,7 +56,7 @@ void cSliderRelative::handleCentre(float at, float centre[3]) const
 void cSliderRelative::placeHandle() const
 {
     float centre[3];
-    handleCentre(position, centre);
+    handleCentre(position(), centre);
     glTranslatef(centre[0], centre[1], centre[2]);
     if (vertical())
         glRotatef(90.0f, 0.0f, 0.0f, 1.0f);
@@ -122,16 +90,10 @@ ScreenRect cSliderRelative::computeReach(const ReachProjector& projector) const
 
 void cSliderRelative::draw()
 {
-    if (!visible)
-        return;
-    glPushMatrix();
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    beginModelPass();
     glDisable(GL_TEXTURE_2D);
-    glEnable(GL_COLOR_MATERIAL);
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_LIGHTING);
     glLoadIdentity();
-    const float offset = (trackLength() - handleLength) * position + handleLength / 2.0f;
+    const float offset = (trackLength() - handleLength) * position() + handleLength / 2.0f;
     if (vertical())
     {
         labelAnchor[0] = area.centre[0];
@@ -149,15 +111,7 @@ void cSliderRelative::draw()
     if (controlModel != nullptr)
         models.drawModel(*controlModel);
     if (hasStyle(StyleShadow) && controlModel != nullptr)
-    {
-        glLoadIdentity();
-        glTranslatef(0.0f, 0.0f, kShadowLift);
-        glMultMatrixf(owner.shadowMatrix());
-        placeHandle();
-        owner.beginShadowStencil();
-        models.drawModel(*controlModel);
-        endShadowStencil();
-    }
-    updateScreenRect();
+        castShadow([] { glTranslatef(0.0f, 0.0f, kShadowLift); }, [&] { placeHandle(); },
+                   [&] { models.drawModel(*controlModel); });
     glPopMatrix();
 }

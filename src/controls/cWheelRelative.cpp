@@ -1,7 +1,6 @@
 #include "controls/cWheelRelative.h"
 
 #include "base/UnitRange.h"
-#include "controls/ReachProjector.h"
 #include "glgui/OpenGL.h"
 #include "glgui/VSTGL_Editor.h"
 
@@ -21,57 +20,44 @@ constexpr float kHorizontalLabelLift = 16.0f;
 
 cWheelRelative::cWheelRelative(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
                                const Model3DS* model, std::uint32_t style)
-    : GL_BaseControl(editor, listener, box, model, style), minimum(1.0f / box.size[1]),
+    : cDragControl(editor, listener, box, model, style), minimum(1.0f / box.size[1]),
       maximum(1.0f - 1.0f / box.size[1]), position(minimum)
 {
 }
 
-void cWheelRelative::onMouseDown(int buttons, int x, int y)
+void cWheelRelative::turnTo(float newPosition)
 {
-    pressButtons = buttons;
-    if (isControlClick(buttons) && hasSlot())
-        setValue(0, parameterSlots[0].defaultValue);
-    setCursorKind(cursorForAxis());
-    lastX = x;
-    lastY = y;
-    onMouseDrag(buttons, x, y);
-}
-
-void cWheelRelative::onMouseDrag(int buttons, int x, int y)
-{
-    if (isControlClick(buttons))
-    {
-        if (hasSlot())
-            setValue(0, parameterSlots[0].defaultValue);
-    }
-    else
-    {
-        setCursorKind(cursorForAxis());
-        const ScreenRect& screen = screenRect();
-        const int extent = vertical() ? screen.maxY - screen.minY : screen.maxX - screen.minX;
-        const int travel = vertical() ? y - lastY : x - lastX;
-        const float factor = isFine(buttons) ? kFineFactor : 1.0f;
-        if (extent > 0)
-            position = std::clamp(position + static_cast<float>(travel) * factor / static_cast<float>(extent), minimum,
-                                  maximum);
-        if (hasSlot())
-            parameterSlots[0].value = (position - minimum) / (maximum - minimum);
-    }
-    lastX = x;
-    lastY = y;
-    reportSlot0();
-}
-
-void cWheelRelative::onMouseOver(int, int)
-{
-    pressButtons = 0;
-    setCursorKind(cursorForAxis());
+    if (newPosition != position)
+        markChanged();
+    position = newPosition;
 }
 
 void cWheelRelative::setValue(std::size_t slot, float value)
 {
-    GL_BaseControl::setValue(slot, value);
-    position = minimum + (maximum - minimum) * clampedToUnit(value);
+    if (slot == 0)
+        turnTo(minimum + (maximum - minimum) * clampedToUnit(value));
+}
+
+void cWheelRelative::dragBy(int dx, int dy, bool fine)
+{
+    const ScreenRect& screen = screenRect();
+    const int extent = vertical() ? screen.maxY - screen.minY : screen.maxX - screen.minX;
+    const int travel = vertical() ? dy : dx;
+    const float factor = fine ? kFineFactor : 1.0f;
+    if (extent > 0)
+        turnTo(
+            std::clamp(position + static_cast<float>(travel) * factor / static_cast<float>(extent), minimum, maximum));
+}
+
+void cWheelRelative::resetToDefault()
+{
+    if (hasSlot())
+        setValue(0, parameterSlots[0].defaultValue);
+}
+
+platform::PointerCursor cWheelRelative::dragCursor() const
+{
+    return vertical() ? platform::PointerCursor::SizeNorthSouth : platform::PointerCursor::SizeWestEast;
 }
 
 ScreenRect cWheelRelative::computeReach(const ReachProjector& projector) const
@@ -85,16 +71,10 @@ ScreenRect cWheelRelative::computeReach(const ReachProjector& projector) const
 
 void cWheelRelative::draw()
 {
-    if (!visible)
-        return;
-    glPushMatrix();
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    beginModelPass();
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
-    glEnable(GL_COLOR_MATERIAL);
-    glEnable(GL_LIGHTING);
     glDepthMask(GL_TRUE);
-    glShadeModel(GL_SMOOTH);
     glLoadIdentity();
     glTranslatef(area.centre[0], area.centre[1], area.origin[2]);
     if (vertical())
@@ -114,7 +94,6 @@ void cWheelRelative::draw()
     glColor4fv(colour);
     if (controlModel != nullptr)
         owner.resources().models().drawModel(*controlModel);
-    updateScreenRect();
     glEnable(GL_LIGHTING);
     glPopMatrix();
 }

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "controls/GL_BaseControl.h"
+#include "controls/cDragControl.h"
 
 // A thumb wheel: dragging across its whole screen extent (height when StyleVertical, else
-// width) sweeps the whole range; Shift moves it four times slower. It casts no shadow.
-class cWheelRelative : public GL_BaseControl
+// width) sweeps the whole range; Shift moves it four times slower. It casts no shadow. Its
+// one value is the wheel's turn, kept a pixel short of either end of its box.
+class cWheelRelative : public cDragControl
 {
 public:
     static constexpr float kFineFactor = 0.25f;
@@ -13,9 +14,6 @@ public:
                    std::uint32_t style);
 
     void draw() override;
-    void onMouseDown(int buttons, int x, int y) override;
-    void onMouseDrag(int buttons, int x, int y) override;
-    void onMouseOver(int x, int y) override;
     void setValue(std::size_t slot, float value) override;
 
     float minimumPosition() const { return minimum; }
@@ -23,15 +21,17 @@ public:
     float wheelPosition() const { return position; }
 
 protected:
+    void dragBy(int dx, int dy, bool fine) override;
+    void resetToDefault() override;
+    float dragValue() const override { return (position - minimum) / (maximum - minimum); }
+    platform::PointerCursor dragCursor() const override;
     ScreenRect computeReach(const ReachProjector& projector) const override;
 
 private:
     bool vertical() const { return hasStyle(StyleVertical); }
-    int cursorForAxis() const { return vertical() ? kCursorNorthSouth : kCursorWestEast; }
+    void turnTo(float newPosition);
 
     float minimum;
     float maximum;
     float position;
-    int lastX = 0;
-    int lastY = 0;
 };

@@ -1,6 +1,6 @@
 #include "editor/CurveDisplay.h"
 
-#include "controls/cControlListener.h"
+#include "editor/EditorModel.h"
 #include "editor/ShaderSet.h"
 #include "params/EngineAmounts.h"
 #include "params/ParameterTable.h"
@@ -8,7 +8,7 @@
 void CurveDisplay::draw()
 {
     // The amount the engine shapes with.
-    const float shape = amounts::shape(controlListener.readParameter(kParamShape));
+    const float shape = amounts::shape(model.value(kParamShape));
     shaders.use(ShaderSet::Program::CurveDisplay);
     shaders.setFloat(ShaderSet::Program::CurveDisplay, "parShape", shape);
     drawQuad();

@@ -3,8 +3,8 @@
 #include "glgui/VSTGL_Editor.h"
 
 DisplayControl::DisplayControl(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
-                               std::uint32_t style, ShaderSet& shaderSet)
-    : GL_BaseControl(editor, listener, box, nullptr, style), shaders(shaderSet),
+                               std::uint32_t style, ShaderSet& shaderSet, const EditorModel& editorModel)
+    : GL_BaseControl(editor, listener, box, nullptr, style), shaders(shaderSet), model(editorModel),
       quad(DeviceQuad::fromBox(box.origin[0], box.origin[1], box.size[0], box.size[1], editor.editorWidth(),
                                editor.editorHeight()))
 {

@@ -4,6 +4,7 @@
 #include "params/ParameterTable.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 // The editor's layout: every control, in list order (drawing order and hit order), with its
@@ -35,22 +36,21 @@ constexpr int kNoParameter = -1;
 
 struct Row
 {
-    const char* name;
-    ControlClass controlClass;
-    const char* modelName;  // 3DS model, or null
-    float origin[3];        // x, y relative to (L, B); z absolute
-    float size[3];
-    float centre[3];  // x, y relative to (L, B); z absolute
-    std::uint32_t style;
-    int parameter;  // the parameter of slot 0, or kNoParameter
-    int slotCount;  // consecutive parameters from `parameter`
-    // Rows bound to an editor command instead of parameters.
-    bool commandRow;
-    EditorCommand command;
-    float labelOffset[3];
-    const char* helpText;  // null without help
-    float helpAnchor[2];   // relative to (L, B)
-    float helpExtent[2];
+    const char* name = nullptr;
+    ControlClass controlClass = ControlClass::Panel;
+    const char* modelName = nullptr;  // 3DS model, or null
+    float origin[3] = {};             // x, y relative to (L, B); z absolute
+    float size[3] = {};
+    float centre[3] = {};  // x, y relative to (L, B); z absolute
+    std::uint32_t style = 0;
+    int parameter = kNoParameter;  // the parameter of slot 0
+    int slotCount = 0;             // consecutive parameters from `parameter`
+    // Rows bound to an editor command instead of parameters (one slot).
+    std::optional<EditorCommand> command{};
+    float labelOffset[3] = {};
+    const char* helpText = nullptr;  // null without help
+    float helpAnchor[2] = {};        // relative to (L, B)
+    float helpExtent[2] = {};
 };
 
 // How a row's value reads, and what Ctrl-click restores in a slot: its parameter's, from

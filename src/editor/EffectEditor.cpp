@@ -1,12 +1,10 @@
 #include "editor/EffectEditor.h"
 
-#include "editor/EditorLayout.h"
 #include "editor/GUImachine.h"
 #include "editor/VersionLine.h"
 #include "engine/EngineHost.h"
 #include "glgui/OpenGL.h"
 #include "params/ParameterTable.h"
-#include "platform/PreferenceStore.h"
 #include "vst/EditorEffect.h"
 
 #include <algorithm>
@@ -26,8 +24,6 @@ constexpr float kFieldOfView = 28.7f;
 // Half of the field of view in radians: at this distance one scene unit at z = 0 is one pixel.
 constexpr double kHalfFieldOfViewRadians = 0.25045475;
 constexpr float kCameraEasing = 0.9f;
-// Far from any real eye position, so the first frame counts as a camera move.
-constexpr float kUnsetEye = 1000.0f;
 
 const float kLight0Position[4] = {-800.0f, 800.0f, 1200.0f, 1.0f};
 const float kLight0Diffuse[4] = {1.0f, 1.0f, 1.0f, 1.0f};
@@ -47,10 +43,10 @@ constexpr FontBank::Colour kVersionBoxColour{0.0f, 0.0f, 0.0f, 0.25f};
 
 }  // namespace
 
-EffectEditor::EffectEditor(AudioEffect* owner, EditorEffect& effectLink, EngineHost* engine, std::string skinFolder)
-    : VSTGL_Editor(owner, std::move(skinFolder)), effect(effectLink), engineHost(engine)
+EffectEditor::EffectEditor(EditorEffect& effectLink, EngineHost* engine, std::string skinFolder)
+    : VSTGL_Editor(std::move(skinFolder)), effect(effectLink), engineHost(engine), model(engine)
 {
-    rectangle = ERect{0, 0, kHeight, kWidth};
+    setEditorSize(kWidth, kHeight);
     registerResources();
 }
 
@@ -89,24 +85,26 @@ void EffectEditor::setUpLights()
 
 void EffectEditor::openGui()
 {
-    if (guiReady || engineHost == nullptr)
+    if (isGuiReady() || engineHost == nullptr)
         return;
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     setUpLights();
     frameCounter = 0.0f;
+    // The one read of the effect: from here on the host's changes arrive through the inbox.
+    inbox.drain([](int, float) {});
+    for (int index = 0; index < kNumParameters; ++index)
+        model.setValue(index, effect.getParameter(index));
     // Out of memory while building, the editor stays blank: an exception must never reach
     // the host's call into the dispatcher.
     try
     {
-        preferences = std::make_unique<platform::PreferenceStore>();
-        gui = std::make_unique<GUImachine>(*this);
+        gui = std::make_unique<GUImachine>(*this, model, edits);
         buildScene();
     }
     catch (const std::exception&)
     {
         gui.reset();
-        preferences.reset();
     }
     // The engine analyses the display spectrum only while someone looks at it.
     engineHost->setDisplayWanted(true);
@@ -114,35 +112,29 @@ void EffectEditor::openGui()
 
 void EffectEditor::buildScene()
 {
-    for (float& axis : previousEye)
-        axis = kUnsetEye;
-    resources().resetViewMode();
     const float distance = static_cast<float>((kHeight / 2.0) / std::tan(kHalfFieldOfViewRadians));
     targetCamera = Camera{{0.0f, 0.0f, distance}, {0.0f, 0.0f, 0.0f}, kFieldOfView};
-    camera = targetCamera;
-    resources().setPerspectiveView();
+    setCamera(targetCamera);
     gui->buildGui("font_heiti");
-    drainInbox();
     resources().fonts().buildLists();
     redrawWanted = true;
-    guiReady = true;
+    setGuiReady(true);
 }
 
 void EffectEditor::closeGui()
 {
-    if (!guiReady || engineHost == nullptr)
+    if (!isGuiReady() || engineHost == nullptr)
         return;
-    finishGestures();
+    edits.endAll();
     resources().fonts().deleteLists();
     gui.reset();
-    preferences.reset();
     engineHost->setDisplayWanted(false);
-    guiReady = false;
+    setGuiReady(false);
 }
 
 void EffectEditor::idle()
 {
-    if (engineHost != nullptr && guiReady)
+    if (engineHost != nullptr && isGuiReady())
         frameCounter = std::min(frameCounter + 1.0f, kFrameCounterCap);
     VSTGL_Editor::idle();
 }
@@ -157,6 +149,7 @@ bool EffectEditor::drainInbox()
     return inbox.drain(
         [this](int index, float value)
         {
+            model.setValue(index, value);
             if (gui != nullptr)
                 gui->parameterChanged(index, value);
         });
@@ -169,16 +162,19 @@ bool EffectEditor::frameWanted()
     const bool changed = drainInbox();
     // One more frame after the version line's last one clears it.
     const bool versionLineShowing = frameCounter <= static_cast<float>(kVersionLineFrames) + 1.0f;
-    const bool hoverTimerRunning =
-        gui->hoveredIndex() != VSTGL_GUIbuild::kNone && !infoFlag && pointerState < GUImachine::kHoverTimeoutFrames;
-    return redrawWanted || changed || versionLineShowing || hoverTimerRunning || !cameraStill() || gui->animating();
+    return redrawWanted || changed || versionLineShowing || gui->hoverTimerRunning() || !cameraStill() ||
+           gui->animating();
 }
 
 void EffectEditor::prepareFrame()
 {
-    if (!guiReady || gui == nullptr)
+    if (!isGuiReady() || gui == nullptr)
         return;
     drainInbox();
+    // The user's edits of the curve points reach the engine's table through Internal 0,
+    // which the host does not record.
+    if (edits.takeCurveEdited())
+        effect.setParameter(kParamInternal0, 1.0f);
     if (!cameraSettled())
         invalidateWholeFrame();
     // Last frame's hover texts and panels give way to the scene below them.
@@ -188,13 +184,16 @@ void EffectEditor::prepareFrame()
         invalidate(changed);
     else
         invalidateWholeFrame();
+    // What the live displays show in this frame, once what must be drawn again is known.
+    model.takeLiveData();
 }
 
 bool EffectEditor::cameraSettled() const
 {
+    const Camera& now = currentCamera();
     for (int axis = 0; axis < 3; ++axis)
     {
-        if (camera.eye[axis] != targetCamera.eye[axis] || camera.target[axis] != targetCamera.target[axis])
+        if (now.eye[axis] != targetCamera.eye[axis] || now.target[axis] != targetCamera.target[axis])
             return false;
     }
     return true;
@@ -202,14 +201,17 @@ bool EffectEditor::cameraSettled() const
 
 void EffectEditor::draw()
 {
-    if (!guiReady || engineHost == nullptr)
+    if (!isGuiReady() || engineHost == nullptr)
         return;
+    Camera eased = currentCamera();
     for (int axis = 0; axis < 3; ++axis)
     {
-        camera.eye[axis] = (camera.eye[axis] - targetCamera.eye[axis]) * kCameraEasing + targetCamera.eye[axis];
-        camera.target[axis] =
-            (camera.target[axis] - targetCamera.target[axis]) * kCameraEasing + targetCamera.target[axis];
+        eased.eye[axis] = (eased.eye[axis] - targetCamera.eye[axis]) * kCameraEasing + targetCamera.eye[axis];
+        eased.target[axis] =
+            (eased.target[axis] - targetCamera.target[axis]) * kCameraEasing + targetCamera.target[axis];
     }
+    if (!cameraSettled())
+        setCamera(eased);
     GuiResources& skin = resources();
     skin.setPerspectiveView();
     glMatrixMode(GL_MODELVIEW);
@@ -217,6 +219,7 @@ void EffectEditor::draw()
     glLightfv(GL_LIGHT0, GL_POSITION, kLight0Position);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, kLight0Diffuse);
     makeShadowMatrix(kShadowPlanePoint, kShadowPlaneNormal, kShadowLight);
+    gui->placeControls();
 
     glClearStencil(0);
     glStencilMask(15);
@@ -254,109 +257,34 @@ void EffectEditor::drawVersionLine()
 
 void EffectEditor::mouseDown(int buttons, int x, int y)
 {
-    pointerState = 0;
-    cursorKind = GL_BaseControl::kCursorHand;
+    requestCursor(platform::PointerCursor::Hand);
     redrawWanted = true;
-    pointerHeld = true;
     if (gui != nullptr)
         gui->mouseDown(buttons, x, y);
-    applyCursor();
 }
 
 void EffectEditor::mouseMove(int buttons, int x, int y)
 {
-    pointerState = 0;
-    cursorKind = buttons != 0 ? GL_BaseControl::kCursorHand : 0;
+    requestCursor(buttons != 0 ? platform::PointerCursor::Hand : platform::PointerCursor::Arrow);
     redrawWanted = true;
     if (gui != nullptr)
         gui->mouseMove(buttons, x, y);
-    applyCursor();
 }
 
 void EffectEditor::mouseUp(int buttons, int x, int y)
 {
-    pointerState = 0;
-    cursorKind = 0;
+    requestCursor(platform::PointerCursor::Arrow);
     redrawWanted = true;
     if (gui != nullptr)
         gui->mouseUp(buttons, x, y);
-    finishGestures();
-    pointerHeld = false;
-    applyCursor();
+    // A gesture a control left open ends with the press that began it.
+    edits.endAll();
 }
 
 void EffectEditor::mouseLeave()
 {
-    cursorKind = 0;
+    requestCursor(platform::PointerCursor::Arrow);
     redrawWanted = true;
     if (gui != nullptr)
         gui->clearHover();
-    applyCursor();
-}
-
-void EffectEditor::valueChanged(const SlotTarget& target, float value, GL_BaseControl*)
-{
-    if (engineHost == nullptr)
-        return;
-    if (target.kind == SlotTarget::Kind::Command)
-    {
-        if (target.index == static_cast<int>(EditorCommand::Info))
-        {
-            infoFlag = value != 0.0f;
-            if (preferences != nullptr)
-                preferences->writePref(static_cast<int>(value));
-        }
-        return;
-    }
-    const int index = target.index;
-    if (!isParameter(index))
-        return;
-    if (!pointerHeld)
-    {
-        automateParameter(index, value);
-        return;
-    }
-    // A drag is one gesture for the host, so touch-style automation recording holds the
-    // lane from press to release.
-    if (!gesturesOpen.test(static_cast<std::size_t>(index)))
-    {
-        effect.beginEdit(index);
-        gesturesOpen.set(static_cast<std::size_t>(index));
-    }
-    effect.setParameterAutomated(index, value);
-}
-
-void EffectEditor::finishGestures()
-{
-    for (int index = 0; index < kNumParameters; ++index)
-    {
-        if (gesturesOpen.test(static_cast<std::size_t>(index)))
-            effect.endEdit(index);
-    }
-    gesturesOpen.reset();
-}
-
-float EffectEditor::readParameter(int index)
-{
-    return effect.getParameter(index);
-}
-
-void EffectEditor::automateParameter(int index, float value)
-{
-    if (!isParameter(index))
-        return;
-    effect.beginEdit(index);
-    effect.setParameterAutomated(index, value);
-    effect.endEdit(index);
-}
-
-void EffectEditor::writeParameter(int index, float value)
-{
-    effect.setParameter(index, value);
-}
-
-float EffectEditor::displayValue(int index)
-{
-    // What the engine makes of the stored value, however far out a host or chunk put it.
-    return isParameter(index) ? displayValueFor(index, engineValue(readParameter(index))) : 0.0f;
 }

@@ -37,7 +37,7 @@ EqualiserDisplay::EqualiserDisplay(GuiResources& hub, ShaderSet& programs, const
 {
 }
 
-void EqualiserDisplay::uploadSpectrum(SpectrumHandOff& spectrum)
+void EqualiserDisplay::uploadSpectrum(const float* spectrum)
 {
     if (!spectrumLookedUp)
     {
@@ -46,19 +46,17 @@ void EqualiserDisplay::uploadSpectrum(SpectrumHandOff& spectrum)
     }
     if (spectrumPixels == nullptr)
         return;
-    const float* last = spectrum.takeLatest();
-    std::copy(last, last + kSpectrumPoints, spectrumPixels);
+    std::copy(spectrum, spectrum + kSpectrumPoints, spectrumPixels);
     resources.textures().updateTexture(kSpectrumTexture);
 }
 
-bool EqualiserDisplay::spectrumChanged(const SpectrumHandOff& spectrum) const
+bool EqualiserDisplay::spectrumDiffers(const float* spectrum) const
 {
+    if (spectrum == nullptr)
+        return false;
     if (spectrumPixels == nullptr)
         return !spectrumLookedUp;
-    if (spectrum.hasNews())
-        return true;
-    const float* last = spectrum.lastTaken();
-    return !std::equal(last, last + kSpectrumPoints, spectrumPixels);
+    return !std::equal(spectrum, spectrum + kSpectrumPoints, spectrumPixels);
 }
 
 void EqualiserDisplay::drawBackground()
@@ -74,16 +72,21 @@ void EqualiserDisplay::drawBackground()
     resources.drawQuad(bottomLeft, topLeft, bottomRight, topRight, 0.0f, 0.0f, 1.0f, 1.0f);
 }
 
-void EqualiserDisplay::drawGuides(float rangeDb)
+void EqualiserDisplay::beginRibbons(float width)
 {
-    const float half = inner.height / 2.0f;
-    const EqualiserGuides guides = EqualiserGuides::forRange(rangeDb, half);
     shaders.use(Program::LineDraw);
     resources.bindTexture("line.png");
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     resources.stripMode = GuiResources::kRibbonStrip;
-    resources.stripLineWidth = kGuideWidth;
+    resources.stripLineWidth = width;
+}
+
+void EqualiserDisplay::drawGuides(float rangeDb)
+{
+    const float half = inner.height / 2.0f;
+    const EqualiserGuides guides = EqualiserGuides::forRange(rangeDb, half);
+    beginRibbons(kGuideWidth);
     resources.stripTexCoords = {0.0f, 0.0f, 1.0f, 1.0f};
     fillColours(resources.stripColours, kGuideColour, 2);
     const float centre = inner.bottom + half;
@@ -100,12 +103,7 @@ void EqualiserDisplay::drawGuides(float rangeDb)
 
 void EqualiserDisplay::drawCurve(const EqualiserCurveVertices& curve)
 {
-    shaders.use(Program::LineDraw);
-    resources.bindTexture("line.png");
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    resources.stripMode = GuiResources::kRibbonStrip;
-    resources.stripLineWidth = kCurveWidth;
+    beginRibbons(kCurveWidth);
     resources.stripPoints.assign(curve.data(), curve.data() + 2 * curve.size());
     resources.stripTexCoords.clear();
     fillColours(resources.stripColours, kCurveColour, static_cast<std::size_t>(curve.size()));

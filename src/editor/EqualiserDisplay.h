@@ -4,7 +4,6 @@
 
 class GuiResources;
 class ShaderSet;
-class SpectrumHandOff;
 
 // What the equaliser draws inside its inner rectangle (normalised device coordinates): the
 // live output spectrum as background, the dB guide lines, the curve and a ring per point.
@@ -25,10 +24,10 @@ public:
     EqualiserDisplay(GuiResources& resources, ShaderSet& shaders, const Rectangle& inner, int editorWidth,
                      int editorHeight);
 
-    // Copies the spectrum the engine completed last into the "eq_fft" texture.
-    void uploadSpectrum(SpectrumHandOff& spectrum);
-    // Whether the engine has completed a spectrum other than the one shown.
-    bool spectrumChanged(const SpectrumHandOff& spectrum) const;
+    // Copies a spectrum of 512 points into the "eq_fft" texture.
+    void uploadSpectrum(const float* spectrum);
+    // Whether the texture holds something other than the spectrum (null counts as shown).
+    bool spectrumDiffers(const float* spectrum) const;
     void drawBackground();
     void drawGuides(float rangeDb);
     void drawCurve(const EqualiserCurveVertices& curve);
@@ -37,6 +36,9 @@ public:
     const Rectangle& area() const { return inner; }
 
 private:
+    // The line program and its texture, blended, for ribbons of the given width.
+    void beginRibbons(float width);
+
     GuiResources& resources;
     ShaderSet& shaders;
     Rectangle inner;

@@ -3,7 +3,6 @@
 #include "glgui/VSTGL_Editor.h"
 
 #include <algorithm>
-#include <utility>
 
 float EqualiserPointer::curveX(int x) const
 {
@@ -20,13 +19,13 @@ int EqualiserPointer::pointUnder(int x, int y)
     return points.pointAt(curveX(x), curveY(y), kHitHalfWidth / area.width, kHitHalfHeight / area.height);
 }
 
-int EqualiserPointer::over(int x, int y)
+platform::PointerCursor EqualiserPointer::over(int x, int y)
 {
     selectedPoint = pointUnder(x, y);
-    return selectedPoint >= 0 ? kHandCursor : kArrowCursor;
+    return selectedPoint >= 0 ? platform::PointerCursor::Hand : platform::PointerCursor::Arrow;
 }
 
-int EqualiserPointer::press(int buttons, int x, int y)
+platform::PointerCursor EqualiserPointer::press(int buttons, int x, int y)
 {
     // Searched afresh: the hover may be stale when the pointer jumped onto the control.
     selectedPoint = pointUnder(x, y);
@@ -34,7 +33,6 @@ int EqualiserPointer::press(int buttons, int x, int y)
     const bool secondary = (buttons & (VSTGL_Editor::kRightButton | VSTGL_Editor::kAlt)) != 0;
     if (selectedPoint >= 0)
     {
-        edited = true;
         if ((buttons & VSTGL_Editor::kControl) != 0 || (secondary && points.isEndPoint(selectedPoint)))
         {
             // A reset is a click: it never drags the point off the line afterwards.
@@ -48,31 +46,23 @@ int EqualiserPointer::press(int buttons, int x, int y)
         else
         {
             dragMoves = true;
-            edited = false;
         }
     }
     else if (secondary)
     {
         selectedPoint = points.add(curveX(x), curveY(y));
-        edited = selectedPoint >= 0;
         dragMoves = selectedPoint >= 0;
     }
-    return selectedPoint >= 0 ? kHandCursor : kArrowCursor;
+    return selectedPoint >= 0 ? platform::PointerCursor::Hand : platform::PointerCursor::Arrow;
 }
 
-int EqualiserPointer::drag(int x, int y)
+platform::PointerCursor EqualiserPointer::drag(int x, int y)
 {
     if (selectedPoint < 0)
-        return kArrowCursor;
+        return platform::PointerCursor::Arrow;
     if (dragMoves)
     {
         points.move(selectedPoint, curveX(x), curveY(y));
-        edited = true;
     }
-    return kHandCursor;
-}
-
-bool EqualiserPointer::takeEdited()
-{
-    return std::exchange(edited, false);
+    return platform::PointerCursor::Hand;
 }

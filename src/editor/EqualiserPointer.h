@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EqualiserPoints.h"
+#include "platform/NativeGlWindow.h"
 
 // The equaliser's pointer rules over its points. Coordinates are the control's local
 // pointer coordinates; `area` says where the curve's 0..1 square lies in them.
@@ -19,10 +20,6 @@ public:
         float height;
     };
 
-    // Cursor kinds the editor shows.
-    static constexpr int kArrowCursor = 0;
-    static constexpr int kHandCursor = 9;
-
     // Hit box half sizes, in pointer units.
     static constexpr float kHitHalfWidth = 15.2f;
     static constexpr float kHitHalfHeight = 14.2f;
@@ -35,16 +32,14 @@ public:
     // The curve square moves with the control's screen rectangle.
     void setArea(const Area& pointerArea) { area = pointerArea; }
 
-    // Each answers the cursor kind to show.
-    int over(int x, int y);
-    int press(int buttons, int x, int y);
-    int drag(int x, int y);
+    // Each answers the pointer shape to show.
+    platform::PointerCursor over(int x, int y);
+    platform::PointerCursor press(int buttons, int x, int y);
+    platform::PointerCursor drag(int x, int y);
     void release() { selectedPoint = -1; }
 
     // The selected slot (under the pointer, or being dragged), -1 for none.
     int selected() const { return selectedPoint; }
-    // True once after any edit of the points.
-    bool takeEdited();
 
 private:
     float curveX(int x) const;
@@ -55,5 +50,4 @@ private:
     Area area;
     int selectedPoint = -1;
     bool dragMoves = false;
-    bool edited = false;
 };

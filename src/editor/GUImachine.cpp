@@ -8,14 +8,15 @@
 #include "controls/cSliderRelative.h"
 #include "controls/cWheelRelative.h"
 #include "editor/CurveDisplay.h"
-#include "editor/EffectEditor.h"
+#include "editor/EditorModel.h"
 #include "editor/HelpLines.h"
+#include "editor/HostEdits.h"
 #include "editor/ShaderSet.h"
 #include "editor/cEqualiser.h"
 #include "editor/cSpectrumPanel.h"
 #include "editor/cStereoWidthPanel.h"
-#include "engine/EngineHost.h"
 #include "glgui/OpenGL.h"
+#include "glgui/VSTGL_Editor.h"
 #include "params/ValueText.h"
 #include "platform/PreferenceStore.h"
 
@@ -44,77 +45,57 @@ ControlBox placedBox(const layout::Row& row, float left, float bottom)
                       {left + row.centre[0], bottom + row.centre[1], row.centre[2]}};
 }
 
-// Where a point of the scene lands in the window (pixels from the bottom-left), through
-// the current projection with an identity model-view; false outside the viewport.
-bool projectToWindow(const float point[3], float& windowX, float& windowY)
-{
-    float projection[16];
-    GLint viewport[4];
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    float clip[4];
-    for (int row = 0; row < 4; ++row)
-        clip[row] = projection[row] * point[0] + projection[4 + row] * point[1] + projection[8 + row] * point[2] +
-                    projection[12 + row];
-    if (clip[3] <= 0.0f)
-        return false;
-    windowX = static_cast<float>(viewport[0]) + (clip[0] / clip[3] + 1.0f) * 0.5f * static_cast<float>(viewport[2]);
-    windowY = static_cast<float>(viewport[1]) + (clip[1] / clip[3] + 1.0f) * 0.5f * static_cast<float>(viewport[3]);
-    return windowX >= static_cast<float>(viewport[0]) && windowX < static_cast<float>(viewport[0] + viewport[2]) &&
-           windowY >= static_cast<float>(viewport[1]) && windowY < static_cast<float>(viewport[1] + viewport[3]);
-}
-
 }  // namespace
 
-GUImachine::GUImachine(EffectEditor& owner) : VSTGL_GUIbuild(owner), effectEditor(owner) {}
+GUImachine::GUImachine(VSTGL_Editor& owner, const EditorModel& editorModel, HostEdits& edits)
+    : VSTGL_GUIbuild(owner), model(editorModel), hostEdits(edits)
+{
+}
 
 GUImachine::~GUImachine() = default;
 
 void GUImachine::addBackground(int& width, int& height)
 {
-    TextureBank& textures = effectEditor.resources().textures();
+    TextureBank& textures = editor.resources().textures();
     const unsigned int texture = textures.getTexture(kBackgroundTexture, width, height);
     const float panelWidth = static_cast<float>(width) + 1.0f;
     const float panelHeight = static_cast<float>(height) + 1.0f;
     const ControlBox box{
         {-panelWidth / 2.0f, -panelHeight / 2.0f, -1.0f}, {panelWidth, panelHeight, 0.0f}, {0.0f, 0.0f, -1.0f}};
-    addControl(std::make_unique<cPanel>(effectEditor, effectEditor, box, texture, width + 1, height + 1));
+    addControl(std::make_unique<cPanel>(editor, *this, box, texture, width + 1, height + 1));
 }
 
 std::unique_ptr<GL_BaseControl> GUImachine::createControl(const layout::Row& row, float left, float bottom)
 {
     using layout::ControlClass;
     const ControlBox box = placedBox(row, left, bottom);
-    const Model3DS* model =
-        row.modelName != nullptr ? effectEditor.resources().models().findModel(row.modelName) : nullptr;
-    EffectEditor& e = effectEditor;
+    const Model3DS* shape = row.modelName != nullptr ? editor.resources().models().findModel(row.modelName) : nullptr;
+    VSTGL_Editor& e = editor;
     switch (row.controlClass)
     {
-    case ControlClass::Dial: return std::make_unique<cDial>(e, e, box, model, row.style);
-    case ControlClass::PopOffDial: return std::make_unique<cPopOffDial>(e, e, box, model, row.style);
+    case ControlClass::Dial: return std::make_unique<cDial>(e, *this, box, shape, row.style);
+    case ControlClass::PopOffDial: return std::make_unique<cPopOffDial>(e, *this, box, shape, row.style);
     case ControlClass::Slider:
-        return std::make_unique<cSliderRelative>(e, e, box, model, row.style, layout::kSliderHandleLength);
-    case ControlClass::Wheel: return std::make_unique<cWheelRelative>(e, e, box, model, row.style);
-    case ControlClass::OnOffButton: return std::make_unique<cOnOffButton>(e, e, box, model, row.style);
-    case ControlClass::ActiveFlashButton: return std::make_unique<cActiveFlashButton>(e, e, box, model, row.style);
+        return std::make_unique<cSliderRelative>(e, *this, box, shape, row.style, layout::kSliderHandleLength);
+    case ControlClass::Wheel: return std::make_unique<cWheelRelative>(e, *this, box, shape, row.style);
+    case ControlClass::OnOffButton: return std::make_unique<cOnOffButton>(e, *this, box, shape, row.style);
+    case ControlClass::ActiveFlashButton: return std::make_unique<cActiveFlashButton>(e, *this, box, shape, row.style);
     case ControlClass::SpectrumPanel:
-        return std::make_unique<cSpectrumPanel>(e, e, box, row.style, *shaders,
-                                                e.engine() != nullptr ? &e.engine()->meters() : nullptr);
-    case ControlClass::StereoWidthPanel: return std::make_unique<cStereoWidthPanel>(e, e, box, row.style, *shaders);
-    case ControlClass::Equaliser:
-        return std::make_unique<cEqualiser>(e, e, box, row.style, *shaders,
-                                            e.engine() != nullptr ? &e.engine()->displaySpectrum() : nullptr);
-    case ControlClass::CurveDisplay: return std::make_unique<CurveDisplay>(e, e, box, row.style, *shaders);
+        return std::make_unique<cSpectrumPanel>(e, *this, box, row.style, *shaders, model);
+    case ControlClass::StereoWidthPanel:
+        return std::make_unique<cStereoWidthPanel>(e, *this, box, row.style, *shaders, model);
+    case ControlClass::Equaliser: return std::make_unique<cEqualiser>(e, *this, box, row.style, *shaders, model);
+    case ControlClass::CurveDisplay: return std::make_unique<CurveDisplay>(e, *this, box, row.style, *shaders, model);
     case ControlClass::Panel: return nullptr;  // the background, added with its picture's size
     }
     return nullptr;
 }
 
-void GUImachine::buildGui(const std::string& fontName)
+void GUImachine::buildGui(const std::string& valueFontName)
 {
-    valueFont = fontName;
-    shaders = std::make_unique<ShaderSet>(effectEditor.resources().files(), effectEditor.editorWidth(),
-                                          effectEditor.editorHeight());
+    valueFont = valueFontName;
+    preferences = std::make_unique<platform::PreferenceStore>();
+    shaders = std::make_unique<ShaderSet>(editor.resources().files(), editor.editorWidth(), editor.editorHeight());
     int width = 0;
     int height = 0;
     addBackground(width, height);
@@ -128,10 +109,7 @@ void GUImachine::buildGui(const std::string& fontName)
             continue;
         GL_BaseControl& control = addControl(std::move(created));
         for (int slot = 0; slot < row.slotCount; ++slot)
-        {
-            control.bind(layout::slotTarget(row, slot));
-            control.setDefault(static_cast<std::size_t>(slot), layout::slotDefault(row, slot));
-        }
+            control.bind(layout::slotTarget(row, slot), layout::slotDefault(row, slot));
         for (int axis = 0; axis < 3; ++axis)
             control.labelOffset[axis] = row.labelOffset[axis];
         if (row.helpText != nullptr)
@@ -139,30 +117,58 @@ void GUImachine::buildGui(const std::string& fontName)
                 std::make_unique<HelpRecord>(HelpRecord{row.helpText,
                                                         {left + row.helpAnchor[0], bottom + row.helpAnchor[1]},
                                                         {row.helpExtent[0], row.helpExtent[1]}});
-        if (row.commandRow && row.command == EditorCommand::Info)
+        if (row.command == EditorCommand::Info)
             readInfoPreference(control);
         if (layout::valueDisplayKind(row) == kDisplayShapeCurve)
-        {
-            const layout::Row& curve = layout::curveDisplayRow();
-            curveDisplay = createControl(curve, left, bottom);
-        }
+            curveDisplay = createControl(layout::curveDisplayRow(), left, bottom);
     }
-
-    // The controls take their first values from the effect: every write comes back through
-    // the editor's parameter sweep.
     for (int index = 0; index < kNumParameters; ++index)
-        effectEditor.writeParameter(index, effectEditor.readParameter(index));
+        parameterChanged(index, model.value(index));
 }
 
 void GUImachine::readInfoPreference(GL_BaseControl& infoSwitch)
 {
-    platform::PreferenceStore& store = effectEditor.preferenceStore();
-    int preference = store.readPref();
+    int preference = preferences->readPref();
     if (preference < 0)
         preference = 1;
     infoSwitch.setValue(0, static_cast<float>(preference));
-    effectEditor.setInfoPanels(preference != 0);
-    store.writePref(preference);
+    infoPanels = preference != 0;
+    preferences->writePref(preference);
+}
+
+void GUImachine::beginGesture(const SlotTarget& target)
+{
+    if (target.kind == SlotTarget::Kind::Parameter)
+        hostEdits.begin(target.index);
+}
+
+void GUImachine::valueChanged(const SlotTarget& target, float value)
+{
+    if (target.kind == SlotTarget::Kind::Command)
+        commandChanged(static_cast<EditorCommand>(target.index), value);
+    else
+        hostEdits.change(target.index, value);
+}
+
+void GUImachine::endGesture(const SlotTarget& target)
+{
+    if (target.kind == SlotTarget::Kind::Parameter)
+        hostEdits.end(target.index);
+}
+
+void GUImachine::setCursor(platform::PointerCursor cursor)
+{
+    editor.requestCursor(cursor);
+}
+
+// Commands never reach the host: hosts size their parameter arrays by numParams and index
+// them with what automation carries.
+void GUImachine::commandChanged(EditorCommand command, float value)
+{
+    if (command != EditorCommand::Info)
+        return;
+    infoPanels = value != 0.0f;
+    preferences->writePref(static_cast<int>(value));
 }
 
 GL_BaseControl* GUImachine::controlNamed(const std::string& name) const
@@ -175,6 +181,36 @@ GL_BaseControl* GUImachine::controlNamed(const std::string& name) const
             return controls()[i + 1].get();
     }
     return nullptr;
+}
+
+void GUImachine::mouseDown(int buttons, int x, int y)
+{
+    hoverFrames = 0;
+    VSTGL_GUIbuild::mouseDown(buttons, x, y);
+}
+
+void GUImachine::mouseMove(int buttons, int x, int y)
+{
+    hoverFrames = 0;
+    VSTGL_GUIbuild::mouseMove(buttons, x, y);
+}
+
+void GUImachine::mouseUp(int buttons, int x, int y)
+{
+    hoverFrames = 0;
+    VSTGL_GUIbuild::mouseUp(buttons, x, y);
+}
+
+bool GUImachine::hoverTimerRunning() const
+{
+    return hoveredIndex() != kNone && !infoPanels && hoverFrames < kHoverTimeoutFrames;
+}
+
+void GUImachine::placeControls()
+{
+    VSTGL_GUIbuild::placeControls();
+    if (curveDisplay != nullptr)
+        curveDisplay->place(editor.projection(), !editor.cameraStill());
 }
 
 void GUImachine::drawControls()
@@ -194,61 +230,57 @@ void GUImachine::drawOverlay()
 {
     VSTGL_GUIbuild::drawOverlay();
     // The hover texts and panels are redrawn on every frame over whatever lies below.
-    effectEditor.endSceneClip();
+    editor.endSceneClip();
     overlayArea = ScreenRect{};
     GL_BaseControl* control = hoveredControlPointer();
     if (control == nullptr)
         return;
-    int& hoverFrames = effectEditor.hoverFrames();
     ++hoverFrames;
-    if (hoverFrames >= kHoverTimeoutFrames && !effectEditor.infoPanels())
+    if (hoverFrames >= kHoverTimeoutFrames && !infoPanels)
     {
         hoverFrames = kHoverTimeoutFrames;
         dropHover();
         return;
     }
     drawValueText(*control);
-    if (control->help != nullptr && effectEditor.infoPanels())
+    if (control->help != nullptr && infoPanels)
         drawInformationPanel(*control->help);
 }
 
 void GUImachine::drawValueText(GL_BaseControl& control)
 {
-    GuiResources& resources = effectEditor.resources();
+    GuiResources& resources = editor.resources();
     resources.setPerspectiveView();
     const float label[3] = {control.labelAnchor[0] + control.labelOffset[0],
                             control.labelAnchor[1] + control.labelOffset[1],
                             control.labelAnchor[2] + control.labelOffset[2]};
-    float windowX = 0.0f;
-    float windowY = 0.0f;
-    if (!projectToWindow(label, windowX, windowY))
+    float x = 0.0f;
+    float y = 0.0f;
+    if (!editor.projection().toWindow(label, x, y))
         return;
-    if (control.slots().empty() || control.slots()[0].target.kind != SlotTarget::Kind::Parameter)
-        return;
-    const int index = control.slots()[0].target.index;
+    const int index = control.firstParameter();
     const int kind = displayKindOfParameter(index);
     if (kind == kDisplayShapeCurve && curveDisplay != nullptr)
     {
         curveDisplay->draw();
-        curveDisplay->updateScreenRect();
         overlayArea.unite(curveDisplay->reachRect());
     }
-    const std::string text = formatValueText(kind, effectEditor.displayValue(index));
+    // What the engine makes of the stored value, however far out a host or chunk put it.
+    const std::string text = formatValueText(kind, displayValueFor(index, engineValue(model.value(index))));
     if (text.empty())
         return;
     FontBank& fonts = resources.fonts();
     fonts.selectFont(valueFont);
     fonts.beginText();
-    const int* bounds = effectEditor.orthographicBounds();
-    fonts.drawText(text, windowX + static_cast<float>(bounds[0]),
-                   windowY + static_cast<float>(bounds[1]) + kValueTextLift, &kValueTextColour, &kValueFrameColour,
-                   &kValueBoxColour, kValueTextMode);
+    editor.windowToOverlay(x, y);
+    fonts.drawText(text, x, y + kValueTextLift, &kValueTextColour, &kValueFrameColour, &kValueBoxColour,
+                   kValueTextMode);
     fonts.endText();
 }
 
 void GUImachine::drawInformationPanel(const HelpRecord& help)
 {
-    GuiResources& resources = effectEditor.resources();
+    GuiResources& resources = editor.resources();
     const float corner[2] = {help.anchor[0] + help.extent[0], help.anchor[1] + help.extent[1]};
     const float left = help.extent[0] >= 0.0f ? help.anchor[0] : corner[0];
     const float right = help.extent[0] >= 0.0f ? corner[0] : help.anchor[0];
@@ -266,13 +298,13 @@ void GUImachine::drawInformationPanel(const HelpRecord& help)
     shaders->use(ShaderSet::Program::Texture2D);
     shaders->setInt(ShaderSet::Program::Texture2D, "texture0", 0);
     resources.bindTexture(kInfoBackTexture);
-    const float toDeviceX = 2.0f / static_cast<float>(effectEditor.editorWidth());
-    const float toDeviceY = 2.0f / static_cast<float>(effectEditor.editorHeight());
+    const float toDeviceX = 2.0f / static_cast<float>(editor.editorWidth());
+    const float toDeviceY = 2.0f / static_cast<float>(editor.editorHeight());
     resources.drawCenteredQuad((left + right) / 2.0f * toDeviceX, (bottom + top) / 2.0f * toDeviceY,
                                (right - left) / 2.0f * toDeviceX, (top - bottom) / 2.0f * toDeviceY, 0.0f, 1.0f, 1.0f,
                                0.0f);
     ShaderSet::useNone();
-    overlayArea.unite(effectEditor.overlayToWindow(left, bottom, right, top));
+    overlayArea.unite(editor.overlayToWindow(left, bottom, right, top));
 
     FontBank& fonts = resources.fonts();
     fonts.selectFont(kHelpFont);

@@ -1,46 +1,74 @@
 #pragma once
 
 #include "controls/VSTGL_GUIbuild.h"
+#include "controls/cControlListener.h"
+#include "editor/EditorCommand.h"
 #include "editor/EditorLayout.h"
 
 #include <memory>
 #include <string>
 
-class EffectEditor;
+class EditorModel;
+class HostEdits;
 class ShaderSet;
+
+namespace platform
+{
+class PreferenceStore;
+}
 
 // The editor's control container: builds the layout's controls, draws them in two passes,
 // and over them the hovered control's value text and, while Info is on, its information
-// panel. Created at every editor opening, destroyed at every close; GUI thread only.
-class GUImachine : public VSTGL_GUIbuild
+// panel. It is the controls' listener: parameter edits go on to the host, the Info switch
+// is handled here and remembered outside the host's projects. Created at every editor
+// opening, destroyed at every close; GUI thread only.
+class GUImachine final : public VSTGL_GUIbuild, public cControlListener
 {
 public:
     static constexpr int kHoverTimeoutFrames = 150;
     static constexpr float kHelpWrapWidth = 292.0f;
     static constexpr float kHelpLineStep = 15.0f;
 
-    explicit GUImachine(EffectEditor& editor);
+    GUImachine(VSTGL_Editor& editor, const EditorModel& model, HostEdits& edits);
     ~GUImachine() override;
 
-    void buildGui(const std::string& fontName) override;
+    // Builds every control of the layout, each slot set from the model.
+    void buildGui(const std::string& valueFontName);
     void drawControls() override;
     void drawOverlay() override;
+    void placeControls() override;
     // Where the last drawOverlay put the value text's curve and the information panel, in
     // window pixels (texts are counted by the font bank).
     const ScreenRect& overlayReach() const { return overlayArea; }
 
+    void mouseDown(int buttons, int x, int y) override;
+    void mouseMove(int buttons, int x, int y) override;
+    void mouseUp(int buttons, int x, int y) override;
+    // The hovered control's value text goes after a while unless Info is on.
+    bool hoverTimerRunning() const;
+
     // The control built for a layout row, or null when the row has none in the list.
     GL_BaseControl* controlNamed(const std::string& name) const;
+
+    void beginGesture(const SlotTarget& target) override;
+    void valueChanged(const SlotTarget& target, float value) override;
+    void endGesture(const SlotTarget& target) override;
+    void setCursor(platform::PointerCursor cursor) override;
 
 private:
     std::unique_ptr<GL_BaseControl> createControl(const layout::Row& row, float left, float bottom);
     void addBackground(int& width, int& height);
     void readInfoPreference(GL_BaseControl& infoSwitch);
+    void commandChanged(EditorCommand command, float value);
     void drawValueText(GL_BaseControl& control);
     void drawInformationPanel(const HelpRecord& help);
 
-    EffectEditor& effectEditor;
+    const EditorModel& model;
+    HostEdits& hostEdits;
     std::string valueFont;
+    std::unique_ptr<platform::PreferenceStore> preferences;
+    bool infoPanels = false;
+    int hoverFrames = 0;
     // The displays' programs, built before the controls and released before the context goes.
     std::unique_ptr<ShaderSet> shaders;
     std::unique_ptr<GL_BaseControl> curveDisplay;

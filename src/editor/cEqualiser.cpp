@@ -1,8 +1,8 @@
 #include "editor/cEqualiser.h"
 
 #include "base/UnitRange.h"
-#include "controls/ReachProjector.h"
 #include "controls/cControlListener.h"
+#include "editor/EditorModel.h"
 #include "editor/ShaderSet.h"
 #include "engine/EqualiserCurve.h"
 #include "glgui/VSTGL_Editor.h"
@@ -32,8 +32,8 @@ EqualiserDisplay::Rectangle innerArea(const ControlBox& box, int editorWidth, in
 }  // namespace
 
 cEqualiser::cEqualiser(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, std::uint32_t style,
-                       ShaderSet& shaders, SpectrumHandOff* spectrumHandOff)
-    : GL_BaseControl(editor, listener, box, nullptr, style), spectrum(spectrumHandOff),
+                       ShaderSet& shaders, const EditorModel& editorModel)
+    : GL_BaseControl(editor, listener, box, nullptr, style), model(editorModel),
       pointer(points, {kInsetLowerLeft, kInsetLowerLeft, box.size[0] - kInsetTotal, box.size[1] - kInsetTotal}),
       display(editor.resources(), shaders, innerArea(box, editor.editorWidth(), editor.editorHeight()),
               editor.editorWidth(), editor.editorHeight())
@@ -42,17 +42,23 @@ cEqualiser::cEqualiser(VSTGL_Editor& editor, cControlListener& listener, const C
 
 bool cEqualiser::animating() const
 {
-    return spectrum != nullptr && display.spectrumChanged(*spectrum);
+    return model.spectrumWaiting() || display.spectrumDiffers(model.spectrum());
 }
 
 float cEqualiser::read(int index)
 {
-    return controlListener.readParameter(index);
+    return model.value(index);
 }
 
 void cEqualiser::change(int index, float value)
 {
-    controlListener.valueChanged(SlotTarget{SlotTarget::Kind::Parameter, index}, value, this);
+    const SlotTarget target{SlotTarget::Kind::Parameter, index};
+    if (isParameter(index) && !touched.test(static_cast<std::size_t>(index)))
+    {
+        touched.set(static_cast<std::size_t>(index));
+        controlListener.beginGesture(target);
+    }
+    controlListener.valueChanged(target, value);
 }
 
 // Pointer coordinates are relative to the screen rectangle, which the perspective camera
@@ -69,32 +75,37 @@ void cEqualiser::followScreenRect()
 void cEqualiser::onMouseOver(int x, int y)
 {
     followScreenRect();
-    setCursorKind(pointer.over(x, y));
+    requestCursor(pointer.over(x, y));
 }
 
 void cEqualiser::onMouseDown(int buttons, int x, int y)
 {
-    GL_BaseControl::onMouseDown(buttons, x, y);
     followScreenRect();
-    setCursorKind(pointer.press(buttons, x, y));
+    requestCursor(pointer.press(buttons, x, y));
 }
 
 void cEqualiser::onMouseDrag(int, int x, int y)
 {
-    setCursorKind(pointer.drag(x, y));
+    requestCursor(pointer.drag(x, y));
 }
 
-void cEqualiser::onMouseUp(int buttons, int x, int y)
+void cEqualiser::onMouseUp(int, int, int)
 {
-    GL_BaseControl::onMouseUp(buttons, x, y);
     pointer.release();
+    // One end of gesture for each parameter the press changed, in index order.
+    for (int index = 0; index < kNumParameters; ++index)
+    {
+        if (touched.test(static_cast<std::size_t>(index)))
+            controlListener.endGesture(SlotTarget{SlotTarget::Kind::Parameter, index});
+    }
+    touched.reset();
 }
 
 void cEqualiser::collectHandles()
 {
     handleCount = points.count();
     for (int k = 0; k < handleCount; ++k)
-        handles[k] = {clampedToUnit(points.x(k)), clampedToUnit(points.y(k)), k == pointer.selected() && hovered};
+        handles[k] = {clampedToUnit(points.x(k)), clampedToUnit(points.y(k)), k == pointer.selected() && isHovered()};
     std::stable_sort(handles, handles + handleCount,
                      [](const EqualiserDisplay::Handle& a, const EqualiserDisplay::Handle& b) { return a.x < b.x; });
 }
@@ -132,16 +143,12 @@ ScreenRect cEqualiser::computeReach(const ReachProjector& projector) const
 
 void cEqualiser::draw()
 {
-    if (spectrum != nullptr)
-        display.uploadSpectrum(*spectrum);
-    updateScreenRect();
+    if (model.spectrum() != nullptr)
+        display.uploadSpectrum(model.spectrum());
     display.drawBackground();
-    display.drawGuides(amounts::eqRange(controlListener.readParameter(kParamEqGain)));
+    display.drawGuides(amounts::eqRange(model.value(kParamEqGain)));
 
     collectHandles();
-    // After an edit of our own, Internal 0 tells the engine to rebuild its table.
-    if (pointer.takeEdited())
-        controlListener.writeParameter(kParamInternal0, 1.0f);
     // A host automation, a loaded chunk or a program change moves the curve as an edit does.
     if (handleCount >= 2 && handlesMoved())
         rebuildCurve();

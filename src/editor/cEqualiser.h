@@ -6,19 +6,21 @@
 #include "editor/EqualiserPointer.h"
 #include "editor/EqualiserPoints.h"
 
+#include <bitset>
+
+class EditorModel;
 class ShaderSet;
-class SpectrumHandOff;
 
 // The curve editor of the linear-phase equaliser: the live output spectrum behind dB guide
 // lines, the Catmull-Rom curve through up to 16 points and a ring on every point. The
-// parameters hold the points (Eq_Num, Eq0_X .. Eq15_Y); every edit goes to the listener and
-// so reaches the host as automation. The curve follows the points whatever moved them.
+// parameters hold the points (Eq_Num, Eq0_X .. Eq15_Y), read from the editor's model; every
+// edit goes to the listener, as one gesture per press, and so reaches the host as
+// automation. The curve follows the points whatever moved them.
 class cEqualiser final : public GL_BaseControl, private EqualiserPoints::Parameters
 {
 public:
-    // spectrum may be null (no engine): the background then stays as it is.
     cEqualiser(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, std::uint32_t style,
-               ShaderSet& shaders, SpectrumHandOff* spectrum);
+               ShaderSet& shaders, const EditorModel& model);
 
     void draw() override;
     // While the engine publishes a new spectrum the background needs frames.
@@ -43,7 +45,7 @@ private:
     bool handlesMoved() const;
     void rebuildCurve();
 
-    SpectrumHandOff* spectrum;
+    const EditorModel& model;
     EqualiserPoints points{*this};
     EqualiserPointer pointer;
     EqualiserDisplay display;
@@ -52,4 +54,6 @@ private:
     int handleCount = 0;
     EqualiserDisplay::Handle curveHandles[EqualiserPoints::kMaxPoints] = {};  // what the curve was built from
     int curveHandleCount = -1;
+    // The parameters the press in progress changed, each one gesture for the host.
+    std::bitset<kNumParameters> touched;
 };

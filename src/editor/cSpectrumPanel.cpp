@@ -1,6 +1,6 @@
 #include "editor/cSpectrumPanel.h"
 
-#include "editor/GainMeterReading.h"
+#include "editor/EditorModel.h"
 #include "editor/ShaderSet.h"
 #include "platform/NativeGlWindow.h"
 
@@ -15,21 +15,19 @@ constexpr float kTickerPerMillisecond = 0.003f;
 }  // namespace
 
 cSpectrumPanel::cSpectrumPanel(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
-                               std::uint32_t style, ShaderSet& shaderSet, EngineMeters* engineMeters)
-    : DisplayControl(editor, listener, box, style, shaderSet), meters(engineMeters), startTick(platform::tickCount())
+                               std::uint32_t style, ShaderSet& shaderSet, const EditorModel& editorModel)
+    : DisplayControl(editor, listener, box, style, shaderSet, editorModel), startTick(platform::tickCount())
 {
 }
 
 bool cSpectrumPanel::animating() const
 {
-    return meters != nullptr && GainMeterReading::moving(*meters);
+    return model.metersMoving();
 }
 
 void cSpectrumPanel::draw()
 {
-    if (meters == nullptr)
-        return;
-    const GainMeterReading reading = GainMeterReading::take(*meters);
+    const GainMeterReading& reading = model.meters();
     shaders.use(Program::DisplayPanel);
     shaders.setVec4(Program::DisplayPanel, "stereo", reading.stereo);
     shaders.setFloat(Program::DisplayPanel, "clipped", reading.clipped);
@@ -39,5 +37,4 @@ void cSpectrumPanel::draw()
                      static_cast<float>(platform::tickCount() - startTick) * kTickerPerMillisecond);
     drawQuad();
     ShaderSet::useNone();
-    updateScreenRect();
 }

@@ -1,7 +1,7 @@
 #include "editor/cStereoWidthPanel.h"
 
 #include "base/UnitRange.h"
-#include "controls/cControlListener.h"
+#include "editor/EditorModel.h"
 #include "editor/ShaderSet.h"
 #include "params/ParameterTable.h"
 
@@ -12,10 +12,9 @@ bool cStereoWidthPanel::drawsParameter(int index) const
 
 void cStereoWidthPanel::draw()
 {
-    const float width = clampedToUnit(controlListener.readParameter(kParamStereoWidth));
+    const float width = clampedToUnit(model.value(kParamStereoWidth));
     shaders.use(ShaderSet::Program::StereoWidthLine);
     shaders.setFloat(ShaderSet::Program::StereoWidthLine, "width", width);
     drawQuad();
     ShaderSet::useNone();
-    updateScreenRect();
 }

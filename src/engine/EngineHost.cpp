@@ -72,7 +72,7 @@ float EngineHost::storedParameter(int index)
 
 void EngineHost::Post(int index, float value)
 {
-    changes.Post(index, value);
+    changes.post(index, value);
 }
 
 void EngineHost::changeSampleRate(int programIndex, float newRate)
@@ -178,7 +178,7 @@ void EngineHost::processBlock(float** inputs, float** outputs, int numChannels, 
     if (engine->isReady() && numChannels == 2)
     {
         bool curveChanged = false;
-        changes.Drain([&](int index, float value) { curveChanged |= applyChange(*engine, index, value); });
+        changes.drain([&](int index, float value) { curveChanged |= applyChange(*engine, index, value); });
         // At most one rebuild per block, however many curve changes arrived.
         if (rebuildRequested.exchange(false, std::memory_order_acq_rel) || curveChanged)
             engine->RebuildEqualiser(currentProgram(), settings.eqRange);

@@ -132,27 +132,22 @@ void FontBank::drawText(std::string_view text, float x, float y, const Colour* t
     // Glyphs may hang below the box and overhang its ends: a line's height on every side.
     const float lineHeight = static_cast<float>(std::max(current->font->lineHeight, current->font->base));
     noteDrawn(left - lineHeight, bottom - lineHeight, right + lineHeight, top + lineHeight);
-    if (fillColour != nullptr)
+    // The box behind the text, filled, then its frame.
+    const auto box = [&](const Colour* colour, GLenum mode)
     {
-        glColor4f(fillColour->red, fillColour->green, fillColour->blue, fillColour->alpha);
-        glBegin(GL_POLYGON);
-        glVertex2f(left, bottom);
-        glVertex2f(right, bottom);
-        glVertex2f(right, top);
-        glVertex2f(left, top);
-        glEnd();
-    }
-    if (outlineColour != nullptr)
-    {
-        glColor4f(outlineColour->red, outlineColour->green, outlineColour->blue, outlineColour->alpha);
+        if (colour == nullptr)
+            return;
+        glColor4f(colour->red, colour->green, colour->blue, colour->alpha);
         glLineWidth(1.0f);
-        glBegin(GL_LINE_LOOP);
+        glBegin(mode);
         glVertex2f(left, bottom);
         glVertex2f(right, bottom);
         glVertex2f(right, top);
         glVertex2f(left, top);
         glEnd();
-    }
+    };
+    box(fillColour, GL_POLYGON);
+    box(outlineColour, GL_LINE_LOOP);
     if (textColour != nullptr)
         glColor4f(textColour->red, textColour->green, textColour->blue, textColour->alpha);
     glEnable(GL_TEXTURE_2D);

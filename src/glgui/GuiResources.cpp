@@ -1,23 +1,19 @@
 #include "glgui/GuiResources.h"
 
+#include "glgui/CameraMatrix.h"
 #include "glgui/OpenGL.h"
-#include "glgui/VSTGL_Editor.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace
 {
 
-constexpr double kDegreesPerRadian = 57.29577791868205;
-constexpr double kOrthoEyeDistance = 1482.9855542182922;
 constexpr float kRibbonWidthScale = 0.001f;
 
 }  // namespace
 
-GuiResources::GuiResources(VSTGL_Editor& owner, std::string skinFolder)
-    : editor(owner), skinFiles(std::move(skinFolder))
-{
-}
+GuiResources::GuiResources(std::string skinFolder) : skinFiles(std::move(skinFolder)) {}
 
 void GuiResources::loadSkin(const SkinManifest& manifest)
 {
@@ -28,9 +24,13 @@ void GuiResources::loadSkin(const SkinManifest& manifest)
     skinData = std::move(shared);
 }
 
-bool GuiResources::guiReady() const
+void GuiResources::setViews(const float perspectiveMatrix[16], int width, int height)
 {
-    return editor.isGuiReady();
+    std::copy(perspectiveMatrix, perspectiveMatrix + 16, perspective);
+    camera_matrix::orthographic(width, height, orthographic);
+    viewWidth = width;
+    viewHeight = height;
+    viewMode = ViewMode::NoView;
 }
 
 void GuiResources::setPerspectiveView()
@@ -38,14 +38,7 @@ void GuiResources::setPerspectiveView()
     if (viewMode == ViewMode::Perspective)
         return;
     viewMode = ViewMode::Perspective;
-    glViewport(0, 0, editor.editorWidth(), editor.editorHeight());
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    const float aspect = static_cast<float>(editor.editorWidth()) / static_cast<float>(editor.editorHeight());
-    const VSTGL_Editor::Camera& camera = editor.currentCamera();
-    editor.setPerspective(camera.fieldOfView, aspect);
-    lookAt(camera.eye, camera.target);
-    glMatrixMode(GL_MODELVIEW);
+    loadView(perspective);
 }
 
 void GuiResources::setOrthoView()
@@ -53,40 +46,15 @@ void GuiResources::setOrthoView()
     if (viewMode == ViewMode::Orthographic)
         return;
     viewMode = ViewMode::Orthographic;
-    glViewport(0, 0, editor.editorWidth(), editor.editorHeight());
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    const double c = editor.editorWidth() / 2.0;
-    const double d = editor.editorHeight() / 2.0;
-    editor.setOrthoBounds(static_cast<int>(-c), static_cast<int>(-d), static_cast<int>(c), static_cast<int>(d));
-    glOrtho(-c, c, -d, d, 1.0, 2000.0);
-    const float eye[3] = {0.0f, 0.0f, static_cast<float>(kOrthoEyeDistance)};
-    const float target[3] = {0.0f, 0.0f, 0.0f};
-    lookAt(eye, target);
-    glMatrixMode(GL_MODELVIEW);
+    loadView(orthographic);
 }
 
-void GuiResources::lookAt(const float eye[3], const float target[3])
+void GuiResources::loadView(const float matrix[16])
 {
-    const double dx = eye[0] - target[0];
-    const double dy = eye[1] - target[1];
-    const double dz = eye[2] - target[2];
-    if (dx == 0.0 && dy == 0.0 && dz == 0.0)
-        return;
-    if (dx == 0.0 && dz == 0.0)
-    {
-        glRotated(dy >= 0.0 ? 90.0 : -90.0, 1.0, 0.0, 0.0);
-    }
-    else
-    {
-        const double l = dx == 0.0 ? dz : std::hypot(dx, dz);
-        const double r = dz == 0.0 ? std::hypot(dx, dy) : (dy == 0.0 ? l : std::hypot(dy, l));
-        const double a = std::asin(dx / l) * kDegreesPerRadian;
-        const double b = std::asin(dy / r) * kDegreesPerRadian;
-        glRotated(b, 1.0, 0.0, 0.0);
-        glRotated(dz >= 0.0 ? 360.0 - a : a + 180.0, 0.0, 1.0, 0.0);
-    }
-    glTranslated(-eye[0], -eye[1], -eye[2]);
+    glViewport(0, 0, viewWidth, viewHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(matrix);
+    glMatrixMode(GL_MODELVIEW);
 }
 
 void GuiResources::bindTexture(std::string_view name)

@@ -10,11 +10,9 @@
 #include <string>
 #include <vector>
 
-class VSTGL_Editor;
-
 // The editor's resource hub: the skin folder's files, the shared decoded skin with this
-// editor's texture, model and font registries over it, the current view (perspective or orthographic) and the flat
-// geometry (quads and ribbon strips) the displays draw.
+// editor's texture, model and font registries over it, the current view (perspective or
+// orthographic) and the flat geometry (quads and ribbon strips) the displays draw.
 class GuiResources
 {
 public:
@@ -29,7 +27,7 @@ public:
     static constexpr int kRibbonStrip = 0;
     static constexpr int kVertexStrip = 1;
 
-    GuiResources(VSTGL_Editor& owner, std::string skinFolder);
+    explicit GuiResources(std::string skinFolder);
     GuiResources(const GuiResources&) = delete;
     GuiResources& operator=(const GuiResources&) = delete;
 
@@ -44,14 +42,19 @@ public:
     const TextureBank& textures() const { return textureBank; }
     ModelBank& models() { return modelBank; }
     FontBank& fonts() { return fontBank; }
-    bool guiReady() const;
+    // Whether the editor's GL side is up, so drawing calls may run.
+    bool guiReady() const { return drawingAllowed; }
+    void setGuiReady(bool ready) { drawingAllowed = ready; }
+
+    // The editor's two views: its camera's projection and the overlay's, for a window of
+    // width x height pixels. Set whenever the camera or the size changes.
+    void setViews(const float perspectiveMatrix[16], int width, int height);
 
     // GL side, with the editor's context current.
     void setPerspectiveView();
     void setOrthoView();
     void resetViewMode() { viewMode = ViewMode::NoView; }
     ViewMode currentViewMode() const { return viewMode; }
-    void lookAt(const float eye[3], const float target[3]);
     void bindTexture(std::string_view name);
 
     void drawQuad(const float a[2], const float b[2], const float c[2], const float d[2], float s0, float t0, float s1,
@@ -67,7 +70,8 @@ public:
     void drawStrip();
 
 private:
-    VSTGL_Editor& editor;
+    void loadView(const float matrix[16]);
+
     SkinFiles skinFiles;
     // Declared before the banks that point into it.
     std::shared_ptr<const SkinData> skinData;
@@ -75,4 +79,9 @@ private:
     ModelBank modelBank{textureBank};
     FontBank fontBank{*this};
     ViewMode viewMode = ViewMode::NoView;
+    bool drawingAllowed = false;
+    float perspective[16] = {};
+    float orthographic[16] = {};
+    int viewWidth = 0;
+    int viewHeight = 0;
 };

@@ -6,6 +6,7 @@
 #include "platform/MessageBox.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -15,31 +16,12 @@ namespace
 constexpr const char* kNoInterfaceMessage =
     "Unable to create plug-in interface. Please update your graphics card drivers.";
 constexpr const char* kErrorCaption = "ERROR";
-constexpr double kPi = 3.14159265358979323846;
-
-platform::PointerCursor shapeForKind(int kind, bool& known)
-{
-    known = true;
-    switch (kind)
-    {
-    case 1: return platform::PointerCursor::Wait;
-    case 2: return platform::PointerCursor::SizeWestEast;
-    case 3: return platform::PointerCursor::SizeNorthSouth;
-    case 4: return platform::PointerCursor::Move;
-    case 5: return platform::PointerCursor::SizeNorthEastSouthWest;
-    case 6: return platform::PointerCursor::SizeNorthWestSouthEast;
-    case 8: return platform::PointerCursor::Forbidden;
-    case 9: return platform::PointerCursor::Hand;
-    default: known = false; return platform::PointerCursor::Arrow;
-    }
-}
+// Far from any eye position, so an opening's first frame counts as a camera move.
+constexpr float kUnsetEye = 1000.0f;
 
 }  // namespace
 
-VSTGL_Editor::VSTGL_Editor(AudioEffect* owner, std::string skinFolder)
-    : AEffEditor(owner), hub(std::make_unique<GuiResources>(*this, std::move(skinFolder)))
-{
-}
+VSTGL_Editor::VSTGL_Editor(std::string skinFolder) : hub(std::make_unique<GuiResources>(std::move(skinFolder))) {}
 
 VSTGL_Editor::~VSTGL_Editor()
 {
@@ -61,8 +43,8 @@ bool VSTGL_Editor::open(void* parentWindow)
     if (parent != nullptr)
         close();
     parent = parentWindow;
-    buttonState = 0;
-    frameStep = 1.0f;
+    for (float& axis : previousEye)
+        axis = kUnsetEye;
 
     std::string error;
     device = platform::NativeGlWindow::create(parentWindow, width(), height(), sampleCount, *this, error);
@@ -107,20 +89,22 @@ void VSTGL_Editor::close()
     // window manager): then nothing is drawn, and nothing the window system says about the
     // vanished window may reach the host.
     const bool alive = device->isAlive();
-    device->runGuarded([&] {
-        if (alive)
+    device->runGuarded(
+        [&]
         {
-            renderFrame();
-            device->makeCurrent();
-        }
-        closeGui();
-        if (alive)
-            retainedFrame.release();
-        else
-            retainedFrame.abandon();
-        // GL names go with the context; the decoded images stay for the next open.
-        hub->textures().releaseAll();
-    });
+            if (alive)
+            {
+                renderFrame();
+                device->makeCurrent();
+            }
+            closeGui();
+            if (alive)
+                retainedFrame.release();
+            else
+                retainedFrame.abandon();
+            // GL names go with the context; the decoded images stay for the next open.
+            hub->textures().releaseAll();
+        });
     destroyDevice();
     parent = nullptr;
 }
@@ -140,16 +124,18 @@ void VSTGL_Editor::idle()
         close();
         return;
     }
-    device->runGuarded([&] {
-        device->pumpEvents();
-        const std::uint32_t now = tickNow();
-        if (now - lastIdleFrame >= kFrameIntervalMs)
+    device->runGuarded(
+        [&]
         {
-            lastIdleFrame = now;
-            if (frameWanted())
-                renderFrame();
-        }
-    });
+            device->pumpEvents();
+            const std::uint32_t now = tickNow();
+            if (now - lastIdleFrame >= kFrameIntervalMs)
+            {
+                lastIdleFrame = now;
+                if (frameWanted())
+                    renderFrame();
+            }
+        });
 }
 
 void VSTGL_Editor::renderFrame()
@@ -188,8 +174,23 @@ void VSTGL_Editor::renderFrame()
         presentFrame();
 }
 
+std::array<int, 4> VSTGL_Editor::overlayBounds() const
+{
+    // Half the window each way from the centre, in whole units.
+    return {static_cast<int>(-width() / 2.0), static_cast<int>(-height() / 2.0), static_cast<int>(width() / 2.0),
+            static_cast<int>(height() / 2.0)};
+}
+
+void VSTGL_Editor::windowToOverlay(float& x, float& y) const
+{
+    const std::array<int, 4> bounds = overlayBounds();
+    x += static_cast<float>(bounds[0]);
+    y += static_cast<float>(bounds[1]);
+}
+
 ScreenRect VSTGL_Editor::overlayToWindow(float left, float bottom, float right, float top) const
 {
+    const std::array<int, 4> orthoBounds = overlayBounds();
     const float spanX = static_cast<float>(orthoBounds[2] - orthoBounds[0]);
     const float spanY = static_cast<float>(orthoBounds[3] - orthoBounds[1]);
     if (!(spanX > 0.0f && spanY > 0.0f))
@@ -214,26 +215,30 @@ void VSTGL_Editor::presentFrame()
     device->present();
 }
 
-void VSTGL_Editor::setPerspective(float fieldOfView, float aspect)
+void VSTGL_Editor::setEditorSize(int width, int height)
 {
-    camera.fieldOfView = fieldOfView;
-    const double halfHeight = std::tan(fieldOfView * kPi / 360.0);
-    glFrustum(-halfHeight * aspect, halfHeight * aspect, -halfHeight, halfHeight, 1.0, 8000.0);
+    rectangle = ERect{0, 0, static_cast<VstInt16>(height), static_cast<VstInt16>(width)};
+    setCamera(camera);
 }
 
-void VSTGL_Editor::setOrthoBounds(int left, int bottom, int right, int top)
+void VSTGL_Editor::setCamera(const Camera& where)
 {
-    orthoBounds[0] = left;
-    orthoBounds[1] = bottom;
-    orthoBounds[2] = right;
-    orthoBounds[3] = top;
+    camera = where;
+    cameraProjection = ReachProjector(camera, width(), height());
+    hub->setViews(cameraProjection.matrix(), width(), height());
+}
+
+void VSTGL_Editor::setGuiReady(bool ready)
+{
+    guiReady = ready;
+    hub->setGuiReady(ready);
 }
 
 void VSTGL_Editor::makeShadowMatrix(const float planePoint[3], const float planeNormal[3], const float light[4])
 {
-    const float plane[4] = {planeNormal[0], planeNormal[1], planeNormal[2],
-                            -(planeNormal[0] * planePoint[0] + planeNormal[1] * planePoint[1] +
-                              planeNormal[2] * planePoint[2])};
+    const float plane[4] = {
+        planeNormal[0], planeNormal[1], planeNormal[2],
+        -(planeNormal[0] * planePoint[0] + planeNormal[1] * planePoint[1] + planeNormal[2] * planePoint[2])};
     const float dot = plane[0] * light[0] + plane[1] * light[1] + plane[2] * light[2] + plane[3] * light[3];
     for (int column = 0; column < 4; ++column)
     {
@@ -284,10 +289,8 @@ void VSTGL_Editor::drawShadowOverlay()
 
 void VSTGL_Editor::applyCursor()
 {
-    bool known = false;
-    const platform::PointerCursor shape = shapeForKind(cursorKind, known);
-    if (known && device != nullptr)
-        device->setCursor(shape);
+    if (device != nullptr)
+        device->setCursor(requestedCursor);
 }
 
 void VSTGL_Editor::handleWindowEvent(const platform::WindowEvent& event)
@@ -301,27 +304,24 @@ void VSTGL_Editor::handleWindowEvent(const platform::WindowEvent& event)
     {
     case Kind::Paint:
         wholeFrameDamaged = true;
-        frameStep = 0.0f;
+        paintPending = true;
         renderFrame();
-        frameStep = 1.0f;
+        paintPending = false;
         break;
     case Kind::KeyDown: keyDown(KeyRecord{event.keyCode, {}}); break;
     case Kind::KeyUp: keyUp(KeyRecord{event.keyCode, {}}); break;
     case Kind::PointerMove:
-        pointerState = 0;
-        cursorKind = 0;
         mouseMove(modifiers, x, y);
+        applyCursor();
         break;
     case Kind::ButtonDown:
     {
         const int buttonBit = event.button == Button::Left     ? kLeftButton
                               : event.button == Button::Middle ? kMiddleButton
                                                                : kRightButton;
-        const int buttons = modifiers + buttonBit;
-        pointerState = 0;
-        buttonState = buttons;
         device->capturePointer(true);
-        mouseDown(buttons, x, y);
+        mouseDown(modifiers + buttonBit, x, y);
+        applyCursor();
         break;
     }
     case Kind::ButtonUp:
@@ -332,9 +332,13 @@ void VSTGL_Editor::handleWindowEvent(const platform::WindowEvent& event)
                               : event.button == Button::Right ? kRightButton
                                                               : 0;
         mouseUp(modifiers + buttonBit, x, y);
+        applyCursor();
         break;
     }
     case Kind::Wheel: mouseWheel(event.wheelDelta, x, y); break;
-    case Kind::PointerLeave: mouseLeave(); break;
+    case Kind::PointerLeave:
+        mouseLeave();
+        applyCursor();
+        break;
     }
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "glgui/Camera.h"
 #include "glgui/GuiResources.h"
+#include "glgui/ReachProjector.h"
 #include "glgui/RetainedFrame.h"
 #include "glgui/ScreenRect.h"
 #include "platform/NativeGlWindow.h"
 #include "vst/AEffEditor.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -15,6 +18,10 @@
 // on the host's idle calls (at most one per 15 ms) and on every repaint. Where the picture can
 // be kept offscreen between frames, a frame draws again only the region its editor marked as
 // changed (the rest of the scene is clipped away) and presents the whole picture.
+//
+// What controls draw with (resources, the camera's projection, shadows, the frame's clip)
+// is public; what a concrete editor decides (its size, camera, readiness, what changed) goes
+// through the protected calls; everything else stays inside.
 class VSTGL_Editor : public AEffEditor, public platform::WindowEventSink
 {
 public:
@@ -33,16 +40,8 @@ public:
         int reserved[3];
     };
 
-    // Eye and look-at target in scene units; field of view in degrees.
-    struct Camera
-    {
-        float eye[3];
-        float target[3];
-        float fieldOfView;
-    };
-
     // skinFolder: where the skin files live (by default "Skin" beside the module).
-    explicit VSTGL_Editor(AudioEffect* owner, std::string skinFolder = SkinFiles::moduleSkinFolder());
+    explicit VSTGL_Editor(std::string skinFolder = SkinFiles::moduleSkinFolder());
     ~VSTGL_Editor() override;
 
     bool getRect(ERect** rect) override;
@@ -54,19 +53,17 @@ public:
     bool isOpen() const { return parent != nullptr; }
     bool isGuiReady() const { return guiReady; }
     void renderFrame();
-    void applyCursor();
 
     GuiResources& resources() { return *hub; }
     int editorWidth() const { return rectangle.right - rectangle.left; }
     int editorHeight() const { return rectangle.bottom - rectangle.top; }
     const Camera& currentCamera() const { return camera; }
-    // Stores the field of view and multiplies the projection by the matching frustum
-    // (near plane 1, far plane 8000).
-    void setPerspective(float fieldOfView, float aspect);
-    void setOrthoBounds(int left, int bottom, int right, int top);
-    const int* orthographicBounds() const { return orthoBounds; }
-    // A box in overlay coordinates (those of the orthographic view) in window pixels.
+    // The camera's perspective projection, which the scene draws with.
+    const ReachProjector& projection() const { return cameraProjection; }
+    // A box in overlay coordinates (those of the orthographic view, origin at the window's
+    // centre) in window pixels, and a window position in overlay coordinates.
     ScreenRect overlayToWindow(float left, float bottom, float right, float top) const;
+    void windowToOverlay(float& x, float& y) const;
 
     // Shadows: a column-major matrix that flattens the scene onto a plane as seen from a
     // light; controls draw their meshes through it into stencil bit 1, and the overlay then
@@ -85,8 +82,8 @@ public:
     // the scene and which the next frame clears by drawing their area again) goes
     // wherever it falls.
     void endSceneClip();
-    void setCursorKind(int kind) { cursorKind = kind; }
-    int currentCursorKind() const { return cursorKind; }
+    // The pointer's shape once the current pointer event has been handled.
+    void requestCursor(platform::PointerCursor shape) { requestedCursor = shape; }
 
     void handleWindowEvent(const platform::WindowEvent& event) override;
 
@@ -119,30 +116,37 @@ protected:
     // The clock that paces idle frames, in milliseconds.
     virtual std::uint32_t tickNow() const { return platform::tickCount(); }
 
+    void setEditorSize(int width, int height);
+    // Moves the camera; the projection, and the one the scene draws with, follow.
+    void setCamera(const Camera& where);
+    // Frames are drawn only while the concrete editor says its GUI is built.
+    void setGuiReady(bool ready);
+    // True while a frame is drawn for the window system's repaint.
+    bool repainting() const { return paintPending; }
+
     int width() const { return editorWidth(); }
     int height() const { return editorHeight(); }
     bool hasDevice() const { return device != nullptr; }
 
-    ERect rectangle{};
-    bool guiReady = false;
-    int buttonState = 0;
-    float frameStep = 1.0f;
-    int pointerState = 0;
-    int cursorKind = 0;
-    int sampleCount = 4;
-    Camera camera{{0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f}, 30.0f};
-    float previousEye[3] = {};
-    bool cameraIsStill = false;
-    int orthoBounds[4] = {};
-    float shadow[16] = {};
-
 private:
     void destroyDevice();
     void presentFrame();
+    void applyCursor();
+    std::array<int, 4> overlayBounds() const;
 
     std::unique_ptr<GuiResources> hub;
     void* parent = nullptr;
     std::unique_ptr<platform::NativeGlWindow> device;
+    ERect rectangle{};
+    bool guiReady = false;
+    bool paintPending = false;
+    platform::PointerCursor requestedCursor = platform::PointerCursor::Arrow;
+    int sampleCount = 4;
+    Camera camera{{0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f}, 30.0f};
+    ReachProjector cameraProjection{camera, 1, 1};
+    float previousEye[3] = {};
+    bool cameraIsStill = false;
+    float shadow[16] = {};
     std::uint32_t lastIdleFrame = 0;
     RetainedFrame retainedFrame;
     ScreenRect damage;

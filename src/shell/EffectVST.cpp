@@ -50,7 +50,7 @@ AEffEditor* EffectVST::createEditor()
     // editor rather than throwing into the host.
     try
     {
-        return new EffectEditor(this, *this, engine.get());
+        return new EffectEditor(*this, engine.get());
     }
     catch (const std::exception&)
     {

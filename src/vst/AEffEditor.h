@@ -2,13 +2,11 @@
 
 #include "vst/VstAbi.h"
 
-class AudioEffect;
-
 // The editor as the effect's dispatcher sees it. The framework's editor derives from it.
 class AEffEditor
 {
 public:
-    explicit AEffEditor(AudioEffect* owner) : effect(owner) {}
+    AEffEditor() = default;
     virtual ~AEffEditor() = default;
 
     AEffEditor(const AEffEditor&) = delete;
@@ -24,7 +22,4 @@ public:
 
     // Called on whichever thread changed a parameter, so the controls can follow.
     virtual void parameterChanged(VstInt32 index, float value) = 0;
-
-protected:
-    AudioEffect* effect;
 };

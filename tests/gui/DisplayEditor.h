@@ -16,9 +16,9 @@ public:
     using Drawing = std::function<void(GuiResources&, ShaderSet&)>;
 
     DisplayEditor(const std::string& skinFolder, Drawing drawing)
-        : VSTGL_Editor(nullptr, skinFolder), drawFrame(std::move(drawing))
+        : VSTGL_Editor(skinFolder), drawFrame(std::move(drawing))
     {
-        rectangle = ERect{0, 0, 624, 512};
+        setEditorSize(512, 624);
         resources().loadSkin(
             {{"missing.png", "eq_ring.png", "line.png", "eq_fft, 512, 1, r32f, float, nomips, clamp"}, {}, {}});
     }
@@ -31,12 +31,12 @@ protected:
     {
         resources().resetViewMode();
         shaders = std::make_unique<ShaderSet>(resources().files(), width(), height());
-        guiReady = true;
+        setGuiReady(true);
     }
     void closeGui() override
     {
         shaders.reset();
-        guiReady = false;
+        setGuiReady(false);
     }
     void draw() override
     {

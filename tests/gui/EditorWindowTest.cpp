@@ -100,12 +100,14 @@ TEST_F(EditorWindow, WheelNotchesArriveAs120And65416)
     daw.releaseButton(4);
     daw.pressButton(5);
     daw.releaseButton(5);
-    ASSERT_TRUE(DawWindow::waitFor([&] { pump(); }, [&] {
-        int wheels = 0;
-        for (const auto& call : editor.calls)
-            wheels += call.kind == TestEditor::HookCall::Wheel;
-        return wheels == 2;
-    }));
+    ASSERT_TRUE(DawWindow::waitFor([&] { pump(); },
+                                   [&]
+                                   {
+                                       int wheels = 0;
+                                       for (const auto& call : editor.calls)
+                                           wheels += call.kind == TestEditor::HookCall::Wheel;
+                                       return wheels == 2;
+                                   }));
     std::vector<int> deltas;
     for (const auto& call : editor.calls)
     {
@@ -117,7 +119,7 @@ TEST_F(EditorWindow, WheelNotchesArriveAs120And65416)
 
 TEST_F(EditorWindow, PointerMovesReportPositionAndModifiers)
 {
-    editor.cursorForNextMove = 9;
+    editor.cursorForNextMove = platform::PointerCursor::Hand;
     daw.movePointer(300, 24);
     ASSERT_TRUE(waitForCalls(1));
     EXPECT_EQ(editor.calls.back().kind, TestEditor::HookCall::Move);
@@ -131,9 +133,8 @@ TEST_F(EditorWindow, PointerLeavingTheWindowEndsTheHover)
     daw.movePointer(300, 300);
     ASSERT_TRUE(waitForCalls(1));
     daw.movePointer(kWidth + 40, 300);
-    const auto leaveArrived = [&] {
-        return !editor.calls.empty() && editor.calls.back().kind == TestEditor::HookCall::Leave;
-    };
+    const auto leaveArrived = [&]
+    { return !editor.calls.empty() && editor.calls.back().kind == TestEditor::HookCall::Leave; };
     ASSERT_TRUE(DawWindow::waitFor([&] { pump(); }, leaveArrived));
 
     // Grabbing the pointer for a press is no departure.

@@ -85,7 +85,7 @@ TEST(EqualiserDisplay, SpectrumPublishedLastLightsItsColumn)
         [&](GuiResources& resources, ShaderSet& shaders)
         {
             EqualiserDisplay display(resources, shaders, kInner, kWidth, kHeight);
-            display.uploadSpectrum(ring);
+            display.uploadSpectrum(ring.takeLatest());
             display.drawBackground();
         });
     const double peak = columnBrightness(frame, kInnerLeft + 232);

@@ -26,9 +26,9 @@ constexpr int kHeight = 624;
 class SceneEditor : public VSTGL_Editor
 {
 public:
-    explicit SceneEditor(const std::string& skinFolder) : VSTGL_Editor(nullptr, skinFolder)
+    explicit SceneEditor(const std::string& skinFolder) : VSTGL_Editor(skinFolder)
     {
-        rectangle = ERect{0, 0, kHeight, kWidth};
+        setEditorSize(kWidth, kHeight);
         resources().loadSkin({{"missing.png", "Checker_Nearest_NoMips.PNG"}, {"square.3ds"}, {"font"}});
     }
     ~SceneEditor() override { close(); }
@@ -39,7 +39,7 @@ protected:
     void openGui() override
     {
         const float distance = static_cast<float>((kHeight / 2.0) / std::tan(0.25045475));
-        camera = Camera{{0.0f, 0.0f, distance}, {0.0f, 0.0f, 0.0f}, 28.7f};
+        setCamera(Camera{{0.0f, 0.0f, distance}, {0.0f, 0.0f, 0.0f}, 28.7f});
         GuiResources& skin = resources();
         skin.resetViewMode();
         skin.fonts().buildLists();
@@ -53,7 +53,7 @@ protected:
         broken->setName("Broken");
         broken->addShader(GL_FRAGMENT_SHADER, skin.files(), "broken.frag");
         brokenShaderKeptRunning = true;
-        guiReady = true;
+        setGuiReady(true);
     }
 
     void closeGui() override
@@ -61,7 +61,7 @@ protected:
         flat.reset();
         broken.reset();
         resources().fonts().deleteLists();
-        guiReady = false;
+        setGuiReady(false);
     }
 
     void draw() override
@@ -206,9 +206,9 @@ public:
     using Drawing = std::function<void(GuiResources&)>;
 
     OverlayEditor(const std::string& skinFolder, Drawing drawing)
-        : VSTGL_Editor(nullptr, skinFolder), overlay(std::move(drawing))
+        : VSTGL_Editor(skinFolder), overlay(std::move(drawing))
     {
-        rectangle = ERect{0, 0, kHeight, kWidth};
+        setEditorSize(kWidth, kHeight);
         resources().loadSkin({{"missing.png", "ramp, 4, 1, rgba, byte, nomips, nearest, clamp"}, {}, {"font"}});
     }
     ~OverlayEditor() override { close(); }
@@ -218,12 +218,12 @@ protected:
     {
         resources().resetViewMode();
         resources().fonts().buildLists();
-        guiReady = true;
+        setGuiReady(true);
     }
     void closeGui() override
     {
         resources().fonts().deleteLists();
-        guiReady = false;
+        setGuiReady(false);
     }
     void draw() override
     {

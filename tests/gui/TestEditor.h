@@ -25,29 +25,24 @@ public:
         int y;
     };
 
-    explicit TestEditor(int editorWidth = 512, int editorHeight = 624) : VSTGL_Editor(nullptr)
-    {
-        rectangle = ERect{0, 0, static_cast<VstInt16>(editorHeight), static_cast<VstInt16>(editorWidth)};
-    }
+    explicit TestEditor(int editorWidth = 512, int editorHeight = 624) { setEditorSize(editorWidth, editorHeight); }
 
     int frames = 0;
     int paintFrames = 0;
     std::vector<HookCall> calls;
-    int cursorForNextMove = 0;
+    platform::PointerCursor cursorForNextMove = platform::PointerCursor::Arrow;
     // A clock the test moves by hand; 0 means the real one.
     std::uint32_t fakeTick = 0;
 
-    using VSTGL_Editor::cursorKind;
-
 protected:
     std::uint32_t tickNow() const override { return fakeTick != 0 ? fakeTick : VSTGL_Editor::tickNow(); }
-    void openGui() override { guiReady = true; }
-    void closeGui() override { guiReady = false; }
+    void openGui() override { setGuiReady(true); }
+    void closeGui() override { setGuiReady(false); }
 
     void draw() override
     {
         ++frames;
-        if (frameStep == 0.0f)
+        if (repainting())
             ++paintFrames;
         glViewport(0, 0, width(), height());
         glDisable(GL_SCISSOR_TEST);
@@ -64,8 +59,7 @@ protected:
     void mouseMove(int buttons, int x, int y) override
     {
         calls.push_back({HookCall::Move, buttons, x, y});
-        cursorKind = cursorForNextMove;
-        applyCursor();
+        requestCursor(cursorForNextMove);
     }
     void mouseUp(int buttons, int x, int y) override { calls.push_back({HookCall::Up, buttons, x, y}); }
     void mouseWheel(int delta, int x, int y) override { calls.push_back({HookCall::Wheel, delta, x, y}); }

@@ -42,7 +42,7 @@ TEST(Win32Editor, ADragPostedAsMouseMessagesTurnsADial)
             sizzle = &row;
     }
     ASSERT_NE(sizzle, nullptr);
-    instance.setParameter(sizzle->firstSlot, 0.5f);
+    instance.setParameter(sizzle->parameter, 0.5f);
     ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
     const auto idle = [&](int calls) { idleEditor(window, instance, calls); };
     idle(10);
@@ -66,6 +66,6 @@ TEST(Win32Editor, ADragPostedAsMouseMessagesTurnsADial)
     post(WM_MOUSEMOVE, MK_LBUTTON, x + 20);
     post(WM_LBUTTONUP, 0, x + 20);
     // 20 pixels to the right at 0.005 each.
-    EXPECT_NEAR(instance.getParameter(sizzle->firstSlot), 0.6f, 1e-4f);
+    EXPECT_NEAR(instance.getParameter(sizzle->parameter), 0.6f, 1e-4f);
     instance.dispatch(effEditClose);
 }

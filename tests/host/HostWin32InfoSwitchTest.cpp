@@ -63,7 +63,7 @@ TEST(Win32Editor, InfoSwitchClicksFlipTheRegistryPreference)
     const layout::Row* info = nullptr;
     for (const layout::Row& row : layout::controlRows())
     {
-        if (row.commandRow && row.command == EditorCommand::Info)
+        if (row.command == EditorCommand::Info)
             info = &row;
     }
     ASSERT_NE(info, nullptr);

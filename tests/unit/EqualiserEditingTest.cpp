@@ -242,18 +242,17 @@ TEST(EqualiserPointer, SecondaryClickInEmptySpaceAddsAPointThatFollowsTheDrag)
     FakeParameters parameters;
     EqualiserPoints points(parameters);
     EqualiserPointer pointer(points, kArea);
-    EXPECT_EQ(pointer.over(pointerX(0.5f), pointerY(0.5f)), EqualiserPointer::kArrowCursor);
-    EXPECT_EQ(pointer.press(kRight, pointerX(0.5f), pointerY(0.5f)), EqualiserPointer::kHandCursor);
+    EXPECT_EQ(pointer.over(pointerX(0.5f), pointerY(0.5f)), platform::PointerCursor::Arrow);
+    EXPECT_EQ(pointer.press(kRight, pointerX(0.5f), pointerY(0.5f)), platform::PointerCursor::Hand);
     EXPECT_EQ(pointer.selected(), 1);
-    EXPECT_TRUE(pointer.takeEdited());
-    EXPECT_FALSE(pointer.takeEdited());
     EXPECT_FLOAT_EQ(parameters.values[kParamEqNum], 0.1875f);
+    parameters.automated.clear();
     pointer.drag(pointerX(0.25f), pointerY(0.75f));
     pointer.release();
     EXPECT_NEAR(points.x(1), 0.25f, kHalfPixel);
     EXPECT_NEAR(points.y(1), 0.75f, kHalfPixel);
     EXPECT_EQ(points.x(2), 1.0f);
-    EXPECT_TRUE(pointer.takeEdited());
+    EXPECT_FALSE(parameters.automated.empty()) << "the drag reaches the host";
 
     // Alt-click is the same as a right-click; beyond the screen edges values clamp.
     pointer.press(kAlt, pointerX(0.8f), pointerY(0.2f));
@@ -265,7 +264,7 @@ TEST(EqualiserPointer, SecondaryClickInEmptySpaceAddsAPointThatFollowsTheDrag)
     for (int i = 0; i < 12; ++i)
         pointer.press(kRight, pointerX(0.05f + 0.05f * i), pointerY(0.9f));
     EXPECT_EQ(points.count(), 16);
-    EXPECT_EQ(pointer.press(kRight, pointerX(0.9f), pointerY(0.95f)), EqualiserPointer::kArrowCursor);
+    EXPECT_EQ(pointer.press(kRight, pointerX(0.9f), pointerY(0.95f)), platform::PointerCursor::Arrow);
     EXPECT_EQ(points.count(), 16);
 }
 
@@ -275,8 +274,8 @@ TEST(EqualiserPointer, SecondaryClickOnAPointRemovesItOrResetsAnEndPoint)
     EqualiserPoints points(parameters);
     fivePoints(points);
     EqualiserPointer pointer(points, kArea);
-    EXPECT_EQ(pointer.over(pointerX(0.2f) + 10, pointerY(0.1f) - 9), EqualiserPointer::kHandCursor);
-    EXPECT_EQ(pointer.over(pointerX(0.2f) + 17, pointerY(0.1f)), EqualiserPointer::kArrowCursor);
+    EXPECT_EQ(pointer.over(pointerX(0.2f) + 10, pointerY(0.1f) - 9), platform::PointerCursor::Hand);
+    EXPECT_EQ(pointer.over(pointerX(0.2f) + 17, pointerY(0.1f)), platform::PointerCursor::Arrow);
     pointer.press(kRight, pointerX(0.2f) + 3, pointerY(0.1f));
     EXPECT_EQ(pointer.selected(), -1);
     EXPECT_EQ(slots(points), (Slots{{0.0f, 0.5f}, {0.6f, 0.3f}, {0.4f, 0.2f}, {1.0f, 0.5f}}));
@@ -301,8 +300,9 @@ TEST(EqualiserPointer, CtrlClickResetsWithoutDraggingAndEndPointsMoveOnlyVertica
     EXPECT_EQ(points.x(2), 0.4f);
     EXPECT_EQ(points.y(2), 0.5f);
 
+    parameters.automated.clear();
     pointer.press(0, pointerX(0.0f), pointerY(0.5f));
-    EXPECT_FALSE(pointer.takeEdited()) << "a plain press changes nothing";
+    EXPECT_TRUE(parameters.automated.empty()) << "a plain press changes nothing";
     pointer.drag(pointerX(0.3f), pointerY(0.8f));
     pointer.release();
     EXPECT_EQ(points.x(0), 0.0f);
@@ -312,6 +312,6 @@ TEST(EqualiserPointer, CtrlClickResetsWithoutDraggingAndEndPointsMoveOnlyVertica
     pointer.drag(pointerX(0.1f), pointerY(0.3f));  // past its neighbours
     EXPECT_NEAR(points.x(3), 0.1f, kHalfPixel);
     pointer.release();
-    EXPECT_EQ(pointer.drag(pointerX(0.9f), pointerY(0.9f)), EqualiserPointer::kArrowCursor);
+    EXPECT_EQ(pointer.drag(pointerX(0.9f), pointerY(0.9f)), platform::PointerCursor::Arrow);
     EXPECT_NEAR(points.x(3), 0.1f, kHalfPixel) << "no drag after the release";
 }

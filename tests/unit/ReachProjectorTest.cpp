@@ -1,6 +1,6 @@
 // How far a control's drawing reaches on screen decides what a partial frame draws again:
 // a bound that is too small leaves stale pixels behind.
-#include "controls/ReachProjector.h"
+#include "glgui/ReachProjector.h"
 #include "glgui/Model3DS.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "controls/ReachProjector.h"
+#include "glgui/ReachProjector.h"
 
+#include "glgui/CameraMatrix.h"
 #include "glgui/Model3DS.h"
-#include "glgui/OpenGL.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,13 +10,13 @@ namespace
 {
 
 constexpr int kFilterMargin = 2;
+constexpr int kRectEmpty = 10000;
 
 }  // namespace
 
-ReachProjector::ReachProjector()
+ReachProjector::ReachProjector(const Camera& camera, int width, int height) : viewport{0, 0, width, height}
 {
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
+    camera_matrix::perspective(camera, static_cast<float>(width) / static_cast<float>(height), projection);
 }
 
 ReachProjector::ReachProjector(const float projectionMatrix[16], const int viewportBox[4])
@@ -55,6 +55,49 @@ ScreenRect ReachProjector::box(const float modelView[16], const SceneBox& sceneB
     return ScreenRect{
         static_cast<int>(std::floor(minX)) - kFilterMargin, static_cast<int>(std::floor(minY)) - kFilterMargin,
         static_cast<int>(std::ceil(maxX)) + kFilterMargin, static_cast<int>(std::ceil(maxY)) + kFilterMargin};
+}
+
+void ReachProjector::clip(const float point[3], float out[4]) const
+{
+    for (int row = 0; row < 4; ++row)
+        out[row] = projection[row] * point[0] + projection[4 + row] * point[1] + projection[8 + row] * point[2] +
+                   projection[12 + row];
+}
+
+ScreenRect ReachProjector::corners(const SceneBox& sceneBox) const
+{
+    ScreenRect result{kRectEmpty, kRectEmpty, -kRectEmpty, -kRectEmpty};
+    for (int corner = 0; corner < 8; ++corner)
+    {
+        const float point[3] = {(corner & 1) != 0 ? sceneBox.high[0] : sceneBox.low[0],
+                                (corner & 2) != 0 ? sceneBox.high[1] : sceneBox.low[1],
+                                (corner & 4) != 0 ? sceneBox.high[2] : sceneBox.low[2]};
+        float clipped[4];
+        clip(point, clipped);
+        if (clipped[3] <= 0.0f)
+            continue;
+        const int x = static_cast<int>(viewport[0] + (clipped[0] / clipped[3] + 1.0f) * 0.5f * viewport[2]);
+        const int y = static_cast<int>(viewport[1] + (clipped[1] / clipped[3] + 1.0f) * 0.5f * viewport[3]);
+        result.minX = std::min(result.minX, x);
+        result.minY = std::min(result.minY, y);
+        result.maxX = std::max(result.maxX, x);
+        result.maxY = std::max(result.maxY, y);
+    }
+    return result;
+}
+
+bool ReachProjector::toWindow(const float point[3], float& windowX, float& windowY) const
+{
+    float clipped[4];
+    clip(point, clipped);
+    if (clipped[3] <= 0.0f)
+        return false;
+    windowX =
+        static_cast<float>(viewport[0]) + (clipped[0] / clipped[3] + 1.0f) * 0.5f * static_cast<float>(viewport[2]);
+    windowY =
+        static_cast<float>(viewport[1]) + (clipped[1] / clipped[3] + 1.0f) * 0.5f * static_cast<float>(viewport[3]);
+    return windowX >= static_cast<float>(viewport[0]) && windowX < static_cast<float>(viewport[0] + viewport[2]) &&
+           windowY >= static_cast<float>(viewport[1]) && windowY < static_cast<float>(viewport[1] + viewport[3]);
 }
 
 void ReachProjector::translation(float x, float y, float z, float out[16])

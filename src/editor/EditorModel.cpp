@@ -1,0 +1,21 @@
+#include "editor/EditorModel.h"
+
+#include "engine/EngineHost.h"
+
+bool EditorModel::metersMoving() const
+{
+    return engineHost != nullptr && GainMeterReading::moving(engineHost->meters());
+}
+
+bool EditorModel::spectrumWaiting() const
+{
+    return engineHost != nullptr && engineHost->displaySpectrum().hasNews();
+}
+
+void EditorModel::takeLiveData()
+{
+    if (engineHost == nullptr)
+        return;
+    meterReading = GainMeterReading::take(engineHost->meters());
+    latestSpectrum = engineHost->displaySpectrum().takeLatest();
+}

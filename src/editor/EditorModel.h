@@ -1,0 +1,41 @@
+#pragma once
+
+#include "editor/GainMeterReading.h"
+#include "params/ParameterTable.h"
+
+class EngineHost;
+
+// What the editor shows, kept on the GUI thread: every parameter as the host last set it
+// (one read of the effect when the editor opens, then the host's changes from the inbox and
+// the user's own edits), and the live displays' data, taken from the engine once a frame.
+// Controls and displays read it; nothing reaches the effect or the engine while drawing.
+class EditorModel
+{
+public:
+    // engine may be null (the effect came up without one): the live displays stay empty.
+    explicit EditorModel(EngineHost* engine) : engineHost(engine) {}
+
+    // The stored value, however far out a host or chunk put it; 0 outside the table.
+    float value(int index) const { return isParameter(index) ? values[index] : 0.0f; }
+    void setValue(int index, float stored)
+    {
+        if (isParameter(index))
+            values[index] = stored;
+    }
+
+    // Whether the engine has something the live displays do not show yet.
+    bool metersMoving() const;
+    bool spectrumWaiting() const;
+    // Once a frame, after the frame's damage is known: the meters as this frame shows them
+    // (taking them lowers the engine's meters) and the newest spectrum.
+    void takeLiveData();
+    const GainMeterReading& meters() const { return meterReading; }
+    // The spectrum taken last; null without an engine.
+    const float* spectrum() const { return latestSpectrum; }
+
+private:
+    float values[kNumParameters] = {};
+    EngineHost* engineHost;
+    GainMeterReading meterReading{};
+    const float* latestSpectrum = nullptr;
+};
