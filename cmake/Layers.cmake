@@ -1,35 +1,44 @@
-# One static library per source folder ("layer"). A layer links only the layers below it,
-# and a build step refuses any #include of a layer it does not link, so a dependency that
-# points the wrong way fails the build instead of creeping in.
+# One static library per source folder ("layer"). A layer's code sees the headers of its
+# own folder and of the layers it links, and nothing else, so a dependency that points the
+# wrong way fails the build, however the include is spelt:
+#   - each layer's headers are reachable only through an include folder of its own
+#     (<build>/layers/<name>, holding just a link to src/<name>), which only the targets
+#     that link the layer get on their include path: "engine/X.h" or <engine/X.h> does not
+#     compile in a layer that does not link the engine;
+#   - a path that gets there anyway ("../engine/X.h", an absolute one) names the header by
+#     its place in src/, and after each build of the layer the headers its objects were
+#     actually compiled from (the compiler's dependency files) are checked for that.
 #
-#   vantor_add_layer(<name> SOURCES <files...> BELOW <layers...>)
+#   vantor_add_layer(<name> [SOURCES <files...>] [LINKS <layers...>])
 #
-# BELOW names the layers <name> may use (directly or through another layer); the library
-# links the first-level ones it is given in LINKS (defaults to BELOW).
+# LINKS names the layers directly below; theirs come along.
+function(vantor_check_layer_dependencies target layer)
+  set(source_list ${CMAKE_BINARY_DIR}/layers/${target}-sources.txt)
+  file(GENERATE OUTPUT ${source_list} CONTENT "$<JOIN:$<TARGET_PROPERTY:${target},SOURCES>,\n>")
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DLAYER=${layer} -DSOURCE_ROOT=${PROJECT_SOURCE_DIR}/src -DSOURCE_LIST=${source_list}
+            -DOBJECT_DIR=${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${target}.dir
+            -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayerDependencies.cmake
+    COMMENT "Checking what layer ${layer} includes"
+    VERBATIM)
+endfunction()
+
 function(vantor_add_layer name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;BELOW;LINKS" ${ARGN})
-  if(NOT ARG_LINKS)
-    set(ARG_LINKS ${ARG_BELOW})
-  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  set(root ${CMAKE_BINARY_DIR}/layers/${name})
+  file(MAKE_DIRECTORY ${root})
+  file(CREATE_LINK ${PROJECT_SOURCE_DIR}/src/${name} ${root}/${name} SYMBOLIC)
   set(target vantor_${name})
   if(ARG_SOURCES)
     add_library(${target} STATIC ${ARG_SOURCES})
     set(scope PUBLIC)
+    vantor_check_layer_dependencies(${target} ${name})
   else()
     add_library(${target} INTERFACE)
     set(scope INTERFACE)
   endif()
-  target_include_directories(${target} ${scope} ${PROJECT_SOURCE_DIR}/src)
+  target_include_directories(${target} ${scope} ${root})
   foreach(layer IN LISTS ARG_LINKS)
     target_link_libraries(${target} ${scope} vantor_${layer})
   endforeach()
-
-  set(allowed ${name} ${ARG_BELOW})
-  string(REPLACE ";" "," allowed "${allowed}")
-  add_custom_target(${target}_includes
-    COMMAND ${CMAKE_COMMAND} -DLAYER=${name} -DALLOWED=${allowed} -DSOURCE_ROOT=${PROJECT_SOURCE_DIR}/src
-            -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayerIncludes.cmake
-    COMMENT "Checking the includes of layer ${name}"
-    VERBATIM)
-  add_dependencies(${target} ${target}_includes)
 endfunction()

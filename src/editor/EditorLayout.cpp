@@ -165,13 +165,6 @@ float slotDefault(const Row& row, int slot)
     return isParameter(row.parameter) && isParameter(index) ? kParameterTable[index].defaultValue : 0.0f;
 }
 
-SlotTarget slotTarget(const Row& row, int slot)
-{
-    if (row.command)
-        return commandTarget(*row.command);
-    return SlotTarget{SlotTarget::Kind::Parameter, row.parameter + slot};
-}
-
 std::span<const Row> controlRows()
 {
     return kRows;

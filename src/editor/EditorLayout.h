@@ -57,8 +57,6 @@ struct Row
 // the parameter table.
 ValueDisplayKind valueDisplayKind(const Row& row);
 float slotDefault(const Row& row, int slot);
-// What a slot of the row's control is bound to.
-SlotTarget slotTarget(const Row& row, int slot);
 
 // Rows 2.. of the control list (the background panel, row 1, is sized by its picture).
 std::span<const Row> controlRows();

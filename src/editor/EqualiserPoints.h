@@ -1,5 +1,7 @@
 #pragma once
 
+#include "params/ParameterTable.h"
+
 // The equaliser's points as the parameters hold them: the count in "Eq_Num" (index 6, count /
 // 16) and point k in parameters 7 + 2k (x) and 8 + 2k (y), all 0..1. Slot 0 holds the left
 // end point and slot count - 1 always the right one; the slots below it stay dense. The
@@ -16,7 +18,7 @@ public:
         virtual void change(int index, float value) = 0;
     };
 
-    static constexpr int kMaxPoints = 16;
+    static constexpr int kMaxPoints = kMaxEqPoints;
     static constexpr float kCentre = 0.5f;  // the 0 dB line
 
     explicit EqualiserPoints(Parameters& parameters) : store(parameters) {}

@@ -38,6 +38,14 @@ constexpr FontBank::Colour kValueFrameColour{0.95f, 0.85f, 0.6f, 0.5f};
 constexpr FontBank::Colour kValueBoxColour{0.25f, 0.1f, 0.05f, 1.0f};
 constexpr FontBank::Colour kHelpTextColour{0.8f, 0.8f, 0.85f, 1.0f};
 
+// What a slot of a row's control is bound to: its command, or its parameters in order.
+SlotTarget slotTarget(const layout::Row& row, int slot)
+{
+    if (row.command)
+        return SlotTarget{SlotTarget::Kind::Command, static_cast<int>(*row.command)};
+    return SlotTarget{SlotTarget::Kind::Parameter, row.parameter + slot};
+}
+
 ControlBox placedBox(const layout::Row& row, float left, float bottom)
 {
     return ControlBox{{left + row.origin[0], bottom + row.origin[1], row.origin[2]},
@@ -109,7 +117,7 @@ void GUImachine::buildGui(const std::string& valueFontName)
             continue;
         GL_BaseControl& control = addControl(std::move(created));
         for (int slot = 0; slot < row.slotCount; ++slot)
-            control.bind(layout::slotTarget(row, slot), layout::slotDefault(row, slot));
+            control.bind(slotTarget(row, slot), layout::slotDefault(row, slot));
         for (int axis = 0; axis < 3; ++axis)
             control.labelOffset[axis] = row.labelOffset[axis];
         if (row.helpText != nullptr)

@@ -71,26 +71,29 @@ TEST(EditorLayout, HelpTextsAreExactlyTheUsersTexts)
 
 TEST(EditorLayout, BindingsCoverEachParameterOnceAndStayInRange)
 {
-    std::set<std::pair<SlotTarget::Kind, int>> bound;
+    std::set<int> parameters;
+    std::set<EditorCommand> commands;
     for (const layout::Row& row : layout::controlRows())
     {
-        for (int slot = 0; slot < row.slotCount; ++slot)
+        if (row.command)
         {
-            const SlotTarget target = layout::slotTarget(row, slot);
-            if (target.kind == SlotTarget::Kind::Parameter)
-            {
-                EXPECT_TRUE(target.index >= 0 && target.index < 42) << row.name;
-            }
-            EXPECT_TRUE(bound.insert({target.kind, target.index}).second)
-                << row.name << " binds " << target.index << " twice";
+            EXPECT_EQ(row.slotCount, 1) << row.name;
+            EXPECT_TRUE(commands.insert(*row.command).second) << row.name;
+        }
+        for (int slot = 0; slot < row.slotCount && !row.command; ++slot)
+        {
+            const int index = row.parameter + slot;
+            EXPECT_TRUE(index >= 0 && index < 42) << row.name;
+            EXPECT_TRUE(parameters.insert(index).second) << row.name << " binds " << index << " twice";
         }
         // Value texts are anchored on the box: every box has an extent.
         EXPECT_GT(row.size[0], 0.0f);
         EXPECT_GT(row.size[1], 0.0f);
     }
     // Everything the user can change from the faceplate: Active, width, Punch, Sizzle,
-    // Shape, Gain, the equaliser's 33 values, EQ gain and the Info command.
-    EXPECT_EQ(bound.size(), 41u);
+    // Shape, Gain, the equaliser's 33 values, EQ gain; and the Info command.
+    EXPECT_EQ(parameters.size(), 40u);
+    EXPECT_EQ(commands.size(), 1u);
 }
 
 TEST(EditorLayout, EdgesFollowTheBackgroundPicture)
