@@ -18,11 +18,12 @@ configure_and_test() {
     (cd "$root/build/$name" && ctest --output-on-failure -j "$jobs")
 }
 
-configure_and_test test-linux
+linux_deps=-DVANTOR_LINUX_DEPS_PREFIX="$root/build/linux-deps"
+configure_and_test test-linux "$linux_deps"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    configure_and_test test-asan -DVANTOR_SANITIZER=address
+    configure_and_test test-asan -DVANTOR_SANITIZER=address "$linux_deps"
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
-    configure_and_test test-tsan -DVANTOR_SANITIZER=thread
+    configure_and_test test-tsan -DVANTOR_SANITIZER=thread "$linux_deps"
 configure_and_test test-win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DVANTOR_MINGW_DEPS_PREFIX="$root/build/mingw-deps" \
     -DVANTOR_LINUX_REFERENCE="$root/build/test-linux/reference-render.f32" \
