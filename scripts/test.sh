@@ -9,6 +9,12 @@ export VANTOR_NO_DIALOGS=1
 
 "$root/scripts/install-deps.sh"
 
+# No test may leave anything in the real preference places, the real Wine prefix or the
+# real plug-in folder (each test runs in its own, tests/run-isolated.sh): compared at the end.
+places=$(mktemp -d)
+trap 'rm -rf "$places"' EXIT
+sh "$root/tests/real-places.sh" >"$places/before"
+
 configure_and_test() {
     name=$1
     shift
@@ -30,4 +36,11 @@ configure_and_test test-win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_
     -DVANTOR_LINUX_EDITOR_FRAME="$root/build/test-linux/editor-reference-frame.png"
 echo "=== fuzz: the skin readers, 15 s a target ==="
 sh "$root/tests/fuzz/run-fuzzers.sh" 15
+
+echo "=== nothing left in the real places ==="
+sh "$root/tests/real-places.sh" >"$places/after"
+if ! diff -u "$places/before" "$places/after"; then
+    echo "FAIL: the test run changed what the places above hold (- before, + after)" >&2
+    exit 1
+fi
 echo "All test builds passed."
