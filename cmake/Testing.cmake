@@ -1,15 +1,14 @@
 include_guard(GLOBAL)
 
-# Every test command runs through tests/run-isolated.sh: its own HOME, XDG folders, TMPDIR
-# and Wine prefix, so no test touches the real ones or sees what another test left.
-set(VANTOR_RUN_ISOLATED ${CMAKE_CURRENT_LIST_DIR}/../tests/run-isolated.sh)
-cmake_path(NORMAL_PATH VANTOR_RUN_ISOLATED)
-
-# Registers a test the way add_test(NAME <name> COMMAND <command>...) does, isolated as above.
-# A target named first in COMMAND must be given as $<TARGET_FILE:...>.
+# Registers a test the way add_test(NAME <name> COMMAND <command>...) does, with the command
+# run through tests/run-isolated.sh: its own HOME, XDG folders, TMPDIR and Wine prefix, so
+# no test touches the real ones or sees what another test left. A target named first in
+# COMMAND must be given as $<TARGET_FILE:...>.
 function(vantor_add_test name)
   cmake_parse_arguments(ARG "" "" "COMMAND" ${ARGN})
-  add_test(NAME ${name} COMMAND sh ${VANTOR_RUN_ISOLATED} ${ARG_COMMAND})
+  set(run_isolated ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../tests/run-isolated.sh)
+  cmake_path(NORMAL_PATH run_isolated)
+  add_test(NAME ${name} COMMAND sh ${run_isolated} ${ARG_COMMAND})
 endfunction()
 
 # Registers a GoogleTest program with CTest. Passing needs GoogleTest's own summary line,
