@@ -35,7 +35,7 @@ configure_and_test test-win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_
     -DVANTOR_LINUX_REFERENCE="$root/build/test-linux/reference-render.f32" \
     -DVANTOR_LINUX_EDITOR_FRAME="$root/build/test-linux/editor-reference-frame.png"
 echo "=== fuzz: the skin readers, 15 s a target ==="
-sh "$root/tests/fuzz/run-fuzzers.sh" 15
+sh "$root/tests/run-isolated.sh" sh "$root/tests/fuzz/run-fuzzers.sh" 15
 
 echo "=== nothing left in the real places ==="
 sh "$root/tests/real-places.sh" >"$places/after"
