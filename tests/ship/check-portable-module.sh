@@ -1,8 +1,9 @@
 #!/bin/sh
 # Usage: check-portable-module.sh MODULE
 # The Linux module must load on every mainstream distribution and keep to itself:
-# - it needs only the C library (with its loader, libm, libdl, libpthread), X11 and OpenGL;
-#   the C++ runtime, libpng, zlib and GLEW are inside it;
+# - it needs only the C library (with its loader, libm, libdl, libpthread), X11 and OpenGL,
+#   and takes nothing else from the process; the C++ runtime, libpng, zlib and GLEW are
+#   inside it;
 # - no symbol it takes from glibc is newer than GLIBC_2.31;
 # - it exports exactly VSTPluginMain and main: no C++ symbol of ours or of the libraries
 #   linked in can take the place of a host's (or another plug-in's) or be replaced by one.
@@ -43,6 +44,17 @@ for version in $versions; do
 done
 newest=$(echo "$versions" | sed -n 's/^GLIBC_//p' | sort -V | tail -n 1)
 echo "newest glibc symbol version: GLIBC_${newest:-none} (at most GLIBC_$newest_glibc)"
+
+# Unversioned names it takes from outside: only X11's and OpenGL's functions and the C
+# start-up files' weak hooks (a C++ runtime name here would bind to the host's runtime).
+foreign=$(objdump -T "$module" | awk '/\*UND\*/ && !/\(GLIBC_/ { print $NF }' |
+    grep -Ev '^(X[A-Z]|gl[A-Z]|__gmon_start__$|_ITM_(de)?registerTMCloneTable$)' || true)
+if [ -z "$foreign" ]; then
+    echo "ok: takes only glibc, X11 and OpenGL symbols"
+else
+    echo "FAIL: takes these from whatever else the process has loaded: $(echo "$foreign" | tr '\n' ' ')"
+    status=1
+fi
 
 exports=$(nm -D --defined-only "$module" | awk '{ print $2 " " $3 }' | sort)
 expected=$(printf 'T VSTPluginMain\nT main\n' | sort)
