@@ -17,3 +17,9 @@ if(WIN32)
   # The DLL must name only Windows system DLLs in its import table.
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
+if(NOT WIN32 AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  # Statics of inline functions and templates as plain weak symbols: a "unique" one would be
+  # exported whatever the version script says, shared with the host, and would keep the
+  # module from ever being unloaded.
+  add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-gnu-unique>)
+endif()

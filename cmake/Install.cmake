@@ -1,5 +1,5 @@
 # Installs the plug-in the way hosts look for it: one folder "Vantor Pro" holding the module,
-# its Skin folder and the plain-text readme (and the licence texts on Windows), below
+# its Skin folder, the plain-text readme and the licence texts of what it links in, below
 # CMAKE_INSTALL_PREFIX. On Linux the prefix defaults to ~/.vst, which hosts scan; give
 # another, such as /usr/lib/vst, with `cmake --install <build> --prefix <dir>`.
 #
@@ -30,10 +30,8 @@ install(DIRECTORY $<TARGET_FILE_DIR:vantor_module>/Skin DESTINATION ${VANTOR_INS
         COMPONENT vantor_plugin)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/README.txt DESTINATION ${VANTOR_INSTALL_FOLDER}
         COMPONENT vantor_plugin)
-if(WIN32)
-  include(${CMAKE_CURRENT_LIST_DIR}/Licences.cmake)
-  install(FILES ${VANTOR_LICENCE_FILES} DESTINATION ${VANTOR_INSTALL_FOLDER}/licences COMPONENT vantor_plugin)
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/Licences.cmake)
+install(FILES ${VANTOR_LICENCE_FILES} DESTINATION ${VANTOR_INSTALL_FOLDER}/licences COMPONENT vantor_plugin)
 
 add_custom_target(uninstall
   COMMAND ${CMAKE_COMMAND} -DVANTOR_INSTALL_MANIFEST=${PROJECT_BINARY_DIR}/install_manifest.txt

@@ -1,13 +1,23 @@
+include_guard(GLOBAL)
+
+# Registers a test the way add_test(NAME <name> COMMAND <command>...) does, with the command
+# run through tests/run-isolated.sh: its own HOME, XDG folders, TMPDIR and Wine prefix, so
+# no test touches the real ones or sees what another test left. A target named first in
+# COMMAND must be given as $<TARGET_FILE:...>.
+function(vantor_add_test name)
+  cmake_parse_arguments(ARG "" "" "COMMAND" ${ARGN})
+  set(run_isolated ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../tests/run-isolated.sh)
+  cmake_path(NORMAL_PATH run_isolated)
+  add_test(NAME ${name} COMMAND sh ${run_isolated} ${ARG_COMMAND})
+endfunction()
+
 # Registers a GoogleTest program with CTest. Passing needs GoogleTest's own summary line,
 # so a program that ends early with exit code 0 still counts as a failure.
-# LAUNCHER runs the program inside another command (xvfb-run for GUI tests).
+# LAUNCHER runs the program inside another command (xvfb-run for GUI tests); a Windows
+# program runs under the cross-compiling emulator (Wine).
 function(vantor_add_gtest target)
   cmake_parse_arguments(ARG "" "" "LABELS;ENVIRONMENT;LAUNCHER" ${ARGN})
-  if(ARG_LAUNCHER)
-    add_test(NAME ${target} COMMAND ${ARG_LAUNCHER} $<TARGET_FILE:${target}>)
-  else()
-    add_test(NAME ${target} COMMAND ${target})
-  endif()
+  vantor_add_test(${target} COMMAND ${ARG_LAUNCHER} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${target}>)
   set_tests_properties(${target} PROPERTIES
     LABELS "${ARG_LABELS}"
     ENVIRONMENT "VANTOR_NO_DIALOGS=1;${ARG_ENVIRONMENT}"

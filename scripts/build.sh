@@ -6,7 +6,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 
 cmake -S "$root" -B "$root/build/release-linux" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-    -DVANTOR_DIST_DIR="$root/dist/linux" -DVANTOR_PACKAGE_DIR="$root/dist"
+    -DVANTOR_DIST_DIR="$root/dist/linux" -DVANTOR_PACKAGE_DIR="$root/dist" \
+    -DVANTOR_LINUX_DEPS_PREFIX="$root/build/linux-deps"
 cmake --build "$root/build/release-linux" -j "$jobs"
 
 cmake -S "$root" -B "$root/build/release-win64" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \

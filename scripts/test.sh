@@ -9,6 +9,12 @@ export VANTOR_NO_DIALOGS=1
 
 "$root/scripts/install-deps.sh"
 
+# No test may leave anything in the real preference places, the real Wine prefix or the
+# real plug-in folder (each test runs in its own, tests/run-isolated.sh): compared at the end.
+places=$(mktemp -d)
+trap 'rm -rf "$places"' EXIT
+sh "$root/tests/real-places.sh" >"$places/before"
+
 configure_and_test() {
     name=$1
     shift
@@ -18,15 +24,23 @@ configure_and_test() {
     (cd "$root/build/$name" && ctest --output-on-failure -j "$jobs")
 }
 
-configure_and_test test-linux
+linux_deps=-DVANTOR_LINUX_DEPS_PREFIX="$root/build/linux-deps"
+configure_and_test test-linux "$linux_deps"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    configure_and_test test-asan -DVANTOR_SANITIZER=address
+    configure_and_test test-asan -DVANTOR_SANITIZER=address "$linux_deps"
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
-    configure_and_test test-tsan -DVANTOR_SANITIZER=thread
+    configure_and_test test-tsan -DVANTOR_SANITIZER=thread "$linux_deps"
 configure_and_test test-win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DVANTOR_MINGW_DEPS_PREFIX="$root/build/mingw-deps" \
     -DVANTOR_LINUX_REFERENCE="$root/build/test-linux/reference-render.f32" \
     -DVANTOR_LINUX_EDITOR_FRAME="$root/build/test-linux/editor-reference-frame.png"
 echo "=== fuzz: the skin readers, 15 s a target ==="
-sh "$root/tests/fuzz/run-fuzzers.sh" 15
+sh "$root/tests/run-isolated.sh" sh "$root/tests/fuzz/run-fuzzers.sh" 15
+
+echo "=== nothing left in the real places ==="
+sh "$root/tests/real-places.sh" >"$places/after"
+if ! diff -u "$places/before" "$places/after"; then
+    echo "FAIL: the test run changed what the places above hold (- before, + after)" >&2
+    exit 1
+fi
 echo "All test builds passed."

@@ -62,6 +62,17 @@ int displayKindOfParameter(int parameterIndex)
     return isParameter(parameterIndex) ? kParameterTable[parameterIndex].display : kDisplayNone;
 }
 
+const char* parameterLabel(int parameterIndex)
+{
+    switch (displayKindOfParameter(parameterIndex))
+    {
+    case kDisplayPercent:
+    case kDisplayDecibels:
+    case kDisplayOnOff: return "";
+    default: return "amount";
+    }
+}
+
 void formatParameterDisplay(int parameterIndex, float displayValue, char* text, std::size_t capacity)
 {
     if (text == nullptr || capacity == 0)

@@ -18,3 +18,7 @@ int displayKindOfParameter(int parameterIndex);
 // number otherwise, always NUL-terminated within `capacity` bytes. When the editor's text is
 // too long (far-out values) a shorter form of the same number is written instead.
 void formatParameterDisplay(int parameterIndex, float displayValue, char* text, std::size_t capacity);
+
+// The label a host prints after a parameter's text: none where the text carries its unit or
+// is a word ("dB", "%", "on"/"off", "-inf."), "amount" where it is a plain number.
+const char* parameterLabel(int parameterIndex);

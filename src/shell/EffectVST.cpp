@@ -161,9 +161,9 @@ void EffectVST::getProgramName(char* name)
     copyBounded(name, engine->currentProgram().name, kHostProgramNameSize);
 }
 
-void EffectVST::getParameterLabel(VstInt32, char* label)
+void EffectVST::getParameterLabel(VstInt32 index, char* label)
 {
-    copyBounded(label, "amount", kHostParameterTextSize);
+    copyBounded(label, parameterLabel(index), kHostParameterTextSize);
 }
 
 void EffectVST::getParameterDisplay(VstInt32 index, char* text)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -45,7 +46,7 @@ TEST_F(HostParameters, FreshInstanceHoldsTheDefaultProgram)
     EXPECT_EQ(instance.text(effGetProgramName), "Default");
 }
 
-TEST_F(HostParameters, NamesAndLabelsAsTheHostSeesThem)
+TEST_F(HostParameters, NamesAsTheHostSeesThem)
 {
     EXPECT_EQ(instance.text(effGetParamName, 0), "Active");
     EXPECT_EQ(instance.text(effGetParamName, 1), "Stereo Width");
@@ -54,12 +55,33 @@ TEST_F(HostParameters, NamesAndLabelsAsTheHostSeesThem)
     EXPECT_EQ(instance.text(effGetParamName, 39), "Eq.gain");
     EXPECT_EQ(instance.text(effGetParamName, 40), "Internal 0");
     EXPECT_EQ(instance.text(effGetParamName, 41), " ");
-    for (int i = 0; i < 42; ++i)
-        EXPECT_EQ(instance.text(effGetParamLabel, i), "amount");
 
     char untouched[16] = "unchanged";
     instance.dispatch(effGetParamName, 42, 0, untouched);
     EXPECT_STREQ(untouched, "unchanged") << "out-of-range names are not written";
+}
+
+// A host prints the label after the value text ("6.3 dB", "50.00%", "0.5000 amount"): only a
+// plain number has one, a text with its unit or a word has none.
+TEST_F(HostParameters, LabelFollowsOnlyPlainNumbers)
+{
+    EXPECT_EQ(instance.text(effGetParamLabel, 0), "") << "Active reads on/off";
+    EXPECT_EQ(instance.text(effGetParamLabel, 2), "amount") << "Punch reads as a plain number";
+    for (int i = 0; i < 42; ++i)
+    {
+        const float original = instance.getParameter(i);
+        for (float value : {0.0f, 0.3f, 0.5f, 1.0f})
+        {
+            instance.setParameter(i, value);
+            const std::string text = instance.text(effGetParamDisplay, i);
+            char* end = nullptr;
+            std::strtod(text.c_str(), &end);
+            const bool plainNumber = !text.empty() && *end == '\0';
+            EXPECT_EQ(instance.text(effGetParamLabel, i), plainNumber ? "amount" : "")
+                << "parameter " << i << " reads \"" << text << "\"";
+        }
+        instance.setParameter(i, original);
+    }
 }
 
 TEST_F(HostParameters, ParameterDisplayReadsAsTheEditorsValueTexts)

@@ -1,6 +1,7 @@
 #!/bin/sh
-# Runs a Windows test program under Wine with a private prefix in the build tree and no
-# dialogs, then waits for the Wine server so the next run starts clean.
+# Runs a Windows program under Wine with no dialogs, in the prefix WINEPREFIX names (each
+# test has its own, from tests/run-isolated.sh), else VANTOR_WINE_PREFIX, else ./wineprefix;
+# then waits for the Wine server so the prefix can be removed or used again.
 set -u
 # Wine draws through X11; without a display, bring up a private Xvfb for this run.
 if [ -z "${DISPLAY:-}" ]; then

@@ -1,10 +1,11 @@
 #!/bin/sh
-# Usage: check-archive.sh ARCHIVE win64|linux EXPECTED_SKIN_FILES CHECK_IMPORTS
+# Usage: check-archive.sh ARCHIVE win64|linux EXPECTED_SKIN_FILES CHECK_MODULE
 # The release archive holds exactly one "Vantor Pro" folder with the module, its readme,
-# every skin file and (Windows) the licence texts; SHA256SUMS beside it vouches for it; the
-# Windows module imports only system DLLs.
+# every skin file and the licence texts of what the module links in; SHA256SUMS beside it
+# vouches for it; CHECK_MODULE passes on the module (what it needs from the system and
+# shows to it).
 set -eu
-archive=$1 platform=$2 skin_list=$3 check_imports=$4
+archive=$1 platform=$2 skin_list=$3 check_module=$4
 name=$(basename "$archive")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -20,17 +21,17 @@ fi
 
 (cd "$work" && cmake -E tar xf "$archive")
 folder="$work/Vantor Pro"
-if [ "$platform" = win64 ]; then
-    module="Vantor Pro.dll"
-    # Each licence text, and a phrase that shows it is the right one.
-    licences="zlib.txt|Jean-loup Gailly
+# Each licence text, and a phrase that shows it is the right one.
+licences="zlib.txt|Jean-loup Gailly
 libpng.txt|libpng
 GLEW.txt|Milan Ikits
-MinGW-w64-runtime.txt|winpthreads
 GCC-runtime-libraries.txt|GCC RUNTIME LIBRARY EXCEPTION"
+if [ "$platform" = win64 ]; then
+    module="Vantor Pro.dll"
+    licences="$licences
+MinGW-w64-runtime.txt|winpthreads"
 else
     module="Vantor Pro.so"
-    licences=""
 fi
 
 {
@@ -66,7 +67,5 @@ echo "$licences" | while IFS='|' read -r file phrase; do
 done
 [ ! -e "$work/licence-failed" ] || status=1
 
-if [ "$platform" = win64 ]; then
-    sh "$check_imports" "$folder/$module" || status=1
-fi
+sh "$check_module" "$folder/$module" || status=1
 exit $status

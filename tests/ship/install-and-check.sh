@@ -1,9 +1,10 @@
 #!/bin/sh
 # Usage: install-and-check.sh BUILD_DIR PREFIX EXPECTED_SKIN_FILES MODULE_FILE_NAME
 # Installs the build into a fresh PREFIX with the user's command, beside another vendor's
-# plug-in, and checks that the plug-in folder holds exactly the module, the readme and every
-# skin file. Then it adds a file of the user's own to the plug-in folder: that file and the
-# other plug-in must survive the uninstall (uninstall-and-check.sh).
+# plug-in, and checks that the plug-in folder holds exactly the module, the readme, every
+# skin file and the licence texts of what the module links in. Then it adds a file of the
+# user's own to the plug-in folder: that file and the other plug-in must survive the
+# uninstall (uninstall-and-check.sh).
 set -eu
 build=$1 prefix=$2 skin_list=$3 module=$4
 
@@ -20,6 +21,9 @@ trap 'rm -f "$expected" "$actual"' EXIT
     echo "$module"
     echo "README.txt"
     grep -v '^#' "$skin_list" | awk 'NF { print "Skin/" $1 }'
+    for licence in zlib libpng GLEW GCC-runtime-libraries; do
+        echo "licences/$licence.txt"
+    done
 } | sort >"$expected"
 (cd "$prefix/Vantor Pro" && find . -type f | sed 's|^\./||' | sort) >"$actual"
 if ! diff -u "$expected" "$actual"; then

@@ -1,6 +1,8 @@
 #include "platform/ModuleLocation.h"
 
-#include <dlfcn.h>
+#include "platform/x11/LoadedObjects.h"
+
+#include <climits>
 #include <unistd.h>
 
 namespace platform
@@ -11,13 +13,23 @@ namespace
 
 std::string findModuleDirectory()
 {
-    Dl_info info{};
     // Any address inside this module identifies the shared object it was loaded from.
-    if (dladdr(reinterpret_cast<void*>(&findModuleDirectory), &info) == 0 || info.dli_fname == nullptr)
+    // (dladdr would tell too, but ties the module to glibc 2.34 or later.)
+    LoadedObject module;
+    if (!findLoadedObject(reinterpret_cast<const void*>(&findModuleDirectory), module))
         return {};
-    std::string path = info.dli_fname;
+    std::string path = module.name;
+    // The loader names no file for the program itself (code linked into a program, as in tests).
+    if (path.empty())
+    {
+        char program[PATH_MAX];
+        const ssize_t length = readlink("/proc/self/exe", program, sizeof(program) - 1);
+        if (length <= 0)
+            return {};
+        path.assign(program, static_cast<std::size_t>(length));
+    }
     // A host that loaded us by a relative path may change its working folder later.
-    if (!path.empty() && path.front() != '/')
+    if (path.front() != '/')
     {
         char workingFolder[4096];
         if (getcwd(workingFolder, sizeof(workingFolder)) != nullptr)

@@ -1,26 +1,54 @@
 #!/bin/sh
-# Usage: build-mingw-deps.sh PREFIX
+# Usage: build-static-deps.sh mingw|linux PREFIX
 #
-# Builds static zlib, libpng and GLEW (WGL, GLEW_STATIC) for the Windows x64 build from
-# Debian's source packages, since Debian ships no MinGW builds of them, and installs
-#   PREFIX/include  zlib.h zconf.h png.h pngconf.h pnglibconf.h GL/glew.h GL/wglew.h
-#   PREFIX/lib      libz.a libpng16.a libpng.a libglew32.a cmake/glew/glew-config.cmake
+# Builds static zlib, libpng and GLEW (GLEW_STATIC) from Debian's source packages for a
+# module that carries them inside itself, and installs
+#   PREFIX/include  zlib.h zconf.h png.h pngconf.h pnglibconf.h GL/glew.h
+#   PREFIX/lib      libz.a libpng16.a libpng.a, GLEW's library, cmake/glew/glew-config.cmake
 #   PREFIX/share/doc/{zlib,libpng1.6,glew}/copyright
+# mingw: for the Windows x64 build (Debian ships no MinGW builds of them): GLEW for WGL,
+#        lib/libglew32.a and include/GL/wglew.h.
+# linux: for the Linux module, which must not need the system's GLEW or libpng: position-
+#        independent code with hidden symbols, GLEW for GLX, lib/libGLEW.a and
+#        include/GL/glxew.h.
 # Does nothing when PREFIX already holds them. The first run on a machine needs root: it
 # adds deb-src entries mirroring the machine's Debian sources. Quiet unless it fails.
-# MINGW_CC and MINGW_AR override the cross compiler and archiver.
+# DEPS_CC and DEPS_AR override the compiler and archiver.
 set -eu
 
-[ $# -eq 1 ] || { echo "usage: $0 PREFIX" >&2; exit 2; }
-cc=${MINGW_CC:-x86_64-w64-mingw32-gcc-posix}
-ar=${MINGW_AR:-x86_64-w64-mingw32-ar}
-cflags="-O2 -DNDEBUG"
+usage() {
+    echo "usage: $0 mingw|linux PREFIX" >&2
+    exit 2
+}
+[ $# -eq 2 ] || usage
+target=$1
+case $target in
+mingw)
+    cc=${DEPS_CC:-x86_64-w64-mingw32-gcc-posix}
+    ar=${DEPS_AR:-x86_64-w64-mingw32-ar}
+    cflags="-O2 -DNDEBUG"
+    glew_lib=libglew32.a
+    glew_header=wglew.h
+    # What GLEW's entry-point loading links against.
+    gl_library=opengl32
+    ;;
+linux)
+    cc=${DEPS_CC:-cc}
+    ar=${DEPS_AR:-ar}
+    cflags="-O2 -DNDEBUG -fPIC -fvisibility=hidden"
+    glew_lib=libGLEW.a
+    glew_header=glxew.h
+    # The legacy libGL: every distribution's OpenGL has it, libOpenGL is often missing.
+    gl_library=OpenGL::GL
+    ;;
+*) usage ;;
+esac
 
-mkdir -p "$1"
-prefix=$(cd "$1" && pwd)
+mkdir -p "$2"
+prefix=$(cd "$2" && pwd)
 done=yes
-for f in include/zlib.h include/png.h include/GL/glew.h include/GL/wglew.h lib/libz.a \
-         lib/libpng16.a lib/libpng.a lib/libglew32.a lib/cmake/glew/glew-config.cmake; do
+for f in include/zlib.h include/png.h include/GL/glew.h "include/GL/$glew_header" lib/libz.a \
+         lib/libpng16.a lib/libpng.a "lib/$glew_lib" lib/cmake/glew/glew-config.cmake; do
     [ -e "$prefix/$f" ] || done=no
 done
 [ $done = no ] || exit 0
@@ -33,9 +61,9 @@ log=$work/build.log
 : >"$log"
 
 fail() {
-    echo "build-mingw-deps: $1" >&2
+    echo "build-static-deps: $1" >&2
     tail -n 25 "$log" >&2
-    echo "build-mingw-deps: full log: $log" >&2
+    echo "build-static-deps: full log: $log" >&2
     exit 1
 }
 
@@ -104,21 +132,21 @@ cp "$work/libpng1.6/scripts/pnglibconf.h.prebuilt" "$work/libpng1.6/pnglibconf.h
 compile libpng16.a "$work/libpng1.6" "-I../zlib" png pngerror pngget pngmem pngpread pngread \
     pngrio pngrtran pngrutil pngset pngtrans pngwio pngwrite pngwtran pngwutil
 
-compile libglew32.a "$work/glew/src" "-I../include -DGLEW_STATIC -DGLEW_NO_GLU" glew
+compile "$glew_lib" "$work/glew/src" "-I../include -DGLEW_STATIC -DGLEW_NO_GLU" glew
 
 # --- install ---------------------------------------------------------------------------
 mkdir -p "$prefix/include/GL" "$prefix/lib/cmake/glew"
 cp "$work/zlib/zlib.h" "$work/zlib/zconf.h" "$prefix/include/"
 (cd "$work/libpng1.6" && cp png.h pngconf.h pnglibconf.h "$prefix/include/")
-cp "$work/glew/include/GL/glew.h" "$work/glew/include/GL/wglew.h" "$prefix/include/GL/"
+cp "$work/glew/include/GL/glew.h" "$work/glew/include/GL/$glew_header" "$prefix/include/GL/"
 for name in zlib libpng1.6 glew; do
     mkdir -p "$prefix/share/doc/$name"
     cp "$work/$name/debian/copyright" "$prefix/share/doc/$name/"
 done
-cp "$work/libz.a" "$work/libpng16.a" "$work/libglew32.a" "$prefix/lib/"
+cp "$work/libz.a" "$work/libpng16.a" "$work/$glew_lib" "$prefix/lib/"
 cp "$work/libpng16.a" "$prefix/lib/libpng.a"
 
-# find_package(GLEW) reads this: CMake's FindGLEW cannot find MinGW static libraries.
+# find_package(GLEW) reads this: CMake's FindGLEW cannot find static libraries of its own.
 glew_version=$(sed -n 's/^VERSION_M[A-Z]* \([0-9]*\)$/\1/p' "$prefix/include/GL/glew.h" | paste -sd.)
 cat >"$prefix/lib/cmake/glew/glew-config-version.cmake" <<EOF
 set(PACKAGE_VERSION "$glew_version")
@@ -131,24 +159,31 @@ else()
   endif()
 endif()
 EOF
-cat >"$prefix/lib/cmake/glew/glew-config.cmake" <<'EOF'
-# Static GLEW built by scripts/build-mingw-deps.sh. FindGLEW reads GLEW::GLEW's
-# *_RELEASE properties, so both targets carry them.
-get_filename_component(_glew_prefix "${CMAKE_CURRENT_LIST_DIR}/../../.." ABSOLUTE)
+{
+    echo "# Static GLEW built by scripts/build-static-deps.sh. FindGLEW reads GLEW::GLEW's"
+    echo "# *_RELEASE properties, so both targets carry them."
+    if [ "$gl_library" = OpenGL::GL ]; then
+        echo "include(CMakeFindDependencyMacro)"
+        echo "set(OpenGL_GL_PREFERENCE LEGACY)"
+        echo "find_dependency(OpenGL)"
+    fi
+    cat <<EOF
+get_filename_component(_glew_prefix "\${CMAKE_CURRENT_LIST_DIR}/../../.." ABSOLUTE)
 foreach(_glew_target GLEW::glew_s GLEW::GLEW)
-  if(NOT TARGET ${_glew_target})
-    add_library(${_glew_target} STATIC IMPORTED)
-    set_target_properties(${_glew_target} PROPERTIES
+  if(NOT TARGET \${_glew_target})
+    add_library(\${_glew_target} STATIC IMPORTED)
+    set_target_properties(\${_glew_target} PROPERTIES
       IMPORTED_CONFIGURATIONS RELEASE
-      IMPORTED_LOCATION_RELEASE "${_glew_prefix}/lib/libglew32.a"
-      IMPORTED_LINK_INTERFACE_LIBRARIES_RELEASE opengl32
-      INTERFACE_LINK_LIBRARIES opengl32
+      IMPORTED_LOCATION_RELEASE "\${_glew_prefix}/lib/$glew_lib"
+      IMPORTED_LINK_INTERFACE_LIBRARIES_RELEASE $gl_library
+      INTERFACE_LINK_LIBRARIES $gl_library
       INTERFACE_COMPILE_DEFINITIONS GLEW_STATIC
-      INTERFACE_INCLUDE_DIRECTORIES "${_glew_prefix}/include")
+      INTERFACE_INCLUDE_DIRECTORIES "\${_glew_prefix}/include")
   endif()
 endforeach()
 unset(_glew_target)
 unset(_glew_prefix)
 EOF
+} >"$prefix/lib/cmake/glew/glew-config.cmake"
 
 rm -rf "$work"
