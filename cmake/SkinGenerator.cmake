@@ -3,7 +3,8 @@
 #   add_skin_target(<target> <output dir>)
 #
 # adds a target, built by default, that writes every skin file (textures,
-# models, fonts and shaders) into <output dir>. It reruns when any generator
+# models, fonts and shaders) into <output dir>, and the textures and fonts
+# again at double density into <output dir>/2x. It reruns when any generator
 # source changes. The generator needs Debian's python3 with python3-pil and
 # python3-numpy, and the DejaVu fonts (fonts-dejavu-core, fonts-dejavu-extra).
 

@@ -14,7 +14,10 @@ usage: check_skin_files.py SKIN_DIR
 - every .fnt file has the reader's exact line formats, a glyph for every
   printable ASCII character inside its page, and a page image of the size it
   names; the help font sets every help text in at most 20 lines of 292 pixels;
-- every shader pair declares exactly the uniforms the editor sets.
+- every shader pair declares exactly the uniforms the editor sets;
+- the double-density set in 2x/ doubles its design-size files: each image is
+  exactly twice as wide and high, and each font's line height, base, glyph
+  boxes, offsets, advances and kernings are exactly twice the design values.
 """
 import json
 import os
@@ -52,6 +55,8 @@ SHADER_UNIFORMS = {
 FNT_COMMON = re.compile(r"common lineHeight=(-?\d+) base=(-?\d+) scaleW=(\d+) scaleH=(\d+) pages=(\d+)")
 FNT_CHAR = re.compile(r"char id=(\d+) +x=(\d+) +y=(\d+) +width=(\d+) +height=(\d+) +xoffset=(-?\d+)"
                       r" +yoffset=(-?\d+) +xadvance=(-?\d+) +page=(\d+) +chnl=(\d+)")
+FNT_KERNING = re.compile(r"^kerning first=(\d+) +second=(\d+) +amount=(-?\d+)$", re.M)
+DENSE_FOLDER = "2x/"
 HELP_WIDTH, HELP_LINE_STEP, HELP_MAX_LINES = 292, 15, 20
 
 
@@ -291,6 +296,7 @@ def wrapped_line_count(text, advance):
 
 
 def check_font(skin_dir, font, failures):
+    """Returns the metrics that place text: (line height, base, glyphs, kernings)."""
     path = os.path.join(skin_dir, font + ".fnt")
     raw = open(path, "rb").read()
     failures.check(b"\r" not in raw and raw.endswith(b"\n"), f"{font}.fnt: line endings")
@@ -298,7 +304,7 @@ def check_font(skin_dir, font, failures):
     failures.check(lines[0].startswith("info "), f"{font}.fnt: first line is not the info line")
     common = FNT_COMMON.fullmatch(lines[1])
     if not failures.check(common, f"{font}.fnt: common line format"):
-        return
+        return None
     line_height, base, scale_w, scale_h, pages = (int(v) for v in common.groups())
     failures.check(pages == 1, f"{font}.fnt: {pages} pages")
     failures.check(re.fullmatch(r'page id=0 file="[^"]+"', lines[2]), f"{font}.fnt: page line format")
@@ -334,6 +340,36 @@ def check_font(skin_dir, font, failures):
             failures.check(lines_used <= HELP_MAX_LINES,
                            f"{font}: the {key} help text needs {lines_used} lines, the panel holds "
                            f"{HELP_MAX_LINES}")
+    kernings = {(int(a), int(b)): int(amount) for a, b, amount in FNT_KERNING.findall(raw.decode("ascii"))}
+    placing = {code: (w, h, xo, yo, xa) for code, (x, y, w, h, xo, yo, xa, page, chnl) in glyphs.items()}
+    return line_height, base, placing, kernings
+
+
+# ---- the double-density set --------------------------------------------------------------------
+
+def check_doubled_png(skin_dir, name, failures):
+    dense = read_png(os.path.join(skin_dir, name), failures)
+    design = read_png(os.path.join(skin_dir, name[len(DENSE_FOLDER):]), failures)
+    if dense and design:
+        failures.check(dense[:2] == (2 * design[0], 2 * design[1]) and dense[2] == design[2],
+                       f"{name}: {dense[0]}x{dense[1]} (colour type {dense[2]}), the design image is "
+                       f"{design[0]}x{design[1]} (colour type {design[2]})")
+
+
+def check_doubled_font(name, dense, design, failures):
+    """Text laid out with the dense font's metrics halved must land exactly where the design font puts it."""
+    if dense is None or design is None:
+        return
+    line_height, base, glyphs, kernings = design
+    failures.check(dense[:2] == (2 * line_height, 2 * base),
+                   f"{name}: line height and base {dense[:2]}, twice the design font's is "
+                   f"{(2 * line_height, 2 * base)}")
+    doubled = {code: tuple(2 * v for v in values) for code, values in glyphs.items()}
+    wrong = sorted(code for code in doubled.keys() | dense[2].keys() if dense[2].get(code) != doubled.get(code))
+    failures.check(not wrong, f"{name}: glyph boxes, offsets or advances not twice the design font's for "
+                              f"{''.join(chr(c) for c in wrong)!r}")
+    failures.check(dense[3] == {pair: 2 * amount for pair, amount in kernings.items()},
+                   f"{name}: kernings not twice the design font's")
 
 
 # ---- shaders -----------------------------------------------------------------------------------
@@ -361,11 +397,14 @@ def main(argv):
         return 2
     skin_dir = argv[1]
     failures = Failures()
+    fonts = {}
     for name, size in expected_files():
         path = os.path.join(skin_dir, name)
         if not failures.check(os.path.isfile(path), f"{name}: missing"):
             continue
-        if name.endswith(".png") and size:
+        if name.startswith(DENSE_FOLDER) and name.endswith(".png"):
+            check_doubled_png(skin_dir, name, failures)
+        elif name.endswith(".png") and size:
             info = read_png(path, failures)
             if info:
                 failures.check(info[:2] == size, f"{name}: {info[0]}x{info[1]}, expected {size[0]}x{size[1]}")
@@ -376,7 +415,10 @@ def main(argv):
             if name == "button_r.3ds":
                 check_button(meshes, materials, failures)
         elif name.endswith(".fnt"):
-            check_font(skin_dir, name[:-4], failures)
+            fonts[name] = check_font(skin_dir, name[:-4], failures)
+    for name, metrics in fonts.items():
+        if name.startswith(DENSE_FOLDER):
+            check_doubled_font(name, metrics, fonts.get(name[len(DENSE_FOLDER):]), failures)
     if not any(f.endswith("missing") for f in failures):
         check_shaders(skin_dir, failures)
     for failure in failures:

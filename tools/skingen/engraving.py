@@ -1,5 +1,7 @@
 """Renders label text into coverage masks with hinted FreeType glyphs, so
-small engraved labels stay crisp. Positions are snapped to whole pixels."""
+small engraved labels stay crisp. Glyph positions are laid out and snapped
+to whole design pixels with the face at its design size; a denser canvas
+draws the glyphs from the face at its own scale on those same positions."""
 import numpy as np
 from PIL import Image, ImageDraw, ImageFont
 
@@ -23,15 +25,18 @@ def text_width(text, face, tracking=0.0):
     return sum(face.getlength(ch) for ch in text) + tracking * (len(text) - 1)
 
 
-def text_mask(width, height, text, face, x, baseline, align="centre", tracking=0.0):
-    """Coverage mask of `text` whose baseline is at `baseline`; x is the left,
-    centre or right end depending on `align`."""
-    span = text_width(text, face, tracking)
+def text_mask(canvas, text, path, size, x, baseline, align="centre", tracking=0.0):
+    """Coverage mask of `text` in the face at `path` and `size` (design pixels)
+    whose baseline is at `baseline`; x is the left, centre or right end
+    depending on `align`."""
+    layout_face, drawing_face = font(path, size), font(path, size * canvas.scale)
+    span = text_width(text, layout_face, tracking)
     start = {"left": x, "centre": x - span / 2.0, "right": x - span}[align]
-    image = Image.new("L", (width, height), 0)
+    image = Image.new("L", (canvas.pixel_width, canvas.pixel_height), 0)
     draw = ImageDraw.Draw(image)
     pen = float(round(start))
     for ch in text:
-        draw.text((round(pen), round(baseline)), ch, font=face, fill=255, anchor="ls")
-        pen += face.getlength(ch) + tracking
+        origin = (round(pen) * canvas.scale, round(baseline) * canvas.scale)
+        draw.text(origin, ch, font=drawing_face, fill=255, anchor="ls")
+        pen += layout_face.getlength(ch) + tracking
     return np.asarray(image, dtype=np.float64) / 255.0

@@ -1,7 +1,8 @@
 """The 512 x 624 faceplate: dark brushed anodised aluminium, a raised bezel
 round the displays, recessed glass windows, slider slots, wells for the push
 buttons, a slot for the thumb wheel, dial scales, and engraved, paint-filled
-labels, all placed from the editor's layout."""
+labels, all placed from the editor's layout. Drawn in design pixels at any
+whole-number density."""
 import math
 
 import numpy as np
@@ -9,7 +10,7 @@ import numpy as np
 import layout as lay
 from engraving import CONDENSED_BOLD, SANS, SANS_BOLD, SANS_LIGHT, font, text_width
 from relief import Plate
-from shapes import cover, plateau
+from shapes import plateau
 
 PLATE = np.array([0.115, 0.118, 0.128])
 RIM = np.array([0.20, 0.205, 0.215])
@@ -137,7 +138,7 @@ def _branding(plate):
     plate.label("PRO", name_end + 14.0, baseline, "left", 24, SANS_LIGHT, ACCENT, 4.0)
     cx, cy = lay.GAIN_SLIDER.image_centre[0], 34.0
     ring = plate.canvas.circle(cx, cy, 15.0)
-    plate.paint.append((np.clip(cover(ring) - cover(ring + 1.6), 0.0, 1.0), PAINT))
+    plate.add_paint(np.clip(plate.canvas.cover(ring) - plate.canvas.cover(ring + 1.6), 0.0, 1.0), PAINT)
     plate.stroke((cx - 7.0, cy - 6.0), (cx, cy + 7.0), 2.4, ACCENT)
     plate.stroke((cx + 7.0, cy - 6.0), (cx, cy + 7.0), 2.4, ACCENT)
     _scale_text(plate, "BRACKWEL", 14.0, lay.EQUALISER.image_rect[3] + 14.0, "left", PAINT, 1.6)
@@ -152,8 +153,9 @@ def _switches(plate):
     _label(plate, "INFO", ix, iy + 24.0)
 
 
-def faceplate():
-    plate = Plate(PLATE)
+def faceplate(scale=1):
+    """The faceplate image with `scale` image pixels per design pixel."""
+    plate = Plate(PLATE, scale)
     _plate_edges(plate)
     _display_bezel(plate)
     _equaliser(plate)

@@ -1,13 +1,19 @@
-"""Signed distance fields and soft masks on a pixel grid (pixel centres at
-i + 0.5), for drawing anti-aliased shapes with numpy."""
+"""Signed distance fields and soft masks on a pixel grid, for drawing
+anti-aliased shapes with numpy.
+
+Shapes are given in design pixels; a canvas drawn at `scale` has `scale`
+image pixels per design pixel, with pixel centres at (i + 0.5) / scale. So
+the same drawing code renders the 1x image and a sharper one of double
+density whose pixels (2i, 2j)..(2i+1, 2j+1) cover the 1x pixel (i, j)."""
 import numpy as np
 
 
 class Canvas:
-    def __init__(self, width, height):
-        self.width, self.height = width, height
-        ys, xs = np.mgrid[0:height, 0:width].astype(np.float64)
-        self.x, self.y = xs + 0.5, ys + 0.5
+    def __init__(self, width, height, scale=1):
+        self.width, self.height, self.scale = width, height, scale
+        self.pixel_width, self.pixel_height = width * scale, height * scale
+        ys, xs = np.mgrid[0:self.pixel_height, 0:self.pixel_width].astype(np.float64)
+        self.x, self.y = (xs + 0.5) / scale, (ys + 0.5) / scale
 
     def rounded_rect(self, rect, radius):
         """Signed distance to a rounded rectangle (left, top, right, bottom); negative inside."""
@@ -28,14 +34,14 @@ class Canvas:
         t = np.clip(((self.x - ax) * dx + (self.y - ay) * dy) / (dx * dx + dy * dy + 1e-12), 0.0, 1.0)
         return np.hypot(self.x - ax - t * dx, self.y - ay - t * dy) - half_width
 
-
-def cover(sdf):
-    """Anti-aliased coverage of the inside of a distance field."""
-    return np.clip(0.5 - sdf, 0.0, 1.0)
+    def cover(self, sdf):
+        """Anti-aliased coverage of the inside of a distance field: the edge
+        fades over one image pixel, so a denser canvas draws sharper edges."""
+        return np.clip(0.5 - sdf * self.scale, 0.0, 1.0)
 
 
 def plateau(sdf, height, ramp):
-    """Height field that rises smoothly over `ramp` pixels inside the shape's edge."""
+    """Height field that rises smoothly over `ramp` design pixels inside the shape's edge."""
     t = np.clip(-sdf / ramp + 0.5 / ramp, 0.0, 1.0)
     return height * t * t * (3.0 - 2.0 * t)
 

@@ -14,9 +14,9 @@ FONTS = (
 )
 
 
-def write_fonts(out_dir):
+def write_fonts(out_dir, scale=1):
     files = []
     for name, path, size, line_height in FONTS:
-        write_font(out_dir, name, path, size, line_height)
+        write_font(out_dir, name, path, size, line_height, scale)
         files += [name + ".fnt", name + ".png"]
     return files
