@@ -1,18 +1,13 @@
 #include "ModuleLoader.h"
 
-#if defined(_WIN32)
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
+#include "SharedLibrary.h"
 
 namespace
 {
 
-template <typename Symbol>
-PluginEntry asEntry(Symbol symbol)
+PluginEntry asEntry(void* symbol)
 {
-    return reinterpret_cast<PluginEntry>(reinterpret_cast<void*>(symbol));
+    return reinterpret_cast<PluginEntry>(symbol);
 }
 
 }  // namespace
@@ -20,26 +15,14 @@ PluginEntry asEntry(Symbol symbol)
 LoadedModule loadPluginModule(const std::string& path)
 {
     LoadedModule module;
-#if defined(_WIN32)
-    HMODULE handle = LoadLibraryA(path.c_str());
-    if (handle == nullptr)
+    const OpenedLibrary library = openSharedLibrary(path);
+    if (library.handle == nullptr)
     {
-        module.error = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
+        module.error = library.error;
         return module;
     }
-    module.entry = asEntry(GetProcAddress(handle, "VSTPluginMain"));
-    module.legacyEntry = asEntry(GetProcAddress(handle, "main"));
-#else
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle == nullptr)
-    {
-        const char* reason = dlerror();
-        module.error = "cannot load " + path + ": " + (reason != nullptr ? reason : "unknown error");
-        return module;
-    }
-    module.entry = asEntry(dlsym(handle, "VSTPluginMain"));
-    module.legacyEntry = asEntry(dlsym(handle, "main"));
-#endif
+    module.entry = asEntry(findLibrarySymbol(library.handle, "VSTPluginMain"));
+    module.legacyEntry = asEntry(findLibrarySymbol(library.handle, "main"));
     if (module.entry == nullptr)
         module.error = path + " exports no VSTPluginMain";
     return module;
