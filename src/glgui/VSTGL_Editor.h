@@ -51,6 +51,10 @@ public:
     void parameterChanged(VstInt32, float) override {}
 
     bool isOpen() const { return parent != nullptr; }
+    // The descriptor that becomes readable when window-system events wait for the next idle
+    // call (the X connection while open), -1 otherwise: a host with a main loop of its own
+    // can call idle when it does instead of polling.
+    int eventDescriptor() const { return device != nullptr ? device->eventDescriptor() : -1; }
     bool isGuiReady() const { return guiReady; }
     void renderFrame();
 

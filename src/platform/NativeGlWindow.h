@@ -86,6 +86,9 @@ public:
     // Hands pending window-system events to the sink (where the host does not deliver
     // them itself).
     virtual void pumpEvents() = 0;
+    // The file descriptor that becomes readable when window-system events wait for
+    // pumpEvents (the X connection), or -1 where events come otherwise (Windows).
+    virtual int eventDescriptor() const = 0;
     virtual void setCursor(PointerCursor shape) = 0;
     virtual void capturePointer(bool captured) = 0;
     virtual Readiness readiness() const = 0;

@@ -139,6 +139,8 @@ public:
 
     // The host's message loop delivers our window's messages.
     void pumpEvents() override {}
+    // The host's message loop delivers our window's messages.
+    int eventDescriptor() const override { return -1; }
 
     void setCursor(PointerCursor shape) override
     {

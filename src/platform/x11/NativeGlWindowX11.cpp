@@ -206,6 +206,8 @@ public:
         }
     }
 
+    int eventDescriptor() const override { return ConnectionNumber(display); }
+
     void setCursor(PointerCursor shape) override
     {
         const auto index = static_cast<std::size_t>(shape);
