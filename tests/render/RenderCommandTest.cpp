@@ -59,7 +59,7 @@ AudioClip firstSecondWithChannels(std::size_t channelCount)
 
 class RenderCommand : public ::testing::Test
 {
-  protected:
+protected:
     // Renders the demo into a work file named name and reads the result back.
     AudioClip renderDemo(const std::string& name, const std::vector<std::string>& options)
     {
@@ -322,3 +322,24 @@ TEST_F(RenderCommand, TheInputSampleRateIsKept)
 }
 
 }  // namespace
+
+TEST_F(RenderCommand, TheClapModuleRendersTheSameAsTheVstModule)
+{
+    const std::string clap = environmentPath("VANTOR_CLAP_MODULE");
+    const std::vector<std::string> settings = {"--set", "Stereo Width=0.8", "--set", "Punch=0.7", "--block", "333"};
+    const AudioClip viaVst = renderDemo("vst-wide.wav", settings);
+    std::vector<std::string> clapOptions = settings;
+    const std::string state = workPath("clap.state");
+    clapOptions.insert(clapOptions.end(), {"--plugin", clap, "--save-chunk", state, "--align"});
+    renderDemo("clap-wide-aligned.wav", clapOptions);
+    clapOptions.resize(clapOptions.size() - 3);
+    const AudioClip viaClap = renderDemo("clap-wide.wav", clapOptions);
+    EXPECT_EQ(viaClap.channels, viaVst.channels);
+
+    // Its state is the VST 2.4 program chunk, which the VST module takes as it is.
+    ASSERT_EQ(fileBytes(state).size(), 2724u);
+    EXPECT_EQ(renderDemo("vst-from-clap-state.wav", {"--chunk", state, "--block", "333"}).channels, viaVst.channels);
+    const CommandResult listed = runRender({"--plugin", clap, "--chunk", state, "--list"});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    EXPECT_NE(listed.out.find("\"Stereo Width\"           0.800000"), std::string::npos) << listed.out;
+}

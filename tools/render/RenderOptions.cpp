@@ -146,10 +146,11 @@ std::string renderUsageText(const std::string& defaultPluginPath)
            "                    [--save-chunk FILE] [--block N] [--align] [--list] [--quiet]\n"
            "       vantor-render --list [--plugin PATH] [--chunk FILE] [--set NAME=VALUE]...\n"
            "\n"
-           "Renders the audio file IN through a VST 2.4 plug-in into OUT, offline, loading the\n"
-           "plug-in module as a host does. Reads and writes every format libsndfile handles: the\n"
-           "extension of OUT picks its format (.wav is written as 32-bit float) and the sample rate\n"
-           "of IN is kept. Mono input feeds both channels; more than two channels is an error.\n"
+           "Renders the audio file IN through a VST 2.4 plug-in, or a CLAP one (a .clap file), into\n"
+           "OUT, offline, loading the plug-in module as a host does. Reads and writes every format\n"
+           "libsndfile handles: the extension of OUT picks its format (.wav is written as 32-bit\n"
+           "float) and the sample rate of IN is kept. Mono input feeds both channels; more than two\n"
+           "channels is an error.\n"
            "\n"
            "  --plugin PATH      the plug-in module file\n"
            "                     (default: " +
@@ -157,7 +158,8 @@ std::string renderUsageText(const std::string& defaultPluginPath)
            ")\n"
            "  --set NAME=VALUE   set the parameter NAME, as --list shows it, to VALUE (normalised\n"
            "                     0..1); may be repeated\n"
-           "  --chunk FILE       load the plug-in state in FILE before rendering\n"
+           "  --chunk FILE       load the plug-in state in FILE before rendering (a CLAP plug-in's\n"
+           "                     state stream)\n"
            "  --save-chunk FILE  save the plug-in state into FILE after rendering\n"
            "  --block N          process N samples at a time, 1.." +
            std::to_string(kMaxBlockSize) +
