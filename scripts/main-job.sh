@@ -19,6 +19,11 @@ VANTOR_WINE_PREFIX="$root/build/wineprefix" "$root/tests/host/run-under-wine.sh"
     "$root/build/release-win64/tools/inspect/vantor-inspect.exe" "Z:$root/dist/windows/Vantor Pro.dll" | tr -d '\r'
 
 echo
+echo "=== Windows x64 under Wine, as a CLAP host sees it: dist/windows/Vantor Pro.clap ==="
+VANTOR_WINE_PREFIX="$root/build/wineprefix" "$root/tests/host/run-under-wine.sh" \
+    "$root/build/release-win64/tools/inspect/vantor-inspect.exe" "Z:$root/dist/windows/Vantor Pro.clap" | tr -d '\r'
+
+echo
 echo "=== Demo: drums and a stereo pad through dist/linux/Vantor Pro.so, Stereo Width 0.8 ==="
 # Widening lifts side-heavy material; Gain 0.4 (about -4 dB) keeps the result below full scale.
 cd "$root"
