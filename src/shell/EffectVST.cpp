@@ -122,6 +122,11 @@ bool EffectVST::endEdit(VstInt32 index)
     return AudioEffectX::endEdit(index);
 }
 
+bool EffectVST::requestEditorSize(int width, int height)
+{
+    return sizeWindow(width, height);
+}
+
 float EffectVST::getParameter(VstInt32 index)
 {
     return engineReady ? engine->storedParameter(index) : 0.0f;
@@ -295,11 +300,24 @@ VstInt32 EffectVST::getVendorVersion()
 VstInt32 EffectVST::canDo(const char* text)
 {
     static constexpr const char* kCapabilities[] = {"receiveVstEvents", "receiveVstMidiEvent", "sendVstEvents",
-                                                    "acceptIOChanges"};
+                                                    "acceptIOChanges", "supportsViewDpiScaling"};
     for (const char* capability : kCapabilities)
     {
         if (std::strcmp(text, capability) == 0)
             return 1;
     }
     return -1;
+}
+
+// Hosts that scale their own interface announce the factor for ours this way, before or
+// after the editor opens.
+VstIntPtr EffectVST::vendorSpecific(VstInt32 index, VstIntPtr value, void*, float opt)
+{
+    if (index != fourCharCode('P', 'r', 'e', 'S') || value != fourCharCode('A', 'e', 'C', 's'))
+        return 0;
+    auto* scalable = dynamic_cast<EffectEditor*>(editor);
+    if (scalable == nullptr || !std::isfinite(opt))
+        return 0;
+    scalable->setHostScale(opt);
+    return 1;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/EngineHost.h"
-#include "shell/ChunkSnapshots.h"
 #include "shell/AudioEffectX.h"
+#include "shell/ChunkSnapshots.h"
 #include "vst/EditorEffect.h"
 
 #include <atomic>
@@ -25,6 +25,7 @@ public:
     void setParameterAutomated(VstInt32 index, float value) override;
     bool beginEdit(VstInt32 index) override;
     bool endEdit(VstInt32 index) override;
+    bool requestEditorSize(int width, int height) override;
     void setProgram(VstInt32 program) override;
     void setProgramName(const char* name) override;
     void getProgramName(char* name) override;
@@ -43,6 +44,7 @@ public:
     bool getProductString(char* text) override;
     VstInt32 getVendorVersion() override;
     VstInt32 canDo(const char* text) override;
+    VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
 
     bool hasEngine() const { return engineReady != 0; }
     EngineHost* engineHost() { return engine.get(); }
