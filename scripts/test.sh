@@ -33,7 +33,8 @@ TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
 configure_and_test test-win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DVANTOR_MINGW_DEPS_PREFIX="$root/build/mingw-deps" \
     -DVANTOR_LINUX_REFERENCE="$root/build/test-linux/reference-render.f32" \
-    -DVANTOR_LINUX_EDITOR_FRAME="$root/build/test-linux/editor-reference-frame.png"
+    -DVANTOR_LINUX_EDITOR_FRAME="$root/build/test-linux/editor-reference-frame.png" \
+    -DVANTOR_LINUX_EDITOR_FRAME_2X="$root/build/test-linux/editor-reference-frame-2x.png"
 echo "=== fuzz: the skin readers, 15 s a target ==="
 sh "$root/tests/run-isolated.sh" sh "$root/tests/fuzz/run-fuzzers.sh" 15
 

@@ -285,3 +285,9 @@ bool ClapEffect::editEnded(int index)
 {
     return queueEdit({EditorEditQueue::Kind::End, index, 0.0f});
 }
+
+bool ClapEffect::editorResizeRequested(int width, int height)
+{
+    return width > 0 && height > 0 &&
+           host.requestResize(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
+}

@@ -70,6 +70,7 @@ private:
     bool editBegun(int index) override;
     void valueEdited(int index, float value) override;
     bool editEnded(int index) override;
+    bool editorResizeRequested(int width, int height) override;
 
     bool queueEdit(const EditorEditQueue::Edit& edit);
     void applyEvent(const clap::EventHeader& event);

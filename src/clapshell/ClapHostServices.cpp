@@ -11,6 +11,7 @@ void ClapHostServices::fetchExtensions()
 {
     params = find<clap::HostParams>(clap::kExtParams);
     latency = find<clap::HostLatency>(clap::kExtLatency);
+    gui = find<clap::HostGui>(clap::kExtGui);
     timers = find<clap::HostTimerSupport>(clap::kExtTimerSupport);
     descriptors = find<clap::HostPosixFdSupport>(clap::kExtPosixFdSupport);
 }
@@ -31,6 +32,11 @@ void ClapHostServices::latencyChanged() const
 {
     if (latency != nullptr && latency->changed != nullptr)
         latency->changed(record);
+}
+
+bool ClapHostServices::requestResize(std::uint32_t width, std::uint32_t height) const
+{
+    return gui != nullptr && gui->requestResize != nullptr && gui->requestResize(record, width, height);
 }
 
 bool ClapHostServices::registerTimer(std::uint32_t periodMs, clap::Id& id) const

@@ -2,6 +2,8 @@
 
 #include "clap/ClapAbi.h"
 
+#include <cstdint>
+
 // The host's side of one plug-in instance as the plug-in uses it: the host record and the
 // extensions it offers, asked for once at init (CLAP forbids asking sooner). Every request
 // quietly does nothing when the host lacks its extension.
@@ -18,6 +20,8 @@ public:
     void rescanParameterValues() const;
     // Main thread, inside activate only.
     void latencyChanged() const;
+    // The editor's window to a new size in pixels; false when the host will not.
+    bool requestResize(std::uint32_t width, std::uint32_t height) const;
 
     bool hasTimers() const { return timers != nullptr; }
     bool registerTimer(std::uint32_t periodMs, clap::Id& id) const;
@@ -32,6 +36,7 @@ private:
     const clap::Host* record;
     const clap::HostParams* params = nullptr;
     const clap::HostLatency* latency = nullptr;
+    const clap::HostGui* gui = nullptr;
     const clap::HostTimerSupport* timers = nullptr;
     const clap::HostPosixFdSupport* descriptors = nullptr;
 };

@@ -46,6 +46,8 @@ public:
     virtual void onMouseDrag(int, int, int) {}
     virtual void onMouseUp(int, int, int) {}
     virtual void onMouseOver(int, int) {}
+    // True while the control takes every press and move, wherever they land (an open menu).
+    virtual bool holdsPointer() const { return false; }
 
     // Adds a slot bound to a parameter or an editor command, with its Ctrl-click value.
     void bind(SlotTarget target, float defaultValue);

@@ -82,6 +82,11 @@ int VSTGL_GUIbuild::controlAt(int x, int y) const
 {
     for (std::size_t i = 0; i < controlList.size(); ++i)
     {
+        if (controlList[i]->visible && controlList[i]->holdsPointer())
+            return static_cast<int>(i);
+    }
+    for (std::size_t i = 0; i < controlList.size(); ++i)
+    {
         const GL_BaseControl& control = *controlList[i];
         if (control.visible && !control.hasStyle(GL_BaseControl::StylePassive) && control.screenRect().contains(x, y))
             return static_cast<int>(i);

@@ -51,6 +51,8 @@ void cOnOffButton::drawDepthWalls() const
     const float halfWidth = (area.size[0] + 1.0f) / 2.0f;
     const float halfHeight = (area.size[1] + 1.0f) / 2.0f;
     const float bottom = -area.size[2];
+    // Depth only: seen edge-on, a wall would otherwise draw a hairline at high resolution.
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     glColor4f(0.0f, 0.0f, 0.0f, 0.0f);
     glBegin(GL_QUADS);
     glVertex3f(halfWidth, -halfHeight, 0.0f);
@@ -70,6 +72,7 @@ void cOnOffButton::drawDepthWalls() const
     glVertex3f(-halfWidth, halfHeight, bottom);
     glVertex3f(-halfWidth, halfHeight, 0.0f);
     glEnd();
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
 }
 
 ScreenRect cOnOffButton::computeReach(const ReachProjector& projector) const

@@ -12,6 +12,8 @@ constexpr std::uint32_t kDialStyle = 0x80002;
 constexpr std::uint32_t kButtonStyle = 0x80002;
 constexpr std::uint32_t kVerticalStyle = 0x280010;
 constexpr std::uint32_t kHorizontalStyle = 0x280020;
+// Drawn in the overlay pass, so an open menu lies over every control.
+constexpr std::uint32_t kMenuStyle = 0x40;
 constexpr float kPanelExtent = 321.0f;
 
 const Row kRows[] = {
@@ -143,6 +145,18 @@ const Row kRows[] = {
      .helpText = kEqGainHelp,
      .helpAnchor = {497.0f, 72.5f},
      .helpExtent = {-kPanelExtent, kPanelExtent}},
+    // The logo and wordmark open the editor's size menu, drawn over everything below it.
+    {.name = "Size menu",
+     .controlClass = ControlClass::MenuButton,
+     .origin = {33.5f, 573.5f, 0.0f},
+     .size = {271.5f, 32.0f, 0.0f},
+     .centre = {169.25f, 589.5f, 0.0f},
+     .style = kMenuStyle,
+     .slotCount = 1,
+     .command = EditorCommand::EditorSize,
+     .helpText = kSizeMenuHelp,
+     .helpAnchor = {57.5f, 565.5f},
+     .helpExtent = {kPanelExtent, -kPanelExtent}},
 };
 
 const Row kCurveDisplay = {.name = "shape curve",

@@ -28,6 +28,7 @@ enum class ControlClass
     OnOffButton,
     Wheel,
     CurveDisplay,
+    MenuButton,
 };
 
 constexpr float kSliderHandleLength = 25.0f;

@@ -5,6 +5,7 @@
 #include "engine/EngineHost.h"
 #include "glgui/OpenGL.h"
 #include "params/ParameterTable.h"
+#include "platform/DesktopScale.h"
 #include "vst/EditorEffect.h"
 
 #include <algorithm>
@@ -99,7 +100,7 @@ void EffectEditor::openGui()
     // the host's call into the dispatcher.
     try
     {
-        gui = std::make_unique<GUImachine>(*this, model, edits);
+        gui = std::make_unique<GUImachine>(*this, model, edits, editorScale);
         buildScene();
     }
     catch (const std::exception&)
@@ -132,8 +133,64 @@ void EffectEditor::closeGui()
     setGuiReady(false);
 }
 
+bool EffectEditor::getRect(ERect** rect)
+{
+    // Closed, the size the next opening will have: hosts ask before they make the window.
+    if (!isOpen())
+    {
+        editorScale.recallUserChoice();
+        editorScale.setDesktopFactor(platform::desktopScale(nullptr));
+        setPixelScale(editorScale.chosen());
+    }
+    return VSTGL_Editor::getRect(rect);
+}
+
+bool EffectEditor::open(void* parentWindow)
+{
+    editorScale.recallUserChoice();
+    if (parentWindow != nullptr)
+    {
+        editorScale.setDesktopFactor(platform::desktopScale(parentWindow));
+        setPixelScale(editorScale.chosen());
+    }
+    refusedScale = 0.0f;
+    return VSTGL_Editor::open(parentWindow);
+}
+
+void EffectEditor::setHostScale(float factor)
+{
+    editorScale.setHostFactor(factor);
+    if (!isOpen())
+        setPixelScale(editorScale.chosen());
+}
+
+void EffectEditor::desktopScaleChanged()
+{
+    editorScale.setDesktopFactor(platform::desktopScale(parentWindow()));
+}
+
+void EffectEditor::followChosenScale()
+{
+    const float wanted = editorScale.chosen();
+    if (wanted == pixelScale() || wanted == refusedScale)
+        return;
+    void* window = parentWindow();
+    if (!effect.requestEditorSize(static_cast<int>(std::lround(kWidth * wanted)),
+                                  static_cast<int>(std::lround(kHeight * wanted))))
+    {
+        // Never drawn cropped or stretched: the old size stays until the next opening.
+        refusedScale = wanted;
+        return;
+    }
+    close();
+    open(window);
+}
+
 void EffectEditor::idle()
 {
+    // Between events, so a window is never replaced while it handles one of its own.
+    if (isOpen() && isGuiReady())
+        followChosenScale();
     if (engineHost != nullptr && isGuiReady())
         frameCounter = std::min(frameCounter + 1.0f, kFrameCounterCap);
     VSTGL_Editor::idle();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/EditorModel.h"
+#include "editor/EditorScale.h"
 #include "editor/HostEdits.h"
 #include "editor/ParameterInbox.h"
 #include "glgui/VSTGL_Editor.h"
@@ -31,8 +32,14 @@ public:
     EffectEditor(EditorEffect& effect, EngineHost* engine, std::string skinFolder = SkinFiles::moduleSkinFolder());
     ~EffectEditor() override;
 
+    bool getRect(ERect** rect) override;
+    bool open(void* parentWindow) override;
     void idle() override;
     void parameterChanged(VstInt32 index, float value) override;
+
+    // The host's factor for the editor's size (VST hosts announce it through
+    // effVendorSpecific, CLAP hosts through their GUI extension), before or after opening.
+    void setHostScale(float factor);
 
     // The container of the open editor, or null.
     GUImachine* container() { return gui.get(); }
@@ -48,6 +55,7 @@ protected:
     void mouseMove(int buttons, int x, int y) override;
     void mouseUp(int buttons, int x, int y) override;
     void mouseLeave() override;
+    void desktopScaleChanged() override;
 
 private:
     void registerResources();
@@ -56,10 +64,15 @@ private:
     bool drainInbox();
     void drawVersionLine();
     bool cameraSettled() const;
+    // Open: asks the host for the chosen size, and reopens at it when the host agrees.
+    void followChosenScale();
 
     EditorEffect& effect;
     EngineHost* engineHost;
     EditorModel model;
+    EditorScale editorScale;
+    // A size the host would not give the open editor; not asked for again this opening.
+    float refusedScale = 0.0f;
     HostEdits edits{effect, model};
     std::unique_ptr<GUImachine> gui;
     ParameterInbox inbox;

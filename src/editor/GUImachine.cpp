@@ -2,6 +2,7 @@
 
 #include "controls/cActiveFlashButton.h"
 #include "controls/cDial.h"
+#include "controls/cMenuButton.h"
 #include "controls/cOnOffButton.h"
 #include "controls/cPanel.h"
 #include "controls/cPopOffDial.h"
@@ -9,6 +10,7 @@
 #include "controls/cWheelRelative.h"
 #include "editor/CurveDisplay.h"
 #include "editor/EditorModel.h"
+#include "editor/EditorScale.h"
 #include "editor/HelpLines.h"
 #include "editor/HostEdits.h"
 #include "editor/ShaderSet.h"
@@ -20,7 +22,11 @@
 #include "params/ValueText.h"
 #include "platform/PreferenceStore.h"
 
+#include <algorithm>
+#include <cmath>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace
 {
@@ -39,6 +45,29 @@ constexpr FontBank::Colour kValueBoxColour{0.25f, 0.1f, 0.05f, 1.0f};
 constexpr FontBank::Colour kHelpTextColour{0.8f, 0.8f, 0.85f, 1.0f};
 
 // What a slot of a row's control is bound to: its command, or its parameters in order.
+// The size menu's choices: automatic, then each offered size; its slot holds the choice's
+// index over the last index.
+constexpr float kLastSizeChoice = static_cast<float>(EditorScale::kFactors.size());
+
+std::string percentText(float factor)
+{
+    return std::to_string(std::lround(factor * 100.0f)) + " %";
+}
+
+float sizeChoiceValue(float factor)
+{
+    const auto* found = std::find(EditorScale::kFactors.begin(), EditorScale::kFactors.end(), factor);
+    if (found == EditorScale::kFactors.end())
+        return 0.0f;
+    return static_cast<float>(found - EditorScale::kFactors.begin() + 1) / kLastSizeChoice;
+}
+
+float sizeChoiceFactor(float value)
+{
+    const long index = std::lround(std::clamp(value, 0.0f, 1.0f) * kLastSizeChoice);
+    return index == 0 ? EditorScale::kAutomatic : EditorScale::kFactors[static_cast<std::size_t>(index - 1)];
+}
+
 SlotTarget slotTarget(const layout::Row& row, int slot)
 {
     if (row.command)
@@ -55,8 +84,8 @@ ControlBox placedBox(const layout::Row& row, float left, float bottom)
 
 }  // namespace
 
-GUImachine::GUImachine(VSTGL_Editor& owner, const EditorModel& editorModel, HostEdits& edits)
-    : VSTGL_GUIbuild(owner), model(editorModel), hostEdits(edits)
+GUImachine::GUImachine(VSTGL_Editor& owner, const EditorModel& editorModel, HostEdits& edits, EditorScale& scale)
+    : VSTGL_GUIbuild(owner), model(editorModel), hostEdits(edits), editorScale(scale)
 {
 }
 
@@ -94,6 +123,15 @@ std::unique_ptr<GL_BaseControl> GUImachine::createControl(const layout::Row& row
         return std::make_unique<cStereoWidthPanel>(e, *this, box, row.style, *shaders, model);
     case ControlClass::Equaliser: return std::make_unique<cEqualiser>(e, *this, box, row.style, *shaders, model);
     case ControlClass::CurveDisplay: return std::make_unique<CurveDisplay>(e, *this, box, row.style, *shaders, model);
+    case ControlClass::MenuButton:
+    {
+        auto menu = std::make_unique<cMenuButton>(e, *this, box, row.style, valueFont);
+        std::vector<std::string> choices{"Automatic (" + percentText(editorScale.automatic()) + ")"};
+        for (const float factor : EditorScale::kFactors)
+            choices.push_back(percentText(factor));
+        menu->setChoices(std::move(choices));
+        return menu;
+    }
     case ControlClass::Panel: return nullptr;  // the background, added with its picture's size
     }
     return nullptr;
@@ -127,6 +165,8 @@ void GUImachine::buildGui(const std::string& valueFontName)
                                                         {row.helpExtent[0], row.helpExtent[1]}});
         if (row.command == EditorCommand::Info)
             readInfoPreference(control);
+        if (row.command == EditorCommand::EditorSize)
+            control.setValue(0, sizeChoiceValue(editorScale.userChoice()));
         if (layout::valueDisplayKind(row) == kDisplayShapeCurve)
             curveDisplay = createControl(layout::curveDisplayRow(), left, bottom);
     }
@@ -173,10 +213,15 @@ void GUImachine::setCursor(platform::PointerCursor cursor)
 // them with what automation carries.
 void GUImachine::commandChanged(EditorCommand command, float value)
 {
-    if (command != EditorCommand::Info)
+    switch (command)
+    {
+    case EditorCommand::Info:
+        infoPanels = value != 0.0f;
+        preferences->writePref(static_cast<int>(value));
         return;
-    infoPanels = value != 0.0f;
-    preferences->writePref(static_cast<int>(value));
+    // The editor takes the new size between events, once the host agrees.
+    case EditorCommand::EditorSize: editorScale.choose(sizeChoiceFactor(value)); return;
+    }
 }
 
 GL_BaseControl* GUImachine::controlNamed(const std::string& name) const
@@ -251,7 +296,8 @@ void GUImachine::drawOverlay()
         return;
     }
     drawValueText(*control);
-    if (control->help != nullptr && infoPanels)
+    // An open menu is read, not explained: its panel would cover the choices.
+    if (control->help != nullptr && infoPanels && !control->holdsPointer())
         drawInformationPanel(*control->help);
 }
 

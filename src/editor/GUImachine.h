@@ -9,6 +9,7 @@
 #include <string>
 
 class EditorModel;
+class EditorScale;
 class HostEdits;
 class ShaderSet;
 
@@ -20,7 +21,7 @@ class PreferenceStore;
 // The editor's control container: builds the layout's controls, draws them in two passes,
 // and over them the hovered control's value text and, while Info is on, its information
 // panel. It is the controls' listener: parameter edits go on to the host, the Info switch
-// is handled here and remembered outside the host's projects. Created at every editor
+// and the size menu are handled here and remembered outside the host's projects. Created at every editor
 // opening, destroyed at every close; GUI thread only.
 class GUImachine final : public VSTGL_GUIbuild, public cControlListener
 {
@@ -29,7 +30,7 @@ public:
     static constexpr float kHelpWrapWidth = 292.0f;
     static constexpr float kHelpLineStep = 15.0f;
 
-    GUImachine(VSTGL_Editor& editor, const EditorModel& model, HostEdits& edits);
+    GUImachine(VSTGL_Editor& editor, const EditorModel& model, HostEdits& edits, EditorScale& scale);
     ~GUImachine() override;
 
     // Builds every control of the layout, each slot set from the model.
@@ -65,6 +66,7 @@ private:
 
     const EditorModel& model;
     HostEdits& hostEdits;
+    EditorScale& editorScale;
     std::string valueFont;
     std::unique_ptr<platform::PreferenceStore> preferences;
     bool infoPanels = false;

@@ -111,6 +111,13 @@ const char* const kInfoSwitchHelp =
     "\n"
     "Info on/off position is remembered globally which means it's not stored in your project file.";
 
+const char* const kSizeMenuHelp =
+    "Editor size.\n"
+    "Click the logo to choose how large the editor is drawn, from 100 % to 300 %. It stays sharp at every size.\n"
+    "Automatic follows the size your host asks for or, when it asks for none, your desktop's scaling.\n"
+    "\n"
+    "The size is remembered globally like the Info switch, so it's not stored in your project file.";
+
 const char* const kPunchHelp =
     "Punch.\n"
     "This controls the attack of bass sounds. The transient kick of any bass sound can be decreased or increased. This "

@@ -10,5 +10,6 @@ extern const char* const kWidthDisplayHelp;
 extern const char* const kEqualiserHelp;
 extern const char* const kActiveSwitchHelp;
 extern const char* const kInfoSwitchHelp;
+extern const char* const kSizeMenuHelp;
 extern const char* const kPunchHelp;
 extern const char* const kEqGainHelp;

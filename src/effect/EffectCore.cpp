@@ -94,6 +94,11 @@ bool EffectCore::endEdit(VstInt32 index)
     return link.editEnded(index);
 }
 
+bool EffectCore::requestEditorSize(int width, int height)
+{
+    return link.editorResizeRequested(width, height);
+}
+
 void EffectCore::parameterDisplay(int index, char* text, std::size_t capacity)
 {
     // Hosts show this text in their own automation lanes and generic editors; an untouched

@@ -52,6 +52,7 @@ public:
     void setParameterAutomated(VstInt32 index, float value) override;
     bool beginEdit(VstInt32 index) override;
     bool endEdit(VstInt32 index) override;
+    bool requestEditorSize(int width, int height) override;
     // The host's text for the parameter's value; empty without an engine or outside the table.
     void parameterDisplay(int index, char* text, std::size_t capacity);
 

@@ -17,4 +17,7 @@ public:
     virtual bool editBegun(int index) = 0;
     virtual void valueEdited(int index, float value) = 0;
     virtual bool editEnded(int index) = 0;
+    // The editor wants its window at a new size in pixels (a new scale); false when the host
+    // will not give it.
+    virtual bool editorResizeRequested(int width, int height) = 0;
 };

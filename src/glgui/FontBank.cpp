@@ -23,6 +23,19 @@ void FontBank::attach(const SkinData& skin)
         fonts[name].font = &font;
 }
 
+void FontBank::useDenseGlyphs(const SkinData* dense)
+{
+    for (auto& [name, entry] : fonts)
+    {
+        entry.dense = nullptr;
+        if (dense == nullptr)
+            continue;
+        const auto found = dense->fonts().find(name);
+        if (found != dense->fonts().end() && found->second.hasGlyphs)
+            entry.dense = &found->second;
+    }
+}
+
 void FontBank::selectFont(std::string_view name)
 {
     const auto found = fonts.find(toLowerAscii(name));
@@ -42,7 +55,9 @@ void FontBank::buildLists()
         glLoadIdentity();
         for (int code = 0; code < kListCount; ++code)
         {
-            const GlyphQuad quad = glyphQuad(*entry.font, static_cast<unsigned char>(code));
+            GlyphQuad quad = glyphQuad(*entry.font, static_cast<unsigned char>(code));
+            if (entry.dense != nullptr)
+                quad.texCoords = glyphQuad(*entry.dense, static_cast<unsigned char>(code)).texCoords;
             glNewList(entry.listBase + static_cast<GLuint>(code), GL_COMPILE);
             if (quad.visible)
             {
@@ -138,7 +153,7 @@ void FontBank::drawText(std::string_view text, float x, float y, const Colour* t
         if (colour == nullptr)
             return;
         glColor4f(colour->red, colour->green, colour->blue, colour->alpha);
-        glLineWidth(1.0f);
+        glLineWidth(resources.pixelScale());
         glBegin(mode);
         glVertex2f(left, bottom);
         glVertex2f(right, bottom);

@@ -42,6 +42,10 @@ public:
     // The skin's parsed fonts; skin outlives this bank's use of it. A missing or malformed
     // file still registers its font, which then draws nothing.
     void attach(const SkinData& skin);
+    // Glyphs sampled from the dense skin's fonts of twice the resolution where it has them
+    // (null: none). Their metrics are exactly twice the attached fonts', whose metrics keep
+    // placing the text, so layout and wrapping stay the same. Before buildLists.
+    void useDenseGlyphs(const SkinData* dense);
     void selectFont(std::string_view name);
 
     // GL side, with the editor's context current.
@@ -65,6 +69,7 @@ private:
     struct LoadedFont
     {
         const BitmapFont* font = nullptr;
+        const BitmapFont* dense = nullptr;
         unsigned int listBase = 0;
         bool listsBuilt = false;
         unsigned int pageTexture = 0;

@@ -22,14 +22,36 @@ void GuiResources::loadSkin(const SkinManifest& manifest)
     modelBank.attach(*shared);
     fontBank.attach(*shared);
     skinData = std::move(shared);
+    // The 2D images and fonts have a double-density twin; models and shaders have none.
+    denseManifest = SkinManifest{};
+    for (const std::string& name : manifest.textures)
+    {
+        if (!isTextureDescriptionString(name))
+            denseManifest.textures.push_back(name);
+    }
+    denseManifest.fonts = manifest.fonts;
 }
 
-void GuiResources::setViews(const float perspectiveMatrix[16], int width, int height)
+void GuiResources::useDoubleDensity(bool dense)
+{
+    if (dense && denseSkin == nullptr && skinData != nullptr)
+    {
+        const std::string& folder = skinFiles.folder();
+        const std::string denseFolder = folder.empty() ? folder : folder + "2x" + folder.back();
+        denseSkin = SkinData::acquire(denseFolder, denseManifest, SkinData::MissingFiles::Ignore);
+    }
+    const SkinData* source = dense ? denseSkin.get() : nullptr;
+    textureBank.useDenseImages(source);
+    fontBank.useDenseGlyphs(source);
+}
+
+void GuiResources::setViews(const float perspectiveMatrix[16], int width, int height, int pixelWidth, int pixelHeight)
 {
     std::copy(perspectiveMatrix, perspectiveMatrix + 16, perspective);
     camera_matrix::orthographic(width, height, orthographic);
-    viewWidth = width;
     viewHeight = height;
+    pixelViewWidth = pixelWidth;
+    pixelViewHeight = pixelHeight;
     viewMode = ViewMode::NoView;
 }
 
@@ -51,7 +73,7 @@ void GuiResources::setOrthoView()
 
 void GuiResources::loadView(const float matrix[16])
 {
-    glViewport(0, 0, viewWidth, viewHeight);
+    glViewport(0, 0, pixelViewWidth, pixelViewHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(matrix);
     glMatrixMode(GL_MODELVIEW);

@@ -34,6 +34,10 @@ public:
     // Takes the process's decoded copy of the manifest's files (decoding it when no editor
     // holds one); throws std::bad_alloc when memory runs out.
     void loadSkin(const SkinManifest& manifest);
+    // Whether the 2D images and fonts are drawn from the skin's double-density set ("2x/"
+    // beside the others), decoded on first use; where it lacks a file the normal one stays.
+    // At opening, before the textures are uploaded.
+    void useDoubleDensity(bool dense);
     // The decoded skin this editor draws from; null before loadSkin.
     const std::shared_ptr<const SkinData>& skin() const { return skinData; }
 
@@ -46,9 +50,12 @@ public:
     bool guiReady() const { return drawingAllowed; }
     void setGuiReady(bool ready) { drawingAllowed = ready; }
 
-    // The editor's two views: its camera's projection and the overlay's, for a window of
-    // width x height pixels. Set whenever the camera or the size changes.
-    void setViews(const float perspectiveMatrix[16], int width, int height);
+    // The editor's two views: its camera's projection and the overlay's (one unit a design
+    // unit over width x height units), drawn into a window of pixelWidth x pixelHeight.
+    // Set whenever the camera or the size changes.
+    void setViews(const float perspectiveMatrix[16], int width, int height, int pixelWidth, int pixelHeight);
+    // Window pixels per design unit: line widths and other sizes GL takes in pixels follow.
+    float pixelScale() const { return viewHeight > 0 ? static_cast<float>(pixelViewHeight) / viewHeight : 1.0f; }
 
     // GL side, with the editor's context current.
     void setPerspectiveView();
@@ -75,6 +82,8 @@ private:
     SkinFiles skinFiles;
     // Declared before the banks that point into it.
     std::shared_ptr<const SkinData> skinData;
+    SkinManifest denseManifest;
+    std::shared_ptr<const SkinData> denseSkin;
     TextureBank textureBank;
     ModelBank modelBank{textureBank};
     FontBank fontBank{*this};
@@ -82,6 +91,7 @@ private:
     bool drawingAllowed = false;
     float perspective[16] = {};
     float orthographic[16] = {};
-    int viewWidth = 0;
     int viewHeight = 0;
+    int pixelViewWidth = 0;
+    int pixelViewHeight = 0;
 };

@@ -39,7 +39,8 @@ std::string cacheKey(const std::string& folder, const SkinManifest& manifest)
 
 }  // namespace
 
-std::shared_ptr<const SkinData> SkinData::acquire(const std::string& folder, const SkinManifest& manifest)
+std::shared_ptr<const SkinData> SkinData::acquire(const std::string& folder, const SkinManifest& manifest,
+                                                  MissingFiles missing)
 {
     const std::string key = cacheKey(folder, manifest);
     bool anyMissing = false;
@@ -63,7 +64,7 @@ std::shared_ptr<const SkinData> SkinData::acquire(const std::string& folder, con
     }
     // One message for a damaged installation, not one modal box per missing file; shown
     // outside the lock so that a modal box holds up no other editor.
-    if (anyMissing)
+    if (anyMissing && missing == MissingFiles::Report)
         platform::showMessageBox("Can't find resources.", "ERROR", platform::MessageIcon::Exclamation);
     return skin;
 }
@@ -132,4 +133,13 @@ int SkinData::findTexture(std::string_view name) const
     if (found == textureIndexByName.end())
         found = textureIndexByName.find(kFallbackTexture);
     return found == textureIndexByName.end() ? -1 : found->second;
+}
+
+const DecodedTexture* SkinData::decodedImage(std::string_view name) const
+{
+    const auto found = textureIndexByName.find(toLowerAscii(name));
+    if (found == textureIndexByName.end())
+        return nullptr;
+    const DecodedTexture& texture = decodedTextures[static_cast<std::size_t>(found->second)];
+    return texture.pixels.data() != nullptr ? &texture : nullptr;
 }

@@ -37,14 +37,24 @@ struct DecodedTexture
 class SkinData
 {
 public:
+    enum class MissingFiles
+    {
+        Report,  // a damaged installation: the user is told
+        Ignore,  // an optional set (the double-density images): what is missing falls back
+    };
+
     // The shared copy, decoded now when no editor holds one. Safe from any thread; throws
     // std::bad_alloc when memory runs out. A missing image says "Can't find resources." once
-    // per decoding, not once per editor.
-    static std::shared_ptr<const SkinData> acquire(const std::string& folder, const SkinManifest& manifest);
+    // per decoding, not once per editor, unless told to ignore it.
+    static std::shared_ptr<const SkinData> acquire(const std::string& folder, const SkinManifest& manifest,
+                                                   MissingFiles missing = MissingFiles::Report);
 
     // Texture index by case-insensitive name (or specification short name), falling back to
     // "missing.png"; -1 when neither exists.
     int findTexture(std::string_view name) const;
+    // The decoded image of that name, or null when it is not there or could not be read.
+    const DecodedTexture* decodedImage(std::string_view name) const;
+    const std::map<std::string, int>& textureIndex() const { return textureIndexByName; }
     const std::vector<DecodedTexture>& textures() const { return decodedTextures; }
     const std::map<std::string, Model3DS>& models() const { return parsedModels; }
     const std::map<std::string, BitmapFont>& fonts() const { return parsedFonts; }

@@ -24,6 +24,16 @@ void TextureBank::attach(const SkinData& skin)
     }
 }
 
+void TextureBank::useDenseImages(const SkinData* dense)
+{
+    for (Record& record : records)
+        record.dense = nullptr;
+    if (dense == nullptr || skinData == nullptr)
+        return;
+    for (const auto& [name, index] : skinData->textureIndex())
+        records[static_cast<std::size_t>(index)].dense = dense->decodedImage(name);
+}
+
 void TextureBank::uploadAll()
 {
     if (isUploaded)
@@ -38,7 +48,8 @@ void TextureBank::uploadAll()
 
 void TextureBank::upload(Record& record)
 {
-    const TextureDescription& description = *record.description;
+    const TextureDescription& description = record.dense != nullptr ? record.dense->description : *record.description;
+    const std::uint8_t* pixels = record.dense != nullptr ? record.dense->pixels.data() : record.pixels();
     glBindTexture(GL_TEXTURE_2D, record.glName);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -59,9 +70,9 @@ void TextureBank::upload(Record& record)
     }
     glTexEnvi(GL_POINT_SPRITE, GL_COORD_REPLACE, GL_TRUE);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    if (record.pixels() != nullptr && description.width > 0 && description.height > 0)
+    if (pixels != nullptr && description.width > 0 && description.height > 0)
         glTexImage2D(GL_TEXTURE_2D, 0, description.internalFormat, description.width, description.height, 0,
-                     static_cast<GLenum>(description.format), static_cast<GLenum>(description.type), record.pixels());
+                     static_cast<GLenum>(description.format), static_cast<GLenum>(description.type), pixels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
 }

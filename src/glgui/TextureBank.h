@@ -8,6 +8,7 @@
 #include <vector>
 
 class SkinData;
+struct DecodedTexture;
 
 // The editor's textures by case-insensitive name: PNG files from the skin folder, or
 // specification strings ("eq_fft, 512, 1, r32f, float, nomips, clamp") for textures the
@@ -24,6 +25,9 @@ public:
 
     // The decoded textures to draw from; skin outlives this bank's use of it.
     void attach(const SkinData& skin);
+    // Images of twice the resolution to upload instead where the dense skin has them (null:
+    // none); sizes answered stay those of the attached skin. Before uploadAll.
+    void useDenseImages(const SkinData* dense);
 
     // GL side, with the editor's context current.
     void uploadAll();
@@ -47,6 +51,7 @@ private:
         const TextureDescription* description = nullptr;
         const AlignedBuffer<std::uint8_t>* decodedPixels = nullptr;
         AlignedBuffer<std::uint8_t> ownPixels;  // written by lockPixels, uploaded in preference
+        const DecodedTexture* dense = nullptr;  // the double-resolution image, when drawn so
         unsigned int glName = 0;
 
         const std::uint8_t* pixels() const

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <new>
 #include <string>
 
 namespace
@@ -18,6 +19,8 @@ constexpr const char* kNoInterfaceMessage =
 constexpr const char* kErrorCaption = "ERROR";
 // Far from any eye position, so an opening's first frame counts as a camera move.
 constexpr float kUnsetEye = 1000.0f;
+// From here up a magnified 1x image would look soft: the double-density set is drawn.
+constexpr float kDenseImagesFromScale = 1.5f;
 
 }  // namespace
 
@@ -47,14 +50,14 @@ bool VSTGL_Editor::open(void* parentWindow)
         axis = kUnsetEye;
 
     std::string error;
-    device = platform::NativeGlWindow::create(parentWindow, width(), height(), sampleCount, *this, error);
+    device = platform::NativeGlWindow::create(parentWindow, pixelWidth(), pixelHeight(), sampleCount, *this, error);
     if (device != nullptr && sampleCount != 0 && softwareRasteriser())
     {
         // Multisampling belongs where it is cheap: on a CPU rasteriser it costs more than the
         // rest of the frame. Once known, later openings ask for no samples at all.
         device.reset();
         sampleCount = 0;
-        device = platform::NativeGlWindow::create(parentWindow, width(), height(), sampleCount, *this, error);
+        device = platform::NativeGlWindow::create(parentWindow, pixelWidth(), pixelHeight(), sampleCount, *this, error);
     }
     if (device == nullptr)
     {
@@ -64,15 +67,29 @@ bool VSTGL_Editor::open(void* parentWindow)
         return true;
     }
     initialiseGlEntryPoints();
+    useDenseImages(scale >= kDenseImagesFromScale);
     hub->textures().uploadAll();
     // Multisampled pictures are drawn straight to the window: there the drawing is cheap.
     if (sampleCount == 0)
-        retainedFrame.create(width(), height());
+        retainedFrame.create(pixelWidth(), pixelHeight());
     wholeFrameDamaged = true;
     openGui();
     if (sampleCount != 0)
         enableMultisampling();
     return true;
+}
+
+void VSTGL_Editor::useDenseImages(bool dense)
+{
+    // Out of memory for the larger images, the normal ones still draw.
+    try
+    {
+        hub->useDoubleDensity(dense);
+    }
+    catch (const std::bad_alloc&)
+    {
+        hub->useDoubleDensity(false);
+    }
 }
 
 void VSTGL_Editor::close()
@@ -161,8 +178,10 @@ void VSTGL_Editor::renderFrame()
     clip = damage;
     if (clipActive)
     {
+        const ScreenRect pixels = toPixels(clip);
         glEnable(GL_SCISSOR_TEST);
-        glScissor(clip.minX, clip.minY, std::max(clip.maxX - clip.minX, 0), std::max(clip.maxY - clip.minY, 0));
+        glScissor(pixels.minX, pixels.minY, std::max(pixels.maxX - pixels.minX, 0),
+                  std::max(pixels.maxY - pixels.minY, 0));
     }
     damage = ScreenRect{};
     wholeFrameDamaged = false;
@@ -179,6 +198,14 @@ std::array<int, 4> VSTGL_Editor::overlayBounds() const
     // Half the window each way from the centre, in whole units.
     return {static_cast<int>(-width() / 2.0), static_cast<int>(-height() / 2.0), static_cast<int>(width() / 2.0),
             static_cast<int>(height() / 2.0)};
+}
+
+ScreenRect VSTGL_Editor::toPixels(const ScreenRect& designRect) const
+{
+    return ScreenRect{static_cast<int>(std::floor(static_cast<float>(designRect.minX) * scale)),
+                      static_cast<int>(std::floor(static_cast<float>(designRect.minY) * scale)),
+                      static_cast<int>(std::ceil(static_cast<float>(designRect.maxX) * scale)),
+                      static_cast<int>(std::ceil(static_cast<float>(designRect.maxY) * scale))};
 }
 
 void VSTGL_Editor::windowToOverlay(float& x, float& y) const
@@ -211,13 +238,22 @@ void VSTGL_Editor::endSceneClip()
 
 void VSTGL_Editor::presentFrame()
 {
-    captureFrameIfRequested(width(), height());
+    captureFrameIfRequested(pixelWidth(), pixelHeight());
     device->present();
 }
 
 void VSTGL_Editor::setEditorSize(int width, int height)
 {
-    rectangle = ERect{0, 0, static_cast<VstInt16>(height), static_cast<VstInt16>(width)};
+    designWidth = width;
+    designHeight = height;
+    setPixelScale(scale);
+}
+
+void VSTGL_Editor::setPixelScale(float pixelsPerUnit)
+{
+    scale = pixelsPerUnit;
+    rectangle = ERect{0, 0, static_cast<VstInt16>(std::lround(designHeight * scale)),
+                      static_cast<VstInt16>(std::lround(designWidth * scale))};
     setCamera(camera);
 }
 
@@ -225,7 +261,7 @@ void VSTGL_Editor::setCamera(const Camera& where)
 {
     camera = where;
     cameraProjection = ReachProjector(camera, width(), height());
-    hub->setViews(cameraProjection.matrix(), width(), height());
+    hub->setViews(cameraProjection.matrix(), width(), height(), pixelWidth(), pixelHeight());
 }
 
 void VSTGL_Editor::setGuiReady(bool ready)
@@ -297,8 +333,10 @@ void VSTGL_Editor::handleWindowEvent(const platform::WindowEvent& event)
 {
     using Kind = platform::WindowEvent::Kind;
     using Button = platform::WindowEvent::Button;
-    const int x = event.x;
-    const int y = height() - event.yFromTop;
+    // Window pixels to design units, y upwards: at one pixel a unit the top row arrives as
+    // the editor's height and the bottom row as 1.
+    const int x = static_cast<int>(std::floor(static_cast<float>(event.x) / scale));
+    const int y = height() - static_cast<int>(std::floor(static_cast<float>(event.yFromTop) / scale));
     const int modifiers = event.modifiers;
     switch (event.kind)
     {
@@ -336,6 +374,7 @@ void VSTGL_Editor::handleWindowEvent(const platform::WindowEvent& event)
         break;
     }
     case Kind::Wheel: mouseWheel(event.wheelDelta, x, y); break;
+    case Kind::ScaleChanged: desktopScaleChanged(); break;
     case Kind::PointerLeave:
         mouseLeave();
         applyCursor();

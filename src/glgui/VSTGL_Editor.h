@@ -59,8 +59,14 @@ public:
     void renderFrame();
 
     GuiResources& resources() { return *hub; }
-    int editorWidth() const { return rectangle.right - rectangle.left; }
-    int editorHeight() const { return rectangle.bottom - rectangle.top; }
+    // The editor's size in design units, which everything but the pixels works in: the
+    // scene, the controls, the pointer (its events arrive in design units) and the overlays.
+    int editorWidth() const { return designWidth; }
+    int editorHeight() const { return designHeight; }
+    // Window pixels per design unit, and the window's size in pixels (what a host is told).
+    float pixelScale() const { return scale; }
+    int pixelWidth() const { return rectangle.right - rectangle.left; }
+    int pixelHeight() const { return rectangle.bottom - rectangle.top; }
     const Camera& currentCamera() const { return camera; }
     // The camera's perspective projection, which the scene draws with.
     const ReachProjector& projection() const { return cameraProjection; }
@@ -120,13 +126,21 @@ protected:
     // The clock that paces idle frames, in milliseconds.
     virtual std::uint32_t tickNow() const { return platform::tickCount(); }
 
+    // The size in design units and how many window pixels a unit takes; the window is the
+    // size times the scale, rounded to whole pixels. A new scale takes effect at the next
+    // opening.
     void setEditorSize(int width, int height);
+    void setPixelScale(float pixelsPerUnit);
     // Moves the camera; the projection, and the one the scene draws with, follow.
     void setCamera(const Camera& where);
     // Frames are drawn only while the concrete editor says its GUI is built.
     void setGuiReady(bool ready);
     // True while a frame is drawn for the window system's repaint.
     bool repainting() const { return paintPending; }
+    // The host's window the editor is open in, or null.
+    void* parentWindow() const { return parent; }
+    // The window moved to a screen of another resolution (Windows tells).
+    virtual void desktopScaleChanged() {}
 
     int width() const { return editorWidth(); }
     int height() const { return editorHeight(); }
@@ -136,12 +150,18 @@ private:
     void destroyDevice();
     void presentFrame();
     void applyCursor();
+    void useDenseImages(bool dense);
     std::array<int, 4> overlayBounds() const;
+    // Design units to whole window pixels, reaching outwards.
+    ScreenRect toPixels(const ScreenRect& designRect) const;
 
     std::unique_ptr<GuiResources> hub;
     void* parent = nullptr;
     std::unique_ptr<platform::NativeGlWindow> device;
     ERect rectangle{};
+    int designWidth = 0;
+    int designHeight = 0;
+    float scale = 1.0f;
     bool guiReady = false;
     bool paintPending = false;
     platform::PointerCursor requestedCursor = platform::PointerCursor::Arrow;

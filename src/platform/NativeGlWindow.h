@@ -23,6 +23,7 @@ struct WindowEvent
         Wheel,
         KeyDown,
         KeyUp,
+        ScaleChanged,  // the window now shows on a screen of another resolution
     };
     enum class Button
     {

@@ -21,11 +21,12 @@ enum class KeyedRead
     Value,
 };
 
-KeyedRead readKeyed(Scope scope, std::uint8_t& value);
+// `name` is the value's name in the keyed place.
+KeyedRead readKeyed(Scope scope, const char* name, std::uint8_t& value);
 
 // True only when the byte was stored; a place that opens but refuses the value counts as
 // not written, so the next place gets its chance.
-bool writeKeyed(Scope scope, std::uint8_t value);
+bool writeKeyed(Scope scope, const char* name, std::uint8_t value);
 
 // The per-user data folder with a trailing separator, created when missing; empty when the
 // system cannot give one.

@@ -3,8 +3,9 @@
 namespace platform
 {
 
-// The one setting that outlives projects and instances: the editor's Info switch. It is
-// kept per machine or per user, never in a host's project, and looked for in this order:
+// The settings that outlive projects and instances: the editor's Info switch, and the
+// editor size a user picked. Each is kept per machine or per user, never in a host's
+// project, and looked for in this order (the Info switch's names shown):
 //
 //   Windows  HKLM\Software\Brackwel\VantorPro value "Pref1", then the same under HKCU,
 //            then the file Brackwel\a in the per-user application-data folder.
@@ -17,6 +18,16 @@ namespace platform
 class PreferenceStore
 {
 public:
+    struct Names
+    {
+        const char* keyedValue;    // the value in the keyed places
+        const char* fallbackFile;  // the file in Brackwel/ of the per-user data folder
+    };
+    static constexpr Names kInfoSwitch{"Pref1", "a"};
+    static constexpr Names kEditorSize{"EditorSize", "EditorSize"};
+
+    explicit PreferenceStore(Names stored = kInfoSwitch) : names(stored) {}
+
     // The stored byte (0..255), or -1 when nothing could be read. A machine-wide place that
     // exists without the value answers -1 without looking further, as an administrator's
     // setting is meant to.
@@ -30,6 +41,7 @@ public:
 private:
     void warnOnce(const char* text);
 
+    Names names;
     bool warned = false;
 };
 

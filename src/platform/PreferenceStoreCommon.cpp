@@ -14,7 +14,6 @@ namespace
 using namespace preference_places;
 
 constexpr const char* kFallbackFolder = "Brackwel";
-constexpr const char* kFallbackFile = "a";
 constexpr const char* kWriteFailedCaption = "Couldn't write registration";
 
 // The fallback file's folder with its trailing separator, or empty when there is none.
@@ -37,7 +36,7 @@ int PreferenceStore::readPref() const
     for (Scope scope : {Scope::Machine, Scope::User})
     {
         std::uint8_t value = 0;
-        switch (readKeyed(scope, value))
+        switch (readKeyed(scope, names.keyedValue, value))
         {
         case KeyedRead::Value: return value;
         case KeyedRead::NoValue: return -1;
@@ -47,7 +46,7 @@ int PreferenceStore::readPref() const
     const std::string folder = fallbackFolder();
     if (folder.empty())
         return -1;
-    std::FILE* file = std::fopen((folder + kFallbackFile).c_str(), "rb");
+    std::FILE* file = std::fopen((folder + names.fallbackFile).c_str(), "rb");
     if (file == nullptr)
         return -1;
     const int first = std::fgetc(file);
@@ -58,7 +57,7 @@ int PreferenceStore::readPref() const
 bool PreferenceStore::writePref(int value)
 {
     const auto byte = static_cast<std::uint8_t>(value);
-    if (writeKeyed(Scope::Machine, byte) || writeKeyed(Scope::User, byte))
+    if (writeKeyed(Scope::Machine, names.keyedValue, byte) || writeKeyed(Scope::User, names.keyedValue, byte))
         return true;
     if (userDataFolder().empty())
     {
@@ -68,7 +67,7 @@ bool PreferenceStore::writePref(int value)
     // The file is rewritten on every change: created once and then left alone, it would
     // keep the first choice for ever.
     const std::string folder = fallbackFolder();
-    std::FILE* file = folder.empty() ? nullptr : std::fopen((folder + kFallbackFile).c_str(), "wb");
+    std::FILE* file = folder.empty() ? nullptr : std::fopen((folder + names.fallbackFile).c_str(), "wb");
     bool written = false;
     if (file != nullptr)
     {

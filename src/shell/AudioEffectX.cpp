@@ -113,3 +113,8 @@ bool AudioEffectX::endEdit(VstInt32 index)
 {
     return callHost(audioMasterEndEdit, index) != 0;
 }
+
+bool AudioEffectX::sizeWindow(VstInt32 width, VstInt32 height)
+{
+    return callHost(audioMasterSizeWindow, width, height) != 0;
+}

@@ -54,6 +54,9 @@ public:
     virtual bool updateDisplay();
     virtual bool beginEdit(VstInt32 index);
     virtual bool endEdit(VstInt32 index);
+    // The editor's window to width x height pixels (audioMasterSizeWindow); true when the
+    // host did it.
+    virtual bool sizeWindow(VstInt32 width, VstInt32 height);
 
 private:
     VstIntPtr editorKey(VstInt32 opcode, VstInt32 index, VstIntPtr value, float opt);

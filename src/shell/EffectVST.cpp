@@ -8,6 +8,7 @@
 #include "params/ValueText.h"
 #include "shell/HostStrings.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -138,6 +139,11 @@ bool EffectVST::editEnded(int index)
     return endEdit(index);
 }
 
+bool EffectVST::editorResizeRequested(int width, int height)
+{
+    return sizeWindow(width, height);
+}
+
 bool EffectVST::getProgramNameIndexed(VstInt32, VstInt32 index, char* text)
 {
     if (!core.hasEngine())
@@ -216,11 +222,24 @@ VstInt32 EffectVST::getVendorVersion()
 VstInt32 EffectVST::canDo(const char* text)
 {
     static constexpr const char* kCapabilities[] = {"receiveVstEvents", "receiveVstMidiEvent", "sendVstEvents",
-                                                    "acceptIOChanges"};
+                                                    "acceptIOChanges", "supportsViewDpiScaling"};
     for (const char* capability : kCapabilities)
     {
         if (std::strcmp(text, capability) == 0)
             return 1;
     }
     return -1;
+}
+
+// Hosts that scale their own interface announce the factor for ours this way, before or
+// after the editor opens.
+VstIntPtr EffectVST::vendorSpecific(VstInt32 index, VstIntPtr value, void*, float opt)
+{
+    if (index != fourCharCode('P', 'r', 'e', 'S') || value != fourCharCode('A', 'e', 'C', 's'))
+        return 0;
+    auto* scalable = dynamic_cast<EffectEditor*>(editor);
+    if (scalable == nullptr || !std::isfinite(opt))
+        return 0;
+    scalable->setHostScale(opt);
+    return 1;
 }

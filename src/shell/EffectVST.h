@@ -37,6 +37,7 @@ public:
     bool getProductString(char* text) override;
     VstInt32 getVendorVersion() override;
     VstInt32 canDo(const char* text) override;
+    VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
 
     bool hasEngine() const { return core.hasEngine(); }
     EngineHost* engineHost() { return core.engineHost(); }
@@ -48,6 +49,7 @@ private:
     bool editBegun(int index) override;
     void valueEdited(int index, float value) override;
     bool editEnded(int index) override;
+    bool editorResizeRequested(int width, int height) override;
 
     EffectCore core;
     std::atomic<VstInt32> inputChannels{2};

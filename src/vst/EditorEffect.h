@@ -16,4 +16,6 @@ public:
     virtual void setParameterAutomated(VstInt32 index, float value) = 0;
     virtual bool beginEdit(VstInt32 index) = 0;
     virtual bool endEdit(VstInt32 index) = 0;
+    // Asks the host to give the editor's window a new size in pixels; false when it will not.
+    virtual bool requestEditorSize(int width, int height) = 0;
 };

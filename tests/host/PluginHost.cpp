@@ -40,6 +40,8 @@ VstIntPtr recordingHostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index
     recorder.record(HostCall{effect, opcode, index, value, opt});
     if (opcode == audioMasterVersion)
         return recorder.versionAnswer.load();
+    if (opcode == audioMasterSizeWindow)
+        return recorder.sizeWindowAnswer.load();
     return 0;
 }
 

@@ -30,6 +30,8 @@ public:
     void clear();
 
     std::atomic<VstIntPtr> versionAnswer{2400};
+    // Whether the host gives the editor the window size it asks for.
+    std::atomic<VstIntPtr> sizeWindowAnswer{1};
 
 private:
     std::mutex mutex;

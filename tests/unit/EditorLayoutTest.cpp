@@ -54,7 +54,7 @@ std::map<std::string, std::string> readHelpTexts(const std::string& path)
 TEST(EditorLayout, HelpTextsAreExactlyTheUsersTexts)
 {
     const auto expected = readHelpTexts(VANTOR_HELP_TEXTS_JSON);
-    ASSERT_EQ(expected.size(), 11u);
+    ASSERT_EQ(expected.size(), 12u);
     std::size_t withHelp = 0;
     for (const layout::Row& row : layout::controlRows())
     {
@@ -91,9 +91,9 @@ TEST(EditorLayout, BindingsCoverEachParameterOnceAndStayInRange)
         EXPECT_GT(row.size[1], 0.0f);
     }
     // Everything the user can change from the faceplate: Active, width, Punch, Sizzle,
-    // Shape, Gain, the equaliser's 33 values, EQ gain; and the Info command.
+    // Shape, Gain, the equaliser's 33 values, EQ gain; and the Info and size commands.
     EXPECT_EQ(parameters.size(), 40u);
-    EXPECT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands.size(), 2u);
 }
 
 TEST(EditorLayout, EdgesFollowTheBackgroundPicture)

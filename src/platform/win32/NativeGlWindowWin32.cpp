@@ -17,6 +17,10 @@ namespace platform
 namespace
 {
 
+// Sent to the children of a window that moved to a monitor of another DPI (Windows 10 1703
+// on; older headers lack its name).
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
+
 // WGL extension constants and entry points, resolved by name once a context exists.
 constexpr int kWglDrawToWindow = 0x2001;
 constexpr int kWglDrawToPbuffer = 0x202D;
@@ -39,8 +43,7 @@ using GetPbufferDcArb = HDC(WINAPI*)(PbufferHandle);
 using ReleasePbufferDcArb = int(WINAPI*)(PbufferHandle, HDC);
 using DestroyPbufferArb = BOOL(WINAPI*)(PbufferHandle);
 
-template <typename Function>
-Function wglFunction(const char* name)
+template <typename Function> Function wglFunction(const char* name)
 {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(wglGetProcAddress(name)));
 }
@@ -236,9 +239,25 @@ private:
         const auto choose = wglFunction<ChoosePixelFormatArb>("wglChoosePixelFormatARB");
         if (choose == nullptr || sampleCount == 0)
             return;
-        const int attributes[] = {kWglDrawToWindow, 1, kWglSupportOpenGl, 1, kWglAcceleration, kWglFullAcceleration,
-                                  kWglColorBits, 32, kWglAlphaBits, 8, kWglDepthBits, 16, kWglStencilBits, 4,
-                                  kWglSampleBuffers, 1, kWglSamples, sampleCount, 0};
+        const int attributes[] = {kWglDrawToWindow,
+                                  1,
+                                  kWglSupportOpenGl,
+                                  1,
+                                  kWglAcceleration,
+                                  kWglFullAcceleration,
+                                  kWglColorBits,
+                                  32,
+                                  kWglAlphaBits,
+                                  8,
+                                  kWglDepthBits,
+                                  16,
+                                  kWglStencilBits,
+                                  4,
+                                  kWglSampleBuffers,
+                                  1,
+                                  kWglSamples,
+                                  sampleCount,
+                                  0};
         int format = 0;
         UINT count = 0;
         if (!choose(windowDc, attributes, nullptr, 1, &format, &count) || count == 0)
@@ -281,8 +300,8 @@ private:
         // A tiny hidden window owns the context that creates the pbuffer; a visible one
         // of the editor's size shows the frames and takes the input.
         HWND helper = createChild("Brackwel", 0, 4, 4);
-        displayWindow = createChild("Brackwel disp", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                                    width, height);
+        displayWindow =
+            createChild("Brackwel disp", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, width, height);
         if (helper == nullptr || displayWindow == nullptr)
         {
             if (helper != nullptr)
@@ -310,8 +329,21 @@ private:
         // Single-buffered: each frame is complete in the front buffer when it is read back.
         // No alpha: software rasterizers copy pbuffer images to the server at the screen's
         // depth, and a 32-bit pbuffer makes that copy fail (an X error that ends Wine).
-        const int attributes[] = {kWglDrawToPbuffer, 1, kWglSupportOpenGl, 1, kWglDoubleBuffer, 0, kWglColorBits, 24,
-                                  kWglAlphaBits, 0, kWglDepthBits, 24, kWglStencilBits, 8, 0};
+        const int attributes[] = {kWglDrawToPbuffer,
+                                  1,
+                                  kWglSupportOpenGl,
+                                  1,
+                                  kWglDoubleBuffer,
+                                  0,
+                                  kWglColorBits,
+                                  24,
+                                  kWglAlphaBits,
+                                  0,
+                                  kWglDepthBits,
+                                  24,
+                                  kWglStencilBits,
+                                  8,
+                                  0};
         int format = 0;
         UINT count = 0;
         if (!choose(windowDc, attributes, nullptr, 1, &format, &count) || count == 0)
@@ -405,6 +437,7 @@ private:
         switch (message)
         {
         case WM_PAINT: event.kind = WindowEvent::Kind::Paint; break;
+        case kDpiChangedAfterParent: event.kind = WindowEvent::Kind::ScaleChanged; break;
         case WM_KEYDOWN:
         case WM_KEYUP:
             event.kind = message == WM_KEYDOWN ? WindowEvent::Kind::KeyDown : WindowEvent::Kind::KeyUp;

@@ -10,7 +10,6 @@ namespace
 {
 
 constexpr const char* kKeyPath = "Software\\Brackwel\\VantorPro";
-constexpr const char* kValueName = "Pref1";
 
 HKEY hive(Scope scope)
 {
@@ -19,14 +18,14 @@ HKEY hive(Scope scope)
 
 }  // namespace
 
-KeyedRead readKeyed(Scope scope, std::uint8_t& value)
+KeyedRead readKeyed(Scope scope, const char* name, std::uint8_t& value)
 {
     HKEY key = nullptr;
     if (RegOpenKeyExA(hive(scope), kKeyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
         return KeyedRead::NoPlace;
     BYTE byte = 0;
     DWORD size = 1;
-    const LSTATUS status = RegQueryValueExA(key, kValueName, nullptr, nullptr, &byte, &size);
+    const LSTATUS status = RegQueryValueExA(key, name, nullptr, nullptr, &byte, &size);
     RegCloseKey(key);
     if (status != ERROR_SUCCESS)
         return KeyedRead::NoValue;
@@ -34,14 +33,14 @@ KeyedRead readKeyed(Scope scope, std::uint8_t& value)
     return KeyedRead::Value;
 }
 
-bool writeKeyed(Scope scope, std::uint8_t value)
+bool writeKeyed(Scope scope, const char* name, std::uint8_t value)
 {
     HKEY key = nullptr;
     if (RegCreateKeyExA(hive(scope), kKeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return false;
     const BYTE byte = value;
-    const LSTATUS status = RegSetValueExA(key, kValueName, 0, REG_BINARY, &byte, 1);
+    const LSTATUS status = RegSetValueExA(key, name, 0, REG_BINARY, &byte, 1);
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }

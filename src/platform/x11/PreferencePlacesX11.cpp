@@ -15,7 +15,6 @@ namespace
 {
 
 constexpr const char* kKeyPath = "/Brackwel/VantorPro";
-constexpr const char* kValueName = "/Pref1";
 
 // An XDG variable's value, which only counts when it is an absolute path.
 std::string absoluteFromEnvironment(const char* name)
@@ -90,12 +89,12 @@ bool makeFolder(const std::string& path)
     return mkdir(path.c_str(), 0755) == 0 || (errno == EEXIST && isFolder(path));
 }
 
-KeyedRead readKeyed(Scope scope, std::uint8_t& value)
+KeyedRead readKeyed(Scope scope, const char* name, std::uint8_t& value)
 {
     const std::string folder = keyFolder(scope);
     if (folder.empty() || !isFolder(folder))
         return KeyedRead::NoPlace;
-    std::FILE* file = std::fopen((folder + kValueName).c_str(), "rb");
+    std::FILE* file = std::fopen((folder + "/" + name).c_str(), "rb");
     if (file == nullptr)
         return KeyedRead::NoValue;
     const int first = std::fgetc(file);
@@ -106,12 +105,12 @@ KeyedRead readKeyed(Scope scope, std::uint8_t& value)
     return KeyedRead::Value;
 }
 
-bool writeKeyed(Scope scope, std::uint8_t value)
+bool writeKeyed(Scope scope, const char* name, std::uint8_t value)
 {
     const std::string folder = keyFolder(scope);
     if (folder.empty() || !makeFolders(folder))
         return false;
-    std::FILE* file = std::fopen((folder + kValueName).c_str(), "wb");
+    std::FILE* file = std::fopen((folder + "/" + name).c_str(), "wb");
     if (file == nullptr)
         return false;
     const bool written = std::fputc(value, file) != EOF;
