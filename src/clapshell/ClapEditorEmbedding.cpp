@@ -2,6 +2,7 @@
 
 #include "editor/EffectEditor.h"
 
+#include <cmath>
 #include <cstring>
 
 ClapEditorEmbedding::ClapEditorEmbedding(EffectEditor* effectEditor, const ClapHostServices& hostServices)
@@ -45,9 +46,12 @@ void ClapEditorEmbedding::destroy()
     parent = nullptr;
 }
 
-bool ClapEditorEmbedding::setScale(double)
+bool ClapEditorEmbedding::setScale(double scale)
 {
-    return false;
+    if (editor == nullptr || !std::isfinite(scale) || !(scale > 0.0))
+        return false;
+    editor->setHostScale(static_cast<float>(scale));
+    return true;
 }
 
 bool ClapEditorEmbedding::size(std::uint32_t& width, std::uint32_t& height) const
@@ -113,9 +117,17 @@ void ClapEditorEmbedding::open()
         return;
     if (host.hasTimers() && !host.registerTimer(VSTGL_Editor::kFrameIntervalMs, timer))
         timer = clap::kInvalidId;
-    const int descriptor = editor->eventDescriptor();
-    if (descriptor >= 0 && host.watchReadable(descriptor))
-        watchedDescriptor = descriptor;
+    followEventDescriptor();
+}
+
+void ClapEditorEmbedding::followEventDescriptor()
+{
+    const int descriptor = editor->isOpen() ? editor->eventDescriptor() : -1;
+    if (descriptor == watchedDescriptor)
+        return;
+    if (watchedDescriptor >= 0)
+        host.stopWatching(watchedDescriptor);
+    watchedDescriptor = descriptor >= 0 && host.watchReadable(descriptor) ? descriptor : -1;
 }
 
 void ClapEditorEmbedding::close()
@@ -154,4 +166,6 @@ void ClapEditorEmbedding::idle()
     // The editor closes itself when the host destroyed its window under it.
     if (!editor->isOpen())
         stopDriving();
+    else
+        followEventDescriptor();
 }

@@ -26,8 +26,8 @@ public:
     bool isApiSupported(const char* api, bool isFloating) const;
     bool create(const char* api, bool isFloating);
     void destroy();
-    // The host's scale for the window system's pixels; false (ignored) until the editor
-    // can draw at another scale.
+    // The host's scale for the window system's pixels, before or after opening: the size
+    // reported (and asked of the host, when open) follows it.
     bool setScale(double scale);
     bool size(std::uint32_t& width, std::uint32_t& height) const;
     // The one size it has: true for that size only.
@@ -44,6 +44,9 @@ private:
     void close();
     void idle();
     void stopDriving();
+    // The editor may reopen itself at another size, on another X connection: the host
+    // watches whichever is current.
+    void followEventDescriptor();
 
     EffectEditor* editor;
     const ClapHostServices& host;

@@ -204,6 +204,41 @@ TEST_F(ClapEditor, ADragReachesAProcessingHostAsOneGestureThroughItsOutputEvents
     EXPECT_EQ(plugin->host().misuses(), 0);
 }
 
+TEST_F(ClapEditor, TheHostsScaleSetsTheSizeBeforeAndAfterOpening)
+{
+    ASSERT_TRUE(plugin->guiCreate());
+    ASSERT_TRUE(plugin->guiSetScale(2.0));
+    auto size = plugin->guiSize();
+    ASSERT_TRUE(size);
+    EXPECT_EQ(size->width, 2u * kWidth);
+    EXPECT_EQ(size->height, 2u * kHeight);
+    ASSERT_TRUE(plugin->guiSetParent(reinterpret_cast<std::uintptr_t>(window.handle())));
+    runMainLoop(10);
+    EXPECT_EQ(window.childCount(), 1);
+    const auto* gui = plugin->extension<clap::PluginGui>(clap::kExtGui);
+    ASSERT_NE(gui, nullptr);
+    EXPECT_TRUE(gui->setSize(plugin->raw(), 2 * kWidth, 2 * kHeight));
+    EXPECT_FALSE(gui->setSize(plugin->raw(), kWidth, kHeight));
+
+    // Changed while open: the editor asks the host for its new size and reopens at it, still
+    // driven by the host's loop.
+    const int requestsBefore = plugin->host().resizeRequests();
+    ASSERT_TRUE(plugin->guiSetScale(1.5));
+    runMainLoop(20);
+    EXPECT_EQ(plugin->host().resizeRequests(), requestsBefore + 1);
+    EXPECT_EQ(plugin->host().lastRequestedWidth(), 768u);
+    EXPECT_EQ(plugin->host().lastRequestedHeight(), 936u);
+    size = plugin->guiSize();
+    ASSERT_TRUE(size);
+    EXPECT_EQ(size->width, 768u);
+    EXPECT_EQ(size->height, 936u);
+    EXPECT_EQ(window.childCount(), 1);
+    EXPECT_EQ(plugin->host().watchedFds().size(), 1u);
+    EXPECT_EQ(plugin->host().timerIds().size(), 1u);
+    EXPECT_FALSE(plugin->guiSetScale(0.0));
+    EXPECT_EQ(plugin->host().misuses(), 0);
+}
+
 // A host that offers neither timers nor descriptor watching still gets an editor that opens.
 TEST(ClapEditorWithoutHostLoop, OpensWithoutTimerOrDescriptorSupport)
 {
