@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -342,4 +343,31 @@ TEST_F(RenderCommand, TheClapModuleRendersTheSameAsTheVstModule)
     const CommandResult listed = runRender({"--plugin", clap, "--chunk", state, "--list"});
     ASSERT_EQ(listed.exitCode, 0) << listed.err;
     EXPECT_NE(listed.out.find("\"Stereo Width\"           0.800000"), std::string::npos) << listed.out;
+}
+
+TEST_F(RenderCommand, ATimedSettingTakesEffectAtItsSampleInEitherFormat)
+{
+    constexpr std::size_t kChangeAt = 20000;  // inside a block of 333, past the latency
+    const std::vector<std::string> change = {"--set-at", "Stereo Width=0@" + std::to_string(kChangeAt), "--block",
+                                             "333"};
+    const AudioClip plain = renderDemo("timed-plain.wav", {"--block", "333"});
+    const AudioClip viaVst = renderDemo("timed-vst.wav", change);
+    std::vector<std::string> clapOptions = change;
+    clapOptions.insert(clapOptions.end(), {"--plugin", environmentPath("VANTOR_CLAP_MODULE")});
+    const AudioClip viaClap = renderDemo("timed-clap.wav", clapOptions);
+    EXPECT_EQ(viaClap.channels, viaVst.channels);
+    for (std::size_t c = 0; c < 2; ++c)
+    {
+        const auto& changed = viaVst.channels[c];
+        const auto& unchanged = plain.channels[c];
+        const auto first = std::mismatch(changed.begin(), changed.end(), unchanged.begin()).first;
+        EXPECT_EQ(static_cast<std::size_t>(first - changed.begin()), kChangeAt) << "channel " << c;
+    }
+    // From there on, a mono image: both channels alike.
+    EXPECT_TRUE(std::equal(viaVst.channels[0].begin() + kChangeAt, viaVst.channels[0].end(),
+                           viaVst.channels[1].begin() + kChangeAt));
+
+    EXPECT_EQ(runRender({demoInputPath(), workPath("x.wav"), "--set-at", "Stereo Width=0"}).exitCode, 2);
+    EXPECT_EQ(runRender({demoInputPath(), workPath("x.wav"), "--set-at", "Stereo Width=0@-5"}).exitCode, 2);
+    EXPECT_EQ(runRender({demoInputPath(), workPath("x.wav"), "--set-at", "Nothing=0@5"}).exitCode, 1);
 }

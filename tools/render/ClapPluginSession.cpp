@@ -49,6 +49,11 @@ void ClapPluginSession::setParameter(int index, float value)
         plugin->flushParams();
 }
 
+void ClapPluginSession::scheduleParameter(int index, float value, int offset)
+{
+    plugin->inputEvents().addParamValue(static_cast<std::uint32_t>(offset), static_cast<clap::Id>(index), value);
+}
+
 bool ClapPluginSession::loadChunk(const std::vector<unsigned char>& bytes)
 {
     return plugin->loadState(bytes);

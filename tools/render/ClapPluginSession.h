@@ -20,6 +20,7 @@ public:
 
     std::vector<ParameterInfo> parameters() const override;
     void setParameter(int index, float value) override;
+    void scheduleParameter(int index, float value, int offset) override;
     bool loadChunk(const std::vector<unsigned char>& bytes) override;
     std::vector<unsigned char> saveChunk() const override;
     void resume() override;

@@ -16,6 +16,8 @@ public:
     virtual std::vector<ParameterInfo> parameters() const = 0;
     // Takes effect from the next block on.
     virtual void setParameter(int index, float value) = 0;
+    // Takes effect `offset` samples into the next process call, sample-accurately.
+    virtual void scheduleParameter(int index, float value, int offset) = 0;
 
     // Chunks (a CLAP plug-in's state) are opaque bytes; loadChunk answers whether the effect
     // reported taking it.

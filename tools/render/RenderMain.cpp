@@ -81,6 +81,10 @@ void render(const RenderOptions& options)
     configureSession(*session, options);
     if (options.list)
         printParameters(*session);
+    std::vector<TimedChange> changes;
+    const std::vector<ParameterInfo> parameters = session->parameters();
+    for (const TimedSetting& timed : options.timedSettings)
+        changes.push_back({timed.frame, findParameterIndex(parameters, timed.setting.name), timed.setting.value});
 
     const double statedSeconds = static_cast<double>(input.statedFrames()) / input.sampleRate();
     const bool showProgress = !options.quiet && isatty(STDERR_FILENO) != 0 && statedSeconds > kProgressMinimumSeconds;
@@ -92,7 +96,8 @@ void render(const RenderOptions& options)
     };
     const auto started = std::chrono::steady_clock::now();
     SoundFileWriter output(options.outputPath, input.sampleRate(), 2);
-    const StreamedRender rendered = renderThroughPlugin(*session, input, output, options.align, reportProgress);
+    const StreamedRender rendered =
+        renderThroughPlugin(*session, input, output, options.align, reportProgress, changes);
     progress.finish();
 
     if (!options.saveChunkPath.empty())

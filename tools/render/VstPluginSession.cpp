@@ -148,13 +148,39 @@ void VstPluginSession::suspend()
     resumed = false;
 }
 
+void VstPluginSession::scheduleParameter(int index, float value, int offset)
+{
+    const auto later = std::upper_bound(scheduled.begin(), scheduled.end(), offset,
+                                        [](int at, const ScheduledChange& change) { return at < change.offset; });
+    scheduled.insert(later, {offset, index, value});
+}
+
 void VstPluginSession::process(const float* left, const float* right, float* outLeft, float* outRight, int frames)
 {
     std::copy_n(left, frames, inputs[0].data());
     std::copy_n(right, frames, inputs[1].data());
     for (std::vector<float>& output : outputs)
         std::fill_n(output.data(), frames, 0.0f);
-    effect->processReplacing(effect, inputPointers.data(), outputPointers.data(), frames);
+    int done = 0;
+    const auto processUpTo = [&](int end)
+    {
+        if (end <= done)
+            return;
+        std::vector<float*> in(inputPointers), out(outputPointers);
+        for (float*& channel : in)
+            channel += done;
+        for (float*& channel : out)
+            channel += done;
+        effect->processReplacing(effect, in.data(), out.data(), end - done);
+        done = end;
+    };
+    for (const ScheduledChange& change : scheduled)
+    {
+        processUpTo(std::min(change.offset, frames));
+        setParameter(change.index, change.value);
+    }
+    scheduled.clear();
+    processUpTo(frames);
     std::copy_n(outputs[0].data(), frames, outLeft);
     std::copy_n(outputs[outputs.size() > 1 ? 1 : 0].data(), frames, outRight);
 }

@@ -18,6 +18,8 @@ public:
 
     std::vector<ParameterInfo> parameters() const override;
     void setParameter(int index, float value) override;
+    // The block is split at the offset, as a VST 2.4 host splits it for a change inside it.
+    void scheduleParameter(int index, float value, int offset) override;
     bool loadChunk(const std::vector<unsigned char>& bytes) override;
     std::vector<unsigned char> saveChunk() const override;
     void resume() override;
@@ -38,4 +40,12 @@ private:
     std::vector<std::vector<float>> outputs;
     std::vector<float*> inputPointers;
     std::vector<float*> outputPointers;
+
+    struct ScheduledChange
+    {
+        int offset;
+        int index;
+        float value;
+    };
+    std::vector<ScheduledChange> scheduled;  // for the next process call, in offset order
 };
