@@ -1,10 +1,11 @@
-// The editor as a CLAP host embeds it: inside the host's X11 window at its one size, shown,
-// hidden and destroyed in any order, its idle work and X events driven by the host's timer
-// and descriptor watch, and a drag reaching the host as one gesture through flush or process.
+// The editor as a CLAP host embeds it: inside the host's X11 (or Win32) window at its one
+// size, shown, hidden and destroyed in any order, its idle work and (on Linux) X events
+// driven by the host's timer and descriptor watch, and a drag reaching the host as one
+// gesture through flush or process.
 #include "ClapTestSupport.h"
 #include "editor/EditorLayout.h"
+#include "host/HostPointer.h"
 #include "host/HostWindow.h"
-#include "host/PointerInput.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,12 @@ namespace
 
 constexpr int kWidth = 512;
 constexpr int kHeight = 624;
+// The host watches the editor's X connection; Windows has no such descriptor.
+#if defined(_WIN32)
+constexpr std::size_t kDescriptorWatches = 0;
+#else
+constexpr std::size_t kDescriptorWatches = 1;
+#endif
 
 class ClapEditor : public ::testing::Test
 {
@@ -26,6 +33,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(window.valid() && pointer.valid()) << "no window system (run under Xvfb)";
+        // Park the pointer away from every control.
         pointer.moveTo(kWidth + 50, 10);
         plugin = initialisedPlugin();
         ASSERT_NE(plugin, nullptr);
@@ -91,14 +99,14 @@ protected:
         const int y = static_cast<int>(std::lround(kHeight / 2.0f - sceneY));
         pointer.moveTo(x, y);
         runMainLoop(5, processing);
-        pointer.press();
+        pointer.press(HostPointer::Left);
         runMainLoop(5, processing);
         for (int step = 1; step <= 4; ++step)
         {
             pointer.moveTo(x, y - pixels * step / 4);
             runMainLoop(3, processing);
         }
-        pointer.release();
+        pointer.release(HostPointer::Left);
         runMainLoop(10, processing);
     }
 
@@ -116,7 +124,7 @@ protected:
     }
 
     HostWindow window{kWidth, kHeight};
-    PointerInput pointer;
+    HostPointer pointer{window.handle()};
     std::unique_ptr<ClapPluginInstance> plugin;
     std::vector<ClapParamEvent> sent;
     int flushesServed = 0;
@@ -124,11 +132,12 @@ protected:
 
 }  // namespace
 
-TEST_F(ClapEditor, EmbedsInX11AtItsOneSizeAndIsNeverFloating)
+TEST_F(ClapEditor, EmbedsInTheHostsWindowAtItsOneSizeAndIsNeverFloating)
 {
-    EXPECT_TRUE(plugin->guiIsApiSupported("x11", false));
-    EXPECT_FALSE(plugin->guiIsApiSupported("x11", true));
-    EXPECT_FALSE(plugin->guiIsApiSupported("win32", false));
+    const std::string api = ClapPluginInstance::platformWindowApi();
+    EXPECT_TRUE(plugin->guiIsApiSupported(api.c_str(), false));
+    EXPECT_FALSE(plugin->guiIsApiSupported(api.c_str(), true));
+    EXPECT_FALSE(plugin->guiIsApiSupported(api == "x11" ? "win32" : "x11", false));
     EXPECT_FALSE(plugin->guiIsApiSupported("wayland", false));
     ASSERT_TRUE(plugin->guiCreate());
     const auto size = plugin->guiSize();
@@ -153,7 +162,7 @@ TEST_F(ClapEditor, ShowHideAndDestroyInAnyOrderLeaveNothingBehind)
     EXPECT_EQ(window.childCount(), 1);
     // The host drives the editor: a timer, and a watch on its X connection.
     EXPECT_EQ(plugin->host().timerIds().size(), 1u);
-    EXPECT_EQ(plugin->host().watchedFds().size(), 1u);
+    EXPECT_EQ(plugin->host().watchedFds().size(), kDescriptorWatches);
     EXPECT_TRUE(plugin->guiHide());
     runMainLoop(2);
     EXPECT_EQ(window.childCount(), 0);
@@ -233,7 +242,7 @@ TEST_F(ClapEditor, TheHostsScaleSetsTheSizeBeforeAndAfterOpening)
     EXPECT_EQ(size->width, 768u);
     EXPECT_EQ(size->height, 936u);
     EXPECT_EQ(window.childCount(), 1);
-    EXPECT_EQ(plugin->host().watchedFds().size(), 1u);
+    EXPECT_EQ(plugin->host().watchedFds().size(), kDescriptorWatches);
     EXPECT_EQ(plugin->host().timerIds().size(), 1u);
     EXPECT_FALSE(plugin->guiSetScale(0.0));
     EXPECT_EQ(plugin->host().misuses(), 0);
