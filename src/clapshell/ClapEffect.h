@@ -64,7 +64,8 @@ private:
     // The engine is built before the host names its rate (at activation).
     static constexpr float kFirstSampleRate = 44100.0f;
 
-    // EffectHostLink: what the effect tells a CLAP host.
+    // EffectHostLink: what the effect tells a CLAP host. The latency is announced from
+    // activate, the one moment CLAP allows it; a state load asks for a rescan itself.
     void latencyChanged(int) override {}
     void programChanged() override {}
     bool editBegun(int index) override;

@@ -9,9 +9,9 @@
 #include <cmath>
 #include <exception>
 
-EffectCore::EffectCore(EffectHostLink& hostLink, float sampleRate) : link(hostLink)
+EffectCore::EffectCore(EffectHostLink& hostLink, float sampleRate)
+    : link(hostLink), engine(EngineHost::create(sampleRate))
 {
-    engine = EngineHost::create(sampleRate);
     createEditor();
 }
 
