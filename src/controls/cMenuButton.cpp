@@ -1,6 +1,6 @@
 #include "controls/cMenuButton.h"
 
-#include "glgui/OpenGL.h"
+#include "controls/OverlayColours.h"
 #include "glgui/VSTGL_Editor.h"
 
 #include <algorithm>
@@ -9,31 +9,13 @@
 namespace
 {
 
+// The list's rows and margins in design pixels.
 constexpr int kRowHeight = 18;
 constexpr int kListWidth = 120;
 constexpr int kPadding = 6;
-constexpr int kTextInset = 10;
-constexpr int kTextLift = 5;
 // Local coordinates sit this far below the button's bottom edge (the container's convention).
 constexpr int kLocalYOffset = 2;
-
 constexpr FontBank::Colour kPanelColour{0.06f, 0.06f, 0.07f, 0.92f};
-constexpr FontBank::Colour kFrameColour{0.95f, 0.85f, 0.6f, 0.5f};
-constexpr FontBank::Colour kHighlightColour{0.25f, 0.1f, 0.05f, 1.0f};
-constexpr FontBank::Colour kTextColour{0.8f, 0.8f, 0.85f, 1.0f};
-// The wordmark's orange marks the current choice.
-constexpr FontBank::Colour kPickedColour{0.98f, 0.62f, 0.2f, 1.0f};
-
-void drawQuad(float left, float bottom, float right, float top, const FontBank::Colour& colour, GLenum mode)
-{
-    glColor4f(colour.red, colour.green, colour.blue, colour.alpha);
-    glBegin(mode);
-    glVertex2f(left, bottom);
-    glVertex2f(right, bottom);
-    glVertex2f(right, top);
-    glVertex2f(left, top);
-    glEnd();
-}
 
 }  // namespace
 
@@ -119,21 +101,21 @@ void cMenuButton::draw()
     float top = static_cast<float>(list.maxY);
     owner.windowToOverlay(left, bottom);
     owner.windowToOverlay(right, top);
-    glDisable(GL_TEXTURE_2D);
-    drawQuad(left, bottom, right, top, kPanelColour, GL_QUADS);
+    fonts.drawBox(left, bottom, right, top, &kPanelColour, &overlay_colours::kFrame);
+    const float firstRowTop = top - static_cast<float>(kPadding);
     if (highlighted >= 0)
     {
-        const float rowTop = top - static_cast<float>(kPadding + highlighted * kRowHeight);
-        drawQuad(left + 2.0f, rowTop - kRowHeight, right - 2.0f, rowTop, kHighlightColour, GL_QUADS);
+        const float rowTop = firstRowTop - static_cast<float>(highlighted * kRowHeight);
+        fonts.drawBox(left + 2.0f, rowTop - kRowHeight, right - 2.0f, rowTop, &overlay_colours::kBox, nullptr);
     }
-    drawQuad(left + 0.5f, bottom + 0.5f, right - 0.5f, top - 0.5f, kFrameColour, GL_LINE_LOOP);
-    glEnable(GL_TEXTURE_2D);
     const int picked = pickedChoice();
     for (std::size_t row = 0; row < choices.size(); ++row)
     {
-        const float baseline = top - static_cast<float>(kPadding + (row + 1) * kRowHeight - kTextLift);
-        const FontBank::Colour& textColour = static_cast<int>(row) == picked ? kPickedColour : kTextColour;
-        fonts.drawText(choices[row], left + kTextInset, baseline, &textColour, nullptr, nullptr, 0);
+        // Text sits a third of a row above the row's bottom, inset like the value texts' boxes.
+        const float baseline = firstRowTop - static_cast<float>((row + 1) * kRowHeight) + kRowHeight / 3.0f;
+        const bool isPicked = static_cast<int>(row) == picked;
+        fonts.drawText(choices[row], left + 2.0f * kPadding, baseline,
+                       isPicked ? &overlay_colours::kChosen : &overlay_colours::kText, nullptr, nullptr, 0);
     }
     fonts.endText();
 }

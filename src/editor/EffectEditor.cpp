@@ -298,6 +298,7 @@ void EffectEditor::draw()
     const FontBank::Area& texts = fonts.drawnArea();
     if (!texts.empty)
         overlayArea.unite(overlayToWindow(texts.left, texts.bottom, texts.right, texts.top));
+    drewOutsideClip(overlayArea);
     gui->markAllDrawn();
     redrawWanted = false;
 }

@@ -1,5 +1,6 @@
 #include "editor/GUImachine.h"
 
+#include "controls/OverlayColours.h"
 #include "controls/cActiveFlashButton.h"
 #include "controls/cDial.h"
 #include "controls/cMenuButton.h"
@@ -39,9 +40,6 @@ constexpr float kHelpTextInset = 14.0f;
 constexpr float kHelpTextDrop = 26.0f;
 constexpr int kHelpTextMode = 2;
 constexpr int kValueTextMode = 8;
-constexpr FontBank::Colour kValueTextColour{0.8f, 0.8f, 0.85f, 1.0f};
-constexpr FontBank::Colour kValueFrameColour{0.95f, 0.85f, 0.6f, 0.5f};
-constexpr FontBank::Colour kValueBoxColour{0.25f, 0.1f, 0.05f, 1.0f};
 constexpr FontBank::Colour kHelpTextColour{0.8f, 0.8f, 0.85f, 1.0f};
 
 // What a slot of a row's control is bound to: its command, or its parameters in order.
@@ -327,8 +325,8 @@ void GUImachine::drawValueText(GL_BaseControl& control)
     fonts.selectFont(valueFont);
     fonts.beginText();
     editor.windowToOverlay(x, y);
-    fonts.drawText(text, x, y + kValueTextLift, &kValueTextColour, &kValueFrameColour, &kValueBoxColour,
-                   kValueTextMode);
+    fonts.drawText(text, x, y + kValueTextLift, &overlay_colours::kText, &overlay_colours::kFrame,
+                   &overlay_colours::kBox, kValueTextMode);
     fonts.endText();
 }
 

@@ -137,9 +137,6 @@ void FontBank::drawText(std::string_view text, float x, float y, const Colour* t
         x = std::trunc(x);
         y = std::trunc(y);
     }
-    glDisable(GL_TEXTURE_2D);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
     const float left = x - 3.0f;
     const float bottom = y - 2.0f;
     const float right = x + width + 3.0f;
@@ -147,7 +144,21 @@ void FontBank::drawText(std::string_view text, float x, float y, const Colour* t
     // Glyphs may hang below the box and overhang its ends: a line's height on every side.
     const float lineHeight = static_cast<float>(std::max(current->font->lineHeight, current->font->base));
     noteDrawn(left - lineHeight, bottom - lineHeight, right + lineHeight, top + lineHeight);
-    // The box behind the text, filled, then its frame.
+    drawBox(left, bottom, right, top, fillColour, outlineColour);
+    if (textColour != nullptr)
+        glColor4f(textColour->red, textColour->green, textColour->blue, textColour->alpha);
+    glLoadIdentity();
+    glTranslatef(x, y, 0.1f);
+    for (unsigned char code : text)
+        glCallList(current->listBase + code);
+}
+
+void FontBank::drawBox(float left, float bottom, float right, float top, const Colour* fillColour,
+                       const Colour* outlineColour) const
+{
+    glDisable(GL_TEXTURE_2D);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
     const auto box = [&](const Colour* colour, GLenum mode)
     {
         if (colour == nullptr)
@@ -163,13 +174,7 @@ void FontBank::drawText(std::string_view text, float x, float y, const Colour* t
     };
     box(fillColour, GL_POLYGON);
     box(outlineColour, GL_LINE_LOOP);
-    if (textColour != nullptr)
-        glColor4f(textColour->red, textColour->green, textColour->blue, textColour->alpha);
     glEnable(GL_TEXTURE_2D);
-    glLoadIdentity();
-    glTranslatef(x, y, 0.1f);
-    for (unsigned char code : text)
-        glCallList(current->listBase + code);
 }
 
 void FontBank::noteDrawn(float left, float bottom, float right, float top)

@@ -56,6 +56,11 @@ public:
     void drawText(std::string_view text, float x, float y, const Colour* textColour, const Colour* outlineColour,
                   const Colour* fillColour, int flags);
 
+    // A box in overlay coordinates between beginText and endText, filled, then framed (either
+    // colour may be null), its frame one design pixel wide at any size.
+    void drawBox(float left, float bottom, float right, float top, const Colour* fillColour,
+                 const Colour* outlineColour) const;
+
     std::int64_t measureText(std::string_view text) const;
     // Where the texts drawn since the last forgetDrawnArea went, boxes and glyphs included.
     const Area& drawnArea() const { return drawn; }

@@ -53,8 +53,14 @@ void RetainedFrame::bindForDrawing() const
 
 void RetainedFrame::copyToWindow() const
 {
+    copyToWindow(ScreenRect{0, 0, width, height});
+}
+
+void RetainedFrame::copyToWindow(const ScreenRect& part) const
+{
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBlitFramebuffer(part.minX, part.minY, part.maxX, part.maxY, part.minX, part.minY, part.maxX, part.maxY,
+                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }

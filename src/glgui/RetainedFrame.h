@@ -1,5 +1,7 @@
 #pragma once
 
+#include "glgui/ScreenRect.h"
+
 #include <cstdint>
 
 // An offscreen picture the size of the editor (colour, depth and stencil) that keeps its
@@ -25,6 +27,8 @@ public:
     void bindForDrawing() const;
     // Copies the whole picture to the window's back buffer, which draws from then on.
     void copyToWindow() const;
+    // Only a part, in pixels from the bottom-left corner.
+    void copyToWindow(const ScreenRect& part) const;
 
 private:
     std::uint32_t framebuffer = 0;

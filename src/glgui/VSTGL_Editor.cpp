@@ -183,14 +183,23 @@ void VSTGL_Editor::renderFrame()
         glScissor(pixels.minX, pixels.minY, std::max(pixels.maxX - pixels.minX, 0),
                   std::max(pixels.maxY - pixels.minY, 0));
     }
+    // What the frame changes on screen, in window pixels.
+    const ScreenRect whole{0, 0, pixelWidth(), pixelHeight()};
+    ScreenRect changed = clipActive ? toPixels(clip) : whole;
+    unclipped = ScreenRect{};
     damage = ScreenRect{};
     wholeFrameDamaged = false;
     draw();
     glDisable(GL_SCISSOR_TEST);
+    changed.unite(toPixels(unclipped));
+    changed = ScreenRect{std::max(changed.minX, 0), std::max(changed.minY, 0), std::min(changed.maxX, whole.maxX),
+                         std::min(changed.maxY, whole.maxY)};
+    // Only a window that keeps its whole picture between frames may be given just the change.
+    const bool showPart = retained && device != nullptr && device->showsParts();
     if (retained)
-        retainedFrame.copyToWindow();
+        retainedFrame.copyToWindow(showPart ? changed : whole);
     if (device != nullptr)
-        presentFrame();
+        presentFrame(showPart ? changed : whole);
 }
 
 std::array<int, 4> VSTGL_Editor::overlayBounds() const
@@ -236,10 +245,13 @@ void VSTGL_Editor::endSceneClip()
     glDisable(GL_SCISSOR_TEST);
 }
 
-void VSTGL_Editor::presentFrame()
+void VSTGL_Editor::presentFrame(const ScreenRect& changed)
 {
     captureFrameIfRequested(pixelWidth(), pixelHeight());
-    device->present();
+    if (!device->showsParts())
+        device->present();
+    else if (!changed.empty())
+        device->presentPart(changed.minX, changed.minY, changed.maxX - changed.minX, changed.maxY - changed.minY);
 }
 
 void VSTGL_Editor::setEditorSize(int width, int height)

@@ -122,6 +122,9 @@ protected:
     void invalidate(const ScreenRect& region) { damage.unite(region); }
     void invalidateWholeFrame() { wholeFrameDamaged = true; }
     bool drawingWholeFrame() const { return wholeFrameDamaged || !retainedFrame.valid(); }
+    // Marks what the frame being drawn put outside its region (texts over the scene), so it
+    // is shown too.
+    void drewOutsideClip(const ScreenRect& region) { unclipped.unite(region); }
 
     // The clock that paces idle frames, in milliseconds.
     virtual std::uint32_t tickNow() const { return platform::tickCount(); }
@@ -148,7 +151,7 @@ protected:
 
 private:
     void destroyDevice();
-    void presentFrame();
+    void presentFrame(const ScreenRect& changed);
     void applyCursor();
     void useDenseImages(bool dense);
     std::array<int, 4> overlayBounds() const;
@@ -175,6 +178,7 @@ private:
     RetainedFrame retainedFrame;
     ScreenRect damage;
     ScreenRect clip;
+    ScreenRect unclipped;
     bool clipActive = false;
     bool wholeFrameDamaged = true;
 };

@@ -84,6 +84,11 @@ public:
     virtual void makeCurrent() = 0;
     // Shows the frame just drawn.
     virtual void present() = 0;
+    // True when the window can show part of its back buffer without swapping, so the back
+    // buffer always keeps the whole picture; then every frame is shown with presentPart.
+    virtual bool showsParts() const { return false; }
+    // Shows a rectangle of the back buffer, in pixels from the bottom-left corner.
+    virtual void presentPart(int, int, int, int) { present(); }
     // Hands pending window-system events to the sink (where the host does not deliver
     // them itself).
     virtual void pumpEvents() = 0;

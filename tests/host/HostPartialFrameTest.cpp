@@ -3,7 +3,9 @@
 // system) presents.
 #include "EditorSession.h"
 
+#include <algorithm>
 #include <sstream>
+#include <vector>
 
 namespace
 {
@@ -16,6 +18,22 @@ public:
     void expectSameAsWholeRedraw(const std::string& step)
     {
         const CapturedFrame partial = settledFrame();
+#if !defined(_WIN32)
+        // The X server is given only each frame's changed part: it must show the whole frame.
+        const std::vector<unsigned char> shown = window.shownEditorPixels(kWidth, kHeight);
+        ASSERT_EQ(shown.size(), static_cast<std::size_t>(kWidth) * kHeight * 3) << step;
+        int unshown = 0;
+        for (int y = 0; y < kHeight; ++y)
+        {
+            for (int x = 0; x < kWidth; ++x)
+            {
+                const unsigned char* drawn = partial.pixel(x, y);
+                const unsigned char* seen = &shown[(static_cast<std::size_t>(y) * kWidth + x) * 3];
+                unshown += std::equal(seen, seen + 3, drawn) ? 0 : 1;
+            }
+        }
+        EXPECT_EQ(unshown, 0) << step << ": pixels the window does not show";
+#endif
         window.exposeChildren();
         const CapturedFrame whole = settledFrame();
         ASSERT_EQ(partial.width, kWidth) << step;

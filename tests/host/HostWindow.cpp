@@ -81,6 +81,7 @@ int HostWindow::childCount() const
 
 #else
 #include "support/XDisplayConnection.h"
+#include <X11/Xutil.h>
 
 #include <cstdint>
 #include <vector>
@@ -143,6 +144,32 @@ std::vector<Window> childrenOf(Display* display, void* native)
 int HostWindow::childCount() const
 {
     return static_cast<int>(childrenOf(static_cast<Display*>(connection), native).size());
+}
+
+std::vector<unsigned char> HostWindow::shownEditorPixels(int width, int height) const
+{
+    auto* display = static_cast<Display*>(connection);
+    const std::vector<Window> children = childrenOf(display, native);
+    if (children.empty())
+        return {};
+    XImage* image = XGetImage(display, children.front(), 0, 0, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (image == nullptr)
+        return {};
+    std::vector<unsigned char> rgb;
+    rgb.reserve(static_cast<std::size_t>(width) * height * 3);
+    for (int y = 0; y < height; ++y)
+    {
+        for (int x = 0; x < width; ++x)
+        {
+            const unsigned long value = XGetPixel(image, x, y);
+            rgb.push_back(static_cast<unsigned char>((value & image->red_mask) >> 16));
+            rgb.push_back(static_cast<unsigned char>((value & image->green_mask) >> 8));
+            rgb.push_back(static_cast<unsigned char>(value & image->blue_mask));
+        }
+    }
+    XDestroyImage(image);
+    return rgb;
 }
 
 void HostWindow::exposeChildren()

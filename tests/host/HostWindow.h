@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 // The DAW's own top-level window in editor tests: an X11 window on Linux, a Win32 window
 // on Windows. The editor opens inside it through effEditOpen.
 class HostWindow
@@ -19,6 +21,11 @@ public:
     // Tells the windows inside ours that their whole area must be painted again, as the
     // window system does when a covering window goes away.
     void exposeChildren();
+#if !defined(_WIN32)
+    // What the X server shows of the editor's window, red, green and blue per pixel, rows from
+    // the top; empty without a child window.
+    std::vector<unsigned char> shownEditorPixels(int width, int height) const;
+#endif
     // Destroys the window now, as a host does when the user closes it through the window
     // manager while the editor is still open; handle() keeps the old value.
     void destroy();

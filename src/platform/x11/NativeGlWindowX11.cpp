@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <string_view>
 #include <thread>
 
 namespace platform
@@ -84,13 +85,52 @@ int modifierBits(unsigned int state)
 GLXFBConfig chooseConfig(Display* display, int screen, int& sampleCount)
 {
     const int samples = sampleCount;
-    const int multisampled[] = {GLX_X_RENDERABLE, True, GLX_DRAWABLE_TYPE, GLX_WINDOW_BIT, GLX_RENDER_TYPE,
-                                GLX_RGBA_BIT, GLX_DOUBLEBUFFER, True, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8,
-                                GLX_BLUE_SIZE, 8, GLX_ALPHA_SIZE, 8, GLX_DEPTH_SIZE, 24, GLX_STENCIL_SIZE, 4,
-                                GLX_SAMPLE_BUFFERS, 1, GLX_SAMPLES, samples, None};
-    const int plain[] = {GLX_X_RENDERABLE, True, GLX_DRAWABLE_TYPE, GLX_WINDOW_BIT, GLX_RENDER_TYPE, GLX_RGBA_BIT,
-                         GLX_DOUBLEBUFFER, True, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8,
-                         GLX_ALPHA_SIZE, 8, GLX_DEPTH_SIZE, 24, GLX_STENCIL_SIZE, 4, None};
+    const int multisampled[] = {GLX_X_RENDERABLE,
+                                True,
+                                GLX_DRAWABLE_TYPE,
+                                GLX_WINDOW_BIT,
+                                GLX_RENDER_TYPE,
+                                GLX_RGBA_BIT,
+                                GLX_DOUBLEBUFFER,
+                                True,
+                                GLX_RED_SIZE,
+                                8,
+                                GLX_GREEN_SIZE,
+                                8,
+                                GLX_BLUE_SIZE,
+                                8,
+                                GLX_ALPHA_SIZE,
+                                8,
+                                GLX_DEPTH_SIZE,
+                                24,
+                                GLX_STENCIL_SIZE,
+                                4,
+                                GLX_SAMPLE_BUFFERS,
+                                1,
+                                GLX_SAMPLES,
+                                samples,
+                                None};
+    const int plain[] = {GLX_X_RENDERABLE,
+                         True,
+                         GLX_DRAWABLE_TYPE,
+                         GLX_WINDOW_BIT,
+                         GLX_RENDER_TYPE,
+                         GLX_RGBA_BIT,
+                         GLX_DOUBLEBUFFER,
+                         True,
+                         GLX_RED_SIZE,
+                         8,
+                         GLX_GREEN_SIZE,
+                         8,
+                         GLX_BLUE_SIZE,
+                         8,
+                         GLX_ALPHA_SIZE,
+                         8,
+                         GLX_DEPTH_SIZE,
+                         24,
+                         GLX_STENCIL_SIZE,
+                         4,
+                         None};
     int count = 0;
     GLXFBConfig* configs = samples > 0 ? glXChooseFBConfig(display, screen, multisampled, &count) : nullptr;
     if (configs == nullptr || count == 0)
@@ -189,12 +229,22 @@ public:
             error = "Can't create render context.";
             return false;
         }
+        findCopySubBuffer(screen);
         return !trap.failed();
     }
 
     void makeCurrent() override { glXMakeContextCurrent(display, window, window, context); }
 
     void present() override { glXSwapBuffers(display, window); }
+
+    bool showsParts() const override { return copySubBuffer != nullptr; }
+
+    // Only the changed part goes to the X server: at high resolutions a whole window per
+    // frame costs more than drawing the change.
+    void presentPart(int x, int y, int partWidth, int partHeight) override
+    {
+        copySubBuffer(display, window, x, y, partWidth, partHeight);
+    }
 
     void pumpEvents() override
     {
@@ -220,8 +270,8 @@ public:
     void capturePointer(bool captured) override
     {
         if (captured)
-            XGrabPointer(display, window, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
-                         GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+            XGrabPointer(display, window, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
+                         GrabModeAsync, None, None, CurrentTime);
         else
             XUngrabPointer(display, CurrentTime);
         XFlush(display);
@@ -249,6 +299,28 @@ public:
     }
 
 private:
+    using CopySubBuffer = void (*)(Display*, GLXDrawable, int, int, int, int);
+
+    void findCopySubBuffer(int screen)
+    {
+        const char* extensions = glXQueryExtensionsString(display, screen);
+        if (extensions == nullptr || !hasExtension(extensions, "GLX_MESA_copy_sub_buffer"))
+            return;
+        copySubBuffer = reinterpret_cast<CopySubBuffer>(
+            glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXCopySubBufferMESA")));
+    }
+
+    static bool hasExtension(std::string_view list, std::string_view name)
+    {
+        for (std::size_t at = list.find(name); at != std::string_view::npos; at = list.find(name, at + 1))
+        {
+            const std::size_t end = at + name.size();
+            if ((at == 0 || list[at - 1] == ' ') && (end == list.size() || list[end] == ' '))
+                return true;
+        }
+        return false;
+    }
+
     static unsigned int fontCursorFor(PointerCursor shape)
     {
         switch (shape)
@@ -339,6 +411,7 @@ private:
     Window window = 0;
     Colormap colormap = 0;
     GLXContext context = nullptr;
+    CopySubBuffer copySubBuffer = nullptr;
     Cursor cursors[9] = {};
 };
 
