@@ -54,8 +54,8 @@ void BM_RenderAgainstEngine(benchmark::State& state)
     writeAudioFile(inputPath, input);
     AudioClip output = input;
 
-    PluginSession engineSession(VANTOR_BENCH_PLUGIN, kRate, kBlock);
-    PluginSession renderSession(VANTOR_BENCH_PLUGIN, kRate, kBlock);
+    const auto engineSession = openPluginSession(VANTOR_BENCH_PLUGIN, kRate, kBlock);
+    const auto renderSession = openPluginSession(VANTOR_BENCH_PLUGIN, kRate, kBlock);
     double engineSeconds = 0.0;
     double renderSeconds = 0.0;
     double engineCpu = 0.0;
@@ -67,13 +67,13 @@ void BM_RenderAgainstEngine(benchmark::State& state)
         std::filesystem::remove(outputPath);
         const double start = clockSeconds(CLOCK_MONOTONIC);
         const double startCpu = clockSeconds(CLOCK_PROCESS_CPUTIME_ID);
-        processInMemory(engineSession, input, output);
+        processInMemory(*engineSession, input, output);
         const double middle = clockSeconds(CLOCK_MONOTONIC);
         const double middleCpu = clockSeconds(CLOCK_PROCESS_CPUTIME_ID);
         {
             SoundFileReader reader(inputPath);
             SoundFileWriter writer(outputPath, kRate, 2);
-            benchmark::DoNotOptimize(renderThroughPlugin(renderSession, reader, writer, false, [](double) {}));
+            benchmark::DoNotOptimize(renderThroughPlugin(*renderSession, reader, writer, false, [](double) {}));
             writer.commit();
         }
         const double end = clockSeconds(CLOCK_MONOTONIC);

@@ -1,7 +1,9 @@
-# Installs the plug-in the way hosts look for it: one folder "Vantor Pro" holding the module,
-# its Skin folder, the plain-text readme and the licence texts of what it links in, below
-# CMAKE_INSTALL_PREFIX. On Linux the prefix defaults to ~/.vst, which hosts scan; give
-# another, such as /usr/lib/vst, with `cmake --install <build> --prefix <dir>`.
+# Installs the plug-in the way hosts look for it: one folder "Vantor Pro" holding the VST 2.4
+# module and the CLAP one, their one Skin folder, the plain-text readme and the licence texts
+# of what they link in, below CMAKE_INSTALL_PREFIX. On Linux the prefix defaults to ~/.vst,
+# which VST hosts scan, and the same folder goes into ~/.clap as well (VANTOR_CLAP_INSTALL_DIR),
+# where CLAP hosts look; give another prefix, such as /usr/lib/vst or /usr/lib/clap, with
+# `cmake --install <build> --prefix <dir>`, and the folder goes there alone.
 #
 # Every rule belongs to the component vantor_plugin, which the release archive installs
 # into its staging folder (cmake/Package.cmake), so the archive and an install always hold
@@ -10,9 +12,12 @@
 
 # /usr/local is CMake's own default, which a build folder configured before this rule still
 # holds; no host scans it.
+set(VANTOR_VST_INSTALL_DIR "$ENV{HOME}/.vst")
 if(NOT WIN32 AND (CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT OR CMAKE_INSTALL_PREFIX STREQUAL "/usr/local"))
-  set(CMAKE_INSTALL_PREFIX "$ENV{HOME}/.vst" CACHE PATH "Folder the plug-in folder is installed into" FORCE)
+  set(CMAKE_INSTALL_PREFIX "${VANTOR_VST_INSTALL_DIR}" CACHE PATH "Folder the plug-in folder is installed into" FORCE)
 endif()
+set(VANTOR_CLAP_INSTALL_DIR "$ENV{HOME}/.clap" CACHE PATH
+    "Where an install into the default prefix puts the plug-in folder for CLAP hosts as well")
 
 set(VANTOR_INSTALL_FOLDER "Vantor Pro")
 
@@ -24,7 +29,7 @@ else()
                  @ONLY NEWLINE_STYLE LF)
 endif()
 
-install(TARGETS vantor_module LIBRARY DESTINATION ${VANTOR_INSTALL_FOLDER} COMPONENT vantor_plugin)
+install(TARGETS vantor_module vantor_clap_module LIBRARY DESTINATION ${VANTOR_INSTALL_FOLDER} COMPONENT vantor_plugin)
 # The skin is generated beside the module; the editor finds it there after installation too.
 install(DIRECTORY $<TARGET_FILE_DIR:vantor_module>/Skin DESTINATION ${VANTOR_INSTALL_FOLDER}
         COMPONENT vantor_plugin)
@@ -32,6 +37,20 @@ install(FILES ${PROJECT_BINARY_DIR}/packaging/README.txt DESTINATION ${VANTOR_IN
         COMPONENT vantor_plugin)
 include(${CMAKE_CURRENT_LIST_DIR}/Licences.cmake)
 install(FILES ${VANTOR_LICENCE_FILES} DESTINATION ${VANTOR_INSTALL_FOLDER}/licences COMPONENT vantor_plugin)
+
+# The CLAP hosts' copy of the folder: only an install into the default prefix makes it (a
+# given prefix, such as the archive's staging folder, gets the one folder alone). Like every
+# installed file it is listed in the manifest `uninstall` reads.
+if(NOT WIN32)
+  set(clap_folder "${VANTOR_CLAP_INSTALL_DIR}/${VANTOR_INSTALL_FOLDER}")
+  install(CODE "
+    if(CMAKE_INSTALL_PREFIX STREQUAL \"${VANTOR_VST_INSTALL_DIR}\")
+      file(INSTALL \"$<TARGET_FILE:vantor_clap_module>\" \"$<TARGET_FILE_DIR:vantor_module>/Skin\"
+                   \"${PROJECT_BINARY_DIR}/packaging/README.txt\" DESTINATION \"${clap_folder}\")
+      file(INSTALL ${VANTOR_LICENCE_FILES} DESTINATION \"${clap_folder}/licences\")
+    endif()"
+    COMPONENT vantor_plugin)
+endif()
 
 add_custom_target(uninstall
   COMMAND ${CMAKE_COMMAND} -DVANTOR_INSTALL_MANIFEST=${PROJECT_BINARY_DIR}/install_manifest.txt

@@ -10,9 +10,18 @@ echo "=== Linux: dist/linux/Vantor Pro.so ==="
 "$root/build/release-linux/tools/inspect/vantor-inspect" "$root/dist/linux/Vantor Pro.so"
 
 echo
+echo "=== Linux, as a CLAP host sees it: dist/linux/Vantor Pro.clap ==="
+"$root/build/release-linux/tools/inspect/vantor-inspect" "$root/dist/linux/Vantor Pro.clap"
+
+echo
 echo "=== Windows x64 under Wine: dist/windows/Vantor Pro.dll ==="
 VANTOR_WINE_PREFIX="$root/build/wineprefix" "$root/tests/host/run-under-wine.sh" \
     "$root/build/release-win64/tools/inspect/vantor-inspect.exe" "Z:$root/dist/windows/Vantor Pro.dll" | tr -d '\r'
+
+echo
+echo "=== Windows x64 under Wine, as a CLAP host sees it: dist/windows/Vantor Pro.clap ==="
+VANTOR_WINE_PREFIX="$root/build/wineprefix" "$root/tests/host/run-under-wine.sh" \
+    "$root/build/release-win64/tools/inspect/vantor-inspect.exe" "Z:$root/dist/windows/Vantor Pro.clap" | tr -d '\r'
 
 echo
 echo "=== Demo: drums and a stereo pad through dist/linux/Vantor Pro.so, Stereo Width 0.8 ==="
@@ -28,4 +37,4 @@ echo "stereo correlation before -> after: lower means wider."
 echo
 echo "=== Release archives in dist/ (dist/SHA256SUMS) ==="
 cat dist/SHA256SUMS
-echo "Install the Linux plug-in into ~/.vst with: cmake --install build/release-linux"
+echo "Install the Linux plug-in into ~/.vst (and ~/.clap) with: cmake --install build/release-linux"

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Prints what the places outside the build hold that the plug-in or its tests could write:
 # the Info preference's three places on Linux, its registry key and file in the Wine prefix
-# (the user's real one), and the plug-in folder a plain install writes. scripts/test.sh
+# (the user's real one), and the plug-in folders a plain install writes. scripts/test.sh
 # compares the listing before and after the whole suite: no test may change it.
 set -eu
 machine=${XDG_CONFIG_DIRS:-/etc/xdg}
@@ -11,6 +11,7 @@ places="$machine/Brackwel
 ${XDG_CONFIG_HOME:-$HOME/.config}/Brackwel
 ${XDG_DATA_HOME:-$HOME/.local/share}/Brackwel
 $HOME/.vst/Vantor Pro
+$HOME/.clap/Vantor Pro
 $wine/drive_c/users/$(id -un)/AppData/Roaming/Brackwel
 $wine/drive_c/users/$(id -un)/Application Data/Brackwel"
 

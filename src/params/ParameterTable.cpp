@@ -71,3 +71,16 @@ float displayValueFor(int index, float value)
     default: return value;
     }
 }
+
+float normalisedValueFor(int index, float displayValue)
+{
+    switch (index)
+    {
+    case kParamStereoWidth: return displayValue / 100.0f;
+    case kParamPunch: return (displayValue + 1.0f) / 2.0f;
+    case kParamShape: return displayValue / 2.0f;
+    case kParamGain: return std::sqrt(displayValue / 4.0f);
+    case kParamEqGain: return (20.0f * std::log10(displayValue) - 2.0f) / 22.0f;
+    default: return displayValue;
+    }
+}

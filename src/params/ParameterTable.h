@@ -72,3 +72,7 @@ int eqPointCount(float eqNumValue);
 
 // The value the editor shows for a parameter, kept beside the normalised value.
 float displayValueFor(int index, float value);
+
+// The normalised value a display value stands for: the inverse of displayValueFor (Active
+// takes the display value itself). Not finite where no value has that display value.
+float normalisedValueFor(int index, float displayValue);

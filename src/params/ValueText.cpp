@@ -1,8 +1,12 @@
 #include "params/ValueText.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <span>
+#include <string_view>
 
 namespace
 {
@@ -34,6 +38,81 @@ std::span<const char* const> hostFormats(int displayKind)
     case kDisplayPlain:
     case kDisplayShapeCurve: return kPlain;
     default: return kNumber;
+    }
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.remove_suffix(1);
+    return text;
+}
+
+// Against a lower-case word, ignoring the case of ASCII letters only (whatever the locale).
+bool sameWord(std::string_view text, std::string_view word)
+{
+    if (text.size() != word.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+    {
+        const char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
+        if (c != word[i])
+            return false;
+    }
+    return true;
+}
+
+// A number at the start of the text and, after it, nothing or one of the given units.
+bool readNumber(std::string_view text, std::span<const std::string_view> units, float& number)
+{
+    const std::string copy(text);
+    char* end = nullptr;
+    number = std::strtof(copy.c_str(), &end);
+    if (end == copy.c_str())
+        return false;
+    const std::string_view rest = trimmed(std::string_view(copy).substr(static_cast<std::size_t>(end - copy.c_str())));
+    if (rest.empty())
+        return true;
+    for (std::string_view unit : units)
+    {
+        if (sameWord(rest, unit))
+            return true;
+    }
+    return false;
+}
+
+// The display value a host's text names, in the parameter's own terms.
+bool readDisplayValue(int displayKind, std::string_view text, float& displayValue)
+{
+    static constexpr std::string_view kPercentUnits[] = {"%"};
+    static constexpr std::string_view kDecibelUnits[] = {"db"};
+    static constexpr std::string_view kPlainUnits[] = {"amount"};
+    switch (displayKind)
+    {
+    case kDisplayOnOff:
+        if (sameWord(text, "on") || sameWord(text, "off"))
+        {
+            displayValue = sameWord(text, "on") ? 1.0f : 0.0f;
+            return true;
+        }
+        return readNumber(text, {}, displayValue);
+    case kDisplayPercent: return readNumber(text, kPercentUnits, displayValue);
+    case kDisplayDecibels:
+    {
+        if (sameWord(text, "-inf.") || sameWord(text, "-inf"))
+        {
+            displayValue = 0.0f;
+            return true;
+        }
+        float level = 0.0f;
+        if (!readNumber(text, kDecibelUnits, level))
+            return false;
+        displayValue = std::pow(10.0f, level / 20.0f);
+        return true;
+    }
+    default: return readNumber(text, kPlainUnits, displayValue);
     }
 }
 
@@ -88,4 +167,23 @@ void formatParameterDisplay(int parameterIndex, float displayValue, char* text, 
         candidate = printed(format, displayValue);
     }
     std::snprintf(text, capacity, "%s", candidate.c_str());
+}
+
+void formatParameterValue(int parameterIndex, float value, char* text, std::size_t capacity)
+{
+    formatParameterDisplay(parameterIndex, displayValueFor(parameterIndex, value), text, capacity);
+}
+
+bool parseParameterValue(int parameterIndex, const char* text, float& value)
+{
+    float displayValue = 0.0f;
+    if (text == nullptr || !isParameter(parameterIndex) ||
+        !readDisplayValue(displayKindOfParameter(parameterIndex), trimmed(text), displayValue))
+        return false;
+    const float parsed = normalisedValueFor(parameterIndex, displayValue);
+    if (!std::isfinite(parsed))
+        return false;
+    // A text past either end of the range means that end, as a host's slider would take it.
+    value = std::clamp(parsed, 0.0f, 1.0f);
+    return true;
 }

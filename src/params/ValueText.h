@@ -19,6 +19,15 @@ int displayKindOfParameter(int parameterIndex);
 // too long (far-out values) a shorter form of the same number is written instead.
 void formatParameterDisplay(int parameterIndex, float displayValue, char* text, std::size_t capacity);
 
+// formatParameterDisplay of a normalised value's display value: a host's text for any value.
+void formatParameterValue(int parameterIndex, float value, char* text, std::size_t capacity);
+
+// Reads a text as the host's texts print it back into the normalised value: the number with
+// or without its unit or label ("%", "dB", "amount"), "on" and "off", and "-inf." for no gain.
+// A value past either end of 0..1 is taken as that end. False for any other text, or one
+// whose value is not a number (a negative level in dB, "inf").
+bool parseParameterValue(int parameterIndex, const char* text, float& value);
+
 // The label a host prints after a parameter's text: none where the text carries its unit or
 // is a word ("dB", "%", "on"/"off", "-inf."), "amount" where it is a plain number.
 const char* parameterLabel(int parameterIndex);

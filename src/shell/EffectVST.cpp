@@ -2,16 +2,15 @@
 
 #include "VantorVersion.h"
 #include "editor/EffectEditor.h"
+#include "effect/BoundedCopy.h"
+#include "effect/EffectIdentity.h"
 #include "params/ParameterTable.h"
 #include "params/ValueText.h"
 #include "shell/HostStrings.h"
-#include "shell/StateChunks.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <exception>
-#include <new>
 
 namespace
 {
@@ -19,151 +18,72 @@ namespace
 constexpr VstInt32 kNumPrograms = 1;
 constexpr VstInt32 kVendorVersion = kVantorVendorVersion;
 constexpr VstInt32 kChannels = 2;
-constexpr const char* kVendorName = "Brackwel";
-constexpr const char* kProductName = "Vantor Pro";
 
 }  // namespace
 
-EffectVST::EffectVST(audioMasterCallback host) : AudioEffectX(host, kNumPrograms, kNumParameters)
+EffectVST::EffectVST(audioMasterCallback host)
+    : AudioEffectX(host, kNumPrograms, kNumParameters), core(*this, getSampleRate())
 {
     setNumInputs(kChannels);
     setNumOutputs(kChannels);
     ioChanged();
 
-    engine = EngineHost::create(getSampleRate());
-    engineReady = engine ? 1 : 0;
-
-    editor = createEditor();
+    // The effect owns its editor; the base class only reaches it.
+    editor = core.editor();
     setFlag(effFlagsHasEditor, editor != nullptr);
 
     setUniqueID(fourCharCode('V', 'n', 'T', 'q'));
     canProcessReplacing();
     programsAreChunks();
-    setInitialDelay(engineLatency());
-    if (engineReady)
-        setProgram(0);
-}
-
-AEffEditor* EffectVST::createEditor()
-{
-    // Loading the skin allocates; when memory runs out the effect comes up without an
-    // editor rather than throwing into the host.
-    try
-    {
-        return new EffectEditor(*this, engine.get());
-    }
-    catch (const std::exception&)
-    {
-        return nullptr;
-    }
+    setInitialDelay(core.latency());
+    setProgram(0);
 }
 
 EffectVST::~EffectVST()
 {
-    delete editor;
     editor = nullptr;
-    engine.reset();
-}
-
-VstInt32 EffectVST::engineLatency() const
-{
-    return engine ? engine->latency() : StereoEngine::kDefaultFrameSize;
 }
 
 void EffectVST::resume()
 {
-    if (engineReady)
-    {
-        if (getSampleRate() != engine->sampleRate())
-            setProgram(curProgram);
-        setInitialDelay(engineLatency());
-        engine->resumeProcessing();
-    }
+    core.resume(getSampleRate());
     wantEvents(1);
 }
 
 // Audio thread: no allocation, no locks, no I/O.
 void EffectVST::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames)
 {
-    if (!engineReady || inputChannels.load(std::memory_order_relaxed) != kChannels ||
+    if (inputChannels.load(std::memory_order_relaxed) != kChannels ||
         outputChannels.load(std::memory_order_relaxed) != kChannels)
         return;
-    if (inputs == nullptr || outputs == nullptr || sampleFrames <= 0)
-        return;
-    engine->processBlock(inputs, outputs, kChannels, sampleFrames);
+    core.process(inputs, outputs, sampleFrames);
 }
 
 void EffectVST::setParameter(VstInt32 index, float value)
 {
-    // A host's NaN or infinity is garbage, not a setting: the stored value stays.
-    if (!engineReady || !std::isfinite(value))
-        return;
-    if (index >= 0 && index < kNumParameters)
-    {
-        engine->storeParameter(index, value);
-        engine->Post(index, value);
-    }
-    if (editor != nullptr)
-        editor->parameterChanged(index, value);
-}
-
-void EffectVST::setParameterAutomated(VstInt32 index, float value)
-{
-    AudioEffectX::setParameterAutomated(index, value);
-}
-
-bool EffectVST::beginEdit(VstInt32 index)
-{
-    return AudioEffectX::beginEdit(index);
-}
-
-bool EffectVST::endEdit(VstInt32 index)
-{
-    return AudioEffectX::endEdit(index);
-}
-
-bool EffectVST::requestEditorSize(int width, int height)
-{
-    return sizeWindow(width, height);
+    core.setParameter(index, value);
 }
 
 float EffectVST::getParameter(VstInt32 index)
 {
-    return engineReady ? engine->storedParameter(index) : 0.0f;
+    return core.getParameter(index);
 }
 
 void EffectVST::setProgram(VstInt32 program)
 {
-    if (!engineReady || program != 0)
-        return;
-    curProgram = 0;
-    engine->setCurrentProgramNumber(0);
-    setInitialDelay(engineLatency());
-    for (int i = 0; i < kNumParameters; ++i)
-        setParameter(i, engine->storedParameter(i));
-    engine->changeSampleRate(program, getSampleRate());
-    engine->setCurrentProgramNumber(program);
-    engine->RebuildEqualiser();
-    updateDisplay();
+    if (core.setProgram(program, getSampleRate()))
+        curProgram = program;
 }
 
 void EffectVST::setProgramName(const char* name)
 {
-    if (!engineReady)
-        return;
-    std::lock_guard<std::mutex> lock(nameMutex);
-    copyBounded(engine->currentProgram().name, name, kProgramNameSize);
+    core.setProgramName(name);
 }
 
 void EffectVST::getProgramName(char* name)
 {
-    if (!engineReady)
-    {
+    if (!core.programName(name, kHostProgramNameSize))
         copyBounded(name, "Default", kHostProgramNameSize);
-        return;
-    }
-    std::lock_guard<std::mutex> lock(nameMutex);
-    copyBounded(name, engine->currentProgram().name, kHostProgramNameSize);
 }
 
 void EffectVST::getParameterLabel(VstInt32 index, char* label)
@@ -173,63 +93,65 @@ void EffectVST::getParameterLabel(VstInt32 index, char* label)
 
 void EffectVST::getParameterDisplay(VstInt32 index, char* text)
 {
-    // Hosts show this text in their own automation lanes and generic editors; an untouched
-    // buffer would show whatever it held before.
-    if (!engineReady || index < 0 || index >= kNumParameters)
-    {
-        copyBounded(text, "", kVstMaxParamStrLen);
-        return;
-    }
-    formatParameterDisplay(index, displayValueFor(index, getParameter(index)), text, kVstMaxParamStrLen);
+    core.parameterDisplay(index, text, kVstMaxParamStrLen);
 }
 
 void EffectVST::getParameterName(VstInt32 index, char* text)
 {
-    if (!engineReady)
+    if (!core.hasEngine())
         copyBounded(text, "Par", kHostParameterTextSize);
-    else if (index >= 0 && index < kNumParameters)
+    else if (isParameter(index))
         copyBounded(text, kParameterTable[index].name, kHostParameterTextSize);
 }
 
 VstInt32 EffectVST::getChunk(void** data, bool isPreset)
 {
-    if (!engineReady)
-        return 0;
-    // The host copies from our pointer while the editor and automation keep writing: hand
-    // it a snapshot, taken with the chunk loads shut out so it is never half of one.
-    ProgramStore* snapshot = chunkSnapshots.take(engine->programStore(), nameMutex);
-    if (snapshot == nullptr)
-        return 0;
-    return chunkForSaving(*snapshot, engine->currentProgramNumber(), isPreset, data);
+    return core.saveChunk(data, isPreset);
 }
 
 VstInt32 EffectVST::setChunk(void* data, VstInt32 byteSize, bool isPreset)
 {
-    if (!engineReady)
-        return 0;
-    bool taken = false;
-    {
-        std::lock_guard<std::mutex> lock(nameMutex);
-        taken = restoreChunk(engine->programStore(), engine->currentProgramNumber(), data, byteSize, isPreset);
-    }
-    if (!taken)
-        return 0;
-    setProgram(curProgram);
-    return 1;
+    return core.restoreChunk(data, byteSize, isPreset, getSampleRate()) ? 1 : 0;
+}
+
+void EffectVST::latencyChanged(int samples)
+{
+    setInitialDelay(samples);
+}
+
+void EffectVST::programChanged()
+{
+    updateDisplay();
+}
+
+bool EffectVST::editBegun(int index)
+{
+    return beginEdit(index);
+}
+
+void EffectVST::valueEdited(int index, float value)
+{
+    callHost(audioMasterAutomate, index, 0, nullptr, value);
+}
+
+bool EffectVST::editEnded(int index)
+{
+    return endEdit(index);
+}
+
+bool EffectVST::editorResizeRequested(int width, int height)
+{
+    return sizeWindow(width, height);
 }
 
 bool EffectVST::getProgramNameIndexed(VstInt32, VstInt32 index, char* text)
 {
-    if (!engineReady)
+    if (!core.hasEngine())
     {
         copyBounded(text, "none", kHostProgramNameSize);
         return true;
     }
-    if (index != 0)
-        return false;
-    std::lock_guard<std::mutex> lock(nameMutex);
-    copyBounded(text, engine->programStore().programs[0].name, kHostProgramNameSize);
-    return true;
+    return index == 0 && core.programName(text, kHostProgramNameSize);
 }
 
 namespace
@@ -282,13 +204,13 @@ VstInt32 EffectVST::processEvents(VstEvents*)
 
 bool EffectVST::getVendorString(char* text)
 {
-    copyBounded(text, kVendorName, kVstMaxVendorStrLen);
+    copyBounded(text, kEffectVendorName, kVstMaxVendorStrLen);
     return true;
 }
 
 bool EffectVST::getProductString(char* text)
 {
-    copyBounded(text, kProductName, kVstMaxProductStrLen);
+    copyBounded(text, kEffectProductName, kVstMaxProductStrLen);
     return true;
 }
 

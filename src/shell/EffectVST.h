@@ -1,17 +1,14 @@
 #pragma once
 
-#include "engine/EngineHost.h"
+#include "effect/EffectCore.h"
+#include "effect/EffectHostLink.h"
 #include "shell/AudioEffectX.h"
-#include "shell/ChunkSnapshots.h"
-#include "vst/EditorEffect.h"
 
 #include <atomic>
-#include <memory>
-#include <mutex>
 
-// The concrete effect: identity, the 42 parameters, the single program, chunks, and the
-// link from the host's calls to the engine.
-class EffectVST final : public AudioEffectX, public EditorEffect
+// The effect as a VST 2.4 host sees it: identity, the 42 parameters, the single program,
+// chunks, pins and speaker arrangements, turned into calls of the format-independent effect.
+class EffectVST final : public AudioEffectX, private EffectHostLink
 {
 public:
     explicit EffectVST(audioMasterCallback host);
@@ -22,10 +19,6 @@ public:
 
     void setParameter(VstInt32 index, float value) override;
     float getParameter(VstInt32 index) override;
-    void setParameterAutomated(VstInt32 index, float value) override;
-    bool beginEdit(VstInt32 index) override;
-    bool endEdit(VstInt32 index) override;
-    bool requestEditorSize(int width, int height) override;
     void setProgram(VstInt32 program) override;
     void setProgramName(const char* name) override;
     void getProgramName(char* name) override;
@@ -46,19 +39,19 @@ public:
     VstInt32 canDo(const char* text) override;
     VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
 
-    bool hasEngine() const { return engineReady != 0; }
-    EngineHost* engineHost() { return engine.get(); }
+    bool hasEngine() const { return core.hasEngine(); }
+    EngineHost* engineHost() { return core.engineHost(); }
 
 private:
-    AEffEditor* createEditor();
-    // The engine's latency; 2048 when there is no engine.
-    VstInt32 engineLatency() const;
+    // EffectHostLink: the requests a VST 2.4 host hears.
+    void latencyChanged(int samples) override;
+    void programChanged() override;
+    bool editBegun(int index) override;
+    void valueEdited(int index, float value) override;
+    bool editEnded(int index) override;
+    bool editorResizeRequested(int width, int height) override;
 
-    std::unique_ptr<EngineHost> engine;
-    VstInt32 engineReady = 0;
+    EffectCore core;
     std::atomic<VstInt32> inputChannels{2};
     std::atomic<VstInt32> outputChannels{2};
-    // The program name and chunk loads: written and read by host threads only.
-    std::mutex nameMutex;
-    ChunkSnapshots chunkSnapshots;
 };

@@ -3,7 +3,7 @@
 // chunk reads back through effGetChunk, every parameter is finite, and a short block of
 // noise comes out finite.
 #include "FuzzedEffect.h"
-#include "shell/StateChunks.h"
+#include "effect/StateChunks.h"
 
 #include <cstring>
 

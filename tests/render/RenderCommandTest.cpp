@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -59,7 +60,7 @@ AudioClip firstSecondWithChannels(std::size_t channelCount)
 
 class RenderCommand : public ::testing::Test
 {
-  protected:
+protected:
     // Renders the demo into a work file named name and reads the result back.
     AudioClip renderDemo(const std::string& name, const std::vector<std::string>& options)
     {
@@ -322,3 +323,51 @@ TEST_F(RenderCommand, TheInputSampleRateIsKept)
 }
 
 }  // namespace
+
+TEST_F(RenderCommand, TheClapModuleRendersTheSameAsTheVstModule)
+{
+    const std::string clap = environmentPath("VANTOR_CLAP_MODULE");
+    const std::vector<std::string> settings = {"--set", "Stereo Width=0.8", "--set", "Punch=0.7", "--block", "333"};
+    const AudioClip viaVst = renderDemo("vst-wide.wav", settings);
+    std::vector<std::string> clapOptions = settings;
+    const std::string state = workPath("clap.state");
+    clapOptions.insert(clapOptions.end(), {"--plugin", clap, "--save-chunk", state, "--align"});
+    renderDemo("clap-wide-aligned.wav", clapOptions);
+    clapOptions.resize(clapOptions.size() - 3);
+    const AudioClip viaClap = renderDemo("clap-wide.wav", clapOptions);
+    EXPECT_EQ(viaClap.channels, viaVst.channels);
+
+    // Its state is the VST 2.4 program chunk, which the VST module takes as it is.
+    ASSERT_EQ(fileBytes(state).size(), 2724u);
+    EXPECT_EQ(renderDemo("vst-from-clap-state.wav", {"--chunk", state, "--block", "333"}).channels, viaVst.channels);
+    const CommandResult listed = runRender({"--plugin", clap, "--chunk", state, "--list"});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    EXPECT_NE(listed.out.find("\"Stereo Width\"           0.800000"), std::string::npos) << listed.out;
+}
+
+TEST_F(RenderCommand, ATimedSettingTakesEffectAtItsSampleInEitherFormat)
+{
+    constexpr std::size_t kChangeAt = 20000;  // inside a block of 333, past the latency
+    const std::vector<std::string> change = {"--set-at", "Stereo Width=0@" + std::to_string(kChangeAt), "--block",
+                                             "333"};
+    const AudioClip plain = renderDemo("timed-plain.wav", {"--block", "333"});
+    const AudioClip viaVst = renderDemo("timed-vst.wav", change);
+    std::vector<std::string> clapOptions = change;
+    clapOptions.insert(clapOptions.end(), {"--plugin", environmentPath("VANTOR_CLAP_MODULE")});
+    const AudioClip viaClap = renderDemo("timed-clap.wav", clapOptions);
+    EXPECT_EQ(viaClap.channels, viaVst.channels);
+    for (std::size_t c = 0; c < 2; ++c)
+    {
+        const auto& changed = viaVst.channels[c];
+        const auto& unchanged = plain.channels[c];
+        const auto first = std::mismatch(changed.begin(), changed.end(), unchanged.begin()).first;
+        EXPECT_EQ(static_cast<std::size_t>(first - changed.begin()), kChangeAt) << "channel " << c;
+    }
+    // From there on, a mono image: both channels alike.
+    EXPECT_TRUE(std::equal(viaVst.channels[0].begin() + kChangeAt, viaVst.channels[0].end(),
+                           viaVst.channels[1].begin() + kChangeAt));
+
+    EXPECT_EQ(runRender({demoInputPath(), workPath("x.wav"), "--set-at", "Stereo Width=0"}).exitCode, 2);
+    EXPECT_EQ(runRender({demoInputPath(), workPath("x.wav"), "--set-at", "Stereo Width=0@-5"}).exitCode, 2);
+    EXPECT_EQ(runRender({demoInputPath(), workPath("x.wav"), "--set-at", "Nothing=0@5"}).exitCode, 1);
+}

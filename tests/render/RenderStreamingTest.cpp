@@ -36,7 +36,8 @@ const std::vector<ParameterSetting> kWideAndPunchy = {{"Stereo Width", 0.9f}, {"
 // streamed, and what a one-block render gives.
 AudioClip renderInOnePiece(const AudioClip& input, int block, bool align)
 {
-    PluginSession session(environmentPath("VANTOR_MODULE"), input.sampleRate, block);
+    const auto opened = openPluginSession(environmentPath("VANTOR_MODULE"), input.sampleRate, block);
+    PluginSession& session = *opened;
     for (const ParameterSetting& setting : kWideAndPunchy)
         session.setParameter(findParameterIndex(session.parameters(), setting.name), setting.value);
     session.resume();

@@ -1,9 +1,9 @@
 #!/bin/sh
 # Usage: check-archive.sh ARCHIVE win64|linux EXPECTED_SKIN_FILES CHECK_MODULE
-# The release archive holds exactly one "Vantor Pro" folder with the module, its readme,
-# every skin file and the licence texts of what the module links in; SHA256SUMS beside it
-# vouches for it; CHECK_MODULE passes on the module (what it needs from the system and
-# shows to it).
+# The release archive holds exactly one "Vantor Pro" folder with the VST 2.4 and CLAP
+# modules, their readme, every skin file and the licence texts of what they link in; SHA256SUMS beside it
+# vouches for it; CHECK_MODULE passes on both modules (what they need from the system and
+# show to it).
 set -eu
 archive=$1 platform=$2 skin_list=$3 check_module=$4
 name=$(basename "$archive")
@@ -36,6 +36,7 @@ fi
 
 {
     echo "Vantor Pro/$module"
+    echo "Vantor Pro/Vantor Pro.clap"
     echo "Vantor Pro/README.txt"
     grep -v '^#' "$skin_list" | awk 'NF { print "Vantor Pro/Skin/" $1 }'
     echo "$licences" | sed -n 's/^\([^|]*\)|.*/Vantor Pro\/licences\/\1/p'
@@ -68,4 +69,5 @@ done
 [ ! -e "$work/licence-failed" ] || status=1
 
 sh "$check_module" "$folder/$module" || status=1
+sh "$check_module" "$folder/Vantor Pro.clap" || status=1
 exit $status

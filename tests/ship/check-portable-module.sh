@@ -5,8 +5,9 @@
 #   and takes nothing else from the process; the C++ runtime, libpng, zlib and GLEW are
 #   inside it;
 # - no symbol it takes from glibc is newer than GLIBC_2.31;
-# - it exports exactly VSTPluginMain and main: no C++ symbol of ours or of the libraries
-#   linked in can take the place of a host's (or another plug-in's) or be replaced by one.
+# - it exports exactly its entry points (VSTPluginMain and main, or a .clap file's clap_entry):
+#   no C++ symbol of ours or of the libraries linked in can take the place of a host's (or
+#   another plug-in's) or be replaced by one.
 set -eu
 module=$1
 newest_glibc=2.31
@@ -57,11 +58,14 @@ else
 fi
 
 exports=$(nm -D --defined-only "$module" | awk '{ print $2 " " $3 }' | sort)
-expected=$(printf 'T VSTPluginMain\nT main\n' | sort)
+case $module in
+*.clap) expected='D clap_entry' ;;
+*) expected=$(printf 'T VSTPluginMain\nT main\n' | sort) ;;
+esac
 if [ "$exports" = "$expected" ]; then
-    echo "ok: exports only VSTPluginMain and main"
+    echo "ok: exports only $(echo "$expected" | cut -d' ' -f2 | tr '\n' ' ')"
 else
-    echo "FAIL: the exported symbols differ from VSTPluginMain and main:"
+    echo "FAIL: the exported symbols differ from $(echo "$expected" | cut -d' ' -f2 | tr '\n' ' '):"
     echo "$exports" | sed 's/^/    /'
     status=1
 fi

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Usage: install-and-check.sh BUILD_DIR PREFIX EXPECTED_SKIN_FILES MODULE_FILE_NAME
 # Installs the build into a fresh PREFIX with the user's command, beside another vendor's
-# plug-in, and checks that the plug-in folder holds exactly the module, the readme, every
+# plug-in, and checks that the plug-in folder holds exactly both modules, the readme, every
 # skin file and the licence texts of what the module links in. Then it adds a file of the
 # user's own to the plug-in folder: that file and the other plug-in must survive the
 # uninstall (uninstall-and-check.sh).
@@ -19,6 +19,7 @@ actual=$(mktemp)
 trap 'rm -f "$expected" "$actual"' EXIT
 {
     echo "$module"
+    echo "Vantor Pro.clap"
     echo "README.txt"
     grep -v '^#' "$skin_list" | awk 'NF { print "Skin/" $1 }'
     for licence in zlib libpng GLEW GCC-runtime-libraries; do

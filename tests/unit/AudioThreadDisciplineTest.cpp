@@ -1,6 +1,9 @@
 // The audio thread must never allocate or lock. This program counts heap calls and mutex
 // locks made on the watched thread by replacing malloc & co and pthread_mutex_lock.
 
+#include "ClapEventList.h"
+#include "ClapHost.h"
+#include "clapshell/ClapEffect.h"
 #include "shell/EffectVST.h"
 #include "support/SilentHost.h"
 
@@ -114,4 +117,48 @@ TEST(AudioThreadDiscipline, ProcessReplacingNeitherAllocatesNorLocks)
     EXPECT_EQ(lockCalls.load(), 0);
     AEffect* record = effect->getAeffect();
     record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
+}
+
+TEST(AudioThreadDiscipline, ClapProcessWithEventsAtOffsetsNeitherAllocatesNorLocks)
+{
+    ClapHost host;
+    ClapEffect effect(host.host(), clap::Plugin{});
+    ASSERT_TRUE(effect.init());
+    ASSERT_TRUE(effect.activate(48000.0));
+    ASSERT_TRUE(effect.startProcessing());
+    std::vector<float> left(256 * 200), right(256 * 200);
+    for (std::size_t i = 0; i < left.size(); ++i)
+    {
+        left[i] = static_cast<float>((i * 7919) % 1000) / 1000.0f - 0.5f;
+        right[i] = -left[i];
+    }
+    ClapEventList in;
+    ClapEventList out;
+    heapCalls = 0;
+    lockCalls = 0;
+    for (std::size_t block = 0; block < 200; ++block)
+    {
+        // Changes inside the block split it; these also make the audio thread rebuild the
+        // curve, fade and reshape.
+        if (block % 20 == 0)
+        {
+            in.addParamValue(3, kParamEqGain, static_cast<double>(block % 7) / 7.0);
+            in.addParamValue(17, eqPointYIndex(1), static_cast<double>(block % 3) / 3.0);
+            in.addParamValue(100, kParamActive, (block / 20) % 2 == 0 ? 0.0 : 1.0);
+            in.addParamValue(255, kParamStereoWidth, 1.0);
+        }
+        float* channels[2] = {left.data() + 256 * block, right.data() + 256 * block};
+        const clap::AudioBuffer input{channels, nullptr, 2, 0, 0};
+        clap::AudioBuffer output{channels, nullptr, 2, 0, 0};
+        const clap::Process process{-1, 256, nullptr, &input, &output, 1, 1, in.inputEvents(), out.outputEvents()};
+        watching = true;
+        const clap::ProcessStatus status = effect.process(process);
+        watching = false;
+        ASSERT_EQ(status, clap::kProcessContinue);
+        in.clear();
+    }
+    EXPECT_EQ(heapCalls.load(), 0);
+    EXPECT_EQ(lockCalls.load(), 0);
+    effect.stopProcessing();
+    effect.deactivate();
 }

@@ -1,6 +1,7 @@
-// vantor-inspect: loads a VST 2.4 module file as a host does and prints what a host sees:
-// identity, parameters, programs and the latency at a few sample rates.
+// vantor-inspect: loads a VST 2.4 module file (or a .clap one) as a host does and prints
+// what a host sees: identity, parameters, programs and the latency at a few sample rates.
 
+#include "ClapInspector.h"
 #include "ModuleLoader.h"
 
 #include <cstdio>
@@ -73,9 +74,12 @@ int main(int argc, char** argv)
     if (argc != 2 || std::strcmp(argv[1], "--help") == 0)
     {
         std::fprintf(stderr, "usage: vantor-inspect MODULE\n"
-                             "Loads a VST 2.4 plug-in module and prints what a host sees.\n");
+                             "Loads a VST 2.4 plug-in module, or a CLAP one (.clap), and prints what a host sees.\n");
         return 2;
     }
+    const std::string path = argv[1];
+    if (path.size() > 5 && path.compare(path.size() - 5, 5, ".clap") == 0)
+        return inspectClapModule(argv[1]);
     const LoadedModule module = loadPluginModule(argv[1]);
     if (!module.error.empty())
     {

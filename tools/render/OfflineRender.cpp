@@ -55,8 +55,9 @@ void interleave(const StereoPiece& piece, std::size_t from, std::size_t frames, 
 }  // namespace
 
 StreamedRender renderThroughPlugin(PluginSession& session, SoundFileReader& input, SoundFileWriter& output, bool align,
-                                   const ProgressReport& report)
+                                   const ProgressReport& report, const std::vector<TimedChange>& changes)
 {
+    auto nextChange = changes.begin();
     session.resume();
     const std::size_t skipped = align ? static_cast<std::size_t>(std::max(session.latency(), 0)) : 0;
     const auto block = static_cast<std::size_t>(session.blockSize());
@@ -121,6 +122,11 @@ StreamedRender renderThroughPlugin(PluginSession& session, SoundFileReader& inpu
         for (std::size_t start = 0; start < current->count; start += block)
         {
             const std::size_t frames = std::min(block, current->count - start);
+            for (; nextChange != changes.end() && nextChange->frame < fed + start + frames; ++nextChange)
+            {
+                const std::size_t at = std::max(nextChange->frame, fed + start) - (fed + start);
+                session.scheduleParameter(nextChange->index, nextChange->value, static_cast<int>(at));
+            }
             session.process(current->in.left.data() + start, current->in.right.data() + start,
                             current->out.left.data() + start, current->out.right.data() + start,
                             static_cast<int>(frames));

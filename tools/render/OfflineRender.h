@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <vector>
 
 using ProgressReport = std::function<void(double fraction)>;
 
@@ -25,6 +26,13 @@ constexpr std::size_t kStreamFrames = 32768;
 // the stereo writer, and suspends it again. The output has the input's length; mono feeds
 // both channels. With align, the first latency() output samples are dropped and silence
 // is fed to flush the tail, so the output lines up with the input sample for sample.
-// The statistics of both sides are gathered on the way.
+// The statistics of both sides are gathered on the way. Each change takes effect at its
+// input sample (changes in frame order).
+struct TimedChange
+{
+    std::size_t frame;
+    int index;
+    float value;
+};
 StreamedRender renderThroughPlugin(PluginSession& session, SoundFileReader& input, SoundFileWriter& output, bool align,
-                                   const ProgressReport& report);
+                                   const ProgressReport& report, const std::vector<TimedChange>& changes = {});

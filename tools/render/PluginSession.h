@@ -1,49 +1,39 @@
 #pragma once
 
 #include "ParameterLookup.h"
-#include "vst/VstAbi.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
-// One effect from a VST 2.4 module file, driven offline the way a host drives it: created
-// through VSTPluginMain, opened, given the sample rate and block size, resumed, fed blocks,
-// suspended and closed. Stereo towards the caller whatever the effect's channel counts.
+// One effect from a plug-in module file, driven offline the way a host drives it, whatever
+// its format: stereo towards the caller.
 class PluginSession
 {
-  public:
-    // Throws RenderFailure when the module or its effect is unusable.
-    PluginSession(const std::string& modulePath, int sampleRate, int blockSize);
-    ~PluginSession();
-    PluginSession(const PluginSession&) = delete;
-    PluginSession& operator=(const PluginSession&) = delete;
+public:
+    virtual ~PluginSession() = default;
 
-    std::vector<ParameterInfo> parameters() const;
-    void setParameter(int index, float value);
+    virtual std::vector<ParameterInfo> parameters() const = 0;
+    // Takes effect from the next block on.
+    virtual void setParameter(int index, float value) = 0;
+    // Takes effect `offset` samples into the next process call, sample-accurately.
+    virtual void scheduleParameter(int index, float value, int offset) = 0;
 
-    // Chunks are opaque bytes; loadChunk answers whether the effect reported taking it.
-    bool loadChunk(const std::vector<unsigned char>& bytes);
-    std::vector<unsigned char> saveChunk() const;
+    // Chunks (a CLAP plug-in's state) are opaque bytes; loadChunk answers whether the effect
+    // reported taking it.
+    virtual bool loadChunk(const std::vector<unsigned char>& bytes) = 0;
+    virtual std::vector<unsigned char> saveChunk() const = 0;
 
-    void resume();
-    void suspend();
+    virtual void resume() = 0;
+    virtual void suspend() = 0;
     // The latency the effect reports; read it after resume, where effects settle it.
-    int latency() const { return effect->initialDelay; }
-    int blockSize() const { return maxBlockSize; }
+    virtual int latency() const = 0;
+    virtual int blockSize() const = 0;
 
     // frames must not exceed blockSize().
-    void process(const float* left, const float* right, float* outLeft, float* outRight, int frames);
-
-  private:
-    VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-                       float opt = 0.0f) const;
-    void requireChunks() const;
-
-    AEffect* effect = nullptr;
-    int maxBlockSize = 0;
-    bool resumed = false;
-    std::vector<std::vector<float>> inputs;
-    std::vector<std::vector<float>> outputs;
-    std::vector<float*> inputPointers;
-    std::vector<float*> outputPointers;
+    virtual void process(const float* left, const float* right, float* outLeft, float* outRight, int frames) = 0;
 };
+
+// A CLAP session for a ".clap" file, a VST 2.4 one for any other. Throws RenderFailure when
+// the module or its effect is unusable.
+std::unique_ptr<PluginSession> openPluginSession(const std::string& modulePath, int sampleRate, int blockSize);

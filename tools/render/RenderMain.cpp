@@ -1,5 +1,5 @@
 // vantor-render: renders an audio file offline through a VST 2.4 plug-in module, loaded
-// through VSTPluginMain as a host loads it.
+// through VSTPluginMain as a host loads it, or through a CLAP one (.clap).
 
 #include "ChunkFile.h"
 #include "OfflineRender.h"
@@ -66,9 +66,9 @@ void printParameters(const PluginSession& session)
 
 void listOnly(const RenderOptions& options)
 {
-    PluginSession session(options.pluginPath, kListingSampleRate, options.blockSize);
-    configureSession(session, options);
-    printParameters(session);
+    const auto session = openPluginSession(options.pluginPath, kListingSampleRate, options.blockSize);
+    configureSession(*session, options);
+    printParameters(*session);
 }
 
 void render(const RenderOptions& options)
@@ -77,10 +77,14 @@ void render(const RenderOptions& options)
     requireMonoOrStereo(input, options);
     // Refuse an unwritable output before the work rather than after it.
     outputFormatFor(options.outputPath, input.sampleRate(), 2);
-    PluginSession session(options.pluginPath, input.sampleRate(), options.blockSize);
-    configureSession(session, options);
+    const auto session = openPluginSession(options.pluginPath, input.sampleRate(), options.blockSize);
+    configureSession(*session, options);
     if (options.list)
-        printParameters(session);
+        printParameters(*session);
+    std::vector<TimedChange> changes;
+    const std::vector<ParameterInfo> parameters = session->parameters();
+    for (const TimedSetting& timed : options.timedSettings)
+        changes.push_back({timed.frame, findParameterIndex(parameters, timed.setting.name), timed.setting.value});
 
     const double statedSeconds = static_cast<double>(input.statedFrames()) / input.sampleRate();
     const bool showProgress = !options.quiet && isatty(STDERR_FILENO) != 0 && statedSeconds > kProgressMinimumSeconds;
@@ -92,11 +96,12 @@ void render(const RenderOptions& options)
     };
     const auto started = std::chrono::steady_clock::now();
     SoundFileWriter output(options.outputPath, input.sampleRate(), 2);
-    const StreamedRender rendered = renderThroughPlugin(session, input, output, options.align, reportProgress);
+    const StreamedRender rendered =
+        renderThroughPlugin(*session, input, output, options.align, reportProgress, changes);
     progress.finish();
 
     if (!options.saveChunkPath.empty())
-        writeChunkFile(options.saveChunkPath, session.saveChunk());
+        writeChunkFile(options.saveChunkPath, session->saveChunk());
     output.commit();
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
     if (!options.quiet)

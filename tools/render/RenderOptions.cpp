@@ -2,6 +2,7 @@
 
 #include "RenderErrors.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -16,8 +17,8 @@ bool isFlag(const std::string& option)
 
 bool takesValue(const std::string& option)
 {
-    return option == "--plugin" || option == "--set" || option == "--chunk" || option == "--save-chunk" ||
-           option == "--block";
+    return option == "--plugin" || option == "--set" || option == "--set-at" || option == "--chunk" ||
+           option == "--save-chunk" || option == "--block";
 }
 
 void applyFlag(RenderOptions& options, const std::string& flag)
@@ -52,6 +53,19 @@ ParameterSetting parseSetting(const std::string& text)
     return {text.substr(0, equals), parseNormalisedValue(text.substr(equals + 1), text)};
 }
 
+// NAME=VALUE@SAMPLE: split at the last '@', then as --set.
+TimedSetting parseTimedSetting(const std::string& text)
+{
+    const std::size_t at = text.rfind('@');
+    std::size_t frame = 0;
+    const char* first = text.data() + (at == std::string::npos ? text.size() : at + 1);
+    const auto [end, error] = std::from_chars(first, text.data() + text.size(), frame);
+    if (at == std::string::npos || error != std::errc() || end != text.data() + text.size() ||
+        first == text.data() + text.size())
+        throw UsageError("--set-at takes NAME=VALUE@SAMPLE, got \"" + text + "\"");
+    return {parseSetting(text.substr(0, at)), frame};
+}
+
 int parseBlockSize(const std::string& text)
 {
     int blockSize = 0;
@@ -70,6 +84,14 @@ void applyValueOption(RenderOptions& options, const std::string& option, const s
         options.pluginPath = value;
     else if (option == "--set")
         options.settings.push_back(parseSetting(value));
+    else if (option == "--set-at")
+    {
+        const TimedSetting timed = parseTimedSetting(value);
+        const auto later =
+            std::upper_bound(options.timedSettings.begin(), options.timedSettings.end(), timed.frame,
+                             [](std::size_t frame, const TimedSetting& other) { return frame < other.frame; });
+        options.timedSettings.insert(later, timed);
+    }
     else if (option == "--chunk")
         options.chunkPath = value;
     else if (option == "--save-chunk")
@@ -142,14 +164,15 @@ RenderOptions parseRenderOptions(const std::vector<std::string>& arguments, cons
 
 std::string renderUsageText(const std::string& defaultPluginPath)
 {
-    return "usage: vantor-render IN OUT [--plugin PATH] [--set NAME=VALUE]... [--chunk FILE]\n"
-           "                    [--save-chunk FILE] [--block N] [--align] [--list] [--quiet]\n"
+    return "usage: vantor-render IN OUT [--plugin PATH] [--set NAME=VALUE]... [--set-at NAME=VALUE@SAMPLE]...\n"
+           "                    [--chunk FILE] [--save-chunk FILE] [--block N] [--align] [--list] [--quiet]\n"
            "       vantor-render --list [--plugin PATH] [--chunk FILE] [--set NAME=VALUE]...\n"
            "\n"
-           "Renders the audio file IN through a VST 2.4 plug-in into OUT, offline, loading the\n"
-           "plug-in module as a host does. Reads and writes every format libsndfile handles: the\n"
-           "extension of OUT picks its format (.wav is written as 32-bit float) and the sample rate\n"
-           "of IN is kept. Mono input feeds both channels; more than two channels is an error.\n"
+           "Renders the audio file IN through a VST 2.4 plug-in, or a CLAP one (a .clap file), into\n"
+           "OUT, offline, loading the plug-in module as a host does. Reads and writes every format\n"
+           "libsndfile handles: the extension of OUT picks its format (.wav is written as 32-bit\n"
+           "float) and the sample rate of IN is kept. Mono input feeds both channels; more than two\n"
+           "channels is an error.\n"
            "\n"
            "  --plugin PATH      the plug-in module file\n"
            "                     (default: " +
@@ -157,7 +180,11 @@ std::string renderUsageText(const std::string& defaultPluginPath)
            ")\n"
            "  --set NAME=VALUE   set the parameter NAME, as --list shows it, to VALUE (normalised\n"
            "                     0..1); may be repeated\n"
-           "  --chunk FILE       load the plug-in state in FILE before rendering\n"
+           "  --set-at NAME=VALUE@SAMPLE\n"
+           "                     the same from input sample SAMPLE on (counted from 0), exactly\n"
+           "                     there whatever the block size; may be repeated\n"
+           "  --chunk FILE       load the plug-in state in FILE before rendering (a CLAP plug-in's\n"
+           "                     state stream)\n"
            "  --save-chunk FILE  save the plug-in state into FILE after rendering\n"
            "  --block N          process N samples at a time, 1.." +
            std::to_string(kMaxBlockSize) +

@@ -1,12 +1,20 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 struct ParameterSetting
 {
     std::string name;
-    float value = 0.0f; // normalised 0..1
+    float value = 0.0f;  // normalised 0..1
+};
+
+// A setting from a given input sample on.
+struct TimedSetting
+{
+    ParameterSetting setting;
+    std::size_t frame = 0;
 };
 
 struct RenderOptions
@@ -15,8 +23,9 @@ struct RenderOptions
     std::string outputPath;
     std::string pluginPath;
     std::vector<ParameterSetting> settings;
-    std::string chunkPath;     // loaded before rendering when not empty
-    std::string saveChunkPath; // written after rendering when not empty
+    std::vector<TimedSetting> timedSettings;  // in frame order
+    std::string chunkPath;                    // loaded before rendering when not empty
+    std::string saveChunkPath;                // written after rendering when not empty
     int blockSize = 512;
     bool align = false;
     bool list = false;

@@ -1,4 +1,4 @@
-#include "shell/HostStrings.h"
+#include "effect/BoundedCopy.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "shell/ChunkSnapshots.h"
+#include "effect/ChunkSnapshots.h"
 
-#include "shell/StateChunks.h"
+#include "effect/StateChunks.h"
 
 #include <new>
 

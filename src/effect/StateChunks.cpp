@@ -1,4 +1,4 @@
-#include "shell/StateChunks.h"
+#include "effect/StateChunks.h"
 
 #include "params/ParameterTable.h"
 
@@ -45,7 +45,7 @@ void restoreOlderRecord(ProgramRecord& record, const unsigned char* bytes)
 
 }  // namespace
 
-VstInt32 chunkForSaving(ProgramStore& store, int program, bool isPreset, void** data)
+std::int32_t chunkForSaving(ProgramStore& store, int program, bool isPreset, void** data)
 {
     if (isPreset)
     {
@@ -70,7 +70,7 @@ void copyStore(const ProgramStore& live, ProgramStore& copy)
     std::memcpy(to.name, from.name, sizeof(to.name));
 }
 
-bool restoreChunk(ProgramStore& store, int program, const void* data, VstInt32 byteSize, bool isPreset)
+bool restoreChunk(ProgramStore& store, int program, const void* data, std::int32_t byteSize, bool isPreset)
 {
     const auto* bytes = static_cast<const unsigned char*>(data);
     ProgramRecord& record = store.programs[program];

@@ -1,0 +1,293 @@
+#include "clapshell/ClapEffect.h"
+
+#include "clapshell/ClapStateStream.h"
+#include "effect/BoundedCopy.h"
+#include "effect/StateChunks.h"
+#include "params/ParameterTable.h"
+#include "params/ValueText.h"
+
+#include <algorithm>
+
+namespace
+{
+
+constexpr clap::Id kInputPort = 0;
+
+// Internal 0 and the unnamed last parameter mean nothing to a user.
+bool isHiddenParameter(int index)
+{
+    return index == kParamInternal0 || index == kParamUnnamed;
+}
+
+bool isParameterId(clap::Id id)
+{
+    return id < static_cast<clap::Id>(kNumParameters);
+}
+
+clap::EventHeader outgoingHeader(std::uint32_t size, std::uint16_t type)
+{
+    return clap::EventHeader{size, 0, clap::kCoreEventSpaceId, type, 0};
+}
+
+}  // namespace
+
+ClapEffect::ClapEffect(const clap::Host* clapHost, const clap::Plugin& calls) : record(calls), host(clapHost)
+{
+    record.pluginData = this;
+}
+
+// The editor goes before the effect it shows.
+ClapEffect::~ClapEffect()
+{
+    embedding.reset();
+    core.reset();
+}
+
+bool ClapEffect::init()
+{
+    host.fetchExtensions();
+    EffectHostLink& link = *this;
+    core = std::make_unique<EffectCore>(link, kFirstSampleRate);
+    if (!core->hasEngine())
+        return false;
+    core->setProgram(0, kFirstSampleRate);
+    announcedLatency = core->latency();
+    embedding = std::make_unique<ClapEditorEmbedding>(core->editor(), host);
+    return true;
+}
+
+bool ClapEffect::activate(double rate)
+{
+    if (!core || !(rate > 0.0) || active)
+        return false;
+    sampleRate = static_cast<float>(rate);
+    core->resume(sampleRate);
+    // The only moment CLAP lets a plug-in say its latency changed.
+    if (core->latency() != announcedLatency)
+    {
+        announcedLatency = core->latency();
+        host.latencyChanged();
+    }
+    active = true;
+    return true;
+}
+
+bool ClapEffect::startProcessing()
+{
+    processing.store(true, std::memory_order_release);
+    return true;
+}
+
+void ClapEffect::stopProcessing()
+{
+    processing.store(false, std::memory_order_release);
+}
+
+// Audio thread: the engine only raises a flag for its next block.
+void ClapEffect::reset()
+{
+    if (core && core->engineHost() != nullptr)
+        core->engineHost()->resumeProcessing();
+}
+
+// Audio thread: no allocation, no locks, no I/O.
+clap::ProcessStatus ClapEffect::process(const clap::Process& block)
+{
+    if (!core || block.audioInputsCount < 1 || block.audioOutputsCount < 1 || block.audioInputs == nullptr ||
+        block.audioOutputs == nullptr)
+        return clap::kProcessError;
+    const clap::AudioBuffer& in = block.audioInputs[kInputPort];
+    clap::AudioBuffer& out = block.audioOutputs[kInputPort];
+    if (in.channelCount != 2 || out.channelCount != 2 || in.data32 == nullptr || out.data32 == nullptr)
+        return clap::kProcessError;
+
+    sendEdits(block.outEvents);
+    // Each value takes effect at its own sample: the block is processed in pieces between them.
+    std::uint32_t position = 0;
+    const std::uint32_t count = block.inEvents != nullptr ? block.inEvents->size(block.inEvents) : 0;
+    for (std::uint32_t i = 0; i < count; ++i)
+    {
+        const clap::EventHeader* event = block.inEvents->get(block.inEvents, i);
+        if (event == nullptr)
+            continue;
+        const std::uint32_t time = std::min(event->time, block.framesCount);
+        if (time > position)
+        {
+            processPiece(in.data32, out.data32, position, time);
+            position = time;
+        }
+        applyEvent(*event);
+    }
+    if (position < block.framesCount)
+        processPiece(in.data32, out.data32, position, block.framesCount);
+    out.constantMask = 0;
+    return clap::kProcessContinue;
+}
+
+void ClapEffect::processPiece(float* const* inputs, float* const* outputs, std::uint32_t from, std::uint32_t to)
+{
+    float* pieceIn[2] = {inputs[0] + from, inputs[1] + from};
+    float* pieceOut[2] = {outputs[0] + from, outputs[1] + from};
+    core->process(pieceIn, pieceOut, static_cast<int>(to - from));
+}
+
+void ClapEffect::applyEvent(const clap::EventHeader& event)
+{
+    if (event.spaceId != clap::kCoreEventSpaceId || event.type != clap::kEventParamValue ||
+        event.size < sizeof(clap::EventParamValue))
+        return;
+    const auto& change = reinterpret_cast<const clap::EventParamValue&>(event);
+    if (isParameterId(change.paramId))
+        core->setParameter(static_cast<VstInt32>(change.paramId), static_cast<float>(change.value));
+}
+
+void ClapEffect::applyEvents(const clap::InputEvents* events)
+{
+    if (events == nullptr || events->size == nullptr || events->get == nullptr)
+        return;
+    const std::uint32_t count = events->size(events);
+    for (std::uint32_t i = 0; i < count; ++i)
+    {
+        if (const clap::EventHeader* event = events->get(events, i))
+            applyEvent(*event);
+    }
+}
+
+// The editor's edits as the host records them; what the list refuses waits for the next call.
+void ClapEffect::sendEdits(const clap::OutputEvents* out)
+{
+    if (out == nullptr || out->tryPush == nullptr)
+        return;
+    edits.drain(
+        [out](const EditorEditQueue::Edit& edit)
+        {
+            const auto id = static_cast<clap::Id>(edit.index);
+            if (edit.kind == EditorEditQueue::Kind::Value)
+            {
+                clap::EventParamValue event{outgoingHeader(sizeof(clap::EventParamValue), clap::kEventParamValue),
+                                            id,
+                                            nullptr,
+                                            -1,
+                                            -1,
+                                            -1,
+                                            -1,
+                                            edit.value};
+                return out->tryPush(out, &event.header);
+            }
+            const std::uint16_t type =
+                edit.kind == EditorEditQueue::Kind::Begin ? clap::kEventParamGestureBegin : clap::kEventParamGestureEnd;
+            clap::EventParamGesture event{outgoingHeader(sizeof(clap::EventParamGesture), type), id};
+            return out->tryPush(out, &event.header);
+        });
+}
+
+void ClapEffect::flush(const clap::InputEvents* in, const clap::OutputEvents* out)
+{
+    if (!core)
+        return;
+    applyEvents(in);
+    sendEdits(out);
+}
+
+std::uint32_t ClapEffect::latency() const
+{
+    return core ? static_cast<std::uint32_t>(core->latency()) : 0;
+}
+
+std::uint32_t ClapEffect::tail() const
+{
+    return 2 * latency();
+}
+
+bool ClapEffect::parameterInfo(std::uint32_t index, clap::ParamInfo& info) const
+{
+    if (!isParameterId(index))
+        return false;
+    const ParameterDescriptor& parameter = kParameterTable[index];
+    info = clap::ParamInfo{};
+    info.id = index;
+    info.flags = isHiddenParameter(static_cast<int>(index)) ? clap::kParamIsHidden : clap::kParamIsAutomatable;
+    info.cookie = nullptr;
+    copyBounded(info.name, parameter.name, sizeof(info.name));
+    copyBounded(info.module, "", sizeof(info.module));
+    info.minValue = 0.0;
+    info.maxValue = 1.0;
+    info.defaultValue = parameter.defaultValue;
+    return true;
+}
+
+bool ClapEffect::parameterValue(clap::Id id, double& value)
+{
+    if (!core || !isParameterId(id))
+        return false;
+    value = core->getParameter(static_cast<VstInt32>(id));
+    return true;
+}
+
+bool ClapEffect::valueToText(clap::Id id, double value, char* text, std::uint32_t capacity) const
+{
+    if (!isParameterId(id) || text == nullptr || capacity == 0)
+        return false;
+    formatParameterValue(static_cast<int>(id), static_cast<float>(value), text, capacity);
+    return true;
+}
+
+bool ClapEffect::textToValue(clap::Id id, const char* text, double& value) const
+{
+    float parsed = 0.0f;
+    if (!isParameterId(id) || !parseParameterValue(static_cast<int>(id), text, parsed))
+        return false;
+    value = parsed;
+    return true;
+}
+
+bool ClapEffect::saveState(const clap::OutputStream& stream)
+{
+    void* chunk = nullptr;
+    if (!core || core->saveChunk(&chunk, true) != kProgramChunkSize)
+        return false;
+    return writeWhole(stream, chunk, kProgramChunkSize);
+}
+
+bool ClapEffect::loadState(const clap::InputStream& stream)
+{
+    if (!core)
+        return false;
+    // Read whole before anything is taken, so a stream that breaks off changes nothing.
+    unsigned char chunk[kProgramChunkSize];
+    const std::optional<std::size_t> size = readWhole(stream, chunk, sizeof(chunk));
+    if (!size || *size != sizeof(chunk) || !core->restoreChunk(chunk, kProgramChunkSize, true, sampleRate))
+        return false;
+    host.rescanParameterValues();
+    return true;
+}
+
+bool ClapEffect::queueEdit(const EditorEditQueue::Edit& edit)
+{
+    const bool queued = edits.push(edit);
+    // Outside processing the host hands the edits on through a flush it is asked for.
+    if (!processing.load(std::memory_order_acquire))
+        host.requestFlush();
+    return queued;
+}
+
+bool ClapEffect::editBegun(int index)
+{
+    return queueEdit({EditorEditQueue::Kind::Begin, index, 0.0f});
+}
+
+void ClapEffect::valueEdited(int index, float value)
+{
+    queueEdit({EditorEditQueue::Kind::Value, index, value});
+}
+
+bool ClapEffect::editEnded(int index)
+{
+    return queueEdit({EditorEditQueue::Kind::End, index, 0.0f});
+}
+
+bool ClapEffect::editorResizeRequested(int width, int height)
+{
+    return width > 0 && height > 0 &&
+           host.requestResize(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
+}
