@@ -55,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                               static_cast<VstInt32>(size - 1)};
     const VstInt32 chunkSize = sizes[(data[0] >> 1) % std::size(sizes)];
     std::vector<unsigned char> chunk(static_cast<std::size_t>(chunkSize), 0);
-    std::memcpy(chunk.data(), data + 1, std::min(chunk.size(), size - 1));
+    if (!chunk.empty())
+        std::memcpy(chunk.data(), data + 1, std::min(chunk.size(), size - 1));
     const std::vector<unsigned char> sent = chunk;
 
     const VstIntPtr taken = fuzzed.dispatch(effSetChunk, isPreset ? 1 : 0, chunkSize, chunk.data());
