@@ -9,6 +9,7 @@
 #include <chrono>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 namespace platform
 {
@@ -85,60 +86,28 @@ int modifierBits(unsigned int state)
 GLXFBConfig chooseConfig(Display* display, int screen, int& sampleCount)
 {
     const int samples = sampleCount;
-    const int multisampled[] = {GLX_X_RENDERABLE,
-                                True,
-                                GLX_DRAWABLE_TYPE,
-                                GLX_WINDOW_BIT,
-                                GLX_RENDER_TYPE,
-                                GLX_RGBA_BIT,
-                                GLX_DOUBLEBUFFER,
-                                True,
-                                GLX_RED_SIZE,
-                                8,
-                                GLX_GREEN_SIZE,
-                                8,
-                                GLX_BLUE_SIZE,
-                                8,
-                                GLX_ALPHA_SIZE,
-                                8,
-                                GLX_DEPTH_SIZE,
-                                24,
-                                GLX_STENCIL_SIZE,
-                                4,
-                                GLX_SAMPLE_BUFFERS,
-                                1,
-                                GLX_SAMPLES,
-                                samples,
-                                None};
-    const int plain[] = {GLX_X_RENDERABLE,
-                         True,
-                         GLX_DRAWABLE_TYPE,
-                         GLX_WINDOW_BIT,
-                         GLX_RENDER_TYPE,
-                         GLX_RGBA_BIT,
-                         GLX_DOUBLEBUFFER,
-                         True,
-                         GLX_RED_SIZE,
-                         8,
-                         GLX_GREEN_SIZE,
-                         8,
-                         GLX_BLUE_SIZE,
-                         8,
-                         GLX_ALPHA_SIZE,
-                         8,
-                         GLX_DEPTH_SIZE,
-                         24,
-                         GLX_STENCIL_SIZE,
-                         4,
-                         None};
+    // The plain format, and the same with multisampling appended before the terminator.
+    std::vector<int> plain{GLX_X_RENDERABLE,  True,
+                           GLX_DRAWABLE_TYPE, GLX_WINDOW_BIT,
+                           GLX_RENDER_TYPE,   GLX_RGBA_BIT,
+                           GLX_DOUBLEBUFFER,  True,
+                           GLX_RED_SIZE,      8,
+                           GLX_GREEN_SIZE,    8,
+                           GLX_BLUE_SIZE,     8,
+                           GLX_ALPHA_SIZE,    8,
+                           GLX_DEPTH_SIZE,    24,
+                           GLX_STENCIL_SIZE,  4};
+    std::vector<int> multisampled = plain;
+    multisampled.insert(multisampled.end(), {GLX_SAMPLE_BUFFERS, 1, GLX_SAMPLES, samples, None});
+    plain.push_back(None);
     int count = 0;
-    GLXFBConfig* configs = samples > 0 ? glXChooseFBConfig(display, screen, multisampled, &count) : nullptr;
+    GLXFBConfig* configs = samples > 0 ? glXChooseFBConfig(display, screen, multisampled.data(), &count) : nullptr;
     if (configs == nullptr || count == 0)
     {
         if (configs != nullptr)
             XFree(configs);
         sampleCount = 0;
-        configs = glXChooseFBConfig(display, screen, plain, &count);
+        configs = glXChooseFBConfig(display, screen, plain.data(), &count);
     }
     if (configs == nullptr || count == 0)
     {
