@@ -15,6 +15,14 @@ endfunction()
 # so a program that ends early with exit code 0 still counts as a failure.
 # LAUNCHER runs the program inside another command (xvfb-run for GUI tests); a Windows
 # program runs under the cross-compiling emulator (Wine).
+#
+# Each label also names a target, tests_<label>, that builds every program carrying it and
+# what those programs load or run: a build that runs only some labels (the sanitizer builds
+# in scripts/test.sh: ctest -L memory, ctest -L threads) builds just that target instead of
+# everything. Which labels a sanitizer build runs is decided in scripts/test.sh alone:
+#   memory   worth running under AddressSanitizer + UndefinedBehaviorSanitizer: it feeds our
+#            code bytes, sizes, chunks, files or lifetimes that could go wrong in memory
+#   threads  worth running under ThreadSanitizer: more than one thread runs our code
 function(vantor_add_gtest target)
   cmake_parse_arguments(ARG "" "" "LABELS;ENVIRONMENT;LAUNCHER" ${ARGN})
   vantor_add_test(${target} COMMAND ${ARG_LAUNCHER} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${target}>)
@@ -24,4 +32,12 @@ function(vantor_add_gtest target)
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"
     FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]"
     TIMEOUT 900)
+  foreach(label IN LISTS ARG_LABELS)
+    if(NOT TARGET tests_${label})
+      # A module looks for its skin beside itself, and says so on stderr when it is missing.
+      add_custom_target(tests_${label})
+      add_dependencies(tests_${label} vantor_skin)
+    endif()
+    add_dependencies(tests_${label} ${target})
+  endforeach()
 endfunction()
