@@ -11,6 +11,19 @@ function(vantor_add_test name)
   add_test(NAME ${name} COMMAND sh ${run_isolated} ${ARG_COMMAND})
 endfunction()
 
+# Under Wine each test has a prefix of its own (tests/run-isolated.sh), and booting one takes
+# a quarter of a minute; the Windows build boots one once, and each GoogleTest program's own
+# prefix starts as a copy of it (tests/host/run-under-wine.sh).
+if(WIN32 AND CMAKE_CROSSCOMPILING_EMULATOR)
+  set(VANTOR_WINE_TEMPLATE ${CMAKE_BINARY_DIR}/wine-template)
+  add_custom_command(OUTPUT ${VANTOR_WINE_TEMPLATE}/system.reg
+    COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/../tests/run-isolated.sh
+            sh ${CMAKE_CURRENT_LIST_DIR}/../tests/host/wine-template.sh ${VANTOR_WINE_TEMPLATE}
+    COMMENT "Booting the Wine prefix each test's own starts as a copy of"
+    VERBATIM)
+  add_custom_target(vantor_wine_template DEPENDS ${VANTOR_WINE_TEMPLATE}/system.reg)
+endif()
+
 # Registers a GoogleTest program with CTest. Passing needs GoogleTest's own summary line,
 # so a program that ends early with exit code 0 still counts as a failure.
 # LAUNCHER runs the program inside another command (xvfb-run for GUI tests); a Windows
@@ -26,6 +39,10 @@ endfunction()
 function(vantor_add_gtest target)
   cmake_parse_arguments(ARG "" "" "LABELS;ENVIRONMENT;LAUNCHER" ${ARGN})
   vantor_add_test(${target} COMMAND ${ARG_LAUNCHER} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${target}>)
+  if(TARGET vantor_wine_template)
+    add_dependencies(${target} vantor_wine_template)
+    list(APPEND ARG_ENVIRONMENT "VANTOR_WINE_TEMPLATE=${VANTOR_WINE_TEMPLATE}")
+  endif()
   set_tests_properties(${target} PROPERTIES
     LABELS "${ARG_LABELS}"
     ENVIRONMENT "VANTOR_NO_DIALOGS=1;${ARG_ENVIRONMENT}"
