@@ -1,0 +1,33 @@
+#include "Vst3HostObject.h"
+
+#include <cstdio>
+
+vst3::tresult Vst3HostObject::query(const vst3::Tuid* iid, void** object)
+{
+    if (object == nullptr)
+        return vst3::kInvalidArgument;
+    *object = nullptr;
+    if (iid == nullptr)
+        return vst3::kInvalidArgument;
+    void* found = *iid == vst3::kFUnknownIid ? primaryInterface() : interfaceFor(*iid);
+    if (found == nullptr)
+        return vst3::kNoInterface;
+    vst3::addRef(static_cast<vst3::FUnknown*>(found));
+    *object = found;
+    return vst3::kResultOk;
+}
+
+std::uint32_t Vst3HostObject::dropReference()
+{
+    std::uint32_t current = count.load();
+    do
+    {
+        if (current <= 1)
+        {
+            ++overReleaseCount;
+            std::fprintf(stderr, "vst3 host kit: plug-in misuse: release of a reference it never took\n");
+            return current;
+        }
+    } while (!count.compare_exchange_weak(current, current - 1));
+    return current - 1;
+}
