@@ -1,4 +1,5 @@
 #include "Vst3MemoryStream.h"
+#include "Vst3ParameterChanges.h"
 #include "vst3/Vst3Abi.h"
 
 #include <gtest/gtest.h>
