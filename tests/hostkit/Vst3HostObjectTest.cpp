@@ -1,5 +1,6 @@
 #include "Vst3MemoryStream.h"
 #include "Vst3ParameterChanges.h"
+#include "Vst3RunLoop.h"
 #include "vst3/Vst3Abi.h"
 
 #include <gtest/gtest.h>
