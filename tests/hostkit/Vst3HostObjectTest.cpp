@@ -1,5 +1,8 @@
+#include "Vst3ComponentHandler.h"
+#include "Vst3HostContext.h"
 #include "Vst3MemoryStream.h"
 #include "Vst3ParameterChanges.h"
+#include "Vst3PlugFrame.h"
 #include "Vst3RunLoop.h"
 #include "vst3/Vst3Abi.h"
 
@@ -49,7 +52,7 @@ void expectCountedAnswers(const Vst3HostObject& object, void* held, std::initial
     for (vst3::FUnknown* interface : taken)
         vst3::release(interface);
     EXPECT_EQ(object.references(), start);
-    EXPECT_EQ(object.overReleases(), 0);
+    EXPECT_EQ(object.misuses(), 0);
 }
 
 }  // namespace
@@ -63,10 +66,10 @@ TEST(Vst3HostObject, CountsReferencesAndRefusesToReleaseTheKitsOwn)
     EXPECT_EQ(vst3::addRef(stream), 3u);
     EXPECT_EQ(vst3::release(stream), 2u);
     EXPECT_EQ(vst3::release(stream), 1u);
-    EXPECT_EQ(memory.overReleases(), 0);
+    EXPECT_EQ(memory.misuses(), 0);
 
     EXPECT_EQ(vst3::release(stream), 1u) << "the kit's own reference stays";
-    EXPECT_EQ(memory.overReleases(), 1);
+    EXPECT_EQ(memory.misuses(), 1);
     EXPECT_EQ(memory.references(), 1u);
 }
 

@@ -1,6 +1,23 @@
 #include "Vst3HostObject.h"
 
 #include <cstdio>
+#include <string>
+
+Vst3HostObject::Vst3HostObject() : ownThread(std::this_thread::get_id()) {}
+
+void Vst3HostObject::markMisuse(const char* what)
+{
+    ++misuseCount;
+    std::fprintf(stderr, "vst3 host kit: plug-in misuse: %s\n", what);
+}
+
+bool Vst3HostObject::checkOwnThread(const char* what)
+{
+    if (std::this_thread::get_id() == ownThread)
+        return true;
+    markMisuse((std::string(what) + " off the UI thread").c_str());
+    return false;
+}
 
 vst3::tresult Vst3HostObject::query(const vst3::Tuid* iid, void** object)
 {
@@ -24,8 +41,7 @@ std::uint32_t Vst3HostObject::dropReference()
     {
         if (current <= 1)
         {
-            ++overReleaseCount;
-            std::fprintf(stderr, "vst3 host kit: plug-in misuse: release of a reference it never took\n");
+            markMisuse("release of a reference it never took");
             return current;
         }
     } while (!count.compare_exchange_weak(current, current - 1));

@@ -4,22 +4,26 @@
 
 #include <atomic>
 #include <cstdint>
+#include <thread>
 
 // What the kit's VST3 objects share: a reference count and queryInterface over the
 // interfaces each one offers. The kit owns every such object and keeps it longer than the
 // plug-in may use it, so release never frees: the count starts at 1, the kit's own
 // reference, and is back at 1 once the plug-in has let go of all it took, which tests check.
-// A release of the kit's own reference is counted and refused.
+//
+// What breaks the interface's rules is refused, reported on stderr and counted as misuse: a
+// release of the kit's own reference, and a call off the thread that made the object where
+// the object's interface belongs on the UI thread.
 class Vst3HostObject
 {
 public:
-    Vst3HostObject() = default;
+    Vst3HostObject();
     virtual ~Vst3HostObject() = default;
     Vst3HostObject(const Vst3HostObject&) = delete;
     Vst3HostObject& operator=(const Vst3HostObject&) = delete;
 
     std::uint32_t references() const { return count.load(); }
-    int overReleases() const { return overReleaseCount.load(); }
+    int misuses() const { return misuseCount.load(); }
 
 protected:
     // One interface as the plug-in holds it, its table first, then the way back to the object.
@@ -46,6 +50,10 @@ protected:
     virtual void* primaryInterface() = 0;
     virtual void* interfaceFor(const vst3::Tuid& iid) = 0;
 
+    void markMisuse(const char* what);
+    // False, with the misuse marked, when the call `what` comes from another thread.
+    bool checkOwnThread(const char* what);
+
 private:
     vst3::tresult query(const vst3::Tuid* iid, void** object);
     std::uint32_t dropReference();
@@ -66,5 +74,6 @@ private:
     }
 
     std::atomic<std::uint32_t> count{1};
-    std::atomic<int> overReleaseCount{0};
+    std::atomic<int> misuseCount{0};
+    const std::thread::id ownThread;
 };

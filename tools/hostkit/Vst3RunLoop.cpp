@@ -1,7 +1,6 @@
 #include "Vst3RunLoop.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #if !defined(_WIN32)
 #include <poll.h>
@@ -35,7 +34,7 @@ struct Vst3RunLoop::Entries
                                                   unregisterEventHandler, registerTimer, unregisterTimer};
 };
 
-Vst3RunLoop::Vst3RunLoop() : loopThread(std::this_thread::get_id()), offered{{&Entries::kVtable}, this} {}
+Vst3RunLoop::Vst3RunLoop() : offered{{&Entries::kVtable}, this} {}
 
 Vst3RunLoop::~Vst3RunLoop()
 {
@@ -50,15 +49,6 @@ void* Vst3RunLoop::interfaceFor(const vst3::Tuid& iid)
     return iid == vst3::kIRunLoopIid ? &offered.view : nullptr;
 }
 
-bool Vst3RunLoop::checkThread(const char* what)
-{
-    if (std::this_thread::get_id() == loopThread)
-        return true;
-    ++misuseCount;
-    std::fprintf(stderr, "vst3 host kit: plug-in misuse: IRunLoop::%s off the UI thread\n", what);
-    return false;
-}
-
 vst3::tresult Vst3RunLoop::registerEventHandler(vst3::IEventHandler* handler, vst3::FileDescriptor fd)
 {
 #if defined(_WIN32)
@@ -66,7 +56,7 @@ vst3::tresult Vst3RunLoop::registerEventHandler(vst3::IEventHandler* handler, vs
     (void)fd;
     return vst3::kNotImplemented;
 #else
-    if (!checkThread("registerEventHandler"))
+    if (!checkOwnThread("IRunLoop::registerEventHandler"))
         return vst3::kResultFalse;
     if (handler == nullptr || fd < 0)
         return vst3::kInvalidArgument;
@@ -80,7 +70,7 @@ vst3::tresult Vst3RunLoop::registerEventHandler(vst3::IEventHandler* handler, vs
 
 vst3::tresult Vst3RunLoop::unregisterEventHandler(vst3::IEventHandler* handler)
 {
-    if (!checkThread("unregisterEventHandler"))
+    if (!checkOwnThread("IRunLoop::unregisterEventHandler"))
         return vst3::kResultFalse;
     const auto first = std::stable_partition(watches.begin(), watches.end(),
                                              [handler](const Watch& watch) { return watch.handler != handler; });
@@ -95,7 +85,7 @@ vst3::tresult Vst3RunLoop::unregisterEventHandler(vst3::IEventHandler* handler)
 
 vst3::tresult Vst3RunLoop::registerTimer(vst3::ITimerHandler* handler, vst3::TimerInterval milliseconds)
 {
-    if (!checkThread("registerTimer"))
+    if (!checkOwnThread("IRunLoop::registerTimer"))
         return vst3::kResultFalse;
     if (handler == nullptr || milliseconds == 0 || milliseconds > UINT32_MAX)
         return vst3::kInvalidArgument;
@@ -106,7 +96,7 @@ vst3::tresult Vst3RunLoop::registerTimer(vst3::ITimerHandler* handler, vst3::Tim
 
 vst3::tresult Vst3RunLoop::unregisterTimer(vst3::ITimerHandler* handler)
 {
-    if (!checkThread("unregisterTimer"))
+    if (!checkOwnThread("IRunLoop::unregisterTimer"))
         return vst3::kResultFalse;
     bool found = false;
     for (auto timer = timerHandlers.begin(); timer != timerHandlers.end();)

@@ -4,18 +4,15 @@
 #include "Vst3HostObject.h"
 #include "vst3/Vst3PlugView.h"
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <map>
-#include <thread>
 #include <vector>
 
 // The run loop a Linux host offers a plug-in (IRunLoop): the descriptors and timers it
 // registers, called back when a test pumps the loop, as a host's event loop would. Every
-// call belongs on the thread that made the loop; one from elsewhere is refused and counted
-// as misuse. A handler is held with a reference while registered. On Windows, where no host
-// offers it, only the timers work.
+// call belongs on the thread that made the loop. A handler is held with a reference while registered. On Windows, where
+// no host offers it, only the timers work.
 class Vst3RunLoop : public Vst3HostObject
 {
 public:
@@ -34,7 +31,6 @@ public:
 
     std::size_t timerCount() const { return timerHandlers.size(); }
     std::size_t watchCount() const { return watches.size(); }
-    int misuses() const { return misuseCount.load(); }
 
     // One turn of the loop: waits up to timeoutMs for a readable descriptor and reports every
     // ready one, then runs the timers due. Answers how many handler calls it made.
@@ -52,11 +48,8 @@ private:
 
     void* primaryInterface() override { return &offered.view; }
     void* interfaceFor(const vst3::Tuid& iid) override;
-    bool checkThread(const char* what);
     bool isWatched(const Watch& watch) const;
 
-    const std::thread::id loopThread;
-    std::atomic<int> misuseCount{0};
     std::vector<Watch> watches;
     ClapTimerTable timers;
     std::map<clap::Id, vst3::ITimerHandler*> timerHandlers;
