@@ -93,9 +93,9 @@ TEST(Vst3RunLoop, RunsEachTimerWhenDueAndHoldsItsHandlerUntilUnregistered)
 
 TEST(Vst3RunLoop, ATimerUnregisteredByAnotherInTheSameTurnDoesNotRun)
 {
+    FakeHandler first, second;  // outliving the loop, which lets go of them when it goes
     Vst3RunLoop loop;
     vst3::IRunLoop* runLoop = loop.runLoop();
-    FakeHandler first, second;
     first.onCall = [&] { runLoop->vtable->unregisterTimer(runLoop, second.timerHandler()); };
     runLoop->vtable->registerTimer(runLoop, first.timerHandler(), kMinute);
     runLoop->vtable->registerTimer(runLoop, second.timerHandler(), kMinute);

@@ -136,6 +136,7 @@ int Vst3RunLoop::pollDescriptors(int timeoutMs)
         return 0;
     const std::vector<Watch> polled = watches;
     std::vector<pollfd> entries;
+    entries.reserve(polled.size());
     for (const Watch& watch : polled)
         entries.push_back({watch.fd, POLLIN, 0});
     if (poll(entries.data(), entries.size(), timeoutMs) <= 0)
