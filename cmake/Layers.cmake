@@ -13,12 +13,20 @@
 #
 # LINKS names the layers directly below; theirs come along.
 function(vantor_check_layer_dependencies target layer)
-  set(source_list ${CMAKE_BINARY_DIR}/layers/${target}-sources.txt)
-  file(GENERATE OUTPUT ${source_list} CONTENT "$<JOIN:$<TARGET_PROPERTY:${target},SOURCES>,\n>")
+  # Ninja deletes the compiler's dependency files once it has read them; the launcher keeps a
+  # copy of each for the check (after a launcher of the build's own, such as ccache).
+  get_target_property(launcher ${target} CXX_COMPILER_LAUNCHER)
+  if(NOT launcher)
+    set(launcher "")
+  endif()
+  set_property(TARGET ${target} PROPERTY CXX_COMPILER_LAUNCHER
+               sh ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/KeepDependencyFile.sh ${launcher})
+  set(object_list ${CMAKE_BINARY_DIR}/layers/${target}-objects.txt)
+  file(GENERATE OUTPUT ${object_list} CONTENT "$<JOIN:$<TARGET_OBJECTS:${target}>,\n>")
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -DLAYER=${layer} -DSOURCE_ROOT=${PROJECT_SOURCE_DIR}/src -DSOURCE_LIST=${source_list}
+    COMMAND ${CMAKE_COMMAND} -DLAYER=${layer} -DSOURCE_ROOT=${PROJECT_SOURCE_DIR}/src -DOBJECT_LIST=${object_list}
             -DOBJECT_DIR=${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${target}.dir
-            -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayerDependencies.cmake
+            -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/CheckLayerDependencies.cmake
     COMMENT "Checking what layer ${layer} includes"
     VERBATIM)
 endfunction()
