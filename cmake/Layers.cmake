@@ -5,9 +5,10 @@
 #     (<build>/layers/<name>, holding just a link to src/<name>), which only the targets
 #     that link the layer get on their include path: "engine/X.h" or <engine/X.h> does not
 #     compile in a layer that does not link the engine;
-#   - a path that gets there anyway ("../engine/X.h", an absolute one) names the header by
-#     its place in src/, and after each build of the layer the headers its objects were
-#     actually compiled from (the compiler's dependency files) are checked for that.
+#   - after each build of the layer, the headers its objects were actually compiled from
+#     (the compiler's dependency files) are followed through links to their place in src/,
+#     and another layer's header must have been reached through that layer's include folder
+#     on the target's path: "../engine/X.h", "editor/../engine/X.h", an absolute path fail.
 #
 #   vantor_add_layer(<name> [SOURCES <files...>] [LINKS <layers...>])
 #
@@ -23,9 +24,12 @@ function(vantor_check_layer_dependencies target layer)
                sh ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/KeepDependencyFile.sh ${launcher})
   set(object_list ${CMAKE_BINARY_DIR}/layers/${target}-objects.txt)
   file(GENERATE OUTPUT ${object_list} CONTENT "$<JOIN:$<TARGET_OBJECTS:${target}>,\n>")
+  set(include_list ${CMAKE_BINARY_DIR}/layers/${target}-includes.txt)
+  file(GENERATE OUTPUT ${include_list} CONTENT "$<JOIN:$<TARGET_PROPERTY:${target},INCLUDE_DIRECTORIES>,\n>")
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -DLAYER=${layer} -DSOURCE_ROOT=${PROJECT_SOURCE_DIR}/src -DOBJECT_LIST=${object_list}
-            -DOBJECT_DIR=${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${target}.dir
+    COMMAND ${CMAKE_COMMAND} -DLAYER=${layer} -DSOURCE_ROOT=${PROJECT_SOURCE_DIR}/src
+            -DLAYERS_DIR=${CMAKE_BINARY_DIR}/layers -DOBJECT_LIST=${object_list}
+            -DOBJECT_DIR=${CMAKE_CURRENT_BINARY_DIR}/CMakeFiles/${target}.dir -DINCLUDE_LIST=${include_list}
             -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/CheckLayerDependencies.cmake
     COMMENT "Checking what layer ${layer} includes"
     VERBATIM)
