@@ -8,7 +8,9 @@
 #   - after each build of the layer, the headers its objects were actually compiled from
 #     (the compiler's dependency files) are followed through links to their place in src/,
 #     and another layer's header must have been reached through that layer's include folder
-#     on the target's path: "../engine/X.h", "editor/../engine/X.h", an absolute path fail.
+#     on the target's path: "../engine/X.h", "editor/../engine/X.h", an absolute path fail;
+#   - both hold for the layer's headers too, each taken on its own in the layer's include
+#     context, so a header that only higher layers include is not left out.
 #
 #   vantor_add_layer(<name> [SOURCES <files...>] [LINKS <layers...>])
 #
@@ -35,6 +37,36 @@ function(vantor_check_layer_dependencies target layer)
     VERBATIM)
 endfunction()
 
+# Every header of the layer taken once on its own, included as the layers above include it,
+# with the layer's include path, in a library of its own that nothing links but the default
+# build makes: a header that no source of its layer includes still meets the include path
+# and the check after the build. The other platform's folder is not compiled here.
+function(vantor_check_layer_headers name)
+  file(GLOB_RECURSE headers CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/src/${name}/*.h)
+  if(WIN32)
+    list(FILTER headers EXCLUDE REGEX "/x11/")
+  else()
+    list(FILTER headers EXCLUDE REGEX "/win32/")
+  endif()
+  if(NOT headers)
+    return()
+  endif()
+  set(sources "")
+  foreach(header IN LISTS headers)
+    # Written only when it changes, so a new configure compiles nothing again.
+    set(source ${CMAKE_CURRENT_BINARY_DIR}/headers/${header}.cpp)
+    file(CONFIGURE OUTPUT ${source} CONTENT "#include \"${header}\"\n")
+    list(APPEND sources ${source})
+  endforeach()
+  set(target vantor_${name}_headers)
+  add_library(${target} STATIC ${sources})
+  target_link_libraries(${target} PRIVATE vantor_${name})
+  # The rule asks only what each header includes, which the preprocessor alone finds and
+  # writes to the dependency file (-M; the objects stay empty), at a tenth of a compile.
+  target_compile_options(${target} PRIVATE -M)
+  vantor_check_layer_dependencies(${target} ${name})
+endfunction()
+
 function(vantor_add_layer name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
   set(root ${CMAKE_BINARY_DIR}/layers/${name})
@@ -53,4 +85,5 @@ function(vantor_add_layer name)
   foreach(layer IN LISTS ARG_LINKS)
     target_link_libraries(${target} ${scope} vantor_${layer})
   endforeach()
+  vantor_check_layer_headers(${name})
 endfunction()
