@@ -61,9 +61,10 @@ function(vantor_check_layer_headers name)
   set(target vantor_${name}_headers)
   add_library(${target} STATIC ${sources})
   target_link_libraries(${target} PRIVATE vantor_${name})
-  # The rule asks only what each header includes, which the preprocessor alone finds and
+  # The rule asks only what each header includes, which GCC's preprocessor alone finds and
   # writes to the dependency file (-M; the objects stay empty), at a tenth of a compile.
-  target_compile_options(${target} PRIVATE -M)
+  # Clang would write the preprocessed text in place of each object, so it compiles them.
+  target_compile_options(${target} PRIVATE $<$<CXX_COMPILER_ID:GNU>:-M>)
   vantor_check_layer_dependencies(${target} ${name})
 endfunction()
 
