@@ -5,8 +5,9 @@ cmake_minimum_required(VERSION 3.25)
 # through its own folder's link, an absolute path, or the include folder of a layer the
 # target does not link. Each path is followed through links to the file it names, so no
 # spelling hides whose header it is.
-#   OBJECT_LIST   the target's objects, one a line; each one's dependency file is read from
-#                 the copy cmake/KeepDependencyFile.sh keeps beside it (<object>.layer.d)
+#   OBJECT_LIST   the target's objects, one a line; each one's dependency file is the
+#                 compiler's own beside it (<object>.d), as Make leaves it, or the copy
+#                 cmake/KeepDependencyFile.sh keeps of it under Ninja (<object>.layer.d)
 #   OBJECT_DIR    the folder they sit under, to name them in messages
 #   INCLUDE_LIST  the target's include folders, one a line
 # Called after each build of the layer (cmake/Layers.cmake).
@@ -39,11 +40,15 @@ foreach(object IN LISTS objects)
   cmake_path(NORMAL_PATH object)
   cmake_path(RELATIVE_PATH object BASE_DIRECTORY ${OBJECT_DIR} OUTPUT_VARIABLE compiled)
   cmake_path(REMOVE_EXTENSION compiled LAST_ONLY)
-  if(NOT EXISTS ${object}.layer.d)
-    string(APPEND missing "\n  ${object}.layer.d")
+  set(dependency_file ${object}.d)
+  if(NOT EXISTS ${dependency_file})
+    set(dependency_file ${object}.layer.d)
+  endif()
+  if(NOT EXISTS ${dependency_file})
+    string(APPEND missing "\n  ${object}")
     continue()
   endif()
-  file(READ ${object}.layer.d dependencies)
+  file(READ ${dependency_file} dependencies)
   # One path a word: line continuations dropped, escaped spaces kept.
   string(REPLACE "\\\n" " " dependencies "${dependencies}")
   string(REPLACE "\\ " "<space>" dependencies "${dependencies}")
@@ -73,10 +78,10 @@ foreach(object IN LISTS objects)
     string(APPEND failures "\n  ${compiled}: src/${inside} (as ${dependency})")
   endforeach()
 endforeach()
-# No copy means the check would see nothing, so it would pass whatever was included.
+# An object without one would pass whatever it was compiled from.
 if(missing)
-  message(FATAL_ERROR "Layer '${LAYER}': no kept dependency file to check (is the target compiled through "
-                      "cmake/KeepDependencyFile.sh?):${missing}")
+  message(FATAL_ERROR "Layer '${LAYER}': no dependency file to check for these objects (under Ninja, is the "
+                      "target compiled through cmake/KeepDependencyFile.sh?):${missing}")
 endif()
 if(failures)
   message(FATAL_ERROR "Layer '${LAYER}' reached other layers' headers by a path of its own; include them "

@@ -1,9 +1,9 @@
 #!/bin/sh
 # Usage: KeepDependencyFile.sh COMPILER [ARGUMENT]...
-# The compiler launcher of the layers (cmake/Layers.cmake): runs the compile command, then
-# copies the dependency file it wrote (-MF FILE) to OBJECT.layer.d beside its object
-# (-o OBJECT). Ninja reads the compiler's own dependency file and deletes it, so the layer
-# check (cmake/CheckLayerDependencies.cmake) reads this copy, with either generator.
+# The compiler launcher of the layers under Ninja (cmake/Layers.cmake): runs the compile
+# command, then copies the dependency file it wrote (-MF FILE) to OBJECT.layer.d beside its
+# object (-o OBJECT). Ninja reads the compiler's own dependency file and deletes it, so the
+# layer check (cmake/CheckLayerDependencies.cmake) reads this copy.
 set -u
 "$@" || exit
 object=

@@ -16,14 +16,17 @@
 #
 # LINKS names the layers directly below; theirs come along.
 function(vantor_check_layer_dependencies target layer)
-  # Ninja deletes the compiler's dependency files once it has read them; the launcher keeps a
-  # copy of each for the check (after a launcher of the build's own, such as ccache).
-  get_target_property(launcher ${target} CXX_COMPILER_LAUNCHER)
-  if(NOT launcher)
-    set(launcher "")
+  # Make leaves the compiler's dependency files beside the objects; Ninja deletes each once it
+  # has read it, so there the launcher keeps a copy for the check (after a launcher of the
+  # build's own, such as ccache).
+  if(CMAKE_GENERATOR MATCHES "Ninja")
+    get_target_property(launcher ${target} CXX_COMPILER_LAUNCHER)
+    if(NOT launcher)
+      set(launcher "")
+    endif()
+    set_property(TARGET ${target} PROPERTY CXX_COMPILER_LAUNCHER
+                 sh ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/KeepDependencyFile.sh ${launcher})
   endif()
-  set_property(TARGET ${target} PROPERTY CXX_COMPILER_LAUNCHER
-               sh ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/KeepDependencyFile.sh ${launcher})
   set(object_list ${CMAKE_BINARY_DIR}/layers/${target}-objects.txt)
   file(GENERATE OUTPUT ${object_list} CONTENT "$<JOIN:$<TARGET_OBJECTS:${target}>,\n>")
   set(include_list ${CMAKE_BINARY_DIR}/layers/${target}-includes.txt)
