@@ -1,12 +1,9 @@
 #include "clapshell/ClapEditorEmbedding.h"
 
-#include "editor/EffectEditor.h"
-
-#include <cmath>
 #include <cstring>
 
-ClapEditorEmbedding::ClapEditorEmbedding(EffectEditor* effectEditor, const ClapHostServices& hostServices)
-    : editor(effectEditor), host(hostServices)
+ClapEditorEmbedding::ClapEditorEmbedding(EffectCore& effect, const ClapHostServices& hostServices)
+    : host(hostServices), editor(effect, *this)
 {
 }
 
@@ -26,7 +23,7 @@ const char* ClapEditorEmbedding::windowApi()
 
 bool ClapEditorEmbedding::isApiSupported(const char* api, bool isFloating) const
 {
-    return editor != nullptr && api != nullptr && !isFloating && std::strcmp(api, windowApi()) == 0;
+    return editor.available() && api != nullptr && !isFloating && std::strcmp(api, windowApi()) == 0;
 }
 
 bool ClapEditorEmbedding::create(const char* api, bool isFloating)
@@ -41,34 +38,36 @@ bool ClapEditorEmbedding::create(const char* api, bool isFloating)
 
 void ClapEditorEmbedding::destroy()
 {
-    close();
+    editor.close();
     created = false;
     parent = nullptr;
 }
 
-bool ClapEditorEmbedding::setScale(double scale)
+bool ClapEditorEmbedding::size(std::uint32_t& width, std::uint32_t& height)
 {
-    if (editor == nullptr || !std::isfinite(scale) || !(scale > 0.0))
+    EditorView::Size own{};
+    if (!editor.size(own))
         return false;
-    editor->setHostScale(static_cast<float>(scale));
+    width = static_cast<std::uint32_t>(own.width);
+    height = static_cast<std::uint32_t>(own.height);
     return true;
 }
 
-bool ClapEditorEmbedding::size(std::uint32_t& width, std::uint32_t& height) const
-{
-    ERect* rect = nullptr;
-    if (editor == nullptr || !editor->getRect(&rect) || rect == nullptr)
-        return false;
-    width = static_cast<std::uint32_t>(rect->right - rect->left);
-    height = static_cast<std::uint32_t>(rect->bottom - rect->top);
-    return true;
-}
-
-bool ClapEditorEmbedding::fits(std::uint32_t width, std::uint32_t height) const
+bool ClapEditorEmbedding::fits(std::uint32_t width, std::uint32_t height)
 {
     std::uint32_t ownWidth = 0;
     std::uint32_t ownHeight = 0;
     return size(ownWidth, ownHeight) && width == ownWidth && height == ownHeight;
+}
+
+bool ClapEditorEmbedding::resizeHints(clap::GuiResizeHints& hints)
+{
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    if (!size(width, height))
+        return false;
+    hints = clap::GuiResizeHints{false, false, true, width, height};
+    return true;
 }
 
 bool ClapEditorEmbedding::setParent(const clap::Window& window)
@@ -82,11 +81,11 @@ bool ClapEditorEmbedding::setParent(const clap::Window& window)
 #endif
     if (handle == nullptr)
         return false;
-    close();
+    editor.close();
     parent = handle;
     if (!hidden)
-        open();
-    return editor->isOpen();
+        editor.open(parent);
+    return editor.isOpen();
 }
 
 bool ClapEditorEmbedding::show()
@@ -94,8 +93,8 @@ bool ClapEditorEmbedding::show()
     if (!created)
         return false;
     hidden = false;
-    if (parent != nullptr && !editor->isOpen())
-        open();
+    if (parent != nullptr && !editor.isOpen())
+        editor.open(parent);
     return true;
 }
 
@@ -106,66 +105,36 @@ bool ClapEditorEmbedding::hide()
     if (!created)
         return false;
     hidden = true;
-    close();
+    editor.close();
     return true;
-}
-
-void ClapEditorEmbedding::open()
-{
-    editor->open(parent);
-    if (!editor->isOpen())
-        return;
-    if (host.hasTimers() && !host.registerTimer(VSTGL_Editor::kFrameIntervalMs, timer))
-        timer = clap::kInvalidId;
-    followEventDescriptor();
-}
-
-void ClapEditorEmbedding::followEventDescriptor()
-{
-    const int descriptor = editor->isOpen() ? editor->eventDescriptor() : -1;
-    if (descriptor == watchedDescriptor)
-        return;
-    if (watchedDescriptor >= 0)
-        host.stopWatching(watchedDescriptor);
-    watchedDescriptor = descriptor >= 0 && host.watchReadable(descriptor) ? descriptor : -1;
-}
-
-void ClapEditorEmbedding::close()
-{
-    // The host stops watching the X connection before the editor closes it.
-    stopDriving();
-    if (editor != nullptr)
-        editor->close();
-}
-
-void ClapEditorEmbedding::stopDriving()
-{
-    if (watchedDescriptor >= 0)
-        host.stopWatching(watchedDescriptor);
-    watchedDescriptor = -1;
-    if (timer != clap::kInvalidId)
-        host.unregisterTimer(timer);
-    timer = clap::kInvalidId;
 }
 
 void ClapEditorEmbedding::onTimer(clap::Id id)
 {
     if (id == timer && timer != clap::kInvalidId)
-        idle();
+        editor.onTimer();
 }
 
-void ClapEditorEmbedding::onDescriptor(int fd)
+bool ClapEditorEmbedding::startTimer(std::uint32_t periodMs)
 {
-    if (fd == watchedDescriptor && watchedDescriptor >= 0)
-        idle();
+    if (!host.hasTimers() || !host.registerTimer(periodMs, timer))
+        timer = clap::kInvalidId;
+    return timer != clap::kInvalidId;
 }
 
-void ClapEditorEmbedding::idle()
+void ClapEditorEmbedding::stopTimer()
 {
-    editor->idle();
-    // The editor closes itself when the host destroyed its window under it.
-    if (!editor->isOpen())
-        stopDriving();
-    else
-        followEventDescriptor();
+    if (timer != clap::kInvalidId)
+        host.unregisterTimer(timer);
+    timer = clap::kInvalidId;
+}
+
+bool ClapEditorEmbedding::watchDescriptor(int fd)
+{
+    return host.watchReadable(fd);
+}
+
+void ClapEditorEmbedding::stopWatching(int fd)
+{
+    host.stopWatching(fd);
 }

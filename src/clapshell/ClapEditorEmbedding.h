@@ -2,22 +2,22 @@
 
 #include "clap/ClapAbi.h"
 #include "clapshell/ClapHostServices.h"
+#include "effect/EditorHostLoop.h"
+#include "effect/HostDrivenEditor.h"
 
 #include <cstdint>
 
-class EffectEditor;
+class EffectCore;
 
-// The editor inside a CLAP host's window (X11 on Linux, Win32 on Windows; never floating),
-// at its one fixed size. It opens when the host gives the parent window and closes when the
-// host hides or destroys it, so any order of those calls is safe. While it is open the host's
-// timer, and on Linux its watch on the editor's X connection, drive the editor's idle work
-// (events and frames); a host without them leaves the editor to its window system alone.
-// Main thread only.
-class ClapEditorEmbedding
+// The editor inside a CLAP host's window (X11 on Linux, Win32 on Windows; never floating).
+// It opens when the host gives the parent window and closes when the host hides or destroys
+// it, so any order of those calls is safe. The host's timer and fd watch drive it through
+// the CLAP extensions. Main thread only.
+class ClapEditorEmbedding final : private EditorHostLoop
 {
 public:
-    ClapEditorEmbedding(EffectEditor* effectEditor, const ClapHostServices& hostServices);
-    ~ClapEditorEmbedding();
+    ClapEditorEmbedding(EffectCore& effect, const ClapHostServices& hostServices);
+    ~ClapEditorEmbedding() override;
     ClapEditorEmbedding(const ClapEditorEmbedding&) = delete;
     ClapEditorEmbedding& operator=(const ClapEditorEmbedding&) = delete;
 
@@ -28,31 +28,30 @@ public:
     void destroy();
     // The host's scale for the window system's pixels, before or after opening: the size
     // reported (and asked of the host, when open) follows it.
-    bool setScale(double scale);
-    bool size(std::uint32_t& width, std::uint32_t& height) const;
+    bool setScale(double scale) { return editor.setScale(scale); }
+    bool size(std::uint32_t& width, std::uint32_t& height);
     // The one size it has: true for that size only.
-    bool fits(std::uint32_t width, std::uint32_t height) const;
+    bool fits(std::uint32_t width, std::uint32_t height);
+    // Not freely resizable: it keeps the aspect ratio of its one size at every scale.
+    bool resizeHints(clap::GuiResizeHints& hints);
     bool setParent(const clap::Window& window);
     bool show();
     bool hide();
 
     void onTimer(clap::Id id);
-    void onDescriptor(int fd);
+    void onDescriptor(int fd) { editor.onDescriptor(fd); }
 
 private:
-    void open();
-    void close();
-    void idle();
-    void stopDriving();
-    // The editor may reopen itself at another size, on another X connection: the host
-    // watches whichever is current.
-    void followEventDescriptor();
+    // EditorHostLoop, through the host's timer and fd extensions.
+    bool startTimer(std::uint32_t periodMs) override;
+    void stopTimer() override;
+    bool watchDescriptor(int fd) override;
+    void stopWatching(int fd) override;
 
-    EffectEditor* editor;
     const ClapHostServices& host;
+    HostDrivenEditor editor;
     bool created = false;
     bool hidden = false;
     void* parent = nullptr;
     clap::Id timer = clap::kInvalidId;
-    int watchedDescriptor = -1;
 };

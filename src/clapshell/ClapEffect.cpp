@@ -1,23 +1,19 @@
 #include "clapshell/ClapEffect.h"
 
 #include "clapshell/ClapStateStream.h"
+#include "editor/EffectEditor.h"
 #include "effect/BoundedCopy.h"
+#include "effect/SampleAccurateChanges.h"
 #include "effect/StateChunks.h"
 #include "params/ParameterTable.h"
 #include "params/ValueText.h"
 
-#include <algorithm>
+#include <optional>
 
 namespace
 {
 
 constexpr clap::Id kInputPort = 0;
-
-// Internal 0 and the unnamed last parameter mean nothing to a user.
-bool isHiddenParameter(int index)
-{
-    return index == kParamInternal0 || index == kParamUnnamed;
-}
 
 bool isParameterId(clap::Id id)
 {
@@ -27,6 +23,18 @@ bool isParameterId(clap::Id id)
 clap::EventHeader outgoingHeader(std::uint32_t size, std::uint16_t type)
 {
     return clap::EventHeader{size, 0, clap::kCoreEventSpaceId, type, 0};
+}
+
+// A host's event as a parameter change, when it is one of ours.
+std::optional<TimedParameterChange> parameterChange(const clap::EventHeader* event)
+{
+    if (event == nullptr || event->spaceId != clap::kCoreEventSpaceId || event->type != clap::kEventParamValue ||
+        event->size < sizeof(clap::EventParamValue))
+        return std::nullopt;
+    const auto& change = reinterpret_cast<const clap::EventParamValue&>(*event);
+    if (!isParameterId(change.paramId))
+        return std::nullopt;
+    return TimedParameterChange{event->time, static_cast<int>(change.paramId), static_cast<float>(change.value)};
 }
 
 }  // namespace
@@ -47,12 +55,12 @@ bool ClapEffect::init()
 {
     host.fetchExtensions();
     EffectHostLink& link = *this;
-    core = std::make_unique<EffectCore>(link, kFirstSampleRate);
+    core = std::make_unique<EffectCore>(link, kFirstSampleRate, EffectEditor::make);
     if (!core->hasEngine())
         return false;
     core->setProgram(0, kFirstSampleRate);
     announcedLatency = core->latency();
-    embedding = std::make_unique<ClapEditorEmbedding>(core->editor(), host);
+    embedding = std::make_unique<ClapEditorEmbedding>(*core, host);
     return true;
 }
 
@@ -61,7 +69,7 @@ bool ClapEffect::activate(double rate)
     if (!core || !(rate > 0.0) || active)
         return false;
     sampleRate = static_cast<float>(rate);
-    core->resume(sampleRate);
+    core->restartClean(sampleRate);
     // The only moment CLAP lets a plug-in say its latency changed.
     if (core->latency() != announcedLatency)
     {
@@ -87,7 +95,7 @@ void ClapEffect::stopProcessing()
 void ClapEffect::reset()
 {
     if (core && core->engineHost() != nullptr)
-        core->engineHost()->resumeProcessing();
+        core->engineHost()->restartClean();
 }
 
 // Audio thread: no allocation, no locks, no I/O.
@@ -102,43 +110,12 @@ clap::ProcessStatus ClapEffect::process(const clap::Process& block)
         return clap::kProcessError;
 
     sendEdits(block.outEvents);
-    // Each value takes effect at its own sample: the block is processed in pieces between them.
-    std::uint32_t position = 0;
-    const std::uint32_t count = block.inEvents != nullptr ? block.inEvents->size(block.inEvents) : 0;
-    for (std::uint32_t i = 0; i < count; ++i)
-    {
-        const clap::EventHeader* event = block.inEvents->get(block.inEvents, i);
-        if (event == nullptr)
-            continue;
-        const std::uint32_t time = std::min(event->time, block.framesCount);
-        if (time > position)
-        {
-            processPiece(in.data32, out.data32, position, time);
-            position = time;
-        }
-        applyEvent(*event);
-    }
-    if (position < block.framesCount)
-        processPiece(in.data32, out.data32, position, block.framesCount);
+    const clap::InputEvents* events = block.inEvents;
+    const bool hasEvents = events != nullptr && events->size != nullptr && events->get != nullptr;
+    processWithChanges(*core, in.data32, out.data32, block.framesCount, hasEvents ? events->size(events) : 0,
+                       [events](std::uint32_t i) { return parameterChange(events->get(events, i)); });
     out.constantMask = 0;
     return clap::kProcessContinue;
-}
-
-void ClapEffect::processPiece(float* const* inputs, float* const* outputs, std::uint32_t from, std::uint32_t to)
-{
-    float* pieceIn[2] = {inputs[0] + from, inputs[1] + from};
-    float* pieceOut[2] = {outputs[0] + from, outputs[1] + from};
-    core->process(pieceIn, pieceOut, static_cast<int>(to - from));
-}
-
-void ClapEffect::applyEvent(const clap::EventHeader& event)
-{
-    if (event.spaceId != clap::kCoreEventSpaceId || event.type != clap::kEventParamValue ||
-        event.size < sizeof(clap::EventParamValue))
-        return;
-    const auto& change = reinterpret_cast<const clap::EventParamValue&>(event);
-    if (isParameterId(change.paramId))
-        core->setParameter(static_cast<VstInt32>(change.paramId), static_cast<float>(change.value));
 }
 
 void ClapEffect::applyEvents(const clap::InputEvents* events)
@@ -148,8 +125,8 @@ void ClapEffect::applyEvents(const clap::InputEvents* events)
     const std::uint32_t count = events->size(events);
     for (std::uint32_t i = 0; i < count; ++i)
     {
-        if (const clap::EventHeader* event = events->get(events, i))
-            applyEvent(*event);
+        if (const std::optional<TimedParameterChange> change = parameterChange(events->get(events, i)))
+            core->setParameter(change->index, change->value);
     }
 }
 
@@ -206,12 +183,15 @@ bool ClapEffect::parameterInfo(std::uint32_t index, clap::ParamInfo& info) const
     const ParameterDescriptor& parameter = kParameterTable[index];
     info = clap::ParamInfo{};
     info.id = index;
-    info.flags = isHiddenParameter(static_cast<int>(index)) ? clap::kParamIsHidden : clap::kParamIsAutomatable;
+    info.flags = parameter.hidden ? clap::kParamIsHidden : clap::kParamIsAutomatable;
+    // CLAP steps are whole numbers of the range: only an on/off value fits 0..1.
+    if (parameter.stepCount == 1)
+        info.flags |= clap::kParamIsStepped;
     info.cookie = nullptr;
     copyBounded(info.name, parameter.name, sizeof(info.name));
     copyBounded(info.module, "", sizeof(info.module));
-    info.minValue = 0.0;
-    info.maxValue = 1.0;
+    info.minValue = parameter.minimum;
+    info.maxValue = parameter.maximum;
     info.defaultValue = parameter.defaultValue;
     return true;
 }
@@ -220,7 +200,7 @@ bool ClapEffect::parameterValue(clap::Id id, double& value)
 {
     if (!core || !isParameterId(id))
         return false;
-    value = core->getParameter(static_cast<VstInt32>(id));
+    value = core->hostValue(static_cast<int>(id));
     return true;
 }
 

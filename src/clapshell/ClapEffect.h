@@ -3,7 +3,7 @@
 #include "clap/ClapAbi.h"
 #include "clapshell/ClapEditorEmbedding.h"
 #include "clapshell/ClapHostServices.h"
-#include "clapshell/EditorEditQueue.h"
+#include "effect/EditorEditQueue.h"
 #include "effect/EffectCore.h"
 #include "effect/EffectHostLink.h"
 
@@ -33,12 +33,13 @@ public:
     const clap::Plugin* plugin() const { return &record; }
     static ClapEffect& of(const clap::Plugin* plugin) { return *static_cast<ClapEffect*>(plugin->pluginData); }
 
-    // Builds the engine and the editor; false when the engine could not be had.
+    // Builds the engine; false when it could not be had. The editor is made when first shown.
     bool init();
     bool activate(double rate);
     void deactivate() { active = false; }
     bool startProcessing();
     void stopProcessing();
+    // Audio thread: the next block starts as a fresh instance's would.
     void reset();
     clap::ProcessStatus process(const clap::Process& block);
 
@@ -74,10 +75,8 @@ private:
     bool editorResizeRequested(int width, int height) override;
 
     bool queueEdit(const EditorEditQueue::Edit& edit);
-    void applyEvent(const clap::EventHeader& event);
     void applyEvents(const clap::InputEvents* events);
     void sendEdits(const clap::OutputEvents* out);
-    void processPiece(float* const* inputs, float* const* outputs, std::uint32_t from, std::uint32_t to);
 
     clap::Plugin record;
     ClapHostServices host;

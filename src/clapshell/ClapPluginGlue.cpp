@@ -1,11 +1,10 @@
 // The C side of the CLAP module: the exported entry, the factory with its one descriptor,
 // the plug-in record's calls and the extension tables, each a thin call into ClapEffect.
 // No exception ever crosses into the host: every call that can allocate is guarded.
-#include "VantorVersion.h"
 #include "base/UserMessage.h"
 #include "clap/ClapAbi.h"
 #include "clapshell/ClapEffect.h"
-#include "effect/EffectIdentity.h"
+#include "identity/EffectIdentity.h"
 #include "platform/MessageBox.h"
 
 #include <cstring>
@@ -21,19 +20,18 @@
 namespace
 {
 
-constexpr char kPluginId[] = "com.brackwel.vantor-pro";
 constexpr const char* kFeatures[] = {clap::kFeatureAudioEffect, clap::kFeatureStereo, nullptr};
 
 const clap::PluginDescriptor kDescriptor{
     clap::kVersion,
-    kPluginId,
-    kEffectProductName,
-    kEffectVendorName,
+    kEffectIdentity.clapId,
+    kEffectIdentity.product,
+    kEffectIdentity.vendor,
     "",
     "",
     "",
-    kVantorVersionText,
-    "Stereo enhancement: width, drawn equaliser, punch, sizzle and shape",
+    kEffectIdentity.versionText,
+    kEffectIdentity.description,
     kFeatures,
 };
 
@@ -173,9 +171,9 @@ bool guiCanResize(const clap::Plugin*)
     return false;
 }
 
-bool guiResizeHints(const clap::Plugin*, clap::GuiResizeHints*)
+bool guiResizeHints(const clap::Plugin* plugin, clap::GuiResizeHints* hints)
 {
-    return false;
+    return hints != nullptr && guiOf(plugin)->resizeHints(*hints);
 }
 
 // Not resizable: only its own size fits.
@@ -347,7 +345,7 @@ const clap::PluginDescriptor* factoryDescriptor(const clap::PluginFactory*, std:
 
 const clap::Plugin* factoryCreate(const clap::PluginFactory*, const clap::Host* host, const char* pluginId)
 {
-    if (host == nullptr || pluginId == nullptr || std::strcmp(pluginId, kPluginId) != 0 ||
+    if (host == nullptr || pluginId == nullptr || std::strcmp(pluginId, kEffectIdentity.clapId) != 0 ||
         !clap::isCompatible(host->clapVersion))
         return nullptr;
     auto* effect = new (std::nothrow) ClapEffect(host, kPluginCalls);

@@ -6,7 +6,7 @@
 #include "glgui/OpenGL.h"
 #include "params/ParameterTable.h"
 #include "platform/DesktopScale.h"
-#include "vst/EditorEffect.h"
+#include "view/EditorEffect.h"
 
 #include <algorithm>
 #include <cmath>
@@ -48,7 +48,11 @@ EffectEditor::EffectEditor(EditorEffect& effectLink, EngineHost* engine, std::st
     : VSTGL_Editor(std::move(skinFolder)), effect(effectLink), engineHost(engine), model(engine)
 {
     setEditorSize(kWidth, kHeight);
-    registerResources();
+}
+
+std::unique_ptr<EditorView> EffectEditor::make(EditorEffect& effect, EngineHost* engine)
+{
+    return std::make_unique<EffectEditor>(effect, engine);
 }
 
 // A host may close the effect with its editor still open.
@@ -133,7 +137,7 @@ void EffectEditor::closeGui()
     setGuiReady(false);
 }
 
-bool EffectEditor::getRect(ERect** rect)
+EditorView::Size EffectEditor::size()
 {
     // Closed, the size the next opening will have: hosts ask before they make the window.
     if (!isOpen())
@@ -142,11 +146,24 @@ bool EffectEditor::getRect(ERect** rect)
         editorScale.setDesktopFactor(platform::desktopScale(nullptr));
         setPixelScale(editorScale.chosen());
     }
-    return VSTGL_Editor::getRect(rect);
+    return Size{pixelWidth(), pixelHeight()};
 }
 
 bool EffectEditor::open(void* parentWindow)
 {
+    // The skin is decoded when someone first looks, not when a host creates the effect to
+    // scan it. Out of memory, the editor stays shut: an exception must never reach the host.
+    if (resources().skin() == nullptr)
+    {
+        try
+        {
+            registerResources();
+        }
+        catch (const std::exception&)
+        {
+            return false;
+        }
+    }
     editorScale.recallUserChoice();
     if (parentWindow != nullptr)
     {
@@ -196,7 +213,7 @@ void EffectEditor::idle()
     VSTGL_Editor::idle();
 }
 
-void EffectEditor::parameterChanged(VstInt32 index, float value)
+void EffectEditor::parameterChanged(int index, float value)
 {
     inbox.post(index, value);
 }

@@ -5,6 +5,7 @@
 #include "editor/HostEdits.h"
 #include "editor/ParameterInbox.h"
 #include "glgui/VSTGL_Editor.h"
+#include "view/EditorView.h"
 
 #include <memory>
 
@@ -20,29 +21,37 @@ class GUImachine;
 // Threads: everything runs on the host's GUI thread except parameterChanged, which may come
 // from any thread (the audio thread included) and only posts to a lock-free inbox that the
 // GUI thread drains before each frame.
-class EffectEditor : public VSTGL_Editor
+class EffectEditor final : public VSTGL_Editor, public EditorView
 {
 public:
-    static constexpr VstInt16 kWidth = 512;
-    static constexpr VstInt16 kHeight = 624;
+    static constexpr int kWidth = 512;
+    static constexpr int kHeight = 624;
     static constexpr int kVersionLineFrames = 120;
     static constexpr float kFrameCounterCap = 100000.0f;
 
     // engine may be null (the effect came up without one): the editor then draws nothing.
+    // Reads no file and makes no window until it is first opened.
     EffectEditor(EditorEffect& effect, EngineHost* engine, std::string skinFolder = SkinFiles::moduleSkinFolder());
     ~EffectEditor() override;
 
-    bool getRect(ERect** rect) override;
+    // EditorView: what every format's shell calls.
+    Size size() override;
+    // Loads the skin at the first opening; false when memory ran out for it.
     bool open(void* parentWindow) override;
+    void close() override { VSTGL_Editor::close(); }
+    bool isOpen() const override { return VSTGL_Editor::isOpen(); }
     void idle() override;
-    void parameterChanged(VstInt32 index, float value) override;
-
+    int eventDescriptor() const override { return VSTGL_Editor::eventDescriptor(); }
     // The host's factor for the editor's size (VST hosts announce it through
     // effVendorSpecific, CLAP hosts through their GUI extension), before or after opening.
-    void setHostScale(float factor);
+    void setHostScale(float factor) override;
+    void parameterChanged(int index, float value) override;
 
     // The container of the open editor, or null.
     GUImachine* container() { return gui.get(); }
+
+    // The effect's editor as every format's shell takes it (an EditorFactory).
+    static std::unique_ptr<EditorView> make(EditorEffect& effect, EngineHost* engine);
 
 protected:
     void openGui() override;

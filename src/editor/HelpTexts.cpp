@@ -6,12 +6,12 @@ const char* const kStereoGainPanelHelp =
     "Stereo gain panel.\n"
     "This displays the stereo gain of the current output. Solid red indicates a clipped signal.\n"
     "The left and right channels are displayed in their respective half of the panel.\n"
-    "The blue cenral ring displays the peak Bass transients in the output.\n"
+    "The blue central ring displays the peak Bass transients in the output.\n"
     "The white vein effect displays the amount of high frequency excitement present in the output.\n"
     "\n"
     "Usage.\n"
     "For maximum loudness, you should aim to get the shape to be as large and square as possible, without turning "
-    "solid red. While the the white vein effect is useful for showing the excited noise present, in general it "
+    "solid red. While the white vein effect is useful for showing the excited noise present, in general it "
     "shouldn't be kept too bright.\n"
     "The mouse pointer does not control anything on this panel.";
 
@@ -24,10 +24,11 @@ const char* const kSizzleHelp =
     "\n"
     "Usage.\n"
     "As with the other controls please use carefully.\n"
-    "It can be really useful for adding an air or lightness to a track. This is multicative algorithm, so it doesn't "
+    "It can be really useful for adding an air or lightness to a track. This is a multiplicative algorithm, so it "
+    "doesn't "
     "excite the energy when it is not present in the mix to start with.\n"
     "\n"
-    "* The white parts of the main display show the audio's harsness.\n"
+    "* The white parts of the main display show the audio's harshness.\n"
     "\n"
     "Shift-drag for fine movement. Ctrl(OSX:Command)-click for neutral position.";
 
@@ -47,7 +48,7 @@ const char* const kShapeHelp = "Shape.\n"
 
 const char* const kGainHelp =
     "Gain.\n"
-    "The volume of the sound his controlled here. Set it to 0 dB for no influence. The whole square of the central "
+    "The volume of the sound is controlled here. Set it to 0 dB for no influence. The whole square of the central "
     "display will show up red if you've set the volume too high (clipped) for the current material.\n"
     "\n"
     "Usage.\n"
@@ -69,7 +70,7 @@ const char* const kStereoWidthHelp =
     "for the process.\n"
     "Stereo enhancement uses linear processing, and does not add phasing artifacts to the audio.\n"
     "Usage.\n"
-    "* Don't just shove it stright to the right.\n"
+    "* Don't just shove it straight to the right.\n"
     "* IF AUDIO IS ALREADY AT MAX, REDUCE THE GAIN TO GIVE THIS EFFECT ROOM TO EXPAND.\n"
     "\n"
     "Shift-drag for fine movement.\n"
@@ -91,9 +92,9 @@ const char* const kEqualiserHelp =
     "When the mouse is over a control point it will light up. Left-drag the mouse to move the control point around. "
     "The two end points can only be moved up and down, and cannot be removed.\n"
     "\n"
-    "Right-click (Alt-Click) away from a control point to add one.\n"
-    "Right-click (Alt-click) on a point to removed it.\n"
-    "Crtl-click to return control point to the 0 dB centre line.\n";
+    "Right-click (Alt-click) away from a control point to add one.\n"
+    "Right-click (Alt-click) on a point to remove it.\n"
+    "Ctrl-click to return control point to the 0 dB centre line.\n";
 
 const char* const kActiveSwitchHelp = "Active switch.\n"
                                       "This controls whether the plug-in is active or not.\n"
@@ -106,7 +107,7 @@ const char* const kActiveSwitchHelp = "Active switch.\n"
 const char* const kInfoSwitchHelp =
     "Info switch.\n"
     "This enables these information panels!\n"
-    "Detailed information will be displayed about each control when hovered over. It displays information about waht "
+    "Detailed information will be displayed about each control when hovered over. It displays information about what "
     "each of them does, its uses, and best practices for your music.\n"
     "\n"
     "Info on/off position is remembered globally which means it's not stored in your project file.";
@@ -121,7 +122,7 @@ const char* const kSizeMenuHelp =
 const char* const kPunchHelp =
     "Punch.\n"
     "This controls the attack of bass sounds. The transient kick of any bass sound can be decreased or increased. This "
-    "is not like standard EQ as it only effects the transient attack of a bass sound.\n"
+    "is not like standard EQ as it only affects the transient attack of a bass sound.\n"
     "Set to vertical, 0.0, for neutral.\n"
     "\n"
     "Usage.\n"

@@ -1,7 +1,7 @@
 #include "editor/HostEdits.h"
 
 #include "editor/EditorModel.h"
-#include "vst/EditorEffect.h"
+#include "view/EditorEffect.h"
 
 #include <utility>
 

@@ -1,15 +1,9 @@
 #include "editor/VersionLine.h"
 
+#include "identity/EffectIdentity.h"
 #include "platform/PlatformName.h"
-
-namespace
-{
-
-constexpr const char* kVersion = "v.2.00d";
-
-}  // namespace
 
 std::string versionLineText()
 {
-    return std::string(platform::platformName()) + " " + kVersion + " 64 bit";
+    return std::string(platform::platformName()) + " v" + kEffectIdentity.versionText + " 64 bit";
 }

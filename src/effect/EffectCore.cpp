@@ -1,39 +1,52 @@
 #include "effect/EffectCore.h"
 
-#include "editor/EffectEditor.h"
 #include "effect/BoundedCopy.h"
 #include "effect/StateChunks.h"
 #include "params/ParameterTable.h"
 #include "params/ValueText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
-EffectCore::EffectCore(EffectHostLink& hostLink, float sampleRate)
-    : link(hostLink), engine(EngineHost::create(sampleRate))
+EffectCore::EffectCore(EffectHostLink& hostLink, float sampleRate, EditorFactory makeEditor)
+    : link(hostLink), engine(EngineHost::create(sampleRate)), editorFactory(makeEditor)
 {
-    createEditor();
-}
-
-void EffectCore::createEditor()
-{
-    // Loading the skin allocates; when memory runs out the effect comes up without an
-    // editor rather than throwing into the host.
-    try
-    {
-        effectEditor = std::make_unique<EffectEditor>(*this, engine.get());
-    }
-    catch (const std::exception&)
-    {
-        effectEditor.reset();
-    }
 }
 
 // The editor goes first: it reads the engine until it is closed.
 EffectCore::~EffectCore()
 {
-    effectEditor.reset();
+    shownEditor.store(nullptr, std::memory_order_release);
+    editorView.reset();
     engine.reset();
+}
+
+EditorView* EffectCore::editor()
+{
+    if (editorView == nullptr && offersEditor())
+    {
+        // Out of memory the host gets no editor rather than an exception.
+        try
+        {
+            editorView = editorFactory(*this, engine.get());
+        }
+        catch (const std::exception&)
+        {
+            editorView.reset();
+        }
+        if (editorView != nullptr && editorHostScale > 0.0f)
+            editorView->setHostScale(editorHostScale);
+        shownEditor.store(editorView.get(), std::memory_order_release);
+    }
+    return editorView.get();
+}
+
+void EffectCore::setEditorHostScale(float factor)
+{
+    editorHostScale = factor;
+    if (editorView != nullptr)
+        editorView->setHostScale(factor);
 }
 
 int EffectCore::latency() const
@@ -51,6 +64,14 @@ void EffectCore::resume(float sampleRate)
     engine->resumeProcessing();
 }
 
+void EffectCore::restartClean(float sampleRate)
+{
+    if (!engine)
+        return;
+    resume(sampleRate);
+    engine->restartClean();
+}
+
 // Audio thread: no allocation, no locks, no I/O.
 void EffectCore::process(float** inputs, float** outputs, int sampleFrames)
 {
@@ -59,7 +80,7 @@ void EffectCore::process(float** inputs, float** outputs, int sampleFrames)
     engine->processBlock(inputs, outputs, 2, sampleFrames);
 }
 
-void EffectCore::setParameter(VstInt32 index, float value)
+void EffectCore::setParameter(int index, float value)
 {
     // A host's NaN or infinity is garbage, not a setting: the stored value stays.
     if (!engine || !std::isfinite(value))
@@ -69,27 +90,38 @@ void EffectCore::setParameter(VstInt32 index, float value)
         engine->storeParameter(index, value);
         engine->Post(index, value);
     }
-    if (effectEditor)
-        effectEditor->parameterChanged(index, value);
+    if (EditorView* view = shownEditor.load(std::memory_order_acquire))
+        view->parameterChanged(index, value);
 }
 
-float EffectCore::getParameter(VstInt32 index)
+float EffectCore::getParameter(int index)
 {
     return engine ? engine->storedParameter(index) : 0.0f;
 }
 
-void EffectCore::setParameterAutomated(VstInt32 index, float value)
+float EffectCore::hostValue(int index)
+{
+    if (!isParameter(index))
+        return 0.0f;
+    const ParameterDescriptor& parameter = kParameterTable[index];
+    const float stored = getParameter(index);
+    if (std::isnan(stored))
+        return parameter.defaultValue;
+    return std::clamp(stored, parameter.minimum, parameter.maximum);
+}
+
+void EffectCore::setParameterAutomated(int index, float value)
 {
     setParameter(index, value);
     link.valueEdited(index, value);
 }
 
-bool EffectCore::beginEdit(VstInt32 index)
+bool EffectCore::beginEdit(int index)
 {
     return link.editBegun(index);
 }
 
-bool EffectCore::endEdit(VstInt32 index)
+bool EffectCore::endEdit(int index)
 {
     return link.editEnded(index);
 }
@@ -108,7 +140,7 @@ void EffectCore::parameterDisplay(int index, char* text, std::size_t capacity)
         copyBounded(text, "", capacity);
         return;
     }
-    formatParameterDisplay(index, displayValueFor(index, getParameter(index)), text, capacity);
+    formatParameterValue(index, getParameter(index), text, capacity);
 }
 
 bool EffectCore::setProgram(int program, float sampleRate)

@@ -3,29 +3,34 @@
 #include "effect/ChunkSnapshots.h"
 #include "effect/EffectHostLink.h"
 #include "engine/EngineHost.h"
-#include "vst/EditorEffect.h"
+#include "view/EditorEffect.h"
+#include "view/EditorView.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 
-class EffectEditor;
+// Makes the editor of an effect; null when it cannot be had. The shells pass the editor
+// layer's, so the effect neither links nor knows the editor before a host opens it.
+using EditorFactory = std::unique_ptr<EditorView> (*)(EditorEffect& effect, EngineHost* engine);
 
 // The effect whatever plug-in format carries it: it owns the engine (with the program
-// store) and the editor, and keeps the 42 parameters, the one program and its name, the
-// state chunks and the latency. The editor reaches it as its EditorEffect; what the host
-// must hear goes through the EffectHostLink of the shell that owns it.
+// store) and, once a host asks for it, the editor, and keeps the 42 parameters, the one
+// program and its name, the state chunks and the latency. The editor reaches it as its
+// EditorEffect; what the host must hear goes through the EffectHostLink of the shell that
+// owns it.
 //
 // Threads: setParameter, getParameter and parameterDisplay from any thread, process on the
 // audio thread only (it never allocates, locks or does I/O), everything else from the
-// host's control threads.
+// host's control threads; the editor calls from the host's GUI thread.
 class EffectCore final : public EditorEffect
 {
 public:
-    // Builds the engine for the host's first rate, then the editor; either may be missing
-    // afterwards when memory ran out (or the editor's skin could not be had).
-    EffectCore(EffectHostLink& hostLink, float sampleRate);
+    // Builds the engine for the host's first rate; it may be missing afterwards when memory
+    // ran out. Creating the effect makes no window and reads no skin file.
+    EffectCore(EffectHostLink& hostLink, float sampleRate, EditorFactory makeEditor);
     ~EffectCore() override;
 
     EffectCore(const EffectCore&) = delete;
@@ -33,7 +38,13 @@ public:
 
     bool hasEngine() const { return engine != nullptr; }
     EngineHost* engineHost() { return engine.get(); }
-    EffectEditor* editor() { return effectEditor.get(); }
+
+    // Whether there is an editor to offer a host (it is made when first asked for).
+    bool offersEditor() const { return engine != nullptr && editorFactory != nullptr; }
+    // The editor, made on the first call; null when it cannot be had.
+    EditorView* editor();
+    // The host's factor for the editor's size, kept for an editor not made yet.
+    void setEditorHostScale(float factor);
 
     // The engine's latency in samples; a frame of 2048 when there is no engine.
     int latency() const;
@@ -41,18 +52,25 @@ public:
     // The host switched processing on at this rate: a new rate is given to the engine
     // through the program, the latency reported again and the signal history cleared.
     void resume(float sampleRate);
+    // As resume, and the next block starts as a fresh instance's would with the values set
+    // so far: nothing of earlier processing, nothing gliding in from earlier values.
+    void restartClean(float sampleRate);
     // Audio thread: both channels of each side, in place allowed.
     void process(float** inputs, float** outputs, int sampleFrames);
 
     // A host's or the editor's value: stored, posted to the engine and shown in the editor.
     // A value that is not finite is ignored.
-    void setParameter(VstInt32 index, float value) override;
-    float getParameter(VstInt32 index) override;
+    void setParameter(int index, float value) override;
+    float getParameter(int index) override;
     // The editor's edits: set, and told to the host.
-    void setParameterAutomated(VstInt32 index, float value) override;
-    bool beginEdit(VstInt32 index) override;
-    bool endEdit(VstInt32 index) override;
+    void setParameterAutomated(int index, float value) override;
+    bool beginEdit(int index) override;
+    bool endEdit(int index) override;
     bool requestEditorSize(int width, int height) override;
+    // The value as a host that was told the parameter's range may read it: within that range
+    // whatever a chunk stored (the engine bounds what it uses alike), the default for a value
+    // that is not a number.
+    float hostValue(int index);
     // The host's text for the parameter's value; empty without an engine or outside the table.
     void parameterDisplay(int index, char* text, std::size_t capacity);
 
@@ -72,11 +90,13 @@ public:
     bool restoreChunk(const void* data, std::int32_t byteSize, bool isPreset, float sampleRate);
 
 private:
-    void createEditor();
-
     EffectHostLink& link;
     std::unique_ptr<EngineHost> engine;
-    std::unique_ptr<EffectEditor> effectEditor;
+    EditorFactory editorFactory;
+    std::unique_ptr<EditorView> editorView;
+    // The editor as any thread's parameter changes reach it: set once it is made.
+    std::atomic<EditorView*> shownEditor{nullptr};
+    float editorHostScale = 0.0f;
     // The program name and chunk loads: written and read by host threads only.
     std::mutex nameMutex;
     ChunkSnapshots chunkSnapshots;

@@ -136,6 +136,12 @@ void EngineHost::resumeProcessing()
     clearRequested.store(true, std::memory_order_release);
 }
 
+void EngineHost::restartClean()
+{
+    resumeProcessing();
+    cleanStartRequested.store(true, std::memory_order_release);
+}
+
 int EngineHost::latency() const
 {
     std::lock_guard<std::mutex> lock(controlMutex);
@@ -148,26 +154,32 @@ bool EngineHost::applyChange(StereoEngine& engine, int index, float value)
 {
     if (!std::isfinite(value))
         return false;
+    if (!isParameter(index))
+        return false;
+    const ParameterDescriptor& parameter = kParameterTable[index];
     EngineSettings& s = settings;
-    switch (index)
+    if (parameter.engineUse == EngineUse::Amount)
+        s.*parameter.amountField = parameter.amount(value);
+    else if (parameter.engineUse == EngineUse::BypassFade)
     {
-    case kParamActive:
         if (amounts::active(value) && s.mix < 1.0f)
             s.mixStep = engine.sampleRate() * kFadeStepPerHertz * kInverse44100;
         else if (!amounts::active(value) && s.mix > 0.0f)
             s.mixStep = engine.sampleRate() * -kFadeStepPerHertz * kInverse44100;
-        break;
-    case kParamStereoWidth: s.width = amounts::stereoWidth(value); break;
-    case kParamPunch: s.punch = amounts::punch(value); break;
-    case kParamSizzle: s.sizzle = amounts::sizzle(value); break;
-    case kParamShape: s.shapeTarget = amounts::shape(value); break;
-    case kParamGain: s.gain = amounts::gain(value); break;
-    case kParamEqGain: s.eqRange = amounts::eqRange(value); return true;
-    case kParamInternal0: return true;
-    // The point count and the points: host automation of a point alone must be heard.
-    default: return isEqualiserPointParameter(index);
     }
-    return false;
+    // Host automation of a curve point alone must be heard too.
+    return parameter.reshapesCurve;
+}
+
+// Audio thread, after the block's changes: nothing glides in from earlier settings.
+void EngineHost::startClean(StereoEngine& engine)
+{
+    engine.ClearAllHistory();
+    EngineSettings& s = settings;
+    if (s.mixStep != 0.0f)
+        s.mix = s.mixStep > 0.0f ? 1.0f : 0.0f;
+    s.mixStep = 0.0f;
+    s.shape = s.shapeTarget;
 }
 
 // Audio thread: no allocation, no locks, no I/O.
@@ -184,6 +196,8 @@ void EngineHost::processBlock(float** inputs, float** outputs, int numChannels, 
             engine->RebuildEqualiser(currentProgram(), settings.eqRange);
         if (clearRequested.exchange(false, std::memory_order_acq_rel))
             engine->ClearHistory();
+        if (cleanStartRequested.exchange(false, std::memory_order_acq_rel))
+            startClean(*engine);
         enableDenormalFlushing();
 
         const float peakLeftBefore = publishedMeters.peakLeft.load(std::memory_order_relaxed);

@@ -50,6 +50,9 @@ public:
 
     // The host switched processing on: zero the peak meters and the signal history.
     void resumeProcessing();
+    // The next block starts as a freshly created engine's would with the values set so far:
+    // no history at all, and the bypass fade and Shape already at their targets.
+    void restartClean();
 
     // The latency in samples: the frame length of the newest engine.
     int latency() const;
@@ -65,6 +68,7 @@ private:
     EngineHost();
     bool start(float sampleRate);
     bool applyChange(StereoEngine& engine, int index, float value);
+    void startClean(StereoEngine& engine);
     void retire(StereoEngine* oldEngine);
 
     ProgramStore store{};
@@ -78,6 +82,7 @@ private:
     std::atomic<std::uint64_t> blockCounter{0};  // odd while the audio thread is in a block
     std::atomic<bool> rebuildRequested{false};
     std::atomic<bool> clearRequested{false};
+    std::atomic<bool> cleanStartRequested{false};
 
     mutable std::mutex controlMutex;  // serialises control-side engine changes only
     float rate = 0.0f;

@@ -1,21 +1,17 @@
 #pragma once
 
+#include "params/EngineAmounts.h"
+
 #include <atomic>
 
 // The engine coefficients that follow the parameters. They live outside the frame buffers
 // so a sample-rate change, which replaces the buffers, keeps the sound's settings.
 // Written and read on the audio thread only.
-struct EngineSettings
+struct EngineSettings : ParameterAmounts
 {
     float mix = 1.0f;      // bypass crossfade position, 1 = fully wet
     float mixStep = 0.0f;  // per-sample change of mix while a fade runs
-    float width = 0.0f;    // 0..2, 1 neutral
-    float punch = 0.0f;
-    float sizzle = 0.0f;
-    float shapeTarget = 0.0f;
-    float shape = 0.0f;  // smoothed copy of shapeTarget
-    float gain = 0.0f;
-    float eqRange = 0.0f;  // equaliser range in dB
+    float shape = 0.0f;    // smoothed copy of shapeTarget
 };
 
 // Values the audio thread publishes for the editor, which reads them and writes decayed

@@ -138,6 +138,20 @@ void StereoEngine::ClearHistory()
     meters.bassMeter.store(0.0f, std::memory_order_relaxed);
 }
 
+void StereoEngine::ClearAllHistory()
+{
+    ClearHistory();
+    for (int c = 0; c < 2; ++c)
+    {
+        std::fill(tempBuff[c].data(), tempBuff[c].data() + N + 1, 0.0f);
+        std::fill(lastPhase[c].data(), lastPhase[c].data() + N, 0.0f);
+        std::fill(sumPhase[c].data(), sumPhase[c].data() + N, 0.0f);
+    }
+    transientShaper.ClearHistory();
+    meters.sizzleMeter.store(0.0f, std::memory_order_relaxed);
+    meters.clipFlag.store(0.0f, std::memory_order_relaxed);
+}
+
 void StereoEngine::RebuildEqualiser(const ProgramRecord& program, float eqRange)
 {
     const int count = eqPointCount(loadStoredFloat(program.value[kParamEqNum]));

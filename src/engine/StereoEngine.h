@@ -37,6 +37,8 @@ public:
 
     // Zeroes the input and output rings and restarts the hop count.
     void ClearHistory();
+    // ClearHistory, and the phase and onset state too: as a freshly initialised engine.
+    void ClearAllHistory();
 
     // Rebuilds the equaliser curve and bin tables from the stored points with a range in
     // dB, then marks the engine ready. Never allocates, so the audio thread may call it.

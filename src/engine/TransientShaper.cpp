@@ -76,6 +76,12 @@ void TransientShaper::ClearNonFiniteHistory()
     }
 }
 
+void TransientShaper::ClearHistory()
+{
+    std::fill(energyBank.data(), energyBank.data() + halfSize, 0.0f);
+    std::fill(locks.data(), locks.data() + halfSize, 0);
+}
+
 void TransientShaper::UpdateMeters(const BandSums& sums, EngineMeters& meters) const
 {
     const float bass = sums.bassTotal() / static_cast<float>(N);

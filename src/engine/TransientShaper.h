@@ -104,6 +104,8 @@ public:
 
     // Zeroes any onset history that is not finite (a resume leaves none behind).
     void ClearNonFiniteHistory();
+    // Forgets every onset, as a freshly initialised shaper.
+    void ClearHistory();
 
     // Raises the published onset meters with one channel's sums; they only rise here.
     void UpdateMeters(const BandSums& sums, EngineMeters& meters) const;

@@ -31,12 +31,6 @@ VSTGL_Editor::~VSTGL_Editor()
     destroyDevice();
 }
 
-bool VSTGL_Editor::getRect(ERect** rect)
-{
-    *rect = &rectangle;
-    return true;
-}
-
 bool VSTGL_Editor::open(void* parentWindow)
 {
     // Without a parent there is nothing to open into.
@@ -264,8 +258,8 @@ void VSTGL_Editor::setEditorSize(int width, int height)
 void VSTGL_Editor::setPixelScale(float pixelsPerUnit)
 {
     scale = pixelsPerUnit;
-    rectangle = ERect{0, 0, static_cast<VstInt16>(std::lround(designHeight * scale)),
-                      static_cast<VstInt16>(std::lround(designWidth * scale))};
+    windowWidth = static_cast<int>(std::lround(designWidth * scale));
+    windowHeight = static_cast<int>(std::lround(designHeight * scale));
     setCamera(camera);
 }
 

@@ -6,7 +6,6 @@
 #include "glgui/RetainedFrame.h"
 #include "glgui/ScreenRect.h"
 #include "platform/NativeGlWindow.h"
-#include "vst/AEffEditor.h"
 
 #include <array>
 #include <cstdint>
@@ -22,7 +21,7 @@
 // What controls draw with (resources, the camera's projection, shadows, the frame's clip)
 // is public; what a concrete editor decides (its size, camera, readiness, what changed) goes
 // through the protected calls; everything else stays inside.
-class VSTGL_Editor : public AEffEditor, public platform::WindowEventSink
+class VSTGL_Editor : public platform::WindowEventSink
 {
 public:
     // Button-and-modifier word bits.
@@ -43,12 +42,13 @@ public:
     // skinFolder: where the skin files live (by default "Skin" beside the module).
     explicit VSTGL_Editor(std::string skinFolder = SkinFiles::moduleSkinFolder());
     ~VSTGL_Editor() override;
+    VSTGL_Editor(const VSTGL_Editor&) = delete;
+    VSTGL_Editor& operator=(const VSTGL_Editor&) = delete;
 
-    bool getRect(ERect** rect) override;
-    bool open(void* parentWindow) override;
-    void close() override;
-    void idle() override;
-    void parameterChanged(VstInt32, float) override {}
+    // Opens a child window of the host's (an X11 window id or an HWND, as a pointer).
+    virtual bool open(void* parentWindow);
+    virtual void close();
+    virtual void idle();
 
     bool isOpen() const { return parent != nullptr; }
     // The descriptor that becomes readable when window-system events wait for the next idle
@@ -65,8 +65,8 @@ public:
     int editorHeight() const { return designHeight; }
     // Window pixels per design unit, and the window's size in pixels (what a host is told).
     float pixelScale() const { return scale; }
-    int pixelWidth() const { return rectangle.right - rectangle.left; }
-    int pixelHeight() const { return rectangle.bottom - rectangle.top; }
+    int pixelWidth() const { return windowWidth; }
+    int pixelHeight() const { return windowHeight; }
     const Camera& currentCamera() const { return camera; }
     // The camera's perspective projection, which the scene draws with.
     const ReachProjector& projection() const { return cameraProjection; }
@@ -161,7 +161,8 @@ private:
     std::unique_ptr<GuiResources> hub;
     void* parent = nullptr;
     std::unique_ptr<platform::NativeGlWindow> device;
-    ERect rectangle{};
+    int windowWidth = 0;
+    int windowHeight = 0;
     int designWidth = 0;
     int designHeight = 0;
     float scale = 1.0f;

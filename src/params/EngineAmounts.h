@@ -3,6 +3,18 @@
 // What each parameter's stored value means to the engine, read through engineValue, so
 // every amount stays finite whatever a host or chunk stored. The engine's coefficients and
 // the editor's displays (the Shape curve, the equaliser's guide lines) come from here.
+// The amounts the engine takes from the parameters, each written by the parameter whose
+// record names its field.
+struct ParameterAmounts
+{
+    float width = 0.0f;  // 0..2, 1 neutral
+    float punch = 0.0f;
+    float sizzle = 0.0f;
+    float shapeTarget = 0.0f;
+    float gain = 0.0f;
+    float eqRange = 0.0f;  // equaliser range in dB
+};
+
 namespace amounts
 {
 

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "params/EngineAmounts.h"
+
 #include <cstdint>
 
-// The 42 automatable parameters as hosts and chunks see them: index, name, default and how
-// their value reads. The one home of these facts; the engine, the editor and the shells
-// all read them here. Values crossing the host boundary are normalised floats 0..1.
+// The 42 parameters as hosts and chunks see them: every fact a plug-in format asks for, how
+// their value reads, and what each means to the engine. The one home of these facts; the
+// engine, the editor and the shells all read them here. Values crossing the host boundary
+// are normalised floats 0..1.
 constexpr int kNumParameters = 42;
 constexpr int kParameterNameSize = 28;
 constexpr int kMaxEqPoints = 16;
@@ -35,12 +38,37 @@ enum ValueDisplayKind : int
     kDisplayOnOff = 15,
 };
 
+// What a change of the parameter does in the engine.
+enum class EngineUse : std::uint8_t
+{
+    Nothing,     // no amount of its own (the curve points, the housekeeping ones)
+    Amount,      // sets amountField to amount(value)
+    BypassFade,  // Active: fades between the dry and the processed signal
+};
+
 struct ParameterDescriptor
 {
     std::int32_t index;
     char name[kParameterNameSize];
+    // Lower-case ASCII, unique, a valid C identifier: what formats that key parameters by
+    // text (LV2 port symbols) save in sessions, so never to change once shipped.
+    const char* symbol;
     float defaultValue;
     ValueDisplayKind display;
+    // The unit the value text carries ("%", "dB"), or none.
+    const char* unit;
+    // 0 for a continuous value, 1 for a toggle, n for one of n + 1 steps.
+    int stepCount;
+    // Housekeeping values that hosts neither show nor automate (they still travel in state).
+    bool hidden;
+    EngineUse engineUse;
+    float ParameterAmounts::*amountField;
+    float (*amount)(float value);
+    // A change reshapes the equaliser curve.
+    bool reshapesCurve;
+    // The normalised range every host sees.
+    float minimum = 0.0f;
+    float maximum = 1.0f;
 };
 
 extern const ParameterDescriptor kParameterTable[kNumParameters];

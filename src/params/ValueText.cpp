@@ -171,7 +171,8 @@ void formatParameterDisplay(int parameterIndex, float displayValue, char* text, 
 
 void formatParameterValue(int parameterIndex, float value, char* text, std::size_t capacity)
 {
-    formatParameterDisplay(parameterIndex, displayValueFor(parameterIndex, value), text, capacity);
+    // What the engine and the editor make of a far-out stored value, not the value itself.
+    formatParameterDisplay(parameterIndex, displayValueFor(parameterIndex, engineValue(value)), text, capacity);
 }
 
 bool parseParameterValue(int parameterIndex, const char* text, float& value)

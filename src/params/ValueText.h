@@ -19,7 +19,8 @@ int displayKindOfParameter(int parameterIndex);
 // too long (far-out values) a shorter form of the same number is written instead.
 void formatParameterDisplay(int parameterIndex, float displayValue, char* text, std::size_t capacity);
 
-// formatParameterDisplay of a normalised value's display value: a host's text for any value.
+// A host's text for any normalised value: formatParameterDisplay of what the engine, and so
+// the editor, reads it as (a far-out stored value reads as the end the engine keeps it at).
 void formatParameterValue(int parameterIndex, float value, char* text, std::size_t capacity);
 
 // Reads a text as the host's texts print it back into the normalised value: the number with

@@ -1,9 +1,8 @@
 #include "shell/EffectVST.h"
 
-#include "VantorVersion.h"
 #include "editor/EffectEditor.h"
 #include "effect/BoundedCopy.h"
-#include "effect/EffectIdentity.h"
+#include "identity/EffectIdentity.h"
 #include "params/ParameterTable.h"
 #include "params/ValueText.h"
 #include "shell/HostStrings.h"
@@ -16,23 +15,28 @@ namespace
 {
 
 constexpr VstInt32 kNumPrograms = 1;
-constexpr VstInt32 kVendorVersion = kVantorVendorVersion;
 constexpr VstInt32 kChannels = 2;
+
+constexpr VstInt32 uniqueIdOf(const char* text)
+{
+    return fourCharCode(text[0], text[1], text[2], text[3]);
+}
 
 }  // namespace
 
 EffectVST::EffectVST(audioMasterCallback host)
-    : AudioEffectX(host, kNumPrograms, kNumParameters), core(*this, getSampleRate())
+    : AudioEffectX(host, kNumPrograms, kNumParameters), core(*this, getSampleRate(), EffectEditor::make)
 {
     setNumInputs(kChannels);
     setNumOutputs(kChannels);
     ioChanged();
 
-    // The effect owns its editor; the base class only reaches it.
-    editor = core.editor();
+    // The effect owns its editor, made when the host first asks for it; the base class only
+    // reaches it.
+    editor = core.offersEditor() ? &editorAdapter : nullptr;
     setFlag(effFlagsHasEditor, editor != nullptr);
 
-    setUniqueID(fourCharCode('V', 'n', 'T', 'q'));
+    setUniqueID(uniqueIdOf(kEffectIdentity.vst2UniqueId));
     canProcessReplacing();
     programsAreChunks();
     setInitialDelay(core.latency());
@@ -204,19 +208,19 @@ VstInt32 EffectVST::processEvents(VstEvents*)
 
 bool EffectVST::getVendorString(char* text)
 {
-    copyBounded(text, kEffectVendorName, kVstMaxVendorStrLen);
+    copyBounded(text, kEffectIdentity.vendor, kVstMaxVendorStrLen);
     return true;
 }
 
 bool EffectVST::getProductString(char* text)
 {
-    copyBounded(text, kEffectProductName, kVstMaxProductStrLen);
+    copyBounded(text, kEffectIdentity.product, kVstMaxProductStrLen);
     return true;
 }
 
 VstInt32 EffectVST::getVendorVersion()
 {
-    return kVendorVersion;
+    return kEffectIdentity.versionNumber;
 }
 
 VstInt32 EffectVST::canDo(const char* text)
@@ -237,9 +241,8 @@ VstIntPtr EffectVST::vendorSpecific(VstInt32 index, VstIntPtr value, void*, floa
 {
     if (index != fourCharCode('P', 'r', 'e', 'S') || value != fourCharCode('A', 'e', 'C', 's'))
         return 0;
-    auto* scalable = dynamic_cast<EffectEditor*>(editor);
-    if (scalable == nullptr || !std::isfinite(opt))
+    if (!core.offersEditor() || !std::isfinite(opt))
         return 0;
-    scalable->setHostScale(opt);
+    core.setEditorHostScale(opt);
     return 1;
 }

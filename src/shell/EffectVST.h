@@ -3,6 +3,7 @@
 #include "effect/EffectCore.h"
 #include "effect/EffectHostLink.h"
 #include "shell/AudioEffectX.h"
+#include "shell/VstEditorAdapter.h"
 
 #include <atomic>
 
@@ -52,6 +53,7 @@ private:
     bool editorResizeRequested(int width, int height) override;
 
     EffectCore core;
+    VstEditorAdapter editorAdapter{core};
     std::atomic<VstInt32> inputChannels{2};
     std::atomic<VstInt32> outputChannels{2};
 };

@@ -2,7 +2,7 @@
 
 #include "vst/VstAbi.h"
 
-// The editor as the effect's dispatcher sees it. The framework's editor derives from it.
+// The editor as the VST 2.4 dispatcher sees it.
 class AEffEditor
 {
 public:
@@ -19,7 +19,4 @@ public:
     virtual bool onKeyDown(VstKeyCode&) { return false; }
     virtual bool onKeyUp(VstKeyCode&) { return false; }
     virtual bool setKnobMode(VstInt32) { return false; }
-
-    // Called on whichever thread changed a parameter, so the controls can follow.
-    virtual void parameterChanged(VstInt32 index, float value) = 0;
 };

@@ -147,6 +147,13 @@ TEST_F(ClapEditor, EmbedsInTheHostsWindowAtItsOneSizeAndIsNeverFloating)
     const auto* gui = plugin->extension<clap::PluginGui>(clap::kExtGui);
     ASSERT_NE(gui, nullptr);
     EXPECT_FALSE(gui->canResize(plugin->raw()));
+    // Hosts ask for the hints whatever canResize said (qtractor complains without them).
+    clap::GuiResizeHints hints{};
+    ASSERT_TRUE(gui->getResizeHints(plugin->raw(), &hints));
+    EXPECT_FALSE(hints.canResizeHorizontally || hints.canResizeVertically);
+    EXPECT_TRUE(hints.preserveAspectRatio);
+    EXPECT_EQ(hints.aspectRatioWidth * static_cast<std::uint32_t>(kHeight),
+              hints.aspectRatioHeight * static_cast<std::uint32_t>(kWidth));
     EXPECT_TRUE(gui->setSize(plugin->raw(), kWidth, kHeight));
     EXPECT_FALSE(gui->setSize(plugin->raw(), kWidth + 1, kHeight));
 }

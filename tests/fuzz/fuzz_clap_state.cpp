@@ -50,7 +50,8 @@ public:
         for (clap::Id id = 0; id < 42; ++id)
         {
             double value = 0.0;
-            if (!effect.parameterValue(id, value) || !std::isfinite(value))
+            // Within the range the host was told, whatever the stream held.
+            if (!effect.parameterValue(id, value) || !(value >= 0.0 && value <= 1.0))
                 std::abort();
         }
         std::vector<float> left(kFrames), right(kFrames);

@@ -108,8 +108,9 @@ TEST_F(HostParameters, ParameterDisplayReadsAsTheEditorsValueTexts)
         {4, 0.25f, "0.5000"},
         {3, 0.125f, "0.1250"},
         {6, 0.125f, "0.1250"},
-        {40, 1e30f, "1e+30"},
-        {1, 1e30f, "1e+32%"},
+        {40, 1e30f, "2.0000"},
+        {1, 1e30f, "200.00%"},
+        {1, -1e30f, "-100%"},
     };
     for (const auto& c : cases)
     {

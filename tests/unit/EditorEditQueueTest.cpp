@@ -1,6 +1,6 @@
 // The editor's edits on their way to a CLAP host: in order, across calls that take only
 // part of them, and with every gesture end kept when values have to be dropped.
-#include "clapshell/EditorEditQueue.h"
+#include "effect/EditorEditQueue.h"
 
 #include <gtest/gtest.h>
 

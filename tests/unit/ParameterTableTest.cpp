@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <set>
+#include <string>
 
 TEST(ParameterTable, DisplayValuesFollowEachParametersScale)
 {
@@ -51,4 +56,58 @@ TEST(ParameterTable, RowsMatchTheirIndicesAndPointNamesAreRegular)
     EXPECT_STREQ(kParameterTable[eqPointXIndex(9)].name, "Eq9_X");
     EXPECT_STREQ(kParameterTable[eqPointYIndex(15)].name, "Eq15_Y");
     EXPECT_EQ(kParameterTable[kParamEqGain].defaultValue, 0.45454547f);
+}
+
+// Formats key parameters by symbol in saved sessions (LV2 port symbols): each must be a
+// valid lower-case identifier, and no two alike.
+TEST(ParameterTable, SymbolsAreUniqueLowerCaseIdentifiers)
+{
+    std::set<std::string> seen;
+    for (const ParameterDescriptor& parameter : kParameterTable)
+    {
+        const std::string symbol = parameter.symbol;
+        ASSERT_FALSE(symbol.empty()) << parameter.index;
+        EXPECT_FALSE(std::isdigit(static_cast<unsigned char>(symbol[0]))) << symbol;
+        for (char c : symbol)
+            EXPECT_TRUE((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_') << symbol;
+        EXPECT_TRUE(seen.insert(symbol).second) << symbol << " twice";
+    }
+}
+
+TEST(ParameterTable, DefaultsLieInTheHostRangeAndStepsMatchWhatTheEngineReads)
+{
+    for (const ParameterDescriptor& parameter : kParameterTable)
+    {
+        EXPECT_GE(parameter.defaultValue, parameter.minimum) << parameter.name;
+        EXPECT_LE(parameter.defaultValue, parameter.maximum) << parameter.name;
+        EXPECT_EQ(parameter.engineUse == EngineUse::Amount,
+                  parameter.amountField != nullptr && parameter.amount != nullptr)
+            << parameter.name;
+    }
+    // Active is on or off; Eq_Num picks one of 0..16 points.
+    EXPECT_EQ(kParameterTable[kParamActive].stepCount, 1);
+    EXPECT_EQ(kParameterTable[kParamEqNum].stepCount, kMaxEqPoints);
+    for (int step = 0; step <= kMaxEqPoints; ++step)
+        EXPECT_EQ(eqPointCount(static_cast<float>(step) / kMaxEqPoints), step);
+    EXPECT_TRUE(kParameterTable[kParamInternal0].hidden && kParameterTable[kParamUnnamed].hidden);
+    EXPECT_EQ(std::count_if(std::begin(kParameterTable), std::end(kParameterTable),
+                            [](const ParameterDescriptor& parameter) { return parameter.hidden; }),
+              2);
+}
+
+// Each engine amount is written by exactly one parameter, so no two controls fight over it.
+TEST(ParameterTable, EachEngineAmountHasOneParameter)
+{
+    ParameterAmounts written;
+    for (const ParameterDescriptor& parameter : kParameterTable)
+    {
+        if (parameter.engineUse != EngineUse::Amount)
+            continue;
+        EXPECT_EQ(written.*parameter.amountField, 0.0f) << parameter.name << " shares its amount";
+        written.*parameter.amountField = 1.0f;
+    }
+    for (float ParameterAmounts::*field :
+         {&ParameterAmounts::width, &ParameterAmounts::punch, &ParameterAmounts::sizzle, &ParameterAmounts::shapeTarget,
+          &ParameterAmounts::gain, &ParameterAmounts::eqRange})
+        EXPECT_EQ(written.*field, 1.0f);
 }

@@ -1,9 +1,11 @@
 #include "editor/VersionLine.h"
 
+#include "VantorVersion.h"
+
 #include <gtest/gtest.h>
 
-// The editor's first frames name the platform the editor runs on, not another one.
-TEST(VersionLine, NamesThePlatformItRunsOn)
+// The editor shows the version hosts are told, not one of its own.
+TEST(VersionLine, NamesThePlatformAndTheProductVersion)
 {
-    EXPECT_EQ(versionLineText(), "Linux v.2.00d 64 bit");
+    EXPECT_EQ(versionLineText(), std::string("Linux v") + kVantorVersionText + " 64 bit");
 }
