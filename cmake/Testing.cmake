@@ -11,17 +11,50 @@ function(vantor_add_test name)
   add_test(NAME ${name} COMMAND sh ${run_isolated} ${ARG_COMMAND})
 endfunction()
 
+# Under Wine each test has a prefix of its own (tests/run-isolated.sh), and booting one takes
+# a quarter of a minute; the Windows build boots one once, and each GoogleTest program's own
+# prefix starts as a copy of it (tests/host/run-under-wine.sh).
+if(WIN32 AND CMAKE_CROSSCOMPILING_EMULATOR)
+  set(VANTOR_WINE_TEMPLATE ${CMAKE_BINARY_DIR}/wine-template)
+  add_custom_command(OUTPUT ${VANTOR_WINE_TEMPLATE}/system.reg
+    COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/../tests/run-isolated.sh
+            sh ${CMAKE_CURRENT_LIST_DIR}/../tests/host/wine-template.sh ${VANTOR_WINE_TEMPLATE}
+    COMMENT "Booting the Wine prefix each test's own starts as a copy of"
+    VERBATIM)
+  add_custom_target(vantor_wine_template DEPENDS ${VANTOR_WINE_TEMPLATE}/system.reg)
+endif()
+
 # Registers a GoogleTest program with CTest. Passing needs GoogleTest's own summary line,
 # so a program that ends early with exit code 0 still counts as a failure.
 # LAUNCHER runs the program inside another command (xvfb-run for GUI tests); a Windows
 # program runs under the cross-compiling emulator (Wine).
+#
+# Each label also names a target, tests_<label>, that builds every program carrying it and
+# what those programs load or run: a build that runs only some labels (the sanitizer builds
+# in scripts/test.sh: ctest -L memory, ctest -L threads) builds just that target instead of
+# everything. Which labels a sanitizer build runs is decided in scripts/test.sh alone:
+#   memory   worth running under AddressSanitizer + UndefinedBehaviorSanitizer: it feeds our
+#            code bytes, sizes, chunks, files or lifetimes that could go wrong in memory
+#   threads  worth running under ThreadSanitizer: more than one thread runs our code
 function(vantor_add_gtest target)
   cmake_parse_arguments(ARG "" "" "LABELS;ENVIRONMENT;LAUNCHER" ${ARGN})
   vantor_add_test(${target} COMMAND ${ARG_LAUNCHER} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${target}>)
+  if(TARGET vantor_wine_template)
+    add_dependencies(${target} vantor_wine_template)
+    list(APPEND ARG_ENVIRONMENT "VANTOR_WINE_TEMPLATE=${VANTOR_WINE_TEMPLATE}")
+  endif()
   set_tests_properties(${target} PROPERTIES
     LABELS "${ARG_LABELS}"
     ENVIRONMENT "VANTOR_NO_DIALOGS=1;${ARG_ENVIRONMENT}"
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"
     FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]"
     TIMEOUT 900)
+  foreach(label IN LISTS ARG_LABELS)
+    if(NOT TARGET tests_${label})
+      # A module looks for its skin beside itself, and says so on stderr when it is missing.
+      add_custom_target(tests_${label})
+      add_dependencies(tests_${label} vantor_skin)
+    endif()
+    add_dependencies(tests_${label} ${target})
+  endforeach()
 endfunction()

@@ -1,46 +1,77 @@
 #!/bin/sh
 # The README's second command: builds and runs the whole test suite: the Linux build, the
-# AddressSanitizer + UndefinedBehaviorSanitizer build, the ThreadSanitizer build, and the
-# Windows x64 build under Wine.
+# AddressSanitizer + UndefinedBehaviorSanitizer build, the ThreadSanitizer build, the
+# Windows x64 build under Wine, and the fuzzers. What each build is and which suites it
+# runs: scripts/test-builds.sh.
+#
+# The Linux build comes first. Its suites spend much of their time waiting on X servers and
+# the editor's frames, so meanwhile the other builds are made one after another in the
+# background, at the lowest priority so that the tests have the processors whenever they
+# want them. Each build's suites run as soon as it is made, its output shown then.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-jobs=$(nproc)
-export VANTOR_NO_DIALOGS=1
+builds=$root/scripts/test-builds.sh
+# In this order the Windows suites, which wait the most, run while the ThreadSanitizer and
+# fuzz builds are made.
+later="test-asan test-win64 test-tsan fuzz"
 
 "$root/scripts/install-deps.sh"
 
+work=$(mktemp -d)
+builder=""
+finish() {
+    # The background builds have a process group of their own (setsid below).
+    if [ -n "$builder" ]; then
+        kill -- "-$builder" 2>/dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap finish EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
 # No test may leave anything in the real preference places, the real Wine prefix or the
 # real plug-in folder (each test runs in its own, tests/run-isolated.sh): compared at the end.
-places=$(mktemp -d)
-trap 'rm -rf "$places"' EXIT
-sh "$root/tests/real-places.sh" >"$places/before"
+sh "$root/tests/real-places.sh" >"$work/places-before"
 
-configure_and_test() {
-    name=$1
-    shift
-    echo "=== $name ==="
-    cmake -S "$root" -B "$root/build/$name" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-    cmake --build "$root/build/$name" -j "$jobs"
-    (cd "$root/build/$name" && ctest --output-on-failure -j "$jobs")
-}
+echo "=== test-linux: build ==="
+sh "$builds" build test-linux
 
-linux_deps=-DVANTOR_LINUX_DEPS_PREFIX="$root/build/linux-deps"
-configure_and_test test-linux "$linux_deps"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    configure_and_test test-asan -DVANTOR_SANITIZER=address "$linux_deps"
-TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
-    configure_and_test test-tsan -DVANTOR_SANITIZER=thread "$linux_deps"
-configure_and_test test-win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DVANTOR_MINGW_DEPS_PREFIX="$root/build/mingw-deps" \
-    -DVANTOR_LINUX_REFERENCE="$root/build/test-linux/reference-render.f32" \
-    -DVANTOR_LINUX_EDITOR_FRAME="$root/build/test-linux/editor-reference-frame.png" \
-    -DVANTOR_LINUX_EDITOR_FRAME_2X="$root/build/test-linux/editor-reference-frame-2x.png"
-echo "=== fuzz: the skin readers, 15 s a target ==="
-sh "$root/tests/run-isolated.sh" sh "$root/tests/fuzz/run-fuzzers.sh" 15
+# Each background build leaves its output in NAME.log and its exit status in NAME.status;
+# the first that fails ends the chain. Started from this shell, which has no job control,
+# setsid makes the chain the leader of a new process group without forking, so $! is it.
+setsid nice -n 19 sh -c '
+    builds=$1 work=$2
+    shift 2
+    for name in "$@"; do
+        status=0
+        sh "$builds" build "$name" >"$work/$name.log" 2>&1 || status=$?
+        echo "$status" >"$work/$name.status"
+        [ "$status" = 0 ] || exit "$status"
+    done' sh "$builds" "$work" $later &
+builder=$!
+
+echo "=== test-linux: tests ==="
+sh "$builds" test test-linux
+for name in $later; do
+    while [ ! -e "$work/$name.status" ] && kill -0 "$builder" 2>/dev/null; do
+        sleep 2
+    done
+    echo "=== $name: build (made in the background) ==="
+    cat "$work/$name.log" 2>/dev/null || true
+    if [ "$(cat "$work/$name.status" 2>/dev/null)" != 0 ]; then
+        echo "FAIL: the $name build failed (its output is above)" >&2
+        exit 1
+    fi
+    echo "=== $name: tests ==="
+    sh "$builds" test "$name"
+done
+wait "$builder"
+builder=""
 
 echo "=== nothing left in the real places ==="
-sh "$root/tests/real-places.sh" >"$places/after"
-if ! diff -u "$places/before" "$places/after"; then
+sh "$root/tests/real-places.sh" >"$work/places-after"
+if ! diff -u "$work/places-before" "$work/places-after"; then
     echo "FAIL: the test run changed what the places above hold (- before, + after)" >&2
     exit 1
 fi

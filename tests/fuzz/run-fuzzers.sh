@@ -4,8 +4,11 @@
 # for a bounded time starting from the committed seeds.
 #
 #   tests/fuzz/run-fuzzers.sh [SECONDS_PER_TARGET]        (default 20)
+#   tests/fuzz/run-fuzzers.sh --build-only                 (only configures and builds them)
 #
-# Environment: VANTOR_FUZZ_BUILD_DIR (default build/fuzz), VANTOR_FUZZ_JOBS (default 2).
+# Environment: VANTOR_FUZZ_BUILD_DIR (default build/fuzz), VANTOR_FUZZ_JOBS (default 2),
+# VANTOR_LINUX_DEPS_PREFIX (static zlib, libpng and GLEW already built, e.g. build/linux-deps;
+# default: built into the fuzz build folder).
 # Exits non-zero when the build fails or any input crashes, leaks or hangs; new crashing
 # inputs are kept in <build dir>/crashes/<target>/ -- copy them to regressions/<target>/.
 set -eu
@@ -24,9 +27,14 @@ export UBSAN_OPTIONS=print_stacktrace=1
 export LSAN_OPTIONS=suppressions=$fuzz_dir/mesa.lsan-suppressions
 export LP_NUM_THREADS=0
 
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DVANTOR_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+deps=${VANTOR_LINUX_DEPS_PREFIX:+-DVANTOR_LINUX_DEPS_PREFIX=$VANTOR_LINUX_DEPS_PREFIX}
+# shellcheck disable=SC2086
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DVANTOR_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo $deps >/dev/null
 # shellcheck disable=SC2086
 cmake --build "$build" --target $targets -j "$jobs"
+if [ "$seconds" = --build-only ]; then
+    exit 0
+fi
 
 # No reader may ask for more than the 256 MiB an image may take; a larger request fails the run.
 limits="-timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=320"

@@ -7,4 +7,4 @@ add_executable(reader_tests
   ${CMAKE_CURRENT_LIST_DIR}/Model3DSTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BitmapFontTest.cpp)
 target_link_libraries(reader_tests PRIVATE vantor_test_support vantor_core GTest::gtest GTest::gtest_main)
-vantor_add_gtest(reader_tests LABELS unit)
+vantor_add_gtest(reader_tests LABELS unit memory)
