@@ -5,7 +5,8 @@
 #   and takes nothing else from the process; the C++ runtime, libpng, zlib and GLEW are
 #   inside it;
 # - no symbol it takes from glibc is newer than GLIBC_2.31;
-# - it exports exactly its entry points (VSTPluginMain and main, or a .clap file's clap_entry):
+# - it exports exactly its entry points (VSTPluginMain and main, a .clap file's clap_entry, or
+#   a VST3 bundle's module's GetPluginFactory, ModuleEntry and ModuleExit):
 #   no C++ symbol of ours or of the libraries linked in can take the place of a host's (or
 #   another plug-in's) or be replaced by one.
 set -eu
@@ -60,6 +61,7 @@ fi
 exports=$(nm -D --defined-only "$module" | awk '{ print $2 " " $3 }' | sort)
 case $module in
 *.clap) expected='D clap_entry' ;;
+*.vst3/Contents/x86_64-linux/*) expected=$(printf 'T GetPluginFactory\nT ModuleEntry\nT ModuleExit\n' | sort) ;;
 *) expected=$(printf 'T VSTPluginMain\nT main\n' | sort) ;;
 esac
 if [ "$exports" = "$expected" ]; then
