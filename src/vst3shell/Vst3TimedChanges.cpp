@@ -3,18 +3,6 @@
 #include "vst3shell/Vst3Parameters.h"
 
 #include <algorithm>
-#include <limits>
-
-namespace
-{
-
-// The offset and value of a queue's point; false when the host gives none.
-bool pointOf(vst3::IParamValueQueue* queue, std::int32_t index, std::int32_t& offset, vst3::ParamValue& value)
-{
-    return queue->vtable->getPoint(queue, index, &offset, &value) == vst3::kResultOk;
-}
-
-}  // namespace
 
 Vst3TimedChanges::Vst3TimedChanges(vst3::IParameterChanges* changes)
 {
@@ -30,20 +18,20 @@ Vst3TimedChanges::Vst3TimedChanges(vst3::IParameterChanges* changes)
         const std::int32_t points = queue->vtable->getPointCount(queue);
         if (!isVst3Parameter(id) || points <= 0)
             continue;
-        Queue entry{queue, static_cast<int>(id), points, 0, 0};
-        entry.nextOffset = offsetAt(entry);
-        queues[used++] = entry;
+        Queue& entry = queues[used++];
+        entry = Queue{queue, static_cast<int>(id), points, 0, 0, 0.0, false};
+        readNext(entry);
         total += static_cast<std::uint32_t>(points);
     }
 }
 
-std::int32_t Vst3TimedChanges::offsetAt(const Queue& queue) const
+// A point the host fails to give sorts first and is skipped.
+void Vst3TimedChanges::readNext(Queue& queue)
 {
     std::int32_t offset = 0;
-    vst3::ParamValue ignored = 0.0;
-    if (!pointOf(queue.queue, queue.taken, offset, ignored))
-        return 0;
-    return std::max(offset, 0);
+    queue.nextGiven =
+        queue.queue->vtable->getPoint(queue.queue, queue.taken, &offset, &queue.nextValue) == vst3::kResultOk;
+    queue.nextOffset = queue.nextGiven ? std::max(offset, 0) : 0;
 }
 
 std::optional<TimedParameterChange> Vst3TimedChanges::next()
@@ -57,14 +45,12 @@ std::optional<TimedParameterChange> Vst3TimedChanges::next()
     }
     if (earliest == nullptr)
         return std::nullopt;
-    std::int32_t offset = 0;
-    vst3::ParamValue value = 0.0;
-    const bool given = pointOf(earliest->queue, earliest->taken, offset, value);
-    ++earliest->taken;
-    if (earliest->taken < earliest->points)
-        earliest->nextOffset = offsetAt(*earliest);
+    const TimedParameterChange change{static_cast<std::uint32_t>(earliest->nextOffset), earliest->index,
+                                      static_cast<float>(vst3BoundedValue(earliest->nextValue))};
+    const bool given = earliest->nextGiven;
+    if (++earliest->taken < earliest->points)
+        readNext(*earliest);
     if (!given)
         return std::nullopt;
-    return TimedParameterChange{static_cast<std::uint32_t>(std::max(offset, 0)), earliest->index,
-                                static_cast<float>(vst3BoundedValue(value))};
+    return change;
 }

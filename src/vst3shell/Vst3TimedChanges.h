@@ -26,6 +26,7 @@ public:
     std::optional<TimedParameterChange> next();
 
 private:
+    // A queue and its next point, read once.
     struct Queue
     {
         vst3::IParamValueQueue* queue;
@@ -33,12 +34,15 @@ private:
         std::int32_t points;
         std::int32_t taken;
         std::int32_t nextOffset;
+        vst3::ParamValue nextValue;
+        bool nextGiven;
     };
 
-    std::int32_t offsetAt(const Queue& queue) const;
+    static void readNext(Queue& queue);
 
     // A host sends each parameter's queue once; more queues than parameters are ignored.
-    std::array<Queue, kNumParameters> queues{};
+    // Only the first `used` are filled: nothing is cleared on the audio thread that is not read.
+    std::array<Queue, kNumParameters> queues;
     std::size_t used = 0;
     std::uint32_t total = 0;
 };
