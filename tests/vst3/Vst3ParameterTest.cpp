@@ -2,6 +2,7 @@
 // texts as the VST 2.4 module gives them, flags, and values that stay within 0..1.
 #include "Vst3TestSupport.h"
 #include "host/PluginHost.h"
+#include "support/TestSignals.h"
 #include "vst3/Vst3Strings.h"
 
 #include <gtest/gtest.h>
@@ -140,4 +141,23 @@ TEST(Vst3Parameters, ChangesAHostSendsWithoutAudioStillTakeEffect)
     vst3::IEditController* controller = effect->controller();
     EXPECT_EQ(controller->vtable->getParamNormalized(controller, 1), static_cast<double>(0.7f));
     EXPECT_EQ(controller->vtable->getParamNormalized(controller, 5), static_cast<double>(0.9f));
+}
+
+TEST(Vst3Parameters, WhileProcessingTheHostsValuesArriveAtTheirSamplesOnly)
+{
+    auto effect = processingEffect(44100.0, 512);
+    ASSERT_NE(effect, nullptr);
+    vst3::IEditController* controller = effect->controller();
+    const vst3::ParamValue before = controller->vtable->getParamNormalized(controller, 1);
+    // The host tells the controller, and sends the same value to the processor at its sample.
+    ASSERT_EQ(controller->vtable->setParamNormalized(controller, 1, 0.1), vst3::kResultOk);
+    EXPECT_EQ(controller->vtable->getParamNormalized(controller, 1), before);
+    StereoSignal signal = stereoNoise(512, 0.3f);
+    processInBlocks(*effect, signal.left, signal.right, 512,
+                    [](Vst3ParameterChanges& changes, std::size_t) { changes.addPoint(1, 200, 0.1); });
+    EXPECT_EQ(controller->vtable->getParamNormalized(controller, 1), static_cast<double>(0.1f));
+    // Stopped, a value set here is the effect's at once.
+    ASSERT_EQ(effect->processor()->vtable->setProcessing(effect->processor(), 0), vst3::kResultOk);
+    ASSERT_EQ(controller->vtable->setParamNormalized(controller, 1, 0.6), vst3::kResultOk);
+    EXPECT_EQ(controller->vtable->getParamNormalized(controller, 1), static_cast<double>(0.6f));
 }
