@@ -69,9 +69,18 @@ TEST(Vst3Factory, OneAudioEffectClassWithTheIdentityRecordsFacts)
     otherClass[15] ^= 1;
     EXPECT_EQ(vst3Module().createInstance(otherClass, vst3::kIComponentIid), nullptr);
     EXPECT_EQ(vst3Module().createInstance(effectClassId(), vst3::kIPlugViewIid), nullptr);
-    Vst3PluginInstance single(vst3Module(), effectClassId());
-    ASSERT_TRUE(single.created()) << single.error();
-    EXPECT_TRUE(single.isSingleComponent());
+    {
+        Vst3PluginInstance single(vst3Module(), effectClassId());
+        ASSERT_TRUE(single.created()) << single.error();
+        EXPECT_TRUE(single.isSingleComponent());
+        // What the effect holds of the host it lets go of again.
+        EXPECT_GT(vst3Module().hostContext().references(), 1u);
+        EXPECT_EQ(single.componentHandler().references(), 2u);
+        single.controller()->vtable->setComponentHandler(single.controller(), nullptr);
+        EXPECT_EQ(single.componentHandler().references(), 1u);
+    }
+    EXPECT_EQ(vst3Module().hostContext().references(), 1u);
+    EXPECT_EQ(vst3Module().hostContext().misuses(), 0);
 }
 
 TEST(Vst3Factory, TheBundleHoldsTheSkinAndAModuleInfoThatAgreesWithTheFactory)
