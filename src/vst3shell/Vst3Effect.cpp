@@ -4,11 +4,11 @@
 #include "effect/StateChunks.h"
 #include "params/ParameterTable.h"
 #include "vst3shell/Vst3BundleSkin.h"
+#include "vst3shell/Vst3EditorView.h"
 #include "vst3shell/Vst3EffectTables.h"
 #include "vst3shell/Vst3Parameters.h"
 #include "vst3shell/Vst3StateStream.h"
 #include "vst3shell/Vst3TimedChanges.h"
-#include "vst3shell/Vst3ViewFactory.h"
 
 #include <cmath>
 #include <cstring>
@@ -114,6 +114,10 @@ vst3::tresult Vst3Effect::terminate()
     if (--initializations > 0)
         return vst3::kResultOk;
     active = false;
+    // A view the host still holds shows nothing from now on.
+    if (liveView != nullptr)
+        liveView->detachFromEffect();
+    liveView = nullptr;
     effectCore.reset();
     setComponentHandler(nullptr);
     if (context != nullptr)
@@ -293,7 +297,17 @@ vst3::IPlugView* Vst3Effect::createView(const char* name)
 {
     if (!effectCore || name == nullptr || std::strcmp(name, vst3::kViewTypeEditor) != 0)
         return nullptr;
-    return createEditorView(*this);
+    // One view shows the editor at a time: a newer one takes it over.
+    if (liveView != nullptr)
+        liveView->detachFromEffect();
+    liveView = Vst3EditorView::create(*this);
+    return liveView != nullptr ? liveView->plugView() : nullptr;
+}
+
+void Vst3Effect::viewGone(Vst3EditorView& view)
+{
+    if (liveView == &view)
+        liveView = nullptr;
 }
 
 void Vst3Effect::requestRestart(std::int32_t flags)
@@ -321,7 +335,7 @@ bool Vst3Effect::editEnded(int index)
 }
 
 // No view yet whose frame could be asked for another size.
-bool Vst3Effect::editorResizeRequested(int, int)
+bool Vst3Effect::editorResizeRequested(int width, int height)
 {
-    return false;
+    return liveView != nullptr && liveView->requestSize(width, height);
 }

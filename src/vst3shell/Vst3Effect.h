@@ -18,6 +18,8 @@
 // never allocates, locks or does I/O there. Host parameter changes apply at their sample
 // offsets. The editor runs on the UI thread, where the component handler belongs, so its
 // edits go straight to the handler.
+class Vst3EditorView;
+
 class Vst3Effect final : private EffectHostLink
 {
 public:
@@ -67,6 +69,8 @@ public:
     vst3::tresult setParameterValue(vst3::ParamId id, vst3::ParamValue value);
     vst3::tresult setComponentHandler(vst3::IComponentHandler* handler);
     vst3::IPlugView* createView(const char* name);
+    // A view the effect made is going.
+    void viewGone(Vst3EditorView& view);
 
     // What the editor's view works with (UI thread): the effect itself (null before
     // initialise), the host's handler for edits and restarts (null until given), and the
@@ -114,6 +118,8 @@ private:
     // The rate of the last setup: a state load keeps the engine at it.
     float sampleRate = kFirstSampleRate;
     bool active = false;
+    // The view showing the editor, while the host holds it.
+    Vst3EditorView* liveView = nullptr;
     std::atomic<bool> processing{false};
     // The latency the host last heard of; a different one at activation is announced.
     int announcedLatency = 0;

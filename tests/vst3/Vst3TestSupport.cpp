@@ -17,6 +17,12 @@ struct LoadedBundle
     Vst3Module module{vst3BundlePath(), context};
 };
 
+LoadedBundle& loadedBundle()
+{
+    static LoadedBundle bundle;
+    return bundle;
+}
+
 }  // namespace
 
 const std::string& vst3BundlePath()
@@ -28,8 +34,12 @@ const std::string& vst3BundlePath()
 
 const Vst3Module& vst3Module()
 {
-    static const LoadedBundle bundle;
-    return bundle.module;
+    return loadedBundle().module;
+}
+
+Vst3RunLoop& vst3RunLoop()
+{
+    return loadedBundle().loop;
 }
 
 vst3::Tuid effectClassId()

@@ -3,6 +3,7 @@
 #include "Vst3MemoryStream.h"
 #include "Vst3Module.h"
 #include "Vst3PluginInstance.h"
+#include "Vst3RunLoop.h"
 #include "Vst3StereoProcessData.h"
 
 #include <cstddef>
@@ -16,6 +17,9 @@
 // host context (and run loop) it was given.
 const Vst3Module& vst3Module();
 const std::string& vst3BundlePath();
+// The run loop the module's host context offers (on Linux), which a test turns as a host's
+// UI loop does.
+Vst3RunLoop& vst3RunLoop();
 
 // The class id the identity record gives, in this platform's byte order.
 vst3::Tuid effectClassId();
