@@ -206,12 +206,6 @@ vst3::tresult Vst3Effect::setupProcessing(const vst3::ProcessSetup& setup)
     return vst3::kResultOk;
 }
 
-vst3::tresult Vst3Effect::setProcessing(bool state)
-{
-    processing.store(state, std::memory_order_release);
-    return vst3::kResultOk;
-}
-
 // Audio thread: no allocation, no locks, no I/O.
 vst3::tresult Vst3Effect::process(vst3::ProcessData& data)
 {
@@ -268,16 +262,17 @@ vst3::ParamValue Vst3Effect::parameterValue(vst3::ParamId id)
     return effectCore->hostValue(static_cast<int>(id));
 }
 
-// While processing, the host's values reach the effect at their samples through process;
-// one set here as well would land at the wrong sample.
+// The controller's values are the effect's own, so a value set here is the effect's at once,
+// processing or not: a host may set it and save the state before any process call carries
+// it (Ardour's scripting does), and the saved state must hold it. Hosts tell the controller
+// what they already sent through process, so sample-accurate changes keep their samples.
 vst3::tresult Vst3Effect::setParameterValue(vst3::ParamId id, vst3::ParamValue value)
 {
     if (!effectCore)
         return vst3::kNotInitialized;
     if (!isVst3Parameter(id))
         return vst3::kInvalidArgument;
-    if (!processing.load(std::memory_order_acquire))
-        effectCore->setParameter(static_cast<int>(id), static_cast<float>(vst3BoundedValue(value)));
+    effectCore->setParameter(static_cast<int>(id), static_cast<float>(vst3BoundedValue(value)));
     return vst3::kResultOk;
 }
 

@@ -59,7 +59,6 @@ public:
     // one in the overlap-add.
     std::uint32_t tail() const;
     vst3::tresult setupProcessing(const vst3::ProcessSetup& setup);
-    vst3::tresult setProcessing(bool state);
     vst3::tresult process(vst3::ProcessData& data);
 
     // The component's state for the controller to follow: loaded when it is not the
@@ -120,7 +119,6 @@ private:
     bool active = false;
     // The view showing the editor, while the host holds it.
     Vst3EditorView* liveView = nullptr;
-    std::atomic<bool> processing{false};
     // The latency the host last heard of; a different one at activation is announced.
     int announcedLatency = 0;
 };

@@ -142,9 +142,10 @@ vst3::tresult setupProcessing(void* self, vst3::ProcessSetup* setup)
     return guarded([&] { return effectOf<IAudioProcessor>(self).setupProcessing(*setup); });
 }
 
-vst3::tresult setProcessing(void* self, vst3::TBool state)
+// Processing starts and stops with activation here: nothing more to do.
+vst3::tresult setProcessing(void*, vst3::TBool)
 {
-    return effectOf<IAudioProcessor>(self).setProcessing(state != 0);
+    return vst3::kResultOk;
 }
 
 vst3::tresult process(void* self, vst3::ProcessData* data)

@@ -174,7 +174,6 @@ TEST(AudioThreadDiscipline, Vst3ProcessWithChangesAtOffsetsNeitherAllocatesNorLo
     ASSERT_EQ(effect->initialize(nullptr), vst3::kResultOk);
     ASSERT_EQ(effect->setupProcessing(setup), vst3::kResultOk);
     ASSERT_EQ(effect->setActive(true), vst3::kResultOk);
-    ASSERT_EQ(effect->setProcessing(true), vst3::kResultOk);
     std::vector<float> left(256 * 200), right(256 * 200);
     for (std::size_t i = 0; i < left.size(); ++i)
     {
@@ -204,7 +203,6 @@ TEST(AudioThreadDiscipline, Vst3ProcessWithChangesAtOffsetsNeitherAllocatesNorLo
     }
     EXPECT_EQ(heapCalls.load(), 0);
     EXPECT_EQ(lockCalls.load(), 0);
-    effect->setProcessing(false);
     effect->setActive(false);
     effect->terminate();
     effect->release();

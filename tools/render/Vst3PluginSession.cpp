@@ -64,15 +64,20 @@ std::vector<ParameterInfo> Vst3PluginSession::parameters() const
     return list;
 }
 
+// The controller hears of a value before processing only: told while processing, a
+// single-component effect could take it before its sample.
 void Vst3PluginSession::setParameter(int index, float value)
 {
+    if (!processing)
+    {
+        vst3::IEditController* controller = effect->controller();
+        controller->vtable->setParamNormalized(controller, static_cast<vst3::ParamId>(index), value);
+    }
     scheduleParameter(index, value, 0);
 }
 
 void Vst3PluginSession::scheduleParameter(int index, float value, int offset)
 {
-    vst3::IEditController* controller = effect->controller();
-    controller->vtable->setParamNormalized(controller, static_cast<vst3::ParamId>(index), value);
     processData->inputChanges().addPoint(static_cast<vst3::ParamId>(index), offset, value);
 }
 
