@@ -1,8 +1,10 @@
 # Installs the plug-in the way hosts look for it: one folder "Vantor Pro" holding the VST 2.4
-# module and the CLAP one, their one Skin folder, the plain-text readme and the licence texts
-# of what they link in, below CMAKE_INSTALL_PREFIX. On Linux the prefix defaults to ~/.vst,
+# module and the CLAP one, their one Skin folder, the VST3 bundle "Vantor Pro.vst3" (which
+# carries its own skin, as a bundle must), the plain-text readme and the licence texts of
+# what they link in, below CMAKE_INSTALL_PREFIX. On Linux the prefix defaults to ~/.vst,
 # which VST hosts scan, and the same folder goes into ~/.clap as well (VANTOR_CLAP_INSTALL_DIR),
-# where CLAP hosts look; give another prefix, such as /usr/lib/vst or /usr/lib/clap, with
+# where CLAP hosts look, and the bundle into ~/.vst3 (VANTOR_VST3_INSTALL_DIR), where VST3
+# hosts look; give another prefix, such as /usr/lib/vst, with
 # `cmake --install <build> --prefix <dir>`, and the folder goes there alone.
 #
 # Every rule belongs to the component vantor_plugin, which the release archive installs
@@ -19,7 +21,11 @@ endif()
 set(VANTOR_CLAP_INSTALL_DIR "$ENV{HOME}/.clap" CACHE PATH
     "Where an install into the default prefix puts the plug-in folder for CLAP hosts as well")
 
+set(VANTOR_VST3_INSTALL_DIR "$ENV{HOME}/.vst3" CACHE PATH
+    "Where an install into the default prefix puts the VST3 bundle for VST3 hosts as well")
+
 set(VANTOR_INSTALL_FOLDER "Vantor Pro")
+set(VANTOR_VST3_BUNDLE_FOLDER "Vantor Pro.vst3")
 
 if(WIN32)
   configure_file(${PROJECT_SOURCE_DIR}/packaging/README-win64.txt.in ${PROJECT_BINARY_DIR}/packaging/README.txt
@@ -33,14 +39,16 @@ install(TARGETS vantor_module vantor_clap_module LIBRARY DESTINATION ${VANTOR_IN
 # The skin is generated beside the module; the editor finds it there after installation too.
 install(DIRECTORY $<TARGET_FILE_DIR:vantor_module>/Skin DESTINATION ${VANTOR_INSTALL_FOLDER}
         COMPONENT vantor_plugin)
+install(DIRECTORY "${VANTOR_VST3_BUNDLE}" DESTINATION ${VANTOR_INSTALL_FOLDER} COMPONENT vantor_plugin)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/README.txt DESTINATION ${VANTOR_INSTALL_FOLDER}
         COMPONENT vantor_plugin)
 include(${CMAKE_CURRENT_LIST_DIR}/Licences.cmake)
 install(FILES ${VANTOR_LICENCE_FILES} DESTINATION ${VANTOR_INSTALL_FOLDER}/licences COMPONENT vantor_plugin)
 
-# The CLAP hosts' copy of the folder: only an install into the default prefix makes it (a
-# given prefix, such as the archive's staging folder, gets the one folder alone). Like every
-# installed file it is listed in the manifest `uninstall` reads.
+# The CLAP hosts' copy of the folder and the VST3 hosts' copy of the bundle: only an install
+# into the default prefix makes them (a given prefix, such as the archive's staging folder,
+# gets the one folder alone). Like every installed file they are listed in the manifest
+# `uninstall` reads.
 if(NOT WIN32)
   set(clap_folder "${VANTOR_CLAP_INSTALL_DIR}/${VANTOR_INSTALL_FOLDER}")
   install(CODE "
@@ -48,12 +56,13 @@ if(NOT WIN32)
       file(INSTALL \"$<TARGET_FILE:vantor_clap_module>\" \"$<TARGET_FILE_DIR:vantor_module>/Skin\"
                    \"${PROJECT_BINARY_DIR}/packaging/README.txt\" DESTINATION \"${clap_folder}\")
       file(INSTALL ${VANTOR_LICENCE_FILES} DESTINATION \"${clap_folder}/licences\")
+      file(INSTALL \"${VANTOR_VST3_BUNDLE}\" DESTINATION \"${VANTOR_VST3_INSTALL_DIR}\")
     endif()"
     COMPONENT vantor_plugin)
 endif()
 
 add_custom_target(uninstall
   COMMAND ${CMAKE_COMMAND} -DVANTOR_INSTALL_MANIFEST=${PROJECT_BINARY_DIR}/install_manifest.txt
-          -DVANTOR_INSTALL_FOLDER=${VANTOR_INSTALL_FOLDER} -P ${CMAKE_CURRENT_LIST_DIR}/Uninstall.cmake
+          -DVANTOR_INSTALL_FOLDER=${VANTOR_INSTALL_FOLDER} -DVANTOR_VST3_BUNDLE_FOLDER=${VANTOR_VST3_BUNDLE_FOLDER} -P ${CMAKE_CURRENT_LIST_DIR}/Uninstall.cmake
   COMMENT "Removing the files the last install of this build wrote"
   VERBATIM)

@@ -1,8 +1,13 @@
-# cmake -DVANTOR_INSTALL_MANIFEST=<install_manifest.txt> -DVANTOR_INSTALL_FOLDER=<name> -P Uninstall.cmake
+# cmake -DVANTOR_INSTALL_MANIFEST=<install_manifest.txt> -DVANTOR_INSTALL_FOLDER=<name>
+#       -DVANTOR_VST3_BUNDLE_FOLDER=<name> -P Uninstall.cmake
 #
-# Removes every file the manifest lists, then the folders named VANTOR_INSTALL_FOLDER (and
-# the folders inside them) that this left empty. Files a user added, and the folders above
+# Removes every file the manifest lists, then the plug-in's folders (named VANTOR_INSTALL_FOLDER
+# or, for the VST3 hosts' copy of the bundle, VANTOR_VST3_BUNDLE_FOLDER) and the folders
+# inside them that this left empty. Files a user added, and the folders above
 # the plug-in's own, stay. Files already gone are reported, not an error.
+
+cmake_minimum_required(VERSION 3.25)
+set(plugin_folder_names "${VANTOR_INSTALL_FOLDER}" "${VANTOR_VST3_BUNDLE_FOLDER}")
 
 if(NOT EXISTS "${VANTOR_INSTALL_MANIFEST}")
   message(FATAL_ERROR "Nothing to uninstall: ${VANTOR_INSTALL_MANIFEST} does not exist (run cmake --install first)")
@@ -17,11 +22,11 @@ foreach(file IN LISTS installed_files)
   else()
     message(STATUS "Already gone: ${file}")
   endif()
-  # The plug-in's own folder is the nearest one with the install folder's name.
+  # The plug-in's own folder is the nearest one with one of its folder names.
   cmake_path(GET file PARENT_PATH folder)
   while(folder)
     cmake_path(GET folder FILENAME name)
-    if(name STREQUAL VANTOR_INSTALL_FOLDER)
+    if(name IN_LIST plugin_folder_names)
       list(APPEND plugin_folders "${folder}")
       break()
     endif()

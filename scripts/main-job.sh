@@ -13,6 +13,10 @@ echo
 echo "=== Linux, as a CLAP host sees it: dist/linux/Vantor Pro.clap ==="
 "$root/build/release-linux/tools/inspect/vantor-inspect" "$root/dist/linux/Vantor Pro.clap"
 
+echo
+echo "=== Linux, as a VST3 host sees it: dist/linux/Vantor Pro.vst3 ==="
+"$root/build/release-linux/tools/inspect/vantor-inspect" "$root/dist/linux/Vantor Pro.vst3"
+
 # The Windows tool's lines end in CR LF; its output goes through a file so that a module it
 # cannot load fails the job (a pipe would answer with tr's status).
 inspect_under_wine() {
@@ -34,6 +38,10 @@ echo "=== Windows x64 under Wine, as a CLAP host sees it: dist/windows/Vantor Pr
 inspect_under_wine "$root/dist/windows/Vantor Pro.clap"
 
 echo
+echo "=== Windows x64 under Wine, as a VST3 host sees it: dist/windows/Vantor Pro.vst3 ==="
+inspect_under_wine "$root/dist/windows/Vantor Pro.vst3"
+
+echo
 echo "=== Demo: drums and a stereo pad through dist/linux/Vantor Pro.so, Stereo Width 0.8 ==="
 # Widening lifts side-heavy material; Gain 0.4 (about -4 dB) keeps the result below full scale.
 cd "$root"
@@ -47,4 +55,4 @@ echo "stereo correlation before -> after: lower means wider."
 echo
 echo "=== Release archives in dist/ (dist/SHA256SUMS) ==="
 cat dist/SHA256SUMS
-echo "Install the Linux plug-in into ~/.vst (and ~/.clap) with: cmake --install build/release-linux"
+echo "Install the Linux plug-in into ~/.vst (and ~/.clap, ~/.vst3) with: cmake --install build/release-linux"

@@ -2,6 +2,7 @@
 // each change at its own sample, latency per rate, and activation at another rate.
 #include "ClapTestSupport.h"
 #include "host/PluginHost.h"
+#include "host/VstSplitRender.h"
 #include "support/TestSignals.h"
 
 #include <gtest/gtest.h>
@@ -16,13 +17,7 @@ namespace
 
 constexpr std::size_t kBlock = 512;
 
-struct Change
-{
-    std::size_t block;
-    std::uint32_t offset;
-    clap::Id id;
-    float value;
-};
+using Change = BlockChange;
 
 // Changes over the first seconds: width, punch, sizzle, shape, gain, an equaliser point, Active.
 constexpr Change kChanges[] = {
@@ -30,32 +25,9 @@ constexpr Change kChanges[] = {
     {90, 0, 5, 0.35f}, {120, 0, 1, 0.2f}, {150, 0, 0, 0.0f}, {170, 0, 0, 1.0f}, {200, 0, 39, 0.9f},
 };
 
-// The VST 2.4 module with the same changes before the blocks they belong to.
 void renderWithVst(StereoSignal& signal, const std::vector<Change>& changes, float sampleRate)
 {
-    EffectInstance vst;
-    vst.resumeAt(sampleRate, static_cast<VstInt32>(kBlock));
-    for (std::size_t start = 0, block = 0; start < signal.left.size(); start += kBlock, ++block)
-    {
-        const auto frames = std::min(kBlock, signal.left.size() - start);
-        std::size_t done = 0;
-        for (const Change& change : changes)
-        {
-            if (change.block != block)
-                continue;
-            // A change inside the block: the VST host splits the block there itself.
-            if (change.offset > done)
-            {
-                float* channels[2] = {signal.left.data() + start + done, signal.right.data() + start + done};
-                vst.effect()->processReplacing(vst.effect(), channels, channels,
-                                               static_cast<VstInt32>(change.offset - done));
-                done = change.offset;
-            }
-            vst.setParameter(static_cast<VstInt32>(change.id), change.value);
-        }
-        float* channels[2] = {signal.left.data() + start + done, signal.right.data() + start + done};
-        vst.effect()->processReplacing(vst.effect(), channels, channels, static_cast<VstInt32>(frames - done));
-    }
+    renderWithVstSplitting(signal, changes, sampleRate, kBlock);
 }
 
 void renderWithClap(StereoSignal& signal, const std::vector<Change>& changes, double sampleRate)

@@ -324,38 +324,45 @@ TEST_F(RenderCommand, TheInputSampleRateIsKept)
 
 }  // namespace
 
-TEST_F(RenderCommand, TheClapModuleRendersTheSameAsTheVstModule)
+TEST_F(RenderCommand, TheClapAndVst3ModulesRenderTheSameAsTheVstModule)
 {
-    const std::string clap = environmentPath("VANTOR_CLAP_MODULE");
     const std::vector<std::string> settings = {"--set", "Stereo Width=0.8", "--set", "Punch=0.7", "--block", "333"};
     const AudioClip viaVst = renderDemo("vst-wide.wav", settings);
-    std::vector<std::string> clapOptions = settings;
-    const std::string state = workPath("clap.state");
-    clapOptions.insert(clapOptions.end(), {"--plugin", clap, "--save-chunk", state, "--align"});
-    renderDemo("clap-wide-aligned.wav", clapOptions);
-    clapOptions.resize(clapOptions.size() - 3);
-    const AudioClip viaClap = renderDemo("clap-wide.wav", clapOptions);
-    EXPECT_EQ(viaClap.channels, viaVst.channels);
+    for (const char* format : {"clap", "vst3"})
+    {
+        SCOPED_TRACE(format);
+        const std::string module =
+            environmentPath(std::string(format) == "clap" ? "VANTOR_CLAP_MODULE" : "VANTOR_VST3_BUNDLE");
+        std::vector<std::string> options = settings;
+        const std::string state = workPath(std::string(format) + ".state");
+        options.insert(options.end(), {"--plugin", module, "--save-chunk", state, "--align"});
+        renderDemo(std::string(format) + "-wide-aligned.wav", options);
+        options.resize(options.size() - 3);
+        EXPECT_EQ(renderDemo(std::string(format) + "-wide.wav", options).channels, viaVst.channels);
 
-    // Its state is the VST 2.4 program chunk, which the VST module takes as it is.
-    ASSERT_EQ(fileBytes(state).size(), 2724u);
-    EXPECT_EQ(renderDemo("vst-from-clap-state.wav", {"--chunk", state, "--block", "333"}).channels, viaVst.channels);
-    const CommandResult listed = runRender({"--plugin", clap, "--chunk", state, "--list"});
-    ASSERT_EQ(listed.exitCode, 0) << listed.err;
-    EXPECT_NE(listed.out.find("\"Stereo Width\"           0.800000"), std::string::npos) << listed.out;
+        // Its state is the VST 2.4 program chunk, which the VST module takes as it is.
+        ASSERT_EQ(fileBytes(state).size(), 2724u);
+        EXPECT_EQ(renderDemo(std::string(format) + "-state-in-vst.wav", {"--chunk", state, "--block", "333"}).channels,
+                  viaVst.channels);
+        const CommandResult listed = runRender({"--plugin", module, "--chunk", state, "--list"});
+        ASSERT_EQ(listed.exitCode, 0) << listed.err;
+        EXPECT_NE(listed.out.find("\"Stereo Width\"           0.800000"), std::string::npos) << listed.out;
+    }
 }
 
-TEST_F(RenderCommand, ATimedSettingTakesEffectAtItsSampleInEitherFormat)
+TEST_F(RenderCommand, ATimedSettingTakesEffectAtItsSampleInEveryFormat)
 {
     constexpr std::size_t kChangeAt = 20000;  // inside a block of 333, past the latency
     const std::vector<std::string> change = {"--set-at", "Stereo Width=0@" + std::to_string(kChangeAt), "--block",
                                              "333"};
     const AudioClip plain = renderDemo("timed-plain.wav", {"--block", "333"});
     const AudioClip viaVst = renderDemo("timed-vst.wav", change);
-    std::vector<std::string> clapOptions = change;
-    clapOptions.insert(clapOptions.end(), {"--plugin", environmentPath("VANTOR_CLAP_MODULE")});
-    const AudioClip viaClap = renderDemo("timed-clap.wav", clapOptions);
-    EXPECT_EQ(viaClap.channels, viaVst.channels);
+    for (const char* module : {"VANTOR_CLAP_MODULE", "VANTOR_VST3_BUNDLE"})
+    {
+        std::vector<std::string> options = change;
+        options.insert(options.end(), {"--plugin", environmentPath(module)});
+        EXPECT_EQ(renderDemo(std::string("timed-") + module + ".wav", options).channels, viaVst.channels) << module;
+    }
     for (std::size_t c = 0; c < 2; ++c)
     {
         const auto& changed = viaVst.channels[c];

@@ -1,6 +1,8 @@
 # Sourced by the Ardour tests: ardour_environment WORK PREFIX gives Ardour a home of its own
 # under WORK (configuration, plug-in cache) and makes it look for VST plug-ins only in
-# PREFIX; scan_module MODULE runs Ardour's own VST scanner on one module file.
+# PREFIX and for VST3 bundles only in the installed plug-in folder; scan_module MODULE runs
+# Ardour's own VST scanner on one module file, scan_vst3_bundle BUNDLE its VST3 scanner on
+# one bundle, which leaves what it found in the cache the sessions read.
 
 ardour_environment() {
     rm -rf "$1"
@@ -10,6 +12,7 @@ ardour_environment() {
     export XDG_CACHE_HOME="$1/home/.cache"
     export XDG_DATA_HOME="$1/home/.local/share"
     export LXVST_PATH="$2"
+    export VST3_PATH="$2/Vantor Pro"
     export VANTOR_NO_DIALOGS=1
 }
 
@@ -22,4 +25,8 @@ scan_module() {
         tries=$((tries + 1))
     done
     LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 /usr/lib/ardour7/ardour-vst-scanner --force --verbose "$1"
+}
+
+scan_vst3_bundle() {
+    LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 /usr/lib/ardour7/ardour-vst3-scanner --force --verbose "$1"
 }

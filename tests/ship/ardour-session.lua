@@ -1,8 +1,9 @@
--- Run by ardour7-lua: arg[1] = "create" or "reopen", arg[2] = session folder, arg[3] = name.
+-- Run by ardour7-lua: arg[1] = "create" or "reopen", arg[2] = session folder, arg[3] = name,
+-- arg[4] = the plug-in's format, "LXVST" (VST 2.4) or "VST3".
 -- create: a 48 kHz session with one stereo track: Ardour's sine generator, then Vantor Pro
 -- with Gain at 0.25 and its Active switch automated from on to off half-way through a 3 s
 -- range, saved. reopen: loads the saved session and prints the plug-in's values.
-local mode, folder, name = arg[1], arg[2], arg[3]
+local mode, folder, name, format = arg[1], arg[2], arg[3], arg[4]
 local kRate = 48000
 local kGain, kActive = 5, 0
 
@@ -29,7 +30,7 @@ if mode == "create" then
   local sine = ARDOUR.LuaAPI.new_luaproc(Session, "SinGen")
   assert(not sine:isnil(), "Ardour's SinGen generator is missing")
   assert(track:add_processor_by_index(sine, 0, nil, true) == 0, "could not add the generator")
-  local vantor = ARDOUR.LuaAPI.new_plugin(Session, "Vantor Pro", ARDOUR.PluginType.LXVST, "")
+  local vantor = ARDOUR.LuaAPI.new_plugin(Session, "Vantor Pro", ARDOUR.PluginType[format], "")
   assert(not vantor:isnil(), "Ardour does not know Vantor Pro")
   assert(track:add_processor_by_index(vantor, 1, nil, true) == 0, "could not add Vantor Pro")
   local insert = vantor:to_insert()
@@ -61,5 +62,5 @@ elseif mode == "reopen" then
                         parameterValue(insert, index)))
   end
 else
-  error("usage: ardour7-lua ardour-session.lua create|reopen FOLDER NAME")
+  error("usage: ardour7-lua ardour-session.lua create|reopen FOLDER NAME LXVST|VST3")
 end

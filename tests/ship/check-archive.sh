@@ -1,9 +1,10 @@
 #!/bin/sh
 # Usage: check-archive.sh ARCHIVE win64|linux EXPECTED_SKIN_FILES CHECK_MODULE
 # The release archive holds exactly one "Vantor Pro" folder with the VST 2.4 and CLAP
-# modules, their readme, every skin file and the licence texts of what they link in; SHA256SUMS beside it
-# vouches for it; CHECK_MODULE passes on both modules (what they need from the system and
-# show to it).
+# modules, the VST3 bundle (its module, moduleinfo.json and its own skin), their readme,
+# every skin file and the licence texts of what they link in; SHA256SUMS beside it vouches
+# for it; CHECK_MODULE passes on every module (what they need from the system and show to
+# it).
 set -eu
 archive=$1 platform=$2 skin_list=$3 check_module=$4
 name=$(basename "$archive")
@@ -28,17 +29,22 @@ GLEW.txt|Milan Ikits
 GCC-runtime-libraries.txt|GCC RUNTIME LIBRARY EXCEPTION"
 if [ "$platform" = win64 ]; then
     module="Vantor Pro.dll"
+    vst3_module="Vantor Pro.vst3/Contents/x86_64-win/Vantor Pro.vst3"
     licences="$licences
 MinGW-w64-runtime.txt|winpthreads"
 else
     module="Vantor Pro.so"
+    vst3_module="Vantor Pro.vst3/Contents/x86_64-linux/Vantor Pro.so"
 fi
 
 {
     echo "Vantor Pro/$module"
     echo "Vantor Pro/Vantor Pro.clap"
+    echo "Vantor Pro/$vst3_module"
+    echo "Vantor Pro/Vantor Pro.vst3/Contents/Resources/moduleinfo.json"
     echo "Vantor Pro/README.txt"
-    grep -v '^#' "$skin_list" | awk 'NF { print "Vantor Pro/Skin/" $1 }'
+    grep -v '^#' "$skin_list" |
+        awk 'NF { print "Vantor Pro/Skin/" $1; print "Vantor Pro/Vantor Pro.vst3/Contents/Resources/Skin/" $1 }'
     echo "$licences" | sed -n 's/^\([^|]*\)|.*/Vantor Pro\/licences\/\1/p'
 } | sort >"$work/expected"
 (cd "$work" && find . -type f ! -name expected ! -name actual | sed 's|^\./||' | sort) >"$work/actual"
@@ -70,4 +76,5 @@ done
 
 sh "$check_module" "$folder/$module" || status=1
 sh "$check_module" "$folder/Vantor Pro.clap" || status=1
+sh "$check_module" "$folder/$vst3_module" || status=1
 exit $status

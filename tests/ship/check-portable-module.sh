@@ -4,13 +4,14 @@
 # - it needs only the C library (with its loader, libm, libdl, libpthread), X11 and OpenGL,
 #   and takes nothing else from the process; the C++ runtime, libpng, zlib and GLEW are
 #   inside it;
-# - no symbol it takes from glibc is newer than GLIBC_2.31;
-# - it exports exactly its entry points (VSTPluginMain and main, or a .clap file's clap_entry):
+# - no symbol it takes from glibc is newer than GLIBC_2.27, the oldest glibc it promises to load on;
+# - it exports exactly its entry points (VSTPluginMain and main, a .clap file's clap_entry, or
+#   a VST3 bundle's module's GetPluginFactory, ModuleEntry and ModuleExit):
 #   no C++ symbol of ours or of the libraries linked in can take the place of a host's (or
 #   another plug-in's) or be replaced by one.
 set -eu
 module=$1
-newest_glibc=2.31
+newest_glibc=2.27
 [ -f "$module" ] || { echo "FAIL: $module does not exist"; exit 1; }
 status=0
 
@@ -60,6 +61,7 @@ fi
 exports=$(nm -D --defined-only "$module" | awk '{ print $2 " " $3 }' | sort)
 case $module in
 *.clap) expected='D clap_entry' ;;
+*.vst3/Contents/x86_64-linux/*) expected=$(printf 'T GetPluginFactory\nT ModuleEntry\nT ModuleExit\n' | sort) ;;
 *) expected=$(printf 'T VSTPluginMain\nT main\n' | sort) ;;
 esac
 if [ "$exports" = "$expected" ]; then

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Usage: install-and-check.sh BUILD_DIR PREFIX EXPECTED_SKIN_FILES MODULE_FILE_NAME
 # Installs the build into a fresh PREFIX with the user's command, beside another vendor's
-# plug-in, and checks that the plug-in folder holds exactly both modules, the readme, every
-# skin file and the licence texts of what the module links in. Then it adds a file of the
+# plug-in, and checks that the plug-in folder holds exactly the VST 2.4 and CLAP modules, the
+# VST3 bundle (its module, moduleinfo.json and a skin of its own), the readme, every skin file
+# and the licence texts of what the modules link in. Then it adds a file of the
 # user's own to the plug-in folder: that file and the other plug-in must survive the
 # uninstall (uninstall-and-check.sh).
 set -eu
@@ -20,8 +21,10 @@ trap 'rm -f "$expected" "$actual"' EXIT
 {
     echo "$module"
     echo "Vantor Pro.clap"
+    echo "Vantor Pro.vst3/Contents/x86_64-linux/Vantor Pro.so"
+    echo "Vantor Pro.vst3/Contents/Resources/moduleinfo.json"
     echo "README.txt"
-    grep -v '^#' "$skin_list" | awk 'NF { print "Skin/" $1 }'
+    grep -v '^#' "$skin_list" | awk 'NF { print "Skin/" $1; print "Vantor Pro.vst3/Contents/Resources/Skin/" $1 }'
     for licence in zlib libpng GLEW GCC-runtime-libraries; do
         echo "licences/$licence.txt"
     done

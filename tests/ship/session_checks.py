@@ -9,6 +9,10 @@ session_checks.py levels WAV SPLIT_SECONDS EXPECTED_RATIO
     measures the RMS level of a stereo float WAV before and after SPLIT_SECONDS (keeping
     0.3 s away from the split and the ends) and checks that the first part is
     EXPECTED_RATIO times the second (within 0.5 dB), and that neither is silent.
+session_checks.py same-sound WAV REFERENCE SPLIT_SECONDS
+    checks that two stereo float WAVs of the same length hold the same samples (within 1e-6),
+    but for 0.3 s from SPLIT_SECONDS on, where an automated switch lands at its own sample in
+    one format and at the host's block boundary in the other.
 Exit status 0 when the check holds, 1 when it fails.
 """
 
@@ -106,11 +110,26 @@ def levels(path, split_seconds, expected_ratio):
     return good
 
 
+def same_sound(path, reference, split_seconds):
+    rate, samples = read_float_wav(path)
+    _, expected = read_float_wav(reference)
+    if len(samples) != len(expected):
+        print("FAIL: %s has %d samples, %s %d" % (path, len(samples), reference, len(expected)))
+        return False
+    first, last = 2 * int(split_seconds * rate), 2 * int((split_seconds + 0.3) * rate)
+    worst = max(abs(samples[i] - expected[i]) for i in range(len(samples)) if not first <= i < last)
+    verdict = "ok" if worst <= 1e-6 else "FAIL"
+    print("%s: %s and %s differ by at most %.3g" % (verdict, path, reference, worst))
+    return verdict == "ok"
+
+
 def main(argv):
     if len(argv) == 5 and argv[1] == "forget-value":
         return forget_value(argv[2], argv[3], argv[4])
     if len(argv) == 5 and argv[1] == "chunk-value":
         return chunk_value(argv[2], int(argv[3]), float(argv[4]))
+    if len(argv) == 5 and argv[1] == "same-sound":
+        return same_sound(argv[2], argv[3], float(argv[4]))
     if len(argv) == 5 and argv[1] == "levels":
         return levels(argv[2], float(argv[3]), float(argv[4]))
     print(__doc__)

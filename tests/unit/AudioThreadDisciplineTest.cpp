@@ -3,9 +3,11 @@
 
 #include "ClapEventList.h"
 #include "ClapHost.h"
+#include "Vst3StereoProcessData.h"
 #include "clapshell/ClapEffect.h"
 #include "shell/EffectVST.h"
 #include "support/SilentHost.h"
+#include "vst3shell/Vst3Effect.h"
 
 #include <gtest/gtest.h>
 
@@ -161,4 +163,47 @@ TEST(AudioThreadDiscipline, ClapProcessWithEventsAtOffsetsNeitherAllocatesNorLoc
     EXPECT_EQ(lockCalls.load(), 0);
     effect.stopProcessing();
     effect.deactivate();
+}
+
+TEST(AudioThreadDiscipline, Vst3ProcessWithChangesAtOffsetsNeitherAllocatesNorLocks)
+{
+    Vst3Effect* effect = Vst3Effect::create();
+    ASSERT_NE(effect, nullptr);
+    Vst3StereoProcessData data;
+    const vst3::ProcessSetup setup = data.setup(48000.0, 256);
+    ASSERT_EQ(effect->initialize(nullptr), vst3::kResultOk);
+    ASSERT_EQ(effect->setupProcessing(setup), vst3::kResultOk);
+    ASSERT_EQ(effect->setActive(true), vst3::kResultOk);
+    std::vector<float> left(256 * 200), right(256 * 200);
+    for (std::size_t i = 0; i < left.size(); ++i)
+    {
+        left[i] = static_cast<float>((i * 7919) % 1000) / 1000.0f - 0.5f;
+        right[i] = -left[i];
+    }
+    heapCalls = 0;
+    lockCalls = 0;
+    for (std::size_t block = 0; block < 200; ++block)
+    {
+        // Points inside the block split it; these also make the audio thread rebuild the
+        // curve, fade and reshape.
+        data.inputChanges().clear();
+        if (block % 20 == 0)
+        {
+            data.inputChanges().addPoint(kParamEqGain, 3, static_cast<double>(block % 7) / 7.0);
+            data.inputChanges().addPoint(eqPointYIndex(1), 17, static_cast<double>(block % 3) / 3.0);
+            data.inputChanges().addPoint(kParamActive, 100, (block / 20) % 2 == 0 ? 0.0 : 1.0);
+            data.inputChanges().addPoint(kParamStereoWidth, 255, 1.0);
+        }
+        float* channels[2] = {left.data() + 256 * block, right.data() + 256 * block};
+        vst3::ProcessData& call = data.prepare(channels, channels, 256);
+        watching = true;
+        const vst3::tresult result = effect->process(call);
+        watching = false;
+        ASSERT_EQ(result, vst3::kResultOk);
+    }
+    EXPECT_EQ(heapCalls.load(), 0);
+    EXPECT_EQ(lockCalls.load(), 0);
+    effect->setActive(false);
+    effect->terminate();
+    effect->release();
 }

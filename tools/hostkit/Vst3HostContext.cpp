@@ -31,9 +31,5 @@ void* Vst3HostContext::interfaceFor(const vst3::Tuid& iid)
 {
     if (iid == vst3::kIHostApplicationIid)
         return &offered.view;
-#if !defined(_WIN32)
-    if (iid == vst3::kIRunLoopIid)
-        return runLoop.runLoop();
-#endif
-    return nullptr;
+    return runLoop.offeredAlongside(iid);
 }

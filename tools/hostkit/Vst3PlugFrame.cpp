@@ -26,11 +26,7 @@ void* Vst3PlugFrame::interfaceFor(const vst3::Tuid& iid)
 {
     if (iid == vst3::kIPlugFrameIid)
         return &offered.view;
-#if !defined(_WIN32)
-    if (iid == vst3::kIRunLoopIid)
-        return runLoop.runLoop();
-#endif
-    return nullptr;
+    return runLoop.offeredAlongside(iid);
 }
 
 vst3::tresult Vst3PlugFrame::resizeView(vst3::IPlugView* view, vst3::ViewRect* newSize)

@@ -49,6 +49,16 @@ void* Vst3RunLoop::interfaceFor(const vst3::Tuid& iid)
     return iid == vst3::kIRunLoopIid ? &offered.view : nullptr;
 }
 
+void* Vst3RunLoop::offeredAlongside(const vst3::Tuid& iid)
+{
+#if defined(_WIN32)
+    (void)iid;
+    return nullptr;
+#else
+    return iid == vst3::kIRunLoopIid ? runLoop() : nullptr;
+#endif
+}
+
 vst3::tresult Vst3RunLoop::registerEventHandler(vst3::IEventHandler* handler, vst3::FileDescriptor fd)
 {
 #if defined(_WIN32)

@@ -23,6 +23,9 @@ public:
     ~Vst3RunLoop() override;
 
     vst3::IRunLoop* runLoop() { return &offered.view; }
+    // What a host object that also answers for the run loop (host context, plug frame) gives
+    // for an id it does not offer itself: the run loop on Linux, where hosts offer one.
+    void* offeredAlongside(const vst3::Tuid& iid);
 
     vst3::tresult registerEventHandler(vst3::IEventHandler* handler, vst3::FileDescriptor fd);
     vst3::tresult unregisterEventHandler(vst3::IEventHandler* handler);

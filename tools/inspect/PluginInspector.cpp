@@ -1,7 +1,9 @@
-// vantor-inspect: loads a VST 2.4 module file (or a .clap one) as a host does and prints
-// what a host sees: identity, parameters, programs and the latency at a few sample rates.
+// vantor-inspect: loads a VST 2.4 module file (or a .clap one, or a .vst3 bundle) as a host
+// does and prints what a host sees: identity, parameters, programs and the latency at a few
+// sample rates.
 
 #include "ClapInspector.h"
+#include "Vst3Inspector.h"
 #include "ModuleLoader.h"
 
 #include <cstdio>
@@ -74,12 +76,15 @@ int main(int argc, char** argv)
     if (argc != 2 || std::strcmp(argv[1], "--help") == 0)
     {
         std::fprintf(stderr, "usage: vantor-inspect MODULE\n"
-                             "Loads a VST 2.4 plug-in module, or a CLAP one (.clap), and prints what a host sees.\n");
+                             "Loads a VST 2.4 plug-in module, a CLAP one (.clap) or a VST3 one (.vst3), and prints\n"
+                             "what a host sees.\n");
         return 2;
     }
     const std::string path = argv[1];
     if (path.size() > 5 && path.compare(path.size() - 5, 5, ".clap") == 0)
         return inspectClapModule(argv[1]);
+    if (path.size() > 5 && path.compare(path.size() - 5, 5, ".vst3") == 0)
+        return inspectVst3Module(argv[1]);
     const LoadedModule module = loadPluginModule(argv[1]);
     if (!module.error.empty())
     {

@@ -168,13 +168,13 @@ std::string renderUsageText(const std::string& defaultPluginPath)
            "                    [--chunk FILE] [--save-chunk FILE] [--block N] [--align] [--list] [--quiet]\n"
            "       vantor-render --list [--plugin PATH] [--chunk FILE] [--set NAME=VALUE]...\n"
            "\n"
-           "Renders the audio file IN through a VST 2.4 plug-in, or a CLAP one (a .clap file), into\n"
-           "OUT, offline, loading the plug-in module as a host does. Reads and writes every format\n"
-           "libsndfile handles: the extension of OUT picks its format (.wav is written as 32-bit\n"
-           "float) and the sample rate of IN is kept. Mono input feeds both channels; more than two\n"
-           "channels is an error.\n"
+           "Renders the audio file IN through a VST 2.4 plug-in, a CLAP one (a .clap file) or a VST3\n"
+           "one (a .vst3 bundle), into OUT, offline, loading the plug-in module as a host does. Reads\n"
+           "and writes every format libsndfile handles: the extension of OUT picks its format (.wav\n"
+           "is written as 32-bit float) and the sample rate of IN is kept. Mono input feeds both\n"
+           "channels; more than two channels is an error.\n"
            "\n"
-           "  --plugin PATH      the plug-in module file\n"
+           "  --plugin PATH      the plug-in module file or VST3 bundle\n"
            "                     (default: " +
            defaultPluginPath +
            ")\n"
@@ -184,7 +184,7 @@ std::string renderUsageText(const std::string& defaultPluginPath)
            "                     the same from input sample SAMPLE on (counted from 0), exactly\n"
            "                     there whatever the block size; may be repeated\n"
            "  --chunk FILE       load the plug-in state in FILE before rendering (a CLAP plug-in's\n"
-           "                     state stream)\n"
+           "                     state stream, a VST3 one's component state)\n"
            "  --save-chunk FILE  save the plug-in state into FILE after rendering\n"
            "  --block N          process N samples at a time, 1.." +
            std::to_string(kMaxBlockSize) +

@@ -1,0 +1,13 @@
+#include "platform/GuiTimer.h"
+
+namespace platform
+{
+
+bool GuiTimer::start(unsigned, Callback, void*)
+{
+    return false;
+}
+
+void GuiTimer::stop() {}
+
+}  // namespace platform

@@ -1,0 +1,336 @@
+#include "vst3shell/Vst3Effect.h"
+
+#include "effect/SampleAccurateChanges.h"
+#include "effect/StateChunks.h"
+#include "params/ParameterTable.h"
+#include "vst3shell/Vst3BundleSkin.h"
+#include "vst3shell/Vst3EditorView.h"
+#include "vst3shell/Vst3EffectTables.h"
+#include "vst3shell/Vst3Parameters.h"
+#include "vst3shell/Vst3StateStream.h"
+#include "vst3shell/Vst3TimedChanges.h"
+
+#include <cmath>
+#include <cstring>
+#include <new>
+
+namespace
+{
+
+constexpr std::int32_t kStereo = 2;
+
+// The bus's two channels of 32-bit samples, or null when the host gave no such bus.
+float* const* stereoChannels(const vst3::AudioBusBuffers* buses, std::int32_t count)
+{
+    if (buses == nullptr || count < 1 || buses[0].numChannels != kStereo || buses[0].channelBuffers32 == nullptr)
+        return nullptr;
+    float* const* channels = buses[0].channelBuffers32;
+    return channels[0] != nullptr && channels[1] != nullptr ? channels : nullptr;
+}
+
+}  // namespace
+
+Vst3Effect* Vst3Effect::create()
+{
+    return new (std::nothrow) Vst3Effect();
+}
+
+Vst3Effect::Vst3Effect()
+    : componentFacet{{&kVst3ComponentTable}, this},
+      processorFacet{{&kVst3ProcessorTable}, this},
+      controllerFacet{{&kVst3ControllerTable}, this}
+{
+}
+
+// The editor goes before the effect it shows (the core sees to that).
+Vst3Effect::~Vst3Effect()
+{
+    effectCore.reset();
+    if (handler != nullptr)
+        vst3::release(handler);
+    if (context != nullptr)
+        vst3::release(context);
+}
+
+vst3::tresult Vst3Effect::queryInterface(const vst3::Tuid* iid, void** object)
+{
+    if (object == nullptr)
+        return vst3::kInvalidArgument;
+    *object = nullptr;
+    if (iid == nullptr)
+        return vst3::kInvalidArgument;
+    if (*iid == vst3::kFUnknownIid || *iid == vst3::kIPluginBaseIid || *iid == vst3::kIComponentIid)
+        *object = component();
+    else if (*iid == vst3::kIAudioProcessorIid)
+        *object = processor();
+    else if (*iid == vst3::kIEditControllerIid)
+        *object = controller();
+    else
+        return vst3::kNoInterface;
+    addRef();
+    return vst3::kResultOk;
+}
+
+std::uint32_t Vst3Effect::addRef()
+{
+    return references.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
+std::uint32_t Vst3Effect::release()
+{
+    const std::uint32_t left = references.fetch_sub(1, std::memory_order_acq_rel) - 1;
+    if (left == 0)
+        delete this;
+    return left;
+}
+
+vst3::tresult Vst3Effect::initialize(vst3::FUnknown* hostContext)
+{
+    if (initializations > 0)
+    {
+        ++initializations;
+        return vst3::kResultOk;
+    }
+    EffectHostLink& link = *this;
+    auto made = std::make_unique<EffectCore>(link, kFirstSampleRate, makeBundleEditor);
+    if (!made->hasEngine())
+        return vst3::kOutOfMemory;
+    made->setProgram(0, kFirstSampleRate);
+    effectCore = std::move(made);
+    announcedLatency = effectCore->latency();
+    if (hostContext != nullptr)
+    {
+        vst3::addRef(hostContext);
+        context = hostContext;
+    }
+    initializations = 1;
+    return vst3::kResultOk;
+}
+
+vst3::tresult Vst3Effect::terminate()
+{
+    if (initializations == 0)
+        return vst3::kResultFalse;
+    if (--initializations > 0)
+        return vst3::kResultOk;
+    active = false;
+    // A view the host still holds shows nothing from now on.
+    if (liveView != nullptr)
+        liveView->detachFromEffect();
+    liveView = nullptr;
+    effectCore.reset();
+    setComponentHandler(nullptr);
+    if (context != nullptr)
+        vst3::release(context);
+    context = nullptr;
+    return vst3::kResultOk;
+}
+
+vst3::tresult Vst3Effect::setActive(bool state)
+{
+    if (!effectCore)
+        return vst3::kNotInitialized;
+    if (!state)
+    {
+        active = false;
+        return vst3::kResultOk;
+    }
+    effectCore->restartClean(sampleRate);
+    active = true;
+    // Last, as the host may deactivate and activate again from within the request.
+    if (effectCore->latency() != announcedLatency)
+    {
+        announcedLatency = effectCore->latency();
+        requestRestart(vst3::kLatencyChanged);
+    }
+    return vst3::kResultOk;
+}
+
+vst3::tresult Vst3Effect::setState(vst3::IBStream* stream)
+{
+    if (!effectCore)
+        return vst3::kNotInitialized;
+    if (!loadChunkFrom(stream, false))
+        return vst3::kResultFalse;
+    requestRestart(vst3::kParamValuesChanged);
+    return vst3::kResultOk;
+}
+
+vst3::tresult Vst3Effect::getState(vst3::IBStream* stream)
+{
+    if (!effectCore)
+        return vst3::kNotInitialized;
+    void* chunk = nullptr;
+    if (stream == nullptr || effectCore->saveChunk(&chunk, true) != kProgramChunkSize)
+        return vst3::kResultFalse;
+    return writeWhole(*stream, chunk, kProgramChunkSize) ? vst3::kResultOk : vst3::kResultFalse;
+}
+
+// Read whole before anything is taken, so a stream that breaks off changes nothing.
+bool Vst3Effect::loadChunkFrom(vst3::IBStream* stream, bool onlyWhenNew)
+{
+    unsigned char chunk[kProgramChunkSize];
+    if (stream == nullptr || !readExactly(*stream, chunk, sizeof(chunk)))
+        return false;
+    if (onlyWhenNew)
+    {
+        void* current = nullptr;
+        if (effectCore->saveChunk(&current, true) == kProgramChunkSize &&
+            std::memcmp(current, chunk, sizeof(chunk)) == 0)
+            return true;
+    }
+    return effectCore->restoreChunk(chunk, kProgramChunkSize, true, sampleRate);
+}
+
+std::uint32_t Vst3Effect::latency() const
+{
+    return effectCore ? static_cast<std::uint32_t>(effectCore->latency()) : 0;
+}
+
+std::uint32_t Vst3Effect::tail() const
+{
+    return 2 * latency();
+}
+
+// The engine takes the rate now, so the latency a host asks for after setup is the one it
+// will have.
+vst3::tresult Vst3Effect::setupProcessing(const vst3::ProcessSetup& setup)
+{
+    if (!effectCore)
+        return vst3::kNotInitialized;
+    if (active || setup.symbolicSampleSize != vst3::kSample32 || !std::isfinite(setup.sampleRate) ||
+        setup.sampleRate <= 0.0)
+        return vst3::kResultFalse;
+    sampleRate = static_cast<float>(setup.sampleRate);
+    effectCore->restartClean(sampleRate);
+    return vst3::kResultOk;
+}
+
+// Audio thread: no allocation, no locks, no I/O.
+vst3::tresult Vst3Effect::process(vst3::ProcessData& data)
+{
+    if (!effectCore)
+        return vst3::kNotInitialized;
+    if (data.symbolicSampleSize != vst3::kSample32)
+        return vst3::kInvalidArgument;
+    // Only parameters to take (a flush), or no audio to take them with.
+    if (data.numSamples <= 0 || data.numOutputs == 0)
+    {
+        applyParameterChanges(data.inputParameterChanges);
+        return vst3::kResultOk;
+    }
+    float* const* in = stereoChannels(data.inputs, data.numInputs);
+    float* const* out = stereoChannels(data.outputs, data.numOutputs);
+    if (in == nullptr || out == nullptr)
+    {
+        applyParameterChanges(data.inputParameterChanges);
+        if (out != nullptr)
+        {
+            std::memset(out[0], 0, sizeof(float) * static_cast<std::size_t>(data.numSamples));
+            std::memset(out[1], 0, sizeof(float) * static_cast<std::size_t>(data.numSamples));
+        }
+        return vst3::kResultFalse;
+    }
+    Vst3TimedChanges changes(data.inputParameterChanges);
+    processWithChanges(*effectCore, in, out, static_cast<std::uint32_t>(data.numSamples), changes.count(),
+                       [&changes](std::uint32_t) { return changes.next(); });
+    data.outputs[0].silenceFlags = 0;
+    return vst3::kResultOk;
+}
+
+void Vst3Effect::applyParameterChanges(vst3::IParameterChanges* changes)
+{
+    Vst3TimedChanges timed(changes);
+    for (std::uint32_t i = 0; i < timed.count(); ++i)
+    {
+        if (const std::optional<TimedParameterChange> change = timed.next())
+            effectCore->setParameter(change->index, change->value);
+    }
+}
+
+vst3::tresult Vst3Effect::setComponentState(vst3::IBStream* stream)
+{
+    if (!effectCore)
+        return vst3::kNotInitialized;
+    return loadChunkFrom(stream, true) ? vst3::kResultOk : vst3::kResultFalse;
+}
+
+vst3::ParamValue Vst3Effect::parameterValue(vst3::ParamId id)
+{
+    if (!effectCore || !isVst3Parameter(id))
+        return 0.0;
+    return effectCore->hostValue(static_cast<int>(id));
+}
+
+// The controller's values are the effect's own, so a value set here is the effect's at once,
+// processing or not: a host may set it and save the state before any process call carries
+// it (Ardour's scripting does), and the saved state must hold it. Hosts tell the controller
+// what they already sent through process, so sample-accurate changes keep their samples.
+vst3::tresult Vst3Effect::setParameterValue(vst3::ParamId id, vst3::ParamValue value)
+{
+    if (!effectCore)
+        return vst3::kNotInitialized;
+    if (!isVst3Parameter(id))
+        return vst3::kInvalidArgument;
+    effectCore->setParameter(static_cast<int>(id), static_cast<float>(vst3BoundedValue(value)));
+    return vst3::kResultOk;
+}
+
+vst3::tresult Vst3Effect::setComponentHandler(vst3::IComponentHandler* newHandler)
+{
+    if (newHandler == handler)
+        return vst3::kResultOk;
+    if (newHandler != nullptr)
+        vst3::addRef(newHandler);
+    if (handler != nullptr)
+        vst3::release(handler);
+    handler = newHandler;
+    return vst3::kResultOk;
+}
+
+vst3::IPlugView* Vst3Effect::createView(const char* name)
+{
+    if (!effectCore || name == nullptr || std::strcmp(name, vst3::kViewTypeEditor) != 0)
+        return nullptr;
+    // One view shows the editor at a time: a newer one takes it over.
+    if (liveView != nullptr)
+        liveView->detachFromEffect();
+    liveView = Vst3EditorView::create(*this);
+    return liveView != nullptr ? liveView->plugView() : nullptr;
+}
+
+void Vst3Effect::viewGone(Vst3EditorView& view)
+{
+    if (liveView == &view)
+        liveView = nullptr;
+}
+
+void Vst3Effect::requestRestart(std::int32_t flags)
+{
+    if (handler != nullptr)
+        handler->vtable->restartComponent(handler, flags);
+}
+
+bool Vst3Effect::editBegun(int index)
+{
+    return handler != nullptr &&
+           handler->vtable->beginEdit(handler, static_cast<vst3::ParamId>(index)) == vst3::kResultOk;
+}
+
+void Vst3Effect::valueEdited(int index, float value)
+{
+    if (handler != nullptr)
+        handler->vtable->performEdit(handler, static_cast<vst3::ParamId>(index), value);
+}
+
+bool Vst3Effect::editEnded(int index)
+{
+    return handler != nullptr &&
+           handler->vtable->endEdit(handler, static_cast<vst3::ParamId>(index)) == vst3::kResultOk;
+}
+
+// No view yet whose frame could be asked for another size.
+bool Vst3Effect::editorResizeRequested(int width, int height)
+{
+    return liveView != nullptr && liveView->requestSize(width, height);
+}

@@ -1,0 +1,234 @@
+// The editor as a VST3 host embeds it through IPlugView: in the host's X11 (or Win32) window,
+// driven on Linux by the host's run loop (a timer and a handler on the X connection),
+// scaled by the host's content scale, resized through the plug frame, a drag reaching the
+// host's component handler as one gesture, and any order of attach, remove and release safe.
+#include "Vst3PlugFrame.h"
+#include "Vst3TestSupport.h"
+#include "editor/EditorLayout.h"
+#include "host/HostPointer.h"
+#include "host/HostWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+namespace
+{
+
+constexpr int kWidth = 512;
+constexpr int kHeight = 624;
+#if defined(_WIN32)
+constexpr const char* kPlatformType = vst3::kPlatformTypeHwnd;
+constexpr const char* kOtherPlatformType = vst3::kPlatformTypeX11EmbedWindowId;
+constexpr std::size_t kLoopEntries = 0;  // no run loop on Windows: the editor runs on its window
+#else
+constexpr const char* kPlatformType = vst3::kPlatformTypeX11EmbedWindowId;
+constexpr const char* kOtherPlatformType = vst3::kPlatformTypeHwnd;
+constexpr std::size_t kLoopEntries = 1;
+#endif
+
+const layout::Row& row(const std::string& name)
+{
+    for (const layout::Row& candidate : layout::controlRows())
+    {
+        if (name == candidate.name)
+            return candidate;
+    }
+    throw std::runtime_error("no layout row " + name);
+}
+
+class Vst3Editor : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(window.valid() && pointer.valid()) << "no window system (run under Xvfb)";
+        pointer.moveTo(kWidth + 50, 10);
+        effect = createdEffect();
+        ASSERT_NE(effect, nullptr);
+        view = effect->controller()->vtable->createView(effect->controller(), vst3::kViewTypeEditor);
+        ASSERT_NE(view, nullptr);
+        ASSERT_EQ(view->vtable->setFrame(view, frame.frame()), vst3::kResultOk);
+    }
+
+    void TearDown() override
+    {
+        if (view != nullptr)
+        {
+            view->vtable->removed(view);
+            view->vtable->setFrame(view, nullptr);
+            vst3::release(view);
+        }
+        EXPECT_EQ(loop.timerCount(), 0u);
+        EXPECT_EQ(loop.watchCount(), 0u);
+        EXPECT_EQ(frame.misuses() + loop.misuses(), 0);
+        if (effect != nullptr)
+            EXPECT_EQ(effect->componentHandler().misuses(), 0);
+    }
+
+    bool attach()
+    {
+        return view->vtable->attached(view, window.handle(), kPlatformType) == vst3::kResultOk;
+    }
+
+    vst3::ViewRect size()
+    {
+        vst3::ViewRect rect{};
+        EXPECT_EQ(view->vtable->getSize(view, &rect), vst3::kResultOk);
+        return rect;
+    }
+
+    // A host's UI loop turning for `turns` rounds of about 10 ms.
+    void runLoop(int turns)
+    {
+        for (int i = 0; i < turns; ++i)
+        {
+            window.pumpMessages();
+            loop.pump(0);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+
+    void dragUp(const layout::Row& control, int pixels)
+    {
+        const float sceneX = layout::leftEdge(kWidth) + control.centre[0];
+        const float sceneY = layout::bottomEdge(kHeight) + control.centre[1];
+        const int x = static_cast<int>(std::lround(kWidth / 2.0f + sceneX));
+        const int y = static_cast<int>(std::lround(kHeight / 2.0f - sceneY));
+        pointer.moveTo(x, y);
+        runLoop(5);
+        pointer.press(HostPointer::Left);
+        runLoop(5);
+        for (int step = 1; step <= 4; ++step)
+        {
+            pointer.moveTo(x, y - pixels * step / 4);
+            runLoop(3);
+        }
+        pointer.release(HostPointer::Left);
+        runLoop(10);
+    }
+
+    Vst3RunLoop& loop = vst3RunLoop();
+    Vst3PlugFrame frame{loop};
+    HostWindow window{kWidth, kHeight};
+    HostPointer pointer{window.handle()};
+    std::unique_ptr<Vst3PluginInstance> effect;
+    vst3::IPlugView* view = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Vst3Editor, EmbedsInTheHostsWindowDrivenByItsRunLoopAndLeavesNothingWhenRemoved)
+{
+    EXPECT_EQ(view->vtable->isPlatformTypeSupported(view, kPlatformType), vst3::kResultTrue);
+    EXPECT_EQ(view->vtable->isPlatformTypeSupported(view, kOtherPlatformType), vst3::kResultFalse);
+    EXPECT_EQ(view->vtable->canResize(view), vst3::kResultFalse);
+    vst3::ViewRect rect = size();
+    EXPECT_EQ(rect.right - rect.left, kWidth);
+    EXPECT_EQ(rect.bottom - rect.top, kHeight);
+    vst3::ViewRect dragged{0, 0, kWidth + 40, kHeight - 10};
+    ASSERT_EQ(view->vtable->checkSizeConstraint(view, &dragged), vst3::kResultOk);
+    EXPECT_EQ(dragged.right, kWidth);
+    EXPECT_EQ(dragged.bottom, kHeight);
+
+    EXPECT_NE(view->vtable->attached(view, window.handle(), kOtherPlatformType), vst3::kResultOk);
+    ASSERT_TRUE(attach());
+    runLoop(20);
+    EXPECT_EQ(window.childCount(), 1);
+    EXPECT_EQ(loop.timerCount(), kLoopEntries);
+    EXPECT_EQ(loop.watchCount(), kLoopEntries);
+#if !defined(_WIN32)
+    // Drawn: the faceplate, not one flat colour.
+    const std::vector<unsigned char> pixels = window.shownEditorPixels(kWidth, kHeight);
+    ASSERT_EQ(pixels.size(), static_cast<std::size_t>(kWidth * kHeight * 3));
+    std::size_t differing = 0;
+    for (std::size_t i = 3; i < pixels.size(); ++i)
+        differing += pixels[i] != pixels[i % 3];
+    EXPECT_GT(differing, pixels.size() / 4);
+#endif
+    EXPECT_EQ(view->vtable->removed(view), vst3::kResultOk);
+    runLoop(2);
+    EXPECT_EQ(window.childCount(), 0);
+    EXPECT_EQ(loop.timerCount(), 0u);
+    EXPECT_EQ(loop.watchCount(), 0u);
+}
+
+TEST_F(Vst3Editor, ADragReachesTheHostAsOneGesture)
+{
+    ASSERT_TRUE(attach());
+    runLoop(30);
+    const layout::Row& gain = row("Gain");
+    const vst3::ParamId id = static_cast<vst3::ParamId>(gain.parameter);
+    const double before = effect->controller()->vtable->getParamNormalized(effect->controller(), id);
+    dragUp(gain, 40);
+    const double after = effect->controller()->vtable->getParamNormalized(effect->controller(), id);
+    EXPECT_GT(after, before);
+
+    const auto& edits = effect->componentHandler().edits();
+    ASSERT_GE(edits.size(), 3u);
+    EXPECT_EQ(edits.front().step, Vst3ComponentHandler::EditStep::begin);
+    EXPECT_EQ(edits.back().step, Vst3ComponentHandler::EditStep::end);
+    for (std::size_t i = 1; i + 1 < edits.size(); ++i)
+        EXPECT_EQ(edits[i].step, Vst3ComponentHandler::EditStep::perform) << i;
+    for (const auto& edit : edits)
+        EXPECT_EQ(edit.id, id);
+    EXPECT_FLOAT_EQ(static_cast<float>(edits[edits.size() - 2].value), static_cast<float>(after));
+}
+
+TEST_F(Vst3Editor, TheContentScaleSetsTheSizeAndAChangeWhileOpenGoesThroughTheFrame)
+{
+    auto* scale =
+        vst3::queryInterface<vst3::IPlugViewContentScaleSupport>(view, vst3::kIPlugViewContentScaleSupportIid);
+    ASSERT_NE(scale, nullptr);
+    ASSERT_EQ(scale->vtable->setContentScaleFactor(scale, 2.0f), vst3::kResultOk);
+    vst3::ViewRect rect = size();
+    EXPECT_EQ(rect.right, 1024);
+    EXPECT_EQ(rect.bottom, 1248);
+    ASSERT_TRUE(attach());
+    runLoop(10);
+    EXPECT_EQ(window.childCount(), 1);
+
+    // Changed while open: the editor asks the frame for its new size and takes it, still
+    // driven by the run loop.
+    ASSERT_EQ(scale->vtable->setContentScaleFactor(scale, 1.5f), vst3::kResultOk);
+    runLoop(20);
+    ASSERT_EQ(frame.resizeRequests().size(), 1u);
+    EXPECT_EQ(frame.resizeRequests().back().right, 768);
+    EXPECT_EQ(frame.resizeRequests().back().bottom, 936);
+    rect = size();
+    EXPECT_EQ(rect.right, 768);
+    EXPECT_EQ(rect.bottom, 936);
+    EXPECT_EQ(window.childCount(), 1);
+    EXPECT_EQ(loop.timerCount(), kLoopEntries);
+    EXPECT_EQ(loop.watchCount(), kLoopEntries);
+    EXPECT_NE(scale->vtable->setContentScaleFactor(scale, 0.0f), vst3::kResultOk);
+    vst3::release(scale);
+}
+
+TEST_F(Vst3Editor, OpensAndClosesTwentyTimesAndAHostKeepingTheViewCannotCrashIt)
+{
+    for (int cycle = 0; cycle < 20; ++cycle)
+    {
+        ASSERT_TRUE(attach()) << cycle;
+        runLoop(2);
+        ASSERT_EQ(window.childCount(), 1) << cycle;
+        ASSERT_EQ(view->vtable->removed(view), vst3::kResultOk);
+        runLoop(1);
+        ASSERT_EQ(window.childCount(), 0) << cycle;
+    }
+    // The host lets go of the effect first and keeps calling the view.
+    effect.reset();
+    vst3::ViewRect rect{};
+    view->vtable->getSize(view, &rect);
+    EXPECT_NE(view->vtable->attached(view, window.handle(), kPlatformType), vst3::kResultOk);
+    EXPECT_EQ(window.childCount(), 0);
+    EXPECT_EQ(view->vtable->removed(view), vst3::kResultOk);
+    EXPECT_EQ(loop.timerCount(), 0u);
+    view->vtable->setFrame(view, nullptr);
+    vst3::release(view);
+    view = nullptr;
+}

@@ -1,0 +1,165 @@
+// State as a VST3 host saves and loads it: exactly the VST 2.4 program chunk, so a setting
+// travels between the formats; the controller follows a loaded state; nothing but a whole
+// chunk is ever taken.
+#include "Vst3TestSupport.h"
+#include "host/PluginHost.h"
+#include "support/TestSignals.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace
+{
+
+struct Setting
+{
+    vst3::ParamId id;
+    float value;
+};
+constexpr Setting kSetting[] = {{1, 0.85f}, {2, 0.7f}, {3, 0.4f}, {5, 0.62f}, {12, 0.3f}, {39, 0.8f}};
+
+void applyToVst(const EffectInstance& vst)
+{
+    for (const Setting& setting : kSetting)
+        vst.setParameter(static_cast<VstInt32>(setting.id), setting.value);
+}
+
+void applyToVst3(Vst3PluginInstance& effect)
+{
+    vst3::IEditController* controller = effect.controller();
+    for (const Setting& setting : kSetting)
+        ASSERT_EQ(controller->vtable->setParamNormalized(controller, setting.id, setting.value), vst3::kResultOk);
+}
+
+vst3::tresult loadState(Vst3PluginInstance& effect, const std::vector<unsigned char>& bytes)
+{
+    Vst3MemoryStream stream(bytes);
+    return effect.component()->vtable->setState(effect.component(), stream.stream());
+}
+
+vst3::tresult loadComponentState(Vst3PluginInstance& effect, const std::vector<unsigned char>& bytes)
+{
+    Vst3MemoryStream stream(bytes);
+    return effect.controller()->vtable->setComponentState(effect.controller(), stream.stream());
+}
+
+void expectSettingValues(Vst3PluginInstance& effect)
+{
+    vst3::IEditController* controller = effect.controller();
+    for (const Setting& setting : kSetting)
+        EXPECT_EQ(controller->vtable->getParamNormalized(controller, setting.id), static_cast<double>(setting.value))
+            << setting.id;
+}
+
+}  // namespace
+
+TEST(Vst3State, SavesExactlyTheVstProgramChunk)
+{
+    EffectInstance vst;
+    applyToVst(vst);
+    auto effect = createdEffect();
+    ASSERT_NE(effect, nullptr);
+    applyToVst3(*effect);
+    const std::vector<unsigned char> chunk = vst.chunk(true);
+    ASSERT_EQ(chunk.size(), 2724u);
+    EXPECT_EQ(savedState(*effect), chunk);
+    Vst3MemoryStream failing;
+    failing.failAfter(1000);
+    EXPECT_NE(effect->component()->vtable->getState(effect->component(), failing.stream()), vst3::kResultOk);
+    // The controller keeps nothing of its own.
+    Vst3MemoryStream controllerState;
+    EXPECT_EQ(effect->controller()->vtable->getState(effect->controller(), controllerState.stream()),
+              vst3::kResultOk);
+    EXPECT_TRUE(controllerState.bytes().empty());
+}
+
+TEST(Vst3State, AVstChunkLoadedAsStateGivesTheSameValuesAndSound)
+{
+    EffectInstance vst;
+    applyToVst(vst);
+    const std::vector<unsigned char> chunk = vst.chunk(true);
+    auto effect = createdEffect();
+    ASSERT_NE(effect, nullptr);
+    ASSERT_EQ(loadState(*effect, chunk), vst3::kResultOk);
+    expectSettingValues(*effect);
+    const auto& restarts = effect->componentHandler().restartRequests();
+    EXPECT_TRUE(std::any_of(restarts.begin(), restarts.end(),
+                            [](std::int32_t flags) { return (flags & vst3::kParamValuesChanged) != 0; }));
+    EXPECT_EQ(savedState(*effect), chunk);
+
+    StereoSignal vstSignal = stereoNoise(3 * 44100, 0.3f);
+    StereoSignal vst3Signal = vstSignal;
+    vst.resumeAt(44100.0f, 512);
+    vst.process(vstSignal.left, vstSignal.right);
+    startProcessing(*effect, 44100.0, 512);
+    processInBlocks(*effect, vst3Signal.left, vst3Signal.right, 512);
+    EXPECT_TRUE(sameBits(vst3Signal.left, vstSignal.left));
+    EXPECT_TRUE(sameBits(vst3Signal.right, vstSignal.right));
+    EXPECT_EQ(effect->componentHandler().misuses(), 0);
+}
+
+TEST(Vst3State, TheControllerFollowsTheComponentStateItIsGiven)
+{
+    EffectInstance vst;
+    applyToVst(vst);
+    const std::vector<unsigned char> chunk = vst.chunk(true);
+    auto effect = createdEffect();
+    ASSERT_NE(effect, nullptr);
+    ASSERT_EQ(loadComponentState(*effect, chunk), vst3::kResultOk);
+    expectSettingValues(*effect);
+    EXPECT_EQ(savedState(*effect), chunk);
+    // The usual order: the component loads, then the controller gets the same bytes.
+    auto second = createdEffect();
+    ASSERT_NE(second, nullptr);
+    ASSERT_EQ(loadState(*second, chunk), vst3::kResultOk);
+    ASSERT_EQ(loadComponentState(*second, chunk), vst3::kResultOk);
+    expectSettingValues(*second);
+}
+
+TEST(Vst3State, AnythingButOneWholeChunkIsRefusedWithNothingChanged)
+{
+    EffectInstance vst;
+    applyToVst(vst);
+    const std::vector<unsigned char> chunk = vst.chunk(true);
+    auto effect = createdEffect();
+    ASSERT_NE(effect, nullptr);
+    const std::vector<unsigned char> before = savedState(*effect);
+    ASSERT_EQ(before.size(), chunk.size());
+    ASSERT_NE(before, chunk);
+
+    std::vector<std::vector<unsigned char>> refused = {
+        {},
+        std::vector<unsigned char>(chunk.begin(), chunk.end() - 1),
+        std::vector<unsigned char>(chunk.begin(), chunk.begin() + 364),  // the older program form
+        vst.chunk(false),                                                // a bank, not a program
+    };
+    refused.push_back(chunk);
+    refused.back().push_back(0);
+    std::uint32_t seed = 11;
+    for (int i = 0; i < 20; ++i)
+    {
+        seed = seed * 1664525u + 1013904223u;
+        std::vector<unsigned char> garbage(seed % 6000);
+        for (unsigned char& byte : garbage)
+        {
+            seed = seed * 1664525u + 1013904223u;
+            byte = static_cast<unsigned char>(seed >> 24);
+        }
+        if (garbage.size() != chunk.size())
+            refused.push_back(garbage);
+    }
+    for (const auto& bytes : refused)
+    {
+        EXPECT_NE(loadState(*effect, bytes), vst3::kResultOk) << bytes.size() << " bytes";
+        EXPECT_NE(loadComponentState(*effect, bytes), vst3::kResultOk) << bytes.size() << " bytes";
+        EXPECT_EQ(savedState(*effect), before) << bytes.size() << " bytes";
+    }
+    Vst3MemoryStream breaking(chunk);
+    breaking.failAfter(2048);
+    EXPECT_NE(effect->component()->vtable->setState(effect->component(), breaking.stream()), vst3::kResultOk);
+    EXPECT_EQ(savedState(*effect), before);
+    EXPECT_NE(effect->component()->vtable->setState(effect->component(), nullptr), vst3::kResultOk);
+    EXPECT_TRUE(effect->componentHandler().restartRequests().empty());
+    EXPECT_EQ(effect->componentHandler().misuses(), 0);
+}
