@@ -2,6 +2,7 @@
 // travels between the formats, and nothing but a whole chunk is ever taken.
 #include "ClapTestSupport.h"
 #include "host/PluginHost.h"
+#include "support/RefusedStates.h"
 #include "support/TestSignals.h"
 
 #include <gtest/gtest.h>
@@ -84,27 +85,7 @@ TEST(ClapState, AnythingButOneWholeChunkIsRefusedWithNothingChanged)
     ASSERT_TRUE(before);
     ASSERT_NE(*before, chunk);
 
-    std::vector<std::vector<unsigned char>> refused = {
-        {},
-        std::vector<unsigned char>(chunk.begin(), chunk.end() - 1),
-        std::vector<unsigned char>(chunk.begin(), chunk.begin() + 364),  // the older program form
-        vst.chunk(false),                                                // a bank, not a program
-    };
-    refused.push_back(chunk);
-    refused.back().push_back(0);
-    std::uint32_t seed = 7;
-    for (int i = 0; i < 20; ++i)
-    {
-        seed = seed * 1664525u + 1013904223u;
-        std::vector<unsigned char> garbage(seed % 6000);
-        for (unsigned char& byte : garbage)
-        {
-            seed = seed * 1664525u + 1013904223u;
-            byte = static_cast<unsigned char>(seed >> 24);
-        }
-        if (garbage.size() != chunk.size())
-            refused.push_back(garbage);
-    }
+    const std::vector<std::vector<unsigned char>> refused = statesToRefuse(chunk, vst.chunk(false), 7);
     for (const auto& bytes : refused)
     {
         EXPECT_FALSE(plugin->loadState(bytes, 64)) << bytes.size() << " bytes";
