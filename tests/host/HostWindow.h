@@ -21,6 +21,17 @@ public:
     // Tells the windows inside ours that their whole area must be painted again, as the
     // window system does when a covering window goes away.
     void exposeChildren();
+    // Puts another window over the whole of ours or over its left half, or takes it away
+    // again, as a user does who drags another program over the DAW.
+    enum class Cover
+    {
+        Uncovered,
+        LeftHalf,
+        Whole,
+    };
+    void setCovered(Cover how);
+    // Takes the window off the screen and puts it back, as minimising and restoring do.
+    void setShown(bool shown);
 #if !defined(_WIN32)
     // What the X server shows of the editor's window, red, green and blue per pixel, rows from
     // the top; empty without a child window.
@@ -32,6 +43,9 @@ public:
 
 private:
     void* native = nullptr;
+    void* cover = nullptr;
+    int coverWidth = 0;
+    int coverHeight = 0;
     bool destroyed = false;
     void* connection = nullptr;
 };
