@@ -262,6 +262,14 @@ void EffectEditor::prepareFrame()
     model.takeLiveData();
 }
 
+void EffectEditor::frameUnseen()
+{
+    if (!isGuiReady() || gui == nullptr)
+        return;
+    drainInbox();
+    model.takeLiveData();
+}
+
 bool EffectEditor::cameraSettled() const
 {
     const Camera& now = currentCamera();

@@ -60,6 +60,9 @@ protected:
     bool frameWanted() override;
     // Marks the parts of the picture the frame must draw again.
     void prepareFrame() override;
+    // Unseen, the host's changes still reach the model and the meters keep falling, so the
+    // editor shows the present at once when it is seen again.
+    void frameUnseen() override;
     void mouseDown(int buttons, int x, int y) override;
     void mouseMove(int buttons, int x, int y) override;
     void mouseUp(int buttons, int x, int y) override;

@@ -40,6 +40,7 @@ bool VSTGL_Editor::open(void* parentWindow)
     if (parent != nullptr)
         close();
     parent = parentWindow;
+    showing = true;
     for (float& axis : previousEye)
         axis = kUnsetEye;
 
@@ -139,13 +140,20 @@ void VSTGL_Editor::idle()
         [&]
         {
             device->pumpEvents();
+            const bool wasShowing = showing;
+            showing = device->isShowing();
+            // Seen again: the whole picture, with whatever changed meanwhile, at once.
+            const bool shownAgain = showing && !wasShowing;
+            if (shownAgain)
+                wholeFrameDamaged = true;
             const std::uint32_t now = tickNow();
-            if (now - lastIdleFrame >= kFrameIntervalMs)
-            {
-                lastIdleFrame = now;
-                if (frameWanted())
-                    renderFrame();
-            }
+            if (now - lastIdleFrame < kFrameIntervalMs && !shownAgain)
+                return;
+            lastIdleFrame = now;
+            if (!showing)
+                frameUnseen();
+            else if (frameWanted() || shownAgain)
+                renderFrame();
         });
 }
 
@@ -347,6 +355,8 @@ void VSTGL_Editor::handleWindowEvent(const platform::WindowEvent& event)
     switch (event.kind)
     {
     case Kind::Paint:
+        // The window system shows what it asks to be painted.
+        showing = true;
         wholeFrameDamaged = true;
         paintPending = true;
         renderFrame();

@@ -14,7 +14,9 @@
 
 // The framework's editor: a child window with an OpenGL context inside the host's window,
 // native events turned into mouse and key hooks with y measured upwards, and frames drawn
-// on the host's idle calls (at most one per 15 ms) and on every repaint. Where the picture can
+// on the host's idle calls (at most one per 15 ms) and on every repaint. While nobody can
+// see the window no frame is drawn; the first idle call that finds it seen again draws the
+// whole picture. Where the picture can
 // be kept offscreen between frames, a frame draws again only the region its editor marked as
 // changed (the rest of the scene is clipped away) and presents the whole picture.
 //
@@ -117,6 +119,10 @@ protected:
     // changed since the previous frame.
     virtual void prepareFrame() {}
 
+    // Called at the frame pace instead of frames while nobody can see the window (no GL):
+    // the place to keep up what the next frame will show.
+    virtual void frameUnseen() {}
+
     // The parts of the scene the next frame must draw again; anything may change on a frame
     // that redraws everything (the first, a repaint, a camera move).
     void invalidate(const ScreenRect& region) { damage.unite(region); }
@@ -168,6 +174,7 @@ private:
     float scale = 1.0f;
     bool guiReady = false;
     bool paintPending = false;
+    bool showing = true;
     platform::PointerCursor requestedCursor = platform::PointerCursor::Arrow;
     int sampleCount = 4;
     Camera camera{{0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f}, 30.0f};

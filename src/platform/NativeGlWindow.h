@@ -101,6 +101,9 @@ public:
     // False once the host's parent window, and so ours, is gone: hosts may destroy their
     // window before they close the editor.
     virtual bool isAlive() = 0;
+    // False while nobody can see the window: it, or a window it lies in, is unmapped, hidden
+    // or minimised, or other windows cover it whole. Asked between events.
+    virtual bool isShowing() = 0;
     // Runs work (drawing, event handling, teardown) so that a window-system error it causes
     // never ends the host; false when such an error happened.
     virtual bool runGuarded(const std::function<void()>& work) = 0;

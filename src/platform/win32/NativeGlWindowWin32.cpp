@@ -1,6 +1,7 @@
 #include "platform/NativeGlWindow.h"
 
 #include "platform/ModuleLocation.h"
+#include "platform/win32/WindowOcclusion.h"
 
 #include <windows.h>
 #include <windowsx.h>
@@ -162,6 +163,8 @@ public:
     Readiness readiness() const override { return readiness_; }
 
     bool isAlive() override { return IsWindow(parent) && IsWindow(inputWindow()); }
+
+    bool isShowing() override { return windowCanBeSeen(inputWindow()); }
 
     // Win32 reports a vanished window by return values, never by ending the process.
     bool runGuarded(const std::function<void()>& work) override

@@ -180,7 +180,8 @@ public:
         attributes.background_pixel = BlackPixel(display, screen);
         attributes.border_pixel = 0;
         attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                                LeaveWindowMask | KeyPressMask | KeyReleaseMask | StructureNotifyMask;
+                                LeaveWindowMask | KeyPressMask | KeyReleaseMask | StructureNotifyMask |
+                                VisibilityChangeMask;
         window = XCreateWindow(display, parent, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
                                visual->depth, InputOutput, visual->visual,
                                CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
@@ -260,6 +261,16 @@ public:
         return !lost;
     }
 
+    // The server reports a window covered whole, but not one that stopped being viewable
+    // because a window it lies in was unmapped (minimised): that is asked.
+    bool isShowing() override
+    {
+        if (fullyCovered)
+            return false;
+        XWindowAttributes attributes;
+        return XGetWindowAttributes(display, window, &attributes) != 0 && attributes.map_state == IsViewable;
+    }
+
     bool runGuarded(const std::function<void()>& work) override
     {
         ScopedXErrorTrap trap(display);
@@ -323,6 +334,7 @@ private:
         WindowEvent out;
         switch (event.type)
         {
+        case VisibilityNotify: fullyCovered = event.xvisibility.state == VisibilityFullyObscured; return;
         case Expose:
             // Only the last of a series of exposures repaints.
             if (event.xexpose.count != 0)
@@ -374,6 +386,7 @@ private:
     WindowEventSink& sink;
     Window parent;
     bool lost = false;  // once gone, a window never comes back
+    bool fullyCovered = false;
     int width;
     int height;
     Display* display = nullptr;
