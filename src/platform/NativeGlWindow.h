@@ -102,7 +102,7 @@ public:
     // window before they close the editor.
     virtual bool isAlive() = 0;
     // False while nobody can see the window: it, or a window it lies in, is unmapped, hidden
-    // or minimised, or other windows cover it whole. Asked between events.
+    // or minimised, or other windows cover it whole. Asked between events, after isAlive.
     virtual bool isShowing() = 0;
     // Runs work (drawing, event handling, teardown) so that a window-system error it causes
     // never ends the host; false when such an error happened.

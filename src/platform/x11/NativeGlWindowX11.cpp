@@ -37,18 +37,26 @@ public:
     }
     ~ScopedXErrorTrap()
     {
-        XSync(connection, False);
+        settle();
         XSetErrorHandler(previous);
         if (outerFailed)
             xRequestFailed = true;
     }
     bool failed()
     {
-        XSync(connection, False);
+        settle();
         return xRequestFailed.load();
     }
 
 private:
+    // Waits for the server to answer every request sent so far, unless it already has: an
+    // idle call that sent nothing (the editor unseen) costs no round trip.
+    void settle()
+    {
+        if (XNextRequest(connection) - 1 != LastKnownRequestProcessed(connection))
+            XSync(connection, False);
+    }
+
     Display* connection;
     bool outerFailed;
     int (*previous)(Display*, XErrorEvent*) = nullptr;
@@ -249,27 +257,22 @@ public:
 
     Readiness readiness() const override { return Readiness::Ready; }
 
+    // The host's window going takes ours with it, so asking after ours tells of both; the
+    // answer also says whether ours is viewable, which isShowing uses.
     bool isAlive() override
     {
         if (lost)
             return false;
         ScopedXErrorTrap trap(display);
         XWindowAttributes attributes;
-        XGetWindowAttributes(display, parent, &attributes);
-        XGetWindowAttributes(display, window, &attributes);
+        viewable = XGetWindowAttributes(display, window, &attributes) != 0 && attributes.map_state == IsViewable;
         lost = trap.failed();
         return !lost;
     }
 
     // The server reports a window covered whole, but not one that stopped being viewable
-    // because a window it lies in was unmapped (minimised): that is asked.
-    bool isShowing() override
-    {
-        if (fullyCovered)
-            return false;
-        XWindowAttributes attributes;
-        return XGetWindowAttributes(display, window, &attributes) != 0 && attributes.map_state == IsViewable;
-    }
+    // because a window it lies in was unmapped (minimised): isAlive asked that, just before.
+    bool isShowing() override { return viewable && !fullyCovered; }
 
     bool runGuarded(const std::function<void()>& work) override
     {
@@ -387,6 +390,7 @@ private:
     Window parent;
     bool lost = false;  // once gone, a window never comes back
     bool fullyCovered = false;
+    bool viewable = true;
     int width;
     int height;
     Display* display = nullptr;
