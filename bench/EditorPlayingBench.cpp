@@ -4,7 +4,8 @@
 // blocks of the demo signal at 44.1 kHz) and the editor idled every 16 ms, as a DAW does.
 // Four states at 100 % and 200 %: the editor closed, open, open with silent input, and open
 // but covered by another window. Each figure is the median of a few runs.
-// Run under an X server (xvfb-run) with VANTOR_MODULE naming the module.
+// Run under an X server (xvfb-run) with VANTOR_MODULE naming the module. Arguments pick some
+// of the sizes and states: 100, 200, closed, open, silent, covered.
 #include "DemoSignal.h"
 #include "HostWindow.h"
 #include "PluginHost.h"
@@ -12,8 +13,10 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -24,7 +27,7 @@ constexpr int kWidth = 512;
 constexpr int kHeight = 624;
 constexpr int kBlock = 512;
 constexpr auto kIdleInterval = std::chrono::milliseconds(16);
-constexpr auto kSettle = std::chrono::seconds(1);
+constexpr auto kSettle = std::chrono::seconds(2);
 constexpr auto kMeasured = std::chrono::seconds(6);
 constexpr int kRuns = 3;
 constexpr float kFactors[] = {1.0f, 2.0f};
@@ -37,6 +40,18 @@ enum class State
     Covered,
 };
 constexpr State kStates[] = {State::Closed, State::Open, State::OpenSilent, State::Covered};
+
+const char* stateArgument(State state)
+{
+    switch (state)
+    {
+    case State::Closed: return "closed";
+    case State::Open: return "open";
+    case State::OpenSilent: return "silent";
+    case State::Covered: return "covered";
+    }
+    return "";
+}
 
 const char* stateName(State state)
 {
@@ -106,17 +121,20 @@ private:
     std::thread worker;
 };
 
-// Idle calls every 16 ms for the duration; answers the CPU share over the measured part.
+// Idle calls from a 16 ms timer (as a host's: a late call makes the next one no later)
+// for the duration; answers the CPU share over the measured part.
 double idleAndMeasure(HostWindow& window, EffectInstance& instance)
 {
     const auto idleFor = [&](std::chrono::steady_clock::duration span)
     {
-        const auto until = std::chrono::steady_clock::now() + span;
-        while (std::chrono::steady_clock::now() < until)
+        const auto start = std::chrono::steady_clock::now();
+        auto next = start;
+        while (std::chrono::steady_clock::now() - start < span)
         {
             window.pumpMessages();
             instance.dispatch(effEditIdle);
-            std::this_thread::sleep_for(kIdleInterval);
+            next = std::max(next + kIdleInterval, std::chrono::steady_clock::now());
+            std::this_thread::sleep_until(next);
         }
     };
     idleFor(kSettle);
@@ -147,7 +165,20 @@ double measureState(State state, float factor, HostWindow& window, EffectInstanc
 
 }  // namespace
 
-int main()
+// Whether the command line picks the item: it names it, or names nothing of its kind.
+bool picked(int argc, char** argv, const std::string& item, const std::vector<std::string>& kind)
+{
+    bool kindNamed = false;
+    for (int i = 1; i < argc; ++i)
+    {
+        if (item == argv[i])
+            return true;
+        kindNamed = kindNamed || std::find(kind.begin(), kind.end(), argv[i]) != kind.end();
+    }
+    return !kindNamed;
+}
+
+int main(int argc, char** argv)
 {
     if (!PluginModule::shared().loaded())
     {
@@ -167,10 +198,16 @@ int main()
     std::printf("host process CPU, %% of one core: audio at real time, idle calls every 16 ms; median of %d runs of "
                 "%lld s\n",
                 kRuns, static_cast<long long>(kMeasured.count()));
+    const std::vector<std::string> factorArguments{"100", "200"};
+    const std::vector<std::string> stateArguments{"closed", "open", "silent", "covered"};
     for (const float factor : kFactors)
     {
+        if (!picked(argc, argv, std::to_string(std::lround(factor * 100.0f)), factorArguments))
+            continue;
         for (const State state : kStates)
         {
+            if (!picked(argc, argv, stateArgument(state), stateArguments))
+                continue;
             std::vector<double> shares;
             for (int run = 0; run < kRuns; ++run)
                 shares.push_back(measureState(state, factor, window, instance, audio));
