@@ -253,13 +253,40 @@ void EffectEditor::prepareFrame()
         invalidateWholeFrame();
     // Last frame's hover texts and panels give way to the scene below them.
     invalidate(overlayArea);
-    ScreenRect changed;
-    if (gui->collectDamage(changed))
-        invalidate(changed);
-    else
-        invalidateWholeFrame();
-    // What the live displays show in this frame, once what must be drawn again is known.
+    // What the live displays would show in this frame: they are drawn again only where it
+    // differs from what they show.
     model.takeLiveData();
+    DamageRegion changed;
+    soleDamage.clear();
+    if (!gui->collectDamage(changed, soleDamage))
+    {
+        invalidateWholeFrame();
+        return;
+    }
+    for (const ScreenRect& part : changed)
+        invalidate(part);
+    for (const VSTGL_GUIbuild::SolePart& sole : soleDamage)
+        invalidateSole(sole.part, static_cast<int>(sole.control));
+}
+
+void EffectEditor::frameBegins()
+{
+    if (!isGuiReady() || gui == nullptr)
+        return;
+    if (!cameraSettled())
+    {
+        Camera eased = currentCamera();
+        for (int axis = 0; axis < 3; ++axis)
+        {
+            eased.eye[axis] = (eased.eye[axis] - targetCamera.eye[axis]) * kCameraEasing + targetCamera.eye[axis];
+            eased.target[axis] =
+                (eased.target[axis] - targetCamera.target[axis]) * kCameraEasing + targetCamera.target[axis];
+        }
+        setCamera(eased);
+    }
+    gui->advanceFrame();
+    // The texts of every part of the frame, and of its overlays, count towards overlayArea.
+    resources().fonts().forgetDrawnArea();
 }
 
 void EffectEditor::frameUnseen()
@@ -283,17 +310,8 @@ bool EffectEditor::cameraSettled() const
 
 void EffectEditor::draw()
 {
-    if (!isGuiReady() || engineHost == nullptr)
+    if (!isGuiReady() || gui == nullptr)
         return;
-    Camera eased = currentCamera();
-    for (int axis = 0; axis < 3; ++axis)
-    {
-        eased.eye[axis] = (eased.eye[axis] - targetCamera.eye[axis]) * kCameraEasing + targetCamera.eye[axis];
-        eased.target[axis] =
-            (eased.target[axis] - targetCamera.target[axis]) * kCameraEasing + targetCamera.target[axis];
-    }
-    if (!cameraSettled())
-        setCamera(eased);
     GuiResources& skin = resources();
     skin.setPerspectiveView();
     glMatrixMode(GL_MODELVIEW);
@@ -313,14 +331,29 @@ void EffectEditor::draw()
     gui->drawControls();
     skin.setOrthoView();
     drawShadowOverlay();
-    FontBank& fonts = skin.fonts();
-    fonts.forgetDrawnArea();
     gui->drawOverlay();
-    endSceneClip();
+}
+
+void EffectEditor::drawSole(int control)
+{
+    if (!isGuiReady() || gui == nullptr)
+        return;
+    // What the scene's pass has set when it comes to a display.
+    resources().setPerspectiveView();
+    glDisable(GL_STENCIL_TEST);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    gui->drawAlone(static_cast<std::size_t>(control));
+}
+
+void EffectEditor::drawOverlays()
+{
+    if (!isGuiReady() || gui == nullptr)
+        return;
+    gui->drawHover();
     if (frameCounter < static_cast<float>(kVersionLineFrames))
         drawVersionLine();
     overlayArea = gui->overlayReach();
-    const FontBank::Area& texts = fonts.drawnArea();
+    const FontBank::Area& texts = resources().fonts().drawnArea();
     if (!texts.empty)
         overlayArea.unite(overlayToWindow(texts.left, texts.bottom, texts.right, texts.top));
     drewOutsideClip(overlayArea);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/VSTGL_GUIbuild.h"
 #include "editor/EditorModel.h"
 #include "editor/EditorScale.h"
 #include "editor/HostEdits.h"
@@ -8,6 +9,7 @@
 #include "view/EditorView.h"
 
 #include <memory>
+#include <vector>
 
 class EditorEffect;
 class EngineHost;
@@ -57,9 +59,13 @@ protected:
     void openGui() override;
     void closeGui() override;
     void draw() override;
+    void drawSole(int control) override;
+    void drawOverlays() override;
     bool frameWanted() override;
     // Marks the parts of the picture the frame must draw again.
     void prepareFrame() override;
+    // The camera eases towards its place; the controls' time moves on.
+    void frameBegins() override;
     // Unseen, the host's changes still reach the model and the meters keep falling, so the
     // editor shows the present at once when it is seen again.
     void frameUnseen() override;
@@ -87,6 +93,8 @@ private:
     float refusedScale = 0.0f;
     HostEdits edits{effect, model};
     std::unique_ptr<GUImachine> gui;
+    // The parts of the next frame single controls draw alone (kept to spare allocations).
+    std::vector<VSTGL_GUIbuild::SolePart> soleDamage;
     ParameterInbox inbox;
     Camera targetCamera{};
     float frameCounter = 0.0f;

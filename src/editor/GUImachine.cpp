@@ -277,11 +277,8 @@ void GUImachine::drawControls()
     VSTGL_GUIbuild::drawControls();
 }
 
-void GUImachine::drawOverlay()
+void GUImachine::drawHover()
 {
-    VSTGL_GUIbuild::drawOverlay();
-    // The hover texts and panels are redrawn on every frame over whatever lies below.
-    editor.endSceneClip();
     overlayArea = ScreenRect{};
     GL_BaseControl* control = hoveredControlPointer();
     if (control == nullptr)

@@ -19,8 +19,8 @@ class PreferenceStore;
 }
 
 // The editor's control container: builds the layout's controls, draws them in two passes,
-// and over them the hovered control's value text and, while Info is on, its information
-// panel. It is the controls' listener: parameter edits go on to the host, the Info switch
+// and over them (once a frame, unclipped) the hovered control's value text and, while Info
+// is on, its information panel. It is the controls' listener: parameter edits go on to the host, the Info switch
 // and the size menu are handled here and remembered outside the host's projects. Created at every editor
 // opening, destroyed at every close; GUI thread only.
 class GUImachine final : public VSTGL_GUIbuild, public cControlListener
@@ -36,9 +36,10 @@ public:
     // Builds every control of the layout, each slot set from the model.
     void buildGui(const std::string& valueFontName);
     void drawControls() override;
-    void drawOverlay() override;
     void placeControls() override;
-    // Where the last drawOverlay put the value text's curve and the information panel, in
+    // The hovered control's value text (with the Shape curve) and information panel.
+    void drawHover();
+    // Where the last drawHover put the value text's curve and the information panel, in
     // window pixels (texts are counted by the font bank).
     const ScreenRect& overlayReach() const { return overlayArea; }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "glgui/Camera.h"
+#include "glgui/DamageRegion.h"
 #include "glgui/GuiResources.h"
 #include "glgui/ReachProjector.h"
 #include "glgui/RetainedFrame.h"
@@ -11,14 +12,17 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // The framework's editor: a child window with an OpenGL context inside the host's window,
 // native events turned into mouse and key hooks with y measured upwards, and frames drawn
 // on the host's idle calls (at most one per 15 ms) and on every repaint. While nobody can
 // see the window no frame is drawn; the first idle call that finds it seen again draws the
-// whole picture. Where the picture can
-// be kept offscreen between frames, a frame draws again only the region its editor marked as
-// changed (the rest of the scene is clipped away) and presents the whole picture.
+// whole picture. Where the picture can be kept offscreen between frames, a frame draws the
+// scene again only in the parts its editor marked as changed (once per part, the rest
+// clipped away), lets a piece of the scene that alone decides a part's pixels draw that part
+// by itself, draws the overlays once over it all, and shows only those parts; a frame where
+// nothing changed draws and shows nothing.
 //
 // What controls draw with (resources, the camera's projection, shadows, the frame's clip)
 // is public; what a concrete editor decides (its size, camera, readiness, what changed) goes
@@ -87,13 +91,9 @@ public:
 
     // True when the camera's eye moved less than half a unit since the previous frame.
     bool cameraStill() const { return cameraIsStill; }
-    // During the scene's drawing: the region a partial frame draws again, or null when the
-    // frame draws everything.
+    // During the scene's drawing: the part of the picture a partial frame draws now, or
+    // null when the frame draws everything.
     const ScreenRect* sceneClip() const { return clipActive ? &clip : nullptr; }
-    // Lifts the clip of a partial frame: what is drawn from here on (overlays, which cover
-    // the scene and which the next frame clears by drawing their area again) goes
-    // wherever it falls.
-    void endSceneClip();
     // The pointer's shape once the current pointer event has been handled.
     void requestCursor(platform::PointerCursor shape) { requestedCursor = shape; }
 
@@ -102,7 +102,12 @@ public:
 protected:
     virtual void openGui() = 0;
     virtual void closeGui() = 0;
+    // The scene: once per changed part of a partial frame, clipped to it (sceneClip), so it
+    // must draw the same picture every time within a frame.
     virtual void draw() = 0;
+    // Once a frame, after the scene, unclipped: what covers the scene (texts, panels), which
+    // the next frame clears by drawing their area again.
+    virtual void drawOverlays() {}
     virtual void mouseDown(int, int, int) {}
     virtual void mouseMove(int, int, int) {}
     virtual void mouseUp(int, int, int) {}
@@ -118,6 +123,8 @@ protected:
     // Called before every frame, before the region to draw is fixed: the place to mark what
     // changed since the previous frame.
     virtual void prepareFrame() {}
+    // Called once a frame that draws, before its scene: what advances with drawn frames.
+    virtual void frameBegins() {}
 
     // Called at the frame pace instead of frames while nobody can see the window (no GL):
     // the place to keep up what the next frame will show.
@@ -125,9 +132,15 @@ protected:
 
     // The parts of the scene the next frame must draw again; anything may change on a frame
     // that redraws everything (the first, a repaint, a camera move).
-    void invalidate(const ScreenRect& region) { damage.unite(region); }
+    void invalidate(const ScreenRect& region) { damage.add(region); }
     void invalidateWholeFrame() { wholeFrameDamaged = true; }
     bool drawingWholeFrame() const { return wholeFrameDamaged || !retainedFrame.valid(); }
+    // A part the next frame lets drawSole(drawer) draw alone over the kept picture, unless
+    // the scene draws there anyway: the drawer must decide every pixel it draws in the part,
+    // whatever lies beneath, and nothing else may have changed there.
+    void invalidateSole(const ScreenRect& part, int drawer);
+    // Draws one piece of the scene by itself, clipped to its part (see invalidateSole).
+    virtual void drawSole(int) {}
     // Marks what the frame being drawn put outside its region (texts over the scene), so it
     // is shown too.
     void drewOutsideClip(const ScreenRect& region) { unclipped.unite(region); }
@@ -156,8 +169,25 @@ protected:
     bool hasDevice() const { return device != nullptr; }
 
 private:
+    struct SolePart
+    {
+        ScreenRect part;
+        int drawer;
+    };
+    static constexpr std::size_t kMaxSoleParts = 4;
+
     void destroyDevice();
-    void presentFrame(const ScreenRect& changed);
+    // Parts drawn alone that the scene draws anyway, or that overlap each other, go to it.
+    void settleSoleParts();
+    void drawScene(const DamageRegion& parts, bool whole);
+    void drawSoleParts();
+    void scissorTo(const ScreenRect& designPart) const;
+    // Shows the parts a frame drew (in design units).
+    void showFrame(const DamageRegion& parts);
+    // Shows the changed parts of the kept picture by reading them back and handing them to
+    // the window (see pixelsReadBack).
+    void showReadPixels(const DamageRegion& changed);
+    void presentFrame(const DamageRegion& changed);
     void applyCursor();
     void useDenseImages(bool dense);
     std::array<int, 4> overlayBounds() const;
@@ -184,7 +214,13 @@ private:
     float shadow[16] = {};
     std::uint32_t lastIdleFrame = 0;
     RetainedFrame retainedFrame;
-    ScreenRect damage;
+    // Where GL draws on the CPU and the window can show pixels itself, frames go to it read
+    // back from the kept picture: a copy into the back buffer costs several times more.
+    bool pixelsReadBack = false;
+    std::vector<std::uint32_t> readBack;
+    DamageRegion damage;
+    std::array<SolePart, kMaxSoleParts> soleParts{};
+    std::size_t soleCount = 0;
     ScreenRect clip;
     ScreenRect unclipped;
     bool clipActive = false;

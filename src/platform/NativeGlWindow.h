@@ -89,6 +89,12 @@ public:
     virtual bool showsParts() const { return false; }
     // Shows a rectangle of the back buffer, in pixels from the bottom-left corner.
     virtual void presentPart(int, int, int, int) { present(); }
+    // True when the window can show pixels read back from an offscreen picture by itself:
+    // where GL draws on the CPU, cheaper than GL copying them to the back buffer to present.
+    virtual bool showsPixels() const { return false; }
+    // Shows a rectangle of such pixels (32-bit words, blue in the low byte, then green and
+    // red; rows from the bottom) at x, y in pixels from the bottom-left corner.
+    virtual void showPixels(int, int, int, int, const std::uint32_t*) {}
     // Hands pending window-system events to the sink (where the host does not deliver
     // them itself).
     virtual void pumpEvents() = 0;

@@ -7,6 +7,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <string_view>
 #include <thread>
 #include <vector>
@@ -156,6 +158,10 @@ public:
                 if (cursor != 0)
                     XFreeCursor(display, cursor);
             }
+            if (pixelGc != nullptr)
+                XFreeGC(display, pixelGc);
+            if (pixelImage != nullptr)
+                XDestroyImage(pixelImage);
         }
         XCloseDisplay(display);
     }
@@ -193,6 +199,8 @@ public:
         window = XCreateWindow(display, parent, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
                                visual->depth, InputOutput, visual->visual,
                                CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
+        if (window != 0)
+            preparePixelImage(visual);
         XFree(visual);
         XStoreName(display, window, "Brackwel");
         XMapWindow(display, window);
@@ -232,6 +240,23 @@ public:
             XNextEvent(display, &event);
             translate(event);
         }
+    }
+
+    bool showsPixels() const override { return pixelImage != nullptr; }
+
+    void showPixels(int x, int y, int partWidth, int partHeight, const std::uint32_t* pixels) override
+    {
+        // The image is the window's size, rows from the top.
+        const int top = height - y - partHeight;
+        for (int row = 0; row < partHeight; ++row)
+        {
+            char* line =
+                pixelImage->data + static_cast<std::ptrdiff_t>(top + partHeight - 1 - row) * pixelImage->bytes_per_line;
+            std::memcpy(line + static_cast<std::ptrdiff_t>(x) * 4,
+                        pixels + static_cast<std::ptrdiff_t>(row) * partWidth, static_cast<std::size_t>(partWidth) * 4);
+        }
+        XPutImage(display, window, pixelGc, pixelImage, x, top, x, top, static_cast<unsigned>(partWidth),
+                  static_cast<unsigned>(partHeight));
     }
 
     int eventDescriptor() const override { return ConnectionNumber(display); }
@@ -291,6 +316,32 @@ private:
             return;
         copySubBuffer = reinterpret_cast<CopySubBuffer>(
             glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXCopySubBufferMESA")));
+    }
+
+    // An image of the window's size in the server's own 32-bit pixel layout (blue in the low
+    // byte), which GL's BGRA words are: then read-back pixels go to the window as they are.
+    void preparePixelImage(const XVisualInfo* visual)
+    {
+        if (visual->red_mask != 0xff0000 || visual->green_mask != 0xff00 || visual->blue_mask != 0xff ||
+            ImageByteOrder(display) != LSBFirst)
+            return;
+        const auto bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+        // XDestroyImage frees the pixels with free().
+        auto* pixels = static_cast<char*>(std::malloc(bytes));
+        if (pixels == nullptr)
+            return;
+        pixelImage = XCreateImage(display, visual->visual, static_cast<unsigned>(visual->depth), ZPixmap, 0, pixels,
+                                  static_cast<unsigned>(width), static_cast<unsigned>(height), 32, width * 4);
+        if (pixelImage == nullptr || pixelImage->bits_per_pixel != 32)
+        {
+            if (pixelImage != nullptr)
+                XDestroyImage(pixelImage);
+            else
+                std::free(pixels);
+            pixelImage = nullptr;
+            return;
+        }
+        pixelGc = XCreateGC(display, window, 0, nullptr);
     }
 
     static bool hasExtension(std::string_view list, std::string_view name)
@@ -399,6 +450,8 @@ private:
     GLXContext context = nullptr;
     CopySubBuffer copySubBuffer = nullptr;
     Cursor cursors[9] = {};
+    XImage* pixelImage = nullptr;
+    GC pixelGc = nullptr;
 };
 
 }  // namespace
