@@ -1,37 +1,88 @@
 cmake_minimum_required(VERSION 3.25)
-# Fails when an object of layer LAYER was compiled from a header of another layer that it
-# reached by a path into SOURCE_ROOT (a relative "../other/x.h" or an absolute one) instead
-# of through the include folders of the layers it links. Reads the compiler's dependency
-# file of each source in SOURCE_LIST (one per line, as the target lists them) under
-# OBJECT_DIR. Called after each build of the layer (cmake/Layers.cmake).
-file(STRINGS ${SOURCE_LIST} sources)
+# Fails when an object of layer LAYER was compiled from another layer's header that it did
+# not reach through that layer's include folder (LAYERS_DIR/<name>, holding the link <name>
+# to SOURCE_ROOT/<name>) on the target's include path: "../other/x.h", "own/../other/x.h"
+# through its own folder's link, an absolute path, or the include folder of a layer the
+# target does not link. Each path is followed through links to the file it names, so no
+# spelling hides whose header it is.
+#   OBJECT_LIST   the target's objects, one a line; each one's dependency file is the
+#                 compiler's own beside it (<object>.d), as Make leaves it, or the copy
+#                 cmake/KeepDependencyFile.sh keeps of it under Ninja (<object>.layer.d)
+#   OBJECT_DIR    the folder they sit under, to name them in messages
+#   INCLUDE_LIST  the target's include folders, one a line
+# Called after each build of the layer (cmake/Layers.cmake).
+
+# The file PATH names, each ".." taken from where the links before it lead: "a/link/../x.h"
+# is x.h beside the link's target, which file(REAL_PATH) alone, dropping "link/.." first,
+# would miss.
+function(vantor_physical_path path output)
+  cmake_path(ABSOLUTE_PATH path)
+  string(REPLACE "/" ";" parts "${path}")
+  set(followed "")
+  foreach(part IN LISTS parts)
+    if(part STREQUAL "" OR part STREQUAL ".")
+      continue()
+    elseif(part STREQUAL "..")
+      cmake_path(GET followed PARENT_PATH followed)
+    else()
+      file(REAL_PATH "${followed}/${part}" followed)
+    endif()
+  endforeach()
+  set(${output} "${followed}" PARENT_SCOPE)
+endfunction()
+
+file(STRINGS ${OBJECT_LIST} objects)
+file(STRINGS ${INCLUDE_LIST} include_dirs)
+file(REAL_PATH ${SOURCE_ROOT} real_source_root)
 set(failures "")
-foreach(source IN LISTS sources)
-  if(IS_ABSOLUTE "${source}")
-    cmake_path(RELATIVE_PATH source BASE_DIRECTORY ${SOURCE_ROOT} OUTPUT_VARIABLE source)
+set(missing "")
+foreach(object IN LISTS objects)
+  cmake_path(NORMAL_PATH object)
+  cmake_path(RELATIVE_PATH object BASE_DIRECTORY ${OBJECT_DIR} OUTPUT_VARIABLE compiled)
+  cmake_path(REMOVE_EXTENSION compiled LAST_ONLY)
+  set(dependency_file ${object}.d)
+  if(NOT EXISTS ${dependency_file})
+    set(dependency_file ${object}.layer.d)
   endif()
-  file(GLOB dependency_files ${OBJECT_DIR}/${source}.*.d)
-  foreach(dependency_file IN LISTS dependency_files)
-    file(READ ${dependency_file} dependencies)
-    # One path a word: line continuations dropped, escaped spaces kept.
-    string(REPLACE "\\\n" " " dependencies "${dependencies}")
-    string(REPLACE "\\ " "<space>" dependencies "${dependencies}")
-    string(REGEX REPLACE "[\n\t ]+" ";" dependencies "${dependencies}")
-    foreach(dependency IN LISTS dependencies)
-      string(REPLACE "<space>" " " dependency "${dependency}")
-      cmake_path(NORMAL_PATH dependency)
-      string(FIND "${dependency}" "${SOURCE_ROOT}/" at)
-      if(NOT at EQUAL 0)
-        continue()
-      endif()
-      cmake_path(RELATIVE_PATH dependency BASE_DIRECTORY ${SOURCE_ROOT} OUTPUT_VARIABLE inside)
-      string(REGEX REPLACE "/.*" "" used "${inside}")
-      if(NOT used STREQUAL LAYER)
-        string(APPEND failures "\n  ${source}: src/${inside}")
-      endif()
-    endforeach()
+  if(NOT EXISTS ${dependency_file})
+    string(APPEND missing "\n  ${object}")
+    continue()
+  endif()
+  file(READ ${dependency_file} dependencies)
+  # One path a word: line continuations dropped, escaped spaces kept.
+  string(REPLACE "\\\n" " " dependencies "${dependencies}")
+  string(REPLACE "\\ " "<space>" dependencies "${dependencies}")
+  string(STRIP "${dependencies}" dependencies)
+  string(REGEX REPLACE "[\n\t ]+" ";" dependencies "${dependencies}")
+  foreach(dependency IN LISTS dependencies)
+    string(REPLACE "<space>" " " dependency "${dependency}")
+    # The object, named before the files it depends on.
+    if(dependency MATCHES ":$")
+      continue()
+    endif()
+    vantor_physical_path("${dependency}" real)
+    string(FIND "${real}" "${real_source_root}/" at)
+    if(NOT at EQUAL 0)
+      continue()
+    endif()
+    cmake_path(RELATIVE_PATH real BASE_DIRECTORY ${real_source_root} OUTPUT_VARIABLE inside)
+    string(REGEX REPLACE "/.*" "" owner "${inside}")
+    if(owner STREQUAL LAYER)
+      continue()
+    endif()
+    set(root ${LAYERS_DIR}/${owner})
+    string(FIND "${dependency}" "${root}/${owner}/" at)
+    if(root IN_LIST include_dirs AND at EQUAL 0)
+      continue()
+    endif()
+    string(APPEND failures "\n  ${compiled}: src/${inside} (as ${dependency})")
   endforeach()
 endforeach()
+# An object without one would pass whatever it was compiled from.
+if(missing)
+  message(FATAL_ERROR "Layer '${LAYER}': no dependency file to check for these objects (under Ninja, is the "
+                      "target compiled through cmake/KeepDependencyFile.sh?):${missing}")
+endif()
 if(failures)
   message(FATAL_ERROR "Layer '${LAYER}' reached other layers' headers by a path of its own; include them "
                       "as \"layer/Header.h\" from a layer it links:${failures}")

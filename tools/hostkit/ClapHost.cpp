@@ -1,5 +1,7 @@
 #include "ClapHost.h"
 
+#include "HostKitName.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -10,7 +12,6 @@
 namespace
 {
 
-constexpr char kHostName[] = "Vantor host kit";
 constexpr char kHostVendor[] = "Brackwel";
 constexpr char kHostUrl[] = "";
 constexpr char kHostVersion[] = "1.0";
@@ -228,7 +229,7 @@ struct ClapHostCallbacks
 ClapHost::ClapHost()
     : record{.clapVersion = clap::kVersion,
              .hostData = this,
-             .name = kHostName,
+             .name = kHostKitName,
              .vendor = kHostVendor,
              .url = kHostUrl,
              .version = kHostVersion,

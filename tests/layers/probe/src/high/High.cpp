@@ -1,0 +1,6 @@
+#include "high/High.h"
+
+int highValue()
+{
+    return lowValue() + 1;
+}

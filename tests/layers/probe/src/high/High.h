@@ -1,0 +1,5 @@
+#pragma once
+
+#include "low/Low.h"
+
+int highValue();

@@ -1,0 +1,6 @@
+#include "low/Low.h"
+
+int lowValue()
+{
+    return 1;
+}

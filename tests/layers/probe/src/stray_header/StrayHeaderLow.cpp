@@ -1,0 +1,6 @@
+#include "low/Low.h"
+
+int strayHeaderLowValue()
+{
+    return lowValue();
+}
