@@ -72,8 +72,7 @@ Opening openAndDraw(HostWindow& window, EffectInstance& instance, float factor)
 int measureOneProcess(float factor)
 {
     HostWindow first(static_cast<int>(kWidth * factor), static_cast<int>(kHeight * factor));
-    HostWindow second(static_cast<int>(kWidth * factor), static_cast<int>(kHeight * factor));
-    if (!first.valid() || !second.valid())
+    if (!first.valid())
     {
         std::fprintf(stderr, "no X server (run under xvfb-run)\n");
         return 1;
@@ -90,6 +89,9 @@ int measureOneProcess(float factor)
     std::sort(reopenings.begin(), reopenings.end(),
               [](const Opening& a, const Opening& b) { return a.total() < b.total(); });
     const Opening reopening = reopenings[reopenings.size() / 2];
+    // Made now: over the first window from the start, it would hide the first editor, which
+    // then would draw no frame to measure.
+    HostWindow second(static_cast<int>(kWidth * factor), static_cast<int>(kHeight * factor));
     EffectInstance other;
     const Opening secondInstance = openAndDraw(second, other, factor);
     other.dispatch(effEditClose);
