@@ -1,6 +1,7 @@
 #include "editor/EffectEditor.h"
 
 #include "editor/GUImachine.h"
+#include "editor/ShaderSet.h"
 #include "editor/VersionLine.h"
 #include "engine/EngineHost.h"
 #include "glgui/OpenGL.h"
@@ -59,6 +60,8 @@ std::unique_ptr<EditorView> EffectEditor::make(EditorEffect& effect, EngineHost*
 EffectEditor::~EffectEditor()
 {
     close();
+    if (makeKeptContextCurrent())
+        shaders.reset();
 }
 
 void EffectEditor::registerResources()
@@ -104,7 +107,10 @@ void EffectEditor::openGui()
     // the host's call into the dispatcher.
     try
     {
-        gui = std::make_unique<GUImachine>(*this, model, edits, editorScale);
+        if (shaders == nullptr)
+            shaders = glObjectsKept() ? ShaderSet::shared(resources().files(), kWidth, kHeight)
+                                      : std::make_shared<ShaderSet>(resources().files(), kWidth, kHeight);
+        gui = std::make_unique<GUImachine>(*this, model, edits, editorScale, *shaders);
         buildScene();
     }
     catch (const std::exception&)
@@ -133,6 +139,8 @@ void EffectEditor::closeGui()
     edits.endAll();
     resources().fonts().deleteLists();
     gui.reset();
+    if (!glObjectsKept())
+        shaders.reset();
     engineHost->setDisplayWanted(false);
     setGuiReady(false);
 }

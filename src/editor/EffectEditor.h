@@ -14,6 +14,7 @@
 class EditorEffect;
 class EngineHost;
 class GUImachine;
+class ShaderSet;
 
 // The plug-in's editor: a 512 x 624 OpenGL scene of the skin's controls, lit and shadowed,
 // with value texts and information panels. It keeps the editor's model (fed by the host's
@@ -92,6 +93,10 @@ private:
     // A size the host would not give the open editor; not asked for again this opening.
     float refusedScale = 0.0f;
     HostEdits edits{effect, model};
+    // The displays' programs: made at an opening, before the controls; kept, and shared with
+    // the process's other editors, where the context is (glObjectsKept), else released at
+    // every close.
+    std::shared_ptr<ShaderSet> shaders;
     std::unique_ptr<GUImachine> gui;
     // The parts of the next frame single controls draw alone (kept to spare allocations).
     std::vector<VSTGL_GUIbuild::SolePart> soleDamage;

@@ -30,7 +30,9 @@ public:
     static constexpr float kHelpWrapWidth = 292.0f;
     static constexpr float kHelpLineStep = 15.0f;
 
-    GUImachine(VSTGL_Editor& editor, const EditorModel& model, HostEdits& edits, EditorScale& scale);
+    // shaders: the displays' programs, which outlive the container.
+    GUImachine(VSTGL_Editor& editor, const EditorModel& model, HostEdits& edits, EditorScale& scale,
+               ShaderSet& shaders);
     ~GUImachine() override;
 
     // Builds every control of the layout, each slot set from the model.
@@ -72,8 +74,7 @@ private:
     std::unique_ptr<platform::PreferenceStore> preferences;
     bool infoPanels = false;
     int hoverFrames = 0;
-    // The displays' programs, built before the controls and released before the context goes.
-    std::unique_ptr<ShaderSet> shaders;
+    ShaderSet& shaders;
     std::unique_ptr<GL_BaseControl> curveDisplay;
     ScreenRect overlayArea;
 };

@@ -3,6 +3,7 @@
 #include "glgui/FrameCapture.h"
 #include "glgui/GlEntryPoints.h"
 #include "glgui/OpenGL.h"
+#include "platform/GlRenderer.h"
 #include "platform/MessageBox.h"
 
 #include <algorithm>
@@ -29,6 +30,19 @@ VSTGL_Editor::VSTGL_Editor(std::string skinFolder) : hub(std::make_unique<GuiRes
 VSTGL_Editor::~VSTGL_Editor()
 {
     destroyDevice();
+    if (makeKeptContextCurrent())
+        hub->textures().releaseAll();
+}
+
+bool VSTGL_Editor::makeKeptContextCurrent()
+{
+    if (glContext == nullptr)
+        return false;
+    if (device != nullptr)
+        device->makeCurrent();
+    else
+        glContext->makeCurrentAlone();
+    return true;
 }
 
 bool VSTGL_Editor::open(void* parentWindow)
@@ -45,15 +59,11 @@ bool VSTGL_Editor::open(void* parentWindow)
         axis = kUnsetEye;
 
     std::string error;
-    device = platform::NativeGlWindow::create(parentWindow, pixelWidth(), pixelHeight(), sampleCount, *this, error);
-    if (device != nullptr && sampleCount != 0 && softwareRasteriser())
-    {
-        // Multisampling belongs where it is cheap: on a CPU rasteriser it costs more than the
-        // rest of the frame. Once known, later openings ask for no samples at all.
-        device.reset();
-        sampleCount = 0;
-        device = platform::NativeGlWindow::create(parentWindow, pixelWidth(), pixelHeight(), sampleCount, *this, error);
-    }
+    if (glContext == nullptr)
+        glContext = platform::SharedGlContext::acquire(sampleCount, error);
+    if (error.empty())
+        device = platform::NativeGlWindow::create(parentWindow, pixelWidth(), pixelHeight(), glContext.get(),
+                                                  sampleCount, *this, error);
     if (device == nullptr)
     {
         if (!error.empty())
@@ -62,17 +72,28 @@ bool VSTGL_Editor::open(void* parentWindow)
         return true;
     }
     initialiseGlEntryPoints();
-    useDenseImages(scale >= kDenseImagesFromScale);
+    prepareDrawing();
+    return true;
+}
+
+void VSTGL_Editor::prepareDrawing()
+{
+    hub->resetViewMode();
+    const bool dense = scale >= kDenseImagesFromScale;
+    // Textures kept from an opening at another density are made again from the other set.
+    if (hub->textures().uploaded() && dense != denseUploaded)
+        hub->textures().releaseAll();
+    useDenseImages(dense);
+    denseUploaded = dense;
     hub->textures().uploadAll();
     // Multisampled pictures are drawn straight to the window: there the drawing is cheap.
     if (sampleCount == 0)
         retainedFrame.create(pixelWidth(), pixelHeight());
-    pixelsReadBack = retainedFrame.valid() && device->showsPixels() && softwareRasteriser();
+    pixelsReadBack = retainedFrame.valid() && device->showsPixels() && platform::rendererDrawsOnCpu();
     wholeFrameDamaged = true;
     openGui();
     if (sampleCount != 0)
         enableMultisampling();
-    return true;
 }
 
 void VSTGL_Editor::useDenseImages(bool dense)
@@ -110,13 +131,20 @@ void VSTGL_Editor::close()
                 renderFrame();
                 device->makeCurrent();
             }
+            else if (glContext != nullptr)
+            {
+                glContext->makeCurrentAlone();
+            }
             closeGui();
-            if (alive)
+            // A context that stays must not keep a closed editor's picture.
+            if (alive || glContext != nullptr)
                 retainedFrame.release();
             else
                 retainedFrame.abandon();
-            // GL names go with the context; the decoded images stay for the next open.
-            hub->textures().releaseAll();
+            // The decoded images stay for the next opening; the textures too where the
+            // context does.
+            if (glContext == nullptr)
+                hub->textures().releaseAll();
         });
     destroyDevice();
     pixelsReadBack = false;
@@ -173,6 +201,8 @@ void VSTGL_Editor::renderFrame()
     cameraIsStill = moved < 0.5f;
     if (device != nullptr)
         device->makeCurrent();
+    // Another editor may have drawn with the same context since.
+    hub->resetViewMode();
     prepareFrame();
     if (!cameraIsStill)
         wholeFrameDamaged = true;

@@ -7,6 +7,7 @@
 #include "glgui/RetainedFrame.h"
 #include "glgui/ScreenRect.h"
 #include "platform/NativeGlWindow.h"
+#include "platform/SharedGlContext.h"
 
 #include <array>
 #include <cstdint>
@@ -167,6 +168,12 @@ protected:
     int width() const { return editorWidth(); }
     int height() const { return editorHeight(); }
     bool hasDevice() const { return device != nullptr; }
+    // True where the GL context outlives the window (shared by the process's editors): then
+    // GL objects made at an opening are kept until the editor goes, and this makes the
+    // context current, with or without the window, to release them. False where the context
+    // went with the window and took them along.
+    bool makeKeptContextCurrent();
+    bool glObjectsKept() const { return glContext != nullptr; }
 
 private:
     struct SolePart
@@ -177,6 +184,9 @@ private:
     static constexpr std::size_t kMaxSoleParts = 4;
 
     void destroyDevice();
+    // With the window's context current: the textures at the scale's density, the kept
+    // picture at the window's size, and the concrete editor's GUI.
+    void prepareDrawing();
     // Parts drawn alone that the scene draws anyway, or that overlap each other, go to it.
     void settleSoleParts();
     void drawScene(const DamageRegion& parts, bool whole);
@@ -194,6 +204,8 @@ private:
     // Design units to whole window pixels, reaching outwards.
     ScreenRect toPixels(const ScreenRect& designRect) const;
 
+    // First, so it goes last: what the editor keeps in it is released before.
+    std::shared_ptr<platform::SharedGlContext> glContext;
     std::unique_ptr<GuiResources> hub;
     void* parent = nullptr;
     std::unique_ptr<platform::NativeGlWindow> device;
@@ -207,6 +219,8 @@ private:
     bool showing = true;
     platform::PointerCursor requestedCursor = platform::PointerCursor::Arrow;
     int sampleCount = 4;
+    // Whether the textures uploaded came from the double-density set.
+    bool denseUploaded = false;
     Camera camera{{0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f}, 30.0f};
     ReachProjector cameraProjection{camera, 1, 1};
     float previousEye[3] = {};

@@ -8,6 +8,8 @@
 namespace platform
 {
 
+class SharedGlContext;
+
 // A window event, already in the editor's terms: pixel coordinates with x from the left
 // and y counted from the top (the editor turns it upwards), modifier bits 16 Shift,
 // 32 Control, 64 Alt.
@@ -76,9 +78,12 @@ public:
     };
 
     // Null, with a user-facing reason in `error`, when no window or context could be made.
-    // sampleCount is the multisample count wanted; it comes back 0 when the driver has none.
-    static std::unique_ptr<NativeGlWindow> create(void* parentWindow, int width, int height, int& sampleCount,
-                                                  WindowEventSink& sink, std::string& error);
+    // With the process's shared context (see SharedGlContext), the window is drawn by it and
+    // sampleCount comes back as it has it; without, the window makes a context of its own
+    // with the multisample count wanted, which comes back 0 when the driver has none or
+    // draws on the CPU.
+    static std::unique_ptr<NativeGlWindow> create(void* parentWindow, int width, int height, SharedGlContext* shared,
+                                                  int& sampleCount, WindowEventSink& sink, std::string& error);
     virtual ~NativeGlWindow() = default;
 
     virtual void makeCurrent() = 0;

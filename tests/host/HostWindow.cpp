@@ -28,11 +28,11 @@ BOOL CALLBACK countChild(HWND, LPARAM counter)
 
 }  // namespace
 
-HostWindow::HostWindow(int width, int height) : coverWidth(width), coverHeight(height)
+HostWindow::HostWindow(int width, int height, int left) : coverLeft(left), coverWidth(width), coverHeight(height)
 {
     RECT frame{0, 0, width, height};
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-    native = CreateWindowA(registerHostClass(), "Test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+    native = CreateWindowA(registerHostClass(), "Test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, left, 0,
                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
     pumpMessages();
@@ -110,7 +110,7 @@ int HostWindow::childCount() const
 #include <cstdint>
 #include <vector>
 
-HostWindow::HostWindow(int width, int height) : coverWidth(width), coverHeight(height)
+HostWindow::HostWindow(int width, int height, int left) : coverLeft(left), coverWidth(width), coverHeight(height)
 {
     Display* display = openTestDisplay();
     if (display == nullptr)
@@ -118,7 +118,7 @@ HostWindow::HostWindow(int width, int height) : coverWidth(width), coverHeight(h
     connection = display;
     const int screen = DefaultScreen(display);
     const Window window =
-        XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, static_cast<unsigned>(width),
+        XCreateSimpleWindow(display, RootWindow(display, screen), left, 0, static_cast<unsigned>(width),
                             static_cast<unsigned>(height), 0, BlackPixel(display, screen), BlackPixel(display, screen));
     XMapWindow(display, window);
     XSync(display, False);
@@ -172,7 +172,7 @@ void HostWindow::setCovered(Cover how)
     {
         // A little larger than ours on every side (or its left half).
         const int width = how == Cover::LeftHalf ? coverWidth / 2 + 8 : coverWidth + 16;
-        XMoveResizeWindow(display, window, -8, -8, static_cast<unsigned>(width),
+        XMoveResizeWindow(display, window, coverLeft - 8, -8, static_cast<unsigned>(width),
                           static_cast<unsigned>(coverHeight + 16));
         XMapRaised(display, window);
     }

@@ -7,7 +7,8 @@
 class HostWindow
 {
 public:
-    HostWindow(int width, int height);
+    // left: where on the screen, so that two windows can lie side by side.
+    HostWindow(int width, int height, int left = 0);
     ~HostWindow();
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;
@@ -44,6 +45,7 @@ public:
 private:
     void* native = nullptr;
     void* cover = nullptr;
+    int coverLeft = 0;
     int coverWidth = 0;
     int coverHeight = 0;
     bool destroyed = false;

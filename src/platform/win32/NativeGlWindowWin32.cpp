@@ -1,5 +1,6 @@
 #include "platform/NativeGlWindow.h"
 
+#include "platform/GlRenderer.h"
 #include "platform/ModuleLocation.h"
 #include "platform/win32/WindowOcclusion.h"
 
@@ -231,10 +232,11 @@ private:
         return true;
     }
 
-    // Re-creates the window with a multisampled pixel format when the driver offers one.
+    // Re-creates the window with a multisampled pixel format when the driver offers one and
+    // draws on the GPU: on a CPU rasteriser multisampling costs more than the rest of a frame.
     void selectMultisampleFormat(int& sampleCount, DWORD style, int windowWidth, int windowHeight)
     {
-        if (!hasWglExtension(windowDc, "WGL_ARB_multisample"))
+        if (!hasWglExtension(windowDc, "WGL_ARB_multisample") || rendererDrawsOnCpu())
         {
             sampleCount = 0;
             return;
@@ -519,8 +521,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<NativeGlWindow> NativeGlWindow::create(void* parentWindow, int width, int height, int& sampleCount,
-                                                       WindowEventSink& sink, std::string& error)
+// Each window makes a context of its own here (see SharedGlContextWin32.cpp).
+std::unique_ptr<NativeGlWindow> NativeGlWindow::create(void* parentWindow, int width, int height, SharedGlContext*,
+                                                       int& sampleCount, WindowEventSink& sink, std::string& error)
 {
     auto window = std::make_unique<NativeGlWindowWin32>(sink, static_cast<HWND>(parentWindow), width, height);
     if (!window->open(sampleCount, error))
