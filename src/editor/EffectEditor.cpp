@@ -207,6 +207,8 @@ void EffectEditor::followChosenScale()
         refusedScale = wanted;
         return;
     }
+    if (resizeWindow(wanted))
+        return;
     close();
     open(window);
 }

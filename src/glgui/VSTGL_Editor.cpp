@@ -96,6 +96,24 @@ void VSTGL_Editor::prepareDrawing()
         enableMultisampling();
 }
 
+bool VSTGL_Editor::resizeWindow(float pixelsPerUnit)
+{
+    const auto newWidth = static_cast<int>(std::lround(designWidth * pixelsPerUnit));
+    const auto newHeight = static_cast<int>(std::lround(designHeight * pixelsPerUnit));
+    if (device == nullptr || !device->resize(newWidth, newHeight))
+        return false;
+    device->runGuarded(
+        [&]
+        {
+            device->makeCurrent();
+            closeGui();
+            retainedFrame.release();
+            setPixelScale(pixelsPerUnit);
+            prepareDrawing();
+        });
+    return true;
+}
+
 void VSTGL_Editor::useDenseImages(bool dense)
 {
     // Out of memory for the larger images, the normal ones still draw.

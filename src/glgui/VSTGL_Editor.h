@@ -154,6 +154,10 @@ protected:
     // opening.
     void setEditorSize(int width, int height);
     void setPixelScale(float pixelsPerUnit);
+    // Open: gives the window the size of another scale and builds the GUI again at it, with
+    // the same window and context; false where the window cannot change size (then the
+    // editor must be opened again at the new scale).
+    bool resizeWindow(float pixelsPerUnit);
     // Moves the camera; the projection, and the one the scene draws with, follow.
     void setCamera(const Camera& where);
     // Frames are drawn only while the concrete editor says its GUI is built.

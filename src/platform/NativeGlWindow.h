@@ -108,6 +108,9 @@ public:
     virtual int eventDescriptor() const = 0;
     virtual void setCursor(PointerCursor shape) = 0;
     virtual void capturePointer(bool captured) = 0;
+    // Gives the window a new size in pixels, keeping it and its context; false where the
+    // window cannot change size (then it must be made again).
+    virtual bool resize(int, int) { return false; }
     virtual Readiness readiness() const = 0;
     // False once the host's parent window, and so ours, is gone: hosts may destroy their
     // window before they close the editor.

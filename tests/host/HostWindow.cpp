@@ -103,6 +103,11 @@ int HostWindow::childCount() const
     return count;
 }
 
+void* HostWindow::firstChild() const
+{
+    return GetWindow(static_cast<HWND>(native), GW_CHILD);
+}
+
 #else
 #include "support/XDisplayConnection.h"
 #include <X11/Xutil.h>
@@ -212,6 +217,12 @@ std::vector<Window> childrenOf(Display* display, void* native)
 int HostWindow::childCount() const
 {
     return static_cast<int>(childrenOf(static_cast<Display*>(connection), native).size());
+}
+
+void* HostWindow::firstChild() const
+{
+    const std::vector<Window> children = childrenOf(static_cast<Display*>(connection), native);
+    return children.empty() ? nullptr : reinterpret_cast<void*>(static_cast<std::uintptr_t>(children.front()));
 }
 
 std::vector<unsigned char> HostWindow::shownEditorPixels(int width, int height) const

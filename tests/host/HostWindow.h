@@ -19,6 +19,8 @@ public:
     void pumpMessages();
     // How many child windows the editor has inside ours right now.
     int childCount() const;
+    // The first child window inside ours (the editor's), or null: which window it is.
+    void* firstChild() const;
     // Tells the windows inside ours that their whole area must be painted again, as the
     // window system does when a covering window goes away.
     void exposeChildren();

@@ -100,9 +100,10 @@ public:
         window = XCreateWindow(display, parent, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
                                visual->depth, InputOutput, visual->visual,
                                CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
-        if (window != 0)
-            preparePixelImage(visual);
+        visualInfo = *visual;
         XFree(visual);
+        if (window != 0)
+            preparePixelImage();
         XStoreName(display, window, "Brackwel");
         XMapWindow(display, window);
         // The context's connection must know the window before it draws into it.
@@ -182,6 +183,23 @@ public:
         XFlush(display);
     }
 
+    bool resize(int newWidth, int newHeight) override
+    {
+        ScopedXErrorTrap trap(display, shared.connection());
+        XResizeWindow(display, window, static_cast<unsigned>(newWidth), static_cast<unsigned>(newHeight));
+        width = newWidth;
+        height = newHeight;
+        if (pixelImage != nullptr)
+        {
+            XDestroyImage(pixelImage);
+            pixelImage = nullptr;
+            preparePixelImage();
+        }
+        // The context's connection must see the new size before it draws.
+        XSync(display, False);
+        return !trap.failed();
+    }
+
     Readiness readiness() const override { return Readiness::Ready; }
 
     // The host's window going takes ours with it, so asking after ours tells of both; the
@@ -222,8 +240,9 @@ private:
 
     // An image of the window's size in the server's own 32-bit pixel layout (blue in the low
     // byte), which GL's BGRA words are: then read-back pixels go to the window as they are.
-    void preparePixelImage(const XVisualInfo* visual)
+    void preparePixelImage()
     {
+        const XVisualInfo* visual = &visualInfo;
         if (visual->red_mask != 0xff0000 || visual->green_mask != 0xff00 || visual->blue_mask != 0xff ||
             ImageByteOrder(display) != LSBFirst)
             return;
@@ -243,7 +262,8 @@ private:
             pixelImage = nullptr;
             return;
         }
-        pixelGc = XCreateGC(display, window, 0, nullptr);
+        if (pixelGc == nullptr)
+            pixelGc = XCreateGC(display, window, 0, nullptr);
     }
 
     static bool hasExtension(std::string_view list, std::string_view name)
@@ -352,6 +372,7 @@ private:
     Colormap colormap = 0;
     CopySubBuffer copySubBuffer = nullptr;
     Cursor cursors[9] = {};
+    XVisualInfo visualInfo{};
     XImage* pixelImage = nullptr;
     GC pixelGc = nullptr;
 };
