@@ -86,14 +86,17 @@ bool SharedGlContextX11::open(int& sampleCount, std::string& error)
         return false;
     }
     ScopedXErrorTrap trap(display);
+    // Multisampling belongs where it is cheap: on a CPU rasteriser it costs more than the
+    // rest of the frame. A context without samples tells which renderer draws; only a GPU's
+    // is made again with them (there a context costs little, on a CPU one it costs much).
+    const int wanted = sampleCount;
+    sampleCount = 0;
     if (!makeContext(sampleCount, error))
         return false;
-    // Multisampling belongs where it is cheap: on a CPU rasteriser it costs more than the
-    // rest of the frame.
-    if (sampleCount != 0 && rendererDrawsOnCpu())
+    if (wanted != 0 && !rendererDrawsOnCpu())
     {
         destroyContext();
-        sampleCount = 0;
+        sampleCount = wanted;
         if (!makeContext(sampleCount, error))
             return false;
     }
