@@ -59,6 +59,8 @@ bool VSTGL_Editor::open(void* parentWindow)
         axis = kUnsetEye;
 
     std::string error;
+    // A kept context's entry points were resolved at this editor's first opening.
+    const bool entryPointsResolved = glContext != nullptr;
     if (glContext == nullptr)
         glContext = platform::SharedGlContext::acquire(sampleCount, error);
     if (error.empty())
@@ -71,7 +73,8 @@ bool VSTGL_Editor::open(void* parentWindow)
         platform::showMessageBox(kNoInterfaceMessage, kErrorCaption, platform::MessageIcon::Exclamation);
         return true;
     }
-    initialiseGlEntryPoints();
+    if (!entryPointsResolved)
+        initialiseGlEntryPoints();
     prepareDrawing();
     return true;
 }
