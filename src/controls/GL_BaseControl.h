@@ -40,7 +40,11 @@ public:
     GL_BaseControl(const GL_BaseControl&) = delete;
     GL_BaseControl& operator=(const GL_BaseControl&) = delete;
 
+    // Draws the control as it is now; a frame may call it once for each part of the picture
+    // it draws again, so it changes nothing.
     virtual void draw() {}
+    // Once a frame that draws, before the drawing: what moves with time moves on.
+    virtual void advanceFrame() {}
     // x, y are local: window pixels minus (minX, minY + 2) of the screen rectangle.
     virtual void onMouseDown(int, int, int) {}
     virtual void onMouseDrag(int, int, int) {}
@@ -64,6 +68,12 @@ public:
     virtual bool redrawDue() const { return lookChanged || animating(); }
     // Parameters the drawing reads besides the control's own slots.
     virtual bool drawsParameter(int) const { return false; }
+    // When only what the control shows by itself moved (a display's live data): the part of
+    // the picture that changed, inside which the control alone decides every pixel it draws
+    // whatever lies beneath (an opaque picture, drawn over whole pixels), so drawing it alone
+    // there over the kept picture gives what the whole scene would. Empty otherwise: the
+    // control's reach is drawn again with the scene.
+    virtual ScreenRect soleChange() const { return {}; }
     void markChanged() { lookChanged = true; }
     void setHovered(bool now)
     {
@@ -72,6 +82,7 @@ public:
         hovered = now;
     }
     bool isHovered() const { return hovered; }
+    bool markedChanged() const { return lookChanged; }
     void markDrawn() { lookChanged = false; }
 
     // Where the control lands on screen under the editor's projection: its hit rectangle
@@ -82,6 +93,9 @@ public:
     // Everything the control may draw at any of its values, shadow included, in window
     // pixels; known once the control was placed.
     const ScreenRect& reachRect() const { return reach; }
+    // Where it may draw as it is now: its reach, unless a state of its own (a closed menu)
+    // keeps it from part of it.
+    virtual ScreenRect drawnReach() const { return reach; }
     bool reachKnown() const { return placed; }
     const ControlBox& box() const { return area; }
     std::uint32_t style() const { return styleFlags; }

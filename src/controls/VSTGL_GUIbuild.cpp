@@ -61,14 +61,23 @@ void VSTGL_GUIbuild::drawPass(bool overlay)
         }
         if (!control->visible || control->hasStyle(GL_BaseControl::StyleOverlay) != overlay)
             continue;
-        // A control wholly outside the region a partial frame draws still runs its drawing
-        // (which keeps time and leaves the GL state the next control starts from), but its
-        // models, which the clip would throw away, are not sent.
+        // A control wholly outside the part a partial frame draws still runs its drawing
+        // (which leaves the GL state the next control starts from), but its models, which
+        // the clip would throw away, are not sent.
         const ScreenRect* clip = editor.sceneClip();
         const bool clippedAway = clip != nullptr && control->reachKnown() && !control->reachRect().overlaps(*clip);
         models.setSending(!clippedAway);
         control->draw();
         models.setSending(true);
+    }
+}
+
+void VSTGL_GUIbuild::advanceFrame()
+{
+    for (const auto& control : controlList)
+    {
+        if (control->visible)
+            control->advanceFrame();
     }
 }
 
@@ -171,17 +180,77 @@ void VSTGL_GUIbuild::parameterChanged(int index, float value)
     }
 }
 
-bool VSTGL_GUIbuild::collectDamage(ScreenRect& region) const
+bool VSTGL_GUIbuild::collectDamage(DamageRegion& scene, std::vector<SolePart>& sole) const
 {
-    for (const auto& control : controlList)
+    for (std::size_t i = 0; i < controlList.size(); ++i)
     {
-        if (!control->visible || !control->redrawDue())
+        const GL_BaseControl& control = *controlList[i];
+        if (!control.visible || !control.redrawDue())
             continue;
-        if (!control->reachKnown())
+        if (!control.reachKnown())
             return false;
-        region.unite(control->reachRect());
+        DamageRegion bands;
+        const ScreenRect alone = aloneInside(i, control.soleChange(), bands);
+        if (alone.empty())
+        {
+            scene.add(control.reachRect());
+            continue;
+        }
+        sole.push_back(SolePart{alone, i});
+        scene.add(bands);
     }
     return true;
+}
+
+namespace
+{
+
+// Cuts from `part` the band along one of its sides that `cut` covers, adding it to `bands`;
+// false when `cut` does not lie along a side.
+bool cutSideBand(ScreenRect& part, const ScreenRect& cut, DamageRegion& bands)
+{
+    ScreenRect band = part;
+    const bool wholeHeight = cut.minY <= part.minY && cut.maxY >= part.maxY;
+    const bool wholeWidth = cut.minX <= part.minX && cut.maxX >= part.maxX;
+    if (wholeHeight && cut.minX <= part.minX)
+        part.minX = band.maxX = cut.maxX;
+    else if (wholeHeight && cut.maxX >= part.maxX)
+        part.maxX = band.minX = cut.minX;
+    else if (wholeWidth && cut.minY <= part.minY)
+        part.minY = band.maxY = cut.maxY;
+    else if (wholeWidth && cut.maxY >= part.maxY)
+        part.maxY = band.minY = cut.minY;
+    else
+        return false;
+    bands.add(band);
+    return !part.empty();
+}
+
+}  // namespace
+
+ScreenRect VSTGL_GUIbuild::aloneInside(std::size_t index, ScreenRect alone, DamageRegion& scene) const
+{
+    const bool overlayPass = controlList[index]->hasStyle(GL_BaseControl::StyleOverlay);
+    for (std::size_t i = 0; i < controlList.size() && !alone.empty(); ++i)
+    {
+        const GL_BaseControl& other = *controlList[i];
+        if (i == index || !other.visible || !other.reachKnown())
+            continue;
+        // The overlay pass comes after the other.
+        const bool drawnBefore = other.hasStyle(GL_BaseControl::StyleOverlay) == overlayPass ? i < index : overlayPass;
+        if (drawnBefore && !other.hasStyle(GL_BaseControl::StyleShadow))
+            continue;
+        const ScreenRect reached = other.drawnReach();
+        if (reached.overlaps(alone) && !cutSideBand(alone, reached, scene))
+            return {};
+    }
+    return alone;
+}
+
+void VSTGL_GUIbuild::drawAlone(std::size_t index)
+{
+    if (index < controlList.size())
+        controlList[index]->draw();
 }
 
 void VSTGL_GUIbuild::markAllDrawn()

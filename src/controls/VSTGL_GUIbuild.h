@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/GL_BaseControl.h"
+#include "glgui/DamageRegion.h"
 
 #include <memory>
 #include <string>
@@ -29,6 +30,8 @@ public:
     virtual void drawOverlay();
     // Works out where each control lands on screen, as the editor's camera sees it now.
     virtual void placeControls();
+    // Once a frame that draws: every visible control's time moves on.
+    void advanceFrame();
 
     // Pointer hooks, window pixels with y upwards.
     virtual void mouseDown(int buttons, int x, int y);
@@ -40,9 +43,20 @@ public:
     // Sets every slot bound to the parameter, in list order, and marks the controls whose
     // drawing reads it.
     void parameterChanged(int index, float value);
-    // Adds the reach of every control whose picture changed since the last frame; false when
-    // such a control was never placed, so only a whole frame is sure to show it.
-    bool collectDamage(ScreenRect& region) const;
+    // A part of the picture one control draws alone (see GL_BaseControl::soleChange).
+    struct SolePart
+    {
+        ScreenRect part;
+        std::size_t control;
+    };
+    // Adds the reach of every control whose picture changed since the last frame to the
+    // scene's parts, or, where the control may draw the change alone because no other control
+    // reaches it, to the sole parts; false when such a control was never placed, so only a
+    // whole frame is sure to show it.
+    bool collectDamage(DamageRegion& scene, std::vector<SolePart>& sole) const;
+    // Draws one control by itself (for its sole part), with the GL state the scene's pass
+    // would give it.
+    void drawAlone(std::size_t index);
     void markAllDrawn();
 
     GL_BaseControl& addControl(std::unique_ptr<GL_BaseControl> control);
@@ -62,6 +76,11 @@ protected:
 private:
     // The control that takes the pointer at (x, y), or kNone.
     int controlAt(int x, int y) const;
+    // The part of `alone` no control but the given one could change a pixel of (one drawn
+    // before it without a shadow lies beneath its opaque picture and cannot); a band along
+    // one of its sides that another reaches goes to the scene's parts. Empty when another
+    // reaches further in.
+    ScreenRect aloneInside(std::size_t index, ScreenRect alone, DamageRegion& scene) const;
 
     std::vector<std::unique_ptr<GL_BaseControl>> controlList;
     int pressed = kNone;

@@ -36,7 +36,6 @@ void cActiveFlashButton::draw()
     float& lampRed = lampModel->materials[kLampMaterial].red;
     if (savedRed < 0.0f)
         savedRed = lampRed;
-    ++frameCount;
     lampRed = getValue(0) == 0.0f && flashesOnFrame(frameCount) ? 1.0f : savedRed;
     cOnOffButton::draw();
     lampRed = savedRed;

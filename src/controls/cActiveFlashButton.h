@@ -17,6 +17,7 @@ public:
                        std::uint32_t style);
 
     void draw() override;
+    void advanceFrame() override { ++frameCount; }
     bool animating() const override { return getValue(0) == 0.0f; }
 
     // True when the lamp shows red on the given frame count.

@@ -22,6 +22,8 @@ public:
     void onMouseDown(int buttons, int x, int y) override;
     void onMouseOver(int x, int y) override;
     bool holdsPointer() const override { return open; }
+    // Closed, it draws nothing (the logo beneath it is the background's).
+    ScreenRect drawnReach() const override { return open ? reachRect() : ScreenRect{}; }
 
 protected:
     ScreenRect computeReach(const ReachProjector& projector) const override;

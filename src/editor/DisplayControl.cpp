@@ -1,5 +1,6 @@
 #include "editor/DisplayControl.h"
 
+#include "glgui/OpenGL.h"
 #include "glgui/VSTGL_Editor.h"
 
 DisplayControl::DisplayControl(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box,
@@ -12,5 +13,10 @@ DisplayControl::DisplayControl(VSTGL_Editor& editor, cControlListener& listener,
 
 void DisplayControl::drawQuad()
 {
+    // Opaque whatever blending the controls before left on, which the next ones expect back.
+    const bool blending = glIsEnabled(GL_BLEND) == GL_TRUE;
+    glDisable(GL_BLEND);
     quad.draw(owner.resources());
+    if (blending)
+        glEnable(GL_BLEND);
 }

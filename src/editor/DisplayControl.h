@@ -15,6 +15,7 @@ public:
                    ShaderSet& shaders, const EditorModel& model);
 
 protected:
+    // The quad, opaque: it hides whatever lies beneath.
     void drawQuad();
 
     ShaderSet& shaders;

@@ -1,6 +1,7 @@
 #include "editor/EditorModel.h"
 
 #include "engine/EngineHost.h"
+#include "platform/NativeGlWindow.h"
 
 bool EditorModel::metersMoving() const
 {
@@ -17,5 +18,6 @@ void EditorModel::takeLiveData()
     if (engineHost == nullptr)
         return;
     meterReading = GainMeterReading::take(engineHost->meters());
+    takenTick = platform::tickCount();
     latestSpectrum = engineHost->displaySpectrum().takeLatest();
 }

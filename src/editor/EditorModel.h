@@ -3,6 +3,8 @@
 #include "editor/GainMeterReading.h"
 #include "params/ParameterTable.h"
 
+#include <cstdint>
+
 class EngineHost;
 
 // What the editor shows, kept on the GUI thread: every parameter as the host last set it
@@ -26,10 +28,12 @@ public:
     // Whether the engine has something the live displays do not show yet.
     bool metersMoving() const;
     bool spectrumWaiting() const;
-    // Once a frame, after the frame's damage is known: the meters as this frame shows them
+    // Once a frame, before the frame's damage is known: the meters as this frame shows them
     // (taking them lowers the engine's meters) and the newest spectrum.
     void takeLiveData();
     const GainMeterReading& meters() const { return meterReading; }
+    // When they were taken, in milliseconds of platform::tickCount.
+    std::uint32_t takenAt() const { return takenTick; }
     // The spectrum taken last; null without an engine.
     const float* spectrum() const { return latestSpectrum; }
 
@@ -37,5 +41,6 @@ private:
     float values[kNumParameters] = {};
     EngineHost* engineHost;
     GainMeterReading meterReading{};
+    std::uint32_t takenTick = 0;
     const float* latestSpectrum = nullptr;
 };

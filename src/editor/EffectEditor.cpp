@@ -1,6 +1,7 @@
 #include "editor/EffectEditor.h"
 
 #include "editor/GUImachine.h"
+#include "editor/ShaderSet.h"
 #include "editor/VersionLine.h"
 #include "engine/EngineHost.h"
 #include "glgui/OpenGL.h"
@@ -59,6 +60,8 @@ std::unique_ptr<EditorView> EffectEditor::make(EditorEffect& effect, EngineHost*
 EffectEditor::~EffectEditor()
 {
     close();
+    if (makeKeptContextCurrent())
+        shaders.reset();
 }
 
 void EffectEditor::registerResources()
@@ -104,7 +107,10 @@ void EffectEditor::openGui()
     // the host's call into the dispatcher.
     try
     {
-        gui = std::make_unique<GUImachine>(*this, model, edits, editorScale);
+        if (shaders == nullptr)
+            shaders = glObjectsKept() ? ShaderSet::shared(resources().files(), kWidth, kHeight)
+                                      : std::make_shared<ShaderSet>(resources().files(), kWidth, kHeight);
+        gui = std::make_unique<GUImachine>(*this, model, edits, editorScale, *shaders);
         buildScene();
     }
     catch (const std::exception&)
@@ -133,6 +139,8 @@ void EffectEditor::closeGui()
     edits.endAll();
     resources().fonts().deleteLists();
     gui.reset();
+    if (!glObjectsKept())
+        shaders.reset();
     engineHost->setDisplayWanted(false);
     setGuiReady(false);
 }
@@ -199,6 +207,8 @@ void EffectEditor::followChosenScale()
         refusedScale = wanted;
         return;
     }
+    if (resizeWindow(wanted))
+        return;
     close();
     open(window);
 }
@@ -253,12 +263,47 @@ void EffectEditor::prepareFrame()
         invalidateWholeFrame();
     // Last frame's hover texts and panels give way to the scene below them.
     invalidate(overlayArea);
-    ScreenRect changed;
-    if (gui->collectDamage(changed))
-        invalidate(changed);
-    else
+    // What the live displays would show in this frame: they are drawn again only where it
+    // differs from what they show.
+    model.takeLiveData();
+    DamageRegion changed;
+    soleDamage.clear();
+    if (!gui->collectDamage(changed, soleDamage))
+    {
         invalidateWholeFrame();
-    // What the live displays show in this frame, once what must be drawn again is known.
+        return;
+    }
+    for (const ScreenRect& part : changed)
+        invalidate(part);
+    for (const VSTGL_GUIbuild::SolePart& sole : soleDamage)
+        invalidateSole(sole.part, static_cast<int>(sole.control));
+}
+
+void EffectEditor::frameBegins()
+{
+    if (!isGuiReady() || gui == nullptr)
+        return;
+    if (!cameraSettled())
+    {
+        Camera eased = currentCamera();
+        for (int axis = 0; axis < 3; ++axis)
+        {
+            eased.eye[axis] = (eased.eye[axis] - targetCamera.eye[axis]) * kCameraEasing + targetCamera.eye[axis];
+            eased.target[axis] =
+                (eased.target[axis] - targetCamera.target[axis]) * kCameraEasing + targetCamera.target[axis];
+        }
+        setCamera(eased);
+    }
+    gui->advanceFrame();
+    // The texts of every part of the frame, and of its overlays, count towards overlayArea.
+    resources().fonts().forgetDrawnArea();
+}
+
+void EffectEditor::frameUnseen()
+{
+    if (!isGuiReady() || gui == nullptr)
+        return;
+    drainInbox();
     model.takeLiveData();
 }
 
@@ -275,17 +320,8 @@ bool EffectEditor::cameraSettled() const
 
 void EffectEditor::draw()
 {
-    if (!isGuiReady() || engineHost == nullptr)
+    if (!isGuiReady() || gui == nullptr)
         return;
-    Camera eased = currentCamera();
-    for (int axis = 0; axis < 3; ++axis)
-    {
-        eased.eye[axis] = (eased.eye[axis] - targetCamera.eye[axis]) * kCameraEasing + targetCamera.eye[axis];
-        eased.target[axis] =
-            (eased.target[axis] - targetCamera.target[axis]) * kCameraEasing + targetCamera.target[axis];
-    }
-    if (!cameraSettled())
-        setCamera(eased);
     GuiResources& skin = resources();
     skin.setPerspectiveView();
     glMatrixMode(GL_MODELVIEW);
@@ -305,14 +341,29 @@ void EffectEditor::draw()
     gui->drawControls();
     skin.setOrthoView();
     drawShadowOverlay();
-    FontBank& fonts = skin.fonts();
-    fonts.forgetDrawnArea();
     gui->drawOverlay();
-    endSceneClip();
+}
+
+void EffectEditor::drawSole(int control)
+{
+    if (!isGuiReady() || gui == nullptr)
+        return;
+    // What the scene's pass has set when it comes to a display.
+    resources().setPerspectiveView();
+    glDisable(GL_STENCIL_TEST);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    gui->drawAlone(static_cast<std::size_t>(control));
+}
+
+void EffectEditor::drawOverlays()
+{
+    if (!isGuiReady() || gui == nullptr)
+        return;
+    gui->drawHover();
     if (frameCounter < static_cast<float>(kVersionLineFrames))
         drawVersionLine();
     overlayArea = gui->overlayReach();
-    const FontBank::Area& texts = fonts.drawnArea();
+    const FontBank::Area& texts = resources().fonts().drawnArea();
     if (!texts.empty)
         overlayArea.unite(overlayToWindow(texts.left, texts.bottom, texts.right, texts.top));
     drewOutsideClip(overlayArea);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/VSTGL_GUIbuild.h"
 #include "editor/EditorModel.h"
 #include "editor/EditorScale.h"
 #include "editor/HostEdits.h"
@@ -8,10 +9,12 @@
 #include "view/EditorView.h"
 
 #include <memory>
+#include <vector>
 
 class EditorEffect;
 class EngineHost;
 class GUImachine;
+class ShaderSet;
 
 // The plug-in's editor: a 512 x 624 OpenGL scene of the skin's controls, lit and shadowed,
 // with value texts and information panels. It keeps the editor's model (fed by the host's
@@ -57,9 +60,16 @@ protected:
     void openGui() override;
     void closeGui() override;
     void draw() override;
+    void drawSole(int control) override;
+    void drawOverlays() override;
     bool frameWanted() override;
     // Marks the parts of the picture the frame must draw again.
     void prepareFrame() override;
+    // The camera eases towards its place; the controls' time moves on.
+    void frameBegins() override;
+    // Unseen, the host's changes still reach the model and the meters keep falling, so the
+    // editor shows the present at once when it is seen again.
+    void frameUnseen() override;
     void mouseDown(int buttons, int x, int y) override;
     void mouseMove(int buttons, int x, int y) override;
     void mouseUp(int buttons, int x, int y) override;
@@ -83,7 +93,13 @@ private:
     // A size the host would not give the open editor; not asked for again this opening.
     float refusedScale = 0.0f;
     HostEdits edits{effect, model};
+    // The displays' programs: made at an opening, before the controls; kept, and shared with
+    // the process's other editors, where the context is (glObjectsKept), else released at
+    // every close.
+    std::shared_ptr<ShaderSet> shaders;
     std::unique_ptr<GUImachine> gui;
+    // The parts of the next frame single controls draw alone (kept to spare allocations).
+    std::vector<VSTGL_GUIbuild::SolePart> soleDamage;
     ParameterInbox inbox;
     Camera targetCamera{};
     float frameCounter = 0.0f;

@@ -69,6 +69,8 @@ void EqualiserDisplay::drawBackground()
     const float topLeft[2] = {inner.left, inner.bottom + inner.height};
     const float bottomRight[2] = {inner.left + inner.width, inner.bottom};
     const float topRight[2] = {inner.left + inner.width, inner.bottom + inner.height};
+    // Opaque whatever blending the controls before left on.
+    glDisable(GL_BLEND);
     resources.drawQuad(bottomLeft, topLeft, bottomRight, topRight, 0.0f, 0.0f, 1.0f, 1.0f);
 }
 

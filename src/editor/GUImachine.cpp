@@ -82,8 +82,9 @@ ControlBox placedBox(const layout::Row& row, float left, float bottom)
 
 }  // namespace
 
-GUImachine::GUImachine(VSTGL_Editor& owner, const EditorModel& editorModel, HostEdits& edits, EditorScale& scale)
-    : VSTGL_GUIbuild(owner), model(editorModel), hostEdits(edits), editorScale(scale)
+GUImachine::GUImachine(VSTGL_Editor& owner, const EditorModel& editorModel, HostEdits& edits, EditorScale& scale,
+                       ShaderSet& programs)
+    : VSTGL_GUIbuild(owner), model(editorModel), hostEdits(edits), editorScale(scale), shaders(programs)
 {
 }
 
@@ -116,11 +117,11 @@ std::unique_ptr<GL_BaseControl> GUImachine::createControl(const layout::Row& row
     case ControlClass::OnOffButton: return std::make_unique<cOnOffButton>(e, *this, box, shape, row.style);
     case ControlClass::ActiveFlashButton: return std::make_unique<cActiveFlashButton>(e, *this, box, shape, row.style);
     case ControlClass::SpectrumPanel:
-        return std::make_unique<cSpectrumPanel>(e, *this, box, row.style, *shaders, model);
+        return std::make_unique<cSpectrumPanel>(e, *this, box, row.style, shaders, model);
     case ControlClass::StereoWidthPanel:
-        return std::make_unique<cStereoWidthPanel>(e, *this, box, row.style, *shaders, model);
-    case ControlClass::Equaliser: return std::make_unique<cEqualiser>(e, *this, box, row.style, *shaders, model);
-    case ControlClass::CurveDisplay: return std::make_unique<CurveDisplay>(e, *this, box, row.style, *shaders, model);
+        return std::make_unique<cStereoWidthPanel>(e, *this, box, row.style, shaders, model);
+    case ControlClass::Equaliser: return std::make_unique<cEqualiser>(e, *this, box, row.style, shaders, model);
+    case ControlClass::CurveDisplay: return std::make_unique<CurveDisplay>(e, *this, box, row.style, shaders, model);
     case ControlClass::MenuButton:
     {
         auto menu = std::make_unique<cMenuButton>(e, *this, box, row.style, valueFont);
@@ -139,7 +140,6 @@ void GUImachine::buildGui(const std::string& valueFontName)
 {
     valueFont = valueFontName;
     preferences = std::make_unique<platform::PreferenceStore>();
-    shaders = std::make_unique<ShaderSet>(editor.resources().files(), editor.editorWidth(), editor.editorHeight());
     int width = 0;
     int height = 0;
     addBackground(width, height);
@@ -277,11 +277,8 @@ void GUImachine::drawControls()
     VSTGL_GUIbuild::drawControls();
 }
 
-void GUImachine::drawOverlay()
+void GUImachine::drawHover()
 {
-    VSTGL_GUIbuild::drawOverlay();
-    // The hover texts and panels are redrawn on every frame over whatever lies below.
-    editor.endSceneClip();
     overlayArea = ScreenRect{};
     GL_BaseControl* control = hoveredControlPointer();
     if (control == nullptr)
@@ -347,8 +344,8 @@ void GUImachine::drawInformationPanel(const HelpRecord& help)
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    shaders->use(ShaderSet::Program::Texture2D);
-    shaders->setInt(ShaderSet::Program::Texture2D, "texture0", 0);
+    shaders.use(ShaderSet::Program::Texture2D);
+    shaders.setInt(ShaderSet::Program::Texture2D, "texture0", 0);
     resources.bindTexture(kInfoBackTexture);
     const float toDeviceX = 2.0f / static_cast<float>(editor.editorWidth());
     const float toDeviceY = 2.0f / static_cast<float>(editor.editorHeight());

@@ -19,8 +19,8 @@ class PreferenceStore;
 }
 
 // The editor's control container: builds the layout's controls, draws them in two passes,
-// and over them the hovered control's value text and, while Info is on, its information
-// panel. It is the controls' listener: parameter edits go on to the host, the Info switch
+// and over them (once a frame, unclipped) the hovered control's value text and, while Info
+// is on, its information panel. It is the controls' listener: parameter edits go on to the host, the Info switch
 // and the size menu are handled here and remembered outside the host's projects. Created at every editor
 // opening, destroyed at every close; GUI thread only.
 class GUImachine final : public VSTGL_GUIbuild, public cControlListener
@@ -30,15 +30,18 @@ public:
     static constexpr float kHelpWrapWidth = 292.0f;
     static constexpr float kHelpLineStep = 15.0f;
 
-    GUImachine(VSTGL_Editor& editor, const EditorModel& model, HostEdits& edits, EditorScale& scale);
+    // shaders: the displays' programs, which outlive the container.
+    GUImachine(VSTGL_Editor& editor, const EditorModel& model, HostEdits& edits, EditorScale& scale,
+               ShaderSet& shaders);
     ~GUImachine() override;
 
     // Builds every control of the layout, each slot set from the model.
     void buildGui(const std::string& valueFontName);
     void drawControls() override;
-    void drawOverlay() override;
     void placeControls() override;
-    // Where the last drawOverlay put the value text's curve and the information panel, in
+    // The hovered control's value text (with the Shape curve) and information panel.
+    void drawHover();
+    // Where the last drawHover put the value text's curve and the information panel, in
     // window pixels (texts are counted by the font bank).
     const ScreenRect& overlayReach() const { return overlayArea; }
 
@@ -71,8 +74,7 @@ private:
     std::unique_ptr<platform::PreferenceStore> preferences;
     bool infoPanels = false;
     int hoverFrames = 0;
-    // The displays' programs, built before the controls and released before the context goes.
-    std::unique_ptr<ShaderSet> shaders;
+    ShaderSet& shaders;
     std::unique_ptr<GL_BaseControl> curveDisplay;
     ScreenRect overlayArea;
 };

@@ -11,6 +11,7 @@ struct GainMeterReading
     float clipped;    // 1.0 for a clipped block
 
     static GainMeterReading take(EngineMeters& meters);
+    bool operator==(const GainMeterReading& other) const = default;
     // Whether a reading would still show something: a level, a bass ring, veins or a clip.
     static bool moving(const EngineMeters& meters);
 };

@@ -48,6 +48,18 @@ ShaderSet::ShaderSet(SkinFiles& files, int editorWidth, int editorHeight)
     useNone();
 }
 
+std::shared_ptr<ShaderSet> ShaderSet::shared(SkinFiles& files, int editorWidth, int editorHeight)
+{
+    static std::weak_ptr<ShaderSet> processSet;
+    std::shared_ptr<ShaderSet> set = processSet.lock();
+    if (set == nullptr)
+    {
+        set = std::make_shared<ShaderSet>(files, editorWidth, editorHeight);
+        processSet = set;
+    }
+    return set;
+}
+
 ShaderSet::~ShaderSet()
 {
     for (int i = kProgramCount - 1; i >= 0; --i)

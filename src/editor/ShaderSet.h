@@ -7,8 +7,8 @@
 
 class SkinFiles;
 
-// The editor's GLSL programs, built from the skin's sources at every GUI open (with the
-// context current) and released, in reverse order, before the context goes.
+// The editor's GLSL programs, built from the skin's sources with the context current and
+// released, in reverse order, before the context goes.
 class ShaderSet
 {
 public:
@@ -25,6 +25,11 @@ public:
     static constexpr int kProgramCount = 7;
 
     ShaderSet(SkinFiles& files, int editorWidth, int editorHeight);
+    // The set every editor of the process draws with while their context is one and the
+    // same (see platform::SharedGlContext): built by the first that asks, released with its
+    // last holder, which must make the context current for that. Each set of programs
+    // costs a software renderer its own generated code.
+    static std::shared_ptr<ShaderSet> shared(SkinFiles& files, int editorWidth, int editorHeight);
     ~ShaderSet();
     ShaderSet(const ShaderSet&) = delete;
     ShaderSet& operator=(const ShaderSet&) = delete;

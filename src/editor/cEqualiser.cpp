@@ -10,6 +10,7 @@
 #include "params/ParameterTable.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -43,6 +44,11 @@ cEqualiser::cEqualiser(VSTGL_Editor& editor, cControlListener& listener, const C
 bool cEqualiser::animating() const
 {
     return model.spectrumWaiting() || display.spectrumDiffers(model.spectrum());
+}
+
+bool cEqualiser::redrawDue() const
+{
+    return markedChanged() || display.spectrumDiffers(model.spectrum());
 }
 
 float cEqualiser::read(int index)
@@ -130,6 +136,23 @@ void cEqualiser::rebuildCurve()
     curveHandleCount = handleCount;
 }
 
+ScreenRect cEqualiser::soleChange() const
+{
+    if (markedChanged())
+        return {};
+    const float left = static_cast<float>(owner.editorWidth()) / 2.0f + area.origin[0] + kInsetLowerLeft;
+    const float bottom = static_cast<float>(owner.editorHeight()) / 2.0f + area.origin[1] + kInsetLowerLeft;
+    const float edges[4] = {left, bottom, left + area.size[0] - kInsetTotal, bottom + area.size[1] - kInsetTotal};
+    const float scale = owner.pixelScale();
+    for (const float edge : edges)
+    {
+        if (edge != std::round(edge) || edge * scale != std::round(edge * scale))
+            return {};
+    }
+    return ScreenRect{static_cast<int>(edges[0]), static_cast<int>(edges[1]), static_cast<int>(edges[2]),
+                      static_cast<int>(edges[3])};
+}
+
 bool cEqualiser::drawsParameter(int index) const
 {
     return index == kParamEqGain;
@@ -143,7 +166,7 @@ ScreenRect cEqualiser::computeReach(const ReachProjector& projector) const
 
 void cEqualiser::draw()
 {
-    if (model.spectrum() != nullptr)
+    if (display.spectrumDiffers(model.spectrum()))
         display.uploadSpectrum(model.spectrum());
     display.drawBackground();
     display.drawGuides(amounts::eqRange(model.value(kParamEqGain)));

@@ -23,8 +23,13 @@ public:
                ShaderSet& shaders, const EditorModel& model);
 
     void draw() override;
-    // While the engine publishes a new spectrum the background needs frames.
+    // While the engine publishes a new spectrum the background needs frames; it is drawn
+    // again only when the spectrum differs from the one it shows.
     bool animating() const override;
+    bool redrawDue() const override;
+    // The spectrum alone changed: its opaque rectangle, where the guides, curve and rings are
+    // drawn over it again (where that rectangle lies on whole pixels, at every offered size).
+    ScreenRect soleChange() const override;
     void onMouseDown(int buttons, int x, int y) override;
     void onMouseDrag(int buttons, int x, int y) override;
     void onMouseUp(int buttons, int x, int y) override;

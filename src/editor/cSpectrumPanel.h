@@ -1,22 +1,43 @@
 #pragma once
 
 #include "editor/DisplayControl.h"
+#include "editor/GainMeterReading.h"
 
 #include <cstdint>
 
 // The stereo gain panel: both channels' output level with a per-frame release, solid red
 // for a frame after a clipped block, a blue ring for bass transients and white veins for
 // high-frequency excitement. The pointer controls nothing here.
+//
+// Its shader is the editor's costliest, so it draws at a rate of its own: a new reading
+// every frame keeps the meters falling as fast, but the panel shows one at most every
+// kDrawIntervalMs times the window's pixels per design unit (its cost grows with its size,
+// not its area), except a clip, which shows (and goes) at once, and a quiet reading, which
+// shows at once so that a fallen meter settles where a whole redraw puts it. It is opaque
+// and alone on its part of the picture, so a new reading draws just the panel.
 class cSpectrumPanel final : public DisplayControl
 {
 public:
+    static constexpr std::uint32_t kDrawIntervalMs = 33;
+
     cSpectrumPanel(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, std::uint32_t style,
                    ShaderSet& shaders, const EditorModel& model);
 
     void draw() override;
-    // While the meters still fall (or a clip waits to be shown) the panel needs frames.
+    // Takes the frame's reading to show, when it is due.
+    void advanceFrame() override;
+    // While the meters still fall, a reading waits to be shown or a clip to go, the panel
+    // needs frames.
     bool animating() const override;
+    bool redrawDue() const override;
+    ScreenRect soleChange() const override;
 
 private:
+    bool readingDue() const;
+
     std::uint32_t startTick;
+    // What the panel shows, and the shader's clock for its veins.
+    GainMeterReading shown{};
+    float ticker = 0.0f;
+    std::uint32_t shownAt = 0;
 };

@@ -2,8 +2,6 @@
 
 #include "glgui/OpenGL.h"
 
-#include <string_view>
-
 bool initialiseGlEntryPoints()
 {
     // Core-profile-only drivers list extensions differently; ask for everything by name.
@@ -22,18 +20,4 @@ bool initialiseGlEntryPoints()
 void enableMultisampling()
 {
     glEnable(GL_MULTISAMPLE);
-}
-
-bool softwareRasteriser()
-{
-    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    if (renderer == nullptr)
-        return false;
-    const std::string_view name(renderer);
-    for (const std::string_view software : {"llvmpipe", "softpipe", "Software Rasterizer", "GDI Generic"})
-    {
-        if (name.find(software) != std::string_view::npos)
-            return true;
-    }
-    return false;
 }

@@ -6,7 +6,3 @@ bool initialiseGlEntryPoints();
 
 // Turns multisampled drawing on, where the pixel format has samples.
 void enableMultisampling();
-
-// True when the current context draws on the CPU (Mesa's llvmpipe or softpipe, Windows'
-// generic implementation), where multisampling multiplies the cost of every frame.
-bool softwareRasteriser();

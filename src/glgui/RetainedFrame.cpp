@@ -56,6 +56,14 @@ void RetainedFrame::copyToWindow() const
     copyToWindow(ScreenRect{0, 0, width, height});
 }
 
+void RetainedFrame::readPixels(const ScreenRect& part, std::uint32_t* pixels) const
+{
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(part.minX, part.minY, part.maxX - part.minX, part.maxY - part.minY, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+}
+
 void RetainedFrame::copyToWindow(const ScreenRect& part) const
 {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);

@@ -29,6 +29,8 @@ public:
     void copyToWindow() const;
     // Only a part, in pixels from the bottom-left corner.
     void copyToWindow(const ScreenRect& part) const;
+    // A part's pixels as 32-bit words, blue in the low byte (GL's BGRA), rows from the bottom.
+    void readPixels(const ScreenRect& part, std::uint32_t* pixels) const;
 
 private:
     std::uint32_t framebuffer = 0;

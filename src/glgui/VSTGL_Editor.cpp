@@ -3,6 +3,7 @@
 #include "glgui/FrameCapture.h"
 #include "glgui/GlEntryPoints.h"
 #include "glgui/OpenGL.h"
+#include "platform/GlRenderer.h"
 #include "platform/MessageBox.h"
 
 #include <algorithm>
@@ -29,6 +30,19 @@ VSTGL_Editor::VSTGL_Editor(std::string skinFolder) : hub(std::make_unique<GuiRes
 VSTGL_Editor::~VSTGL_Editor()
 {
     destroyDevice();
+    if (makeKeptContextCurrent())
+        hub->textures().releaseAll();
+}
+
+bool VSTGL_Editor::makeKeptContextCurrent()
+{
+    if (glContext == nullptr)
+        return false;
+    if (device != nullptr)
+        device->makeCurrent();
+    else
+        glContext->makeCurrentAlone();
+    return true;
 }
 
 bool VSTGL_Editor::open(void* parentWindow)
@@ -40,19 +54,18 @@ bool VSTGL_Editor::open(void* parentWindow)
     if (parent != nullptr)
         close();
     parent = parentWindow;
+    showing = true;
     for (float& axis : previousEye)
         axis = kUnsetEye;
 
     std::string error;
-    device = platform::NativeGlWindow::create(parentWindow, pixelWidth(), pixelHeight(), sampleCount, *this, error);
-    if (device != nullptr && sampleCount != 0 && softwareRasteriser())
-    {
-        // Multisampling belongs where it is cheap: on a CPU rasteriser it costs more than the
-        // rest of the frame. Once known, later openings ask for no samples at all.
-        device.reset();
-        sampleCount = 0;
-        device = platform::NativeGlWindow::create(parentWindow, pixelWidth(), pixelHeight(), sampleCount, *this, error);
-    }
+    // A kept context's entry points were resolved at this editor's first opening.
+    const bool entryPointsResolved = glContext != nullptr;
+    if (glContext == nullptr)
+        glContext = platform::SharedGlContext::acquire(sampleCount, error);
+    if (error.empty())
+        device = platform::NativeGlWindow::create(parentWindow, pixelWidth(), pixelHeight(), glContext.get(),
+                                                  sampleCount, *this, error);
     if (device == nullptr)
     {
         if (!error.empty())
@@ -60,16 +73,47 @@ bool VSTGL_Editor::open(void* parentWindow)
         platform::showMessageBox(kNoInterfaceMessage, kErrorCaption, platform::MessageIcon::Exclamation);
         return true;
     }
-    initialiseGlEntryPoints();
-    useDenseImages(scale >= kDenseImagesFromScale);
+    if (!entryPointsResolved)
+        initialiseGlEntryPoints();
+    prepareDrawing();
+    return true;
+}
+
+void VSTGL_Editor::prepareDrawing()
+{
+    hub->resetViewMode();
+    const bool dense = scale >= kDenseImagesFromScale;
+    // Textures kept from an opening at another density are made again from the other set.
+    if (hub->textures().uploaded() && dense != denseUploaded)
+        hub->textures().releaseAll();
+    useDenseImages(dense);
+    denseUploaded = dense;
     hub->textures().uploadAll();
     // Multisampled pictures are drawn straight to the window: there the drawing is cheap.
     if (sampleCount == 0)
         retainedFrame.create(pixelWidth(), pixelHeight());
+    pixelsReadBack = retainedFrame.valid() && device->showsPixels() && platform::rendererDrawsOnCpu();
     wholeFrameDamaged = true;
     openGui();
     if (sampleCount != 0)
         enableMultisampling();
+}
+
+bool VSTGL_Editor::resizeWindow(float pixelsPerUnit)
+{
+    const auto newWidth = static_cast<int>(std::lround(designWidth * pixelsPerUnit));
+    const auto newHeight = static_cast<int>(std::lround(designHeight * pixelsPerUnit));
+    if (device == nullptr || !device->resize(newWidth, newHeight))
+        return false;
+    device->runGuarded(
+        [&]
+        {
+            device->makeCurrent();
+            closeGui();
+            retainedFrame.release();
+            setPixelScale(pixelsPerUnit);
+            prepareDrawing();
+        });
     return true;
 }
 
@@ -108,15 +152,24 @@ void VSTGL_Editor::close()
                 renderFrame();
                 device->makeCurrent();
             }
+            else if (glContext != nullptr)
+            {
+                glContext->makeCurrentAlone();
+            }
             closeGui();
-            if (alive)
+            // A context that stays must not keep a closed editor's picture.
+            if (alive || glContext != nullptr)
                 retainedFrame.release();
             else
                 retainedFrame.abandon();
-            // GL names go with the context; the decoded images stay for the next open.
-            hub->textures().releaseAll();
+            // The decoded images stay for the next opening; the textures too where the
+            // context does.
+            if (glContext == nullptr)
+                hub->textures().releaseAll();
         });
     destroyDevice();
+    pixelsReadBack = false;
+    readBack = std::vector<std::uint32_t>();
     parent = nullptr;
 }
 
@@ -139,13 +192,20 @@ void VSTGL_Editor::idle()
         [&]
         {
             device->pumpEvents();
+            const bool wasShowing = showing;
+            showing = device->isShowing();
+            // Seen again: the whole picture, with whatever changed meanwhile, at once.
+            const bool shownAgain = showing && !wasShowing;
+            if (shownAgain)
+                wholeFrameDamaged = true;
             const std::uint32_t now = tickNow();
-            if (now - lastIdleFrame >= kFrameIntervalMs)
-            {
-                lastIdleFrame = now;
-                if (frameWanted())
-                    renderFrame();
-            }
+            if (now - lastIdleFrame < kFrameIntervalMs && !shownAgain)
+                return;
+            lastIdleFrame = now;
+            if (!showing)
+                frameUnseen();
+            else if (frameWanted() || shownAgain)
+                renderFrame();
         });
 }
 
@@ -162,38 +222,151 @@ void VSTGL_Editor::renderFrame()
     cameraIsStill = moved < 0.5f;
     if (device != nullptr)
         device->makeCurrent();
+    // Another editor may have drawn with the same context since.
+    hub->resetViewMode();
     prepareFrame();
     if (!cameraIsStill)
         wholeFrameDamaged = true;
-    const bool retained = retainedFrame.valid();
-    if (retained)
-        retainedFrame.bindForDrawing();
-    clipActive = !drawingWholeFrame();
-    clip = damage;
-    if (clipActive)
-    {
-        const ScreenRect pixels = toPixels(clip);
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(pixels.minX, pixels.minY, std::max(pixels.maxX - pixels.minX, 0),
-                  std::max(pixels.maxY - pixels.minY, 0));
-    }
-    // What the frame changes on screen, in window pixels.
-    const ScreenRect whole{0, 0, pixelWidth(), pixelHeight()};
-    ScreenRect changed = clipActive ? toPixels(clip) : whole;
-    unclipped = ScreenRect{};
-    damage = ScreenRect{};
+    const bool whole = drawingWholeFrame();
+    if (whole)
+        soleCount = 0;
+    settleSoleParts();
+    if (!whole && damage.empty() && soleCount == 0)
+        return;
+    DamageRegion parts;
+    if (whole)
+        parts.add(ScreenRect{0, 0, width(), height()});
+    else
+        parts = damage;
+    damage.clear();
     wholeFrameDamaged = false;
-    draw();
-    glDisable(GL_SCISSOR_TEST);
-    changed.unite(toPixels(unclipped));
-    changed = ScreenRect{std::max(changed.minX, 0), std::max(changed.minY, 0), std::min(changed.maxX, whole.maxX),
-                         std::min(changed.maxY, whole.maxY)};
+    unclipped = ScreenRect{};
+    frameBegins();
+    if (retainedFrame.valid())
+        retainedFrame.bindForDrawing();
+    drawScene(parts, whole);
+    drawSoleParts();
+    drawOverlays();
+    for (std::size_t i = 0; i < soleCount; ++i)
+        parts.add(soleParts[i].part);
+    soleCount = 0;
+    parts.add(unclipped);
+    showFrame(parts);
+}
+
+void VSTGL_Editor::showFrame(const DamageRegion& parts)
+{
+    // What the frame changed on screen, in window pixels.
+    const ScreenRect window{0, 0, pixelWidth(), pixelHeight()};
+    DamageRegion changed;
+    for (const ScreenRect& part : parts)
+    {
+        const ScreenRect pixels = toPixels(part);
+        changed.add(ScreenRect{std::max(pixels.minX, 0), std::max(pixels.minY, 0), std::min(pixels.maxX, window.maxX),
+                               std::min(pixels.maxY, window.maxY)});
+    }
+    if (pixelsReadBack && device != nullptr)
+    {
+        showReadPixels(changed);
+        return;
+    }
     // Only a window that keeps its whole picture between frames may be given just the change.
-    const bool showPart = retained && device != nullptr && device->showsParts();
-    if (retained)
-        retainedFrame.copyToWindow(showPart ? changed : whole);
+    const bool showPart = retainedFrame.valid() && device != nullptr && device->showsParts();
+    if (!showPart)
+    {
+        changed.clear();
+        changed.add(window);
+    }
+    if (retainedFrame.valid())
+    {
+        for (const ScreenRect& part : changed)
+            retainedFrame.copyToWindow(part);
+    }
     if (device != nullptr)
-        presentFrame(showPart ? changed : whole);
+        presentFrame(changed);
+}
+
+void VSTGL_Editor::showReadPixels(const DamageRegion& changed)
+{
+    for (const ScreenRect& part : changed)
+    {
+        const auto count =
+            static_cast<std::size_t>(part.maxX - part.minX) * static_cast<std::size_t>(part.maxY - part.minY);
+        if (readBack.size() < count)
+            readBack.resize(count);
+        retainedFrame.readPixels(part, readBack.data());
+        device->showPixels(part.minX, part.minY, part.maxX - part.minX, part.maxY - part.minY, readBack.data());
+    }
+    // The capture reads what the frame drew.
+    retainedFrame.bindForDrawing();
+    captureFrameIfRequested(pixelWidth(), pixelHeight());
+}
+
+void VSTGL_Editor::invalidateSole(const ScreenRect& part, int drawer)
+{
+    if (part.empty())
+        return;
+    if (soleCount == kMaxSoleParts)
+    {
+        damage.add(part);
+        return;
+    }
+    soleParts[soleCount++] = SolePart{part, drawer};
+}
+
+void VSTGL_Editor::settleSoleParts()
+{
+    // Moving a part to the scene may make the scene reach others: look again until none does.
+    for (std::size_t i = 0; i < soleCount;)
+    {
+        bool overlapped = false;
+        for (const ScreenRect& scene : damage)
+            overlapped = overlapped || scene.overlaps(soleParts[i].part);
+        for (std::size_t j = 0; j < soleCount; ++j)
+            overlapped = overlapped || (j != i && soleParts[j].part.overlaps(soleParts[i].part));
+        if (!overlapped)
+        {
+            ++i;
+            continue;
+        }
+        damage.add(soleParts[i].part);
+        soleParts[i] = soleParts[--soleCount];
+        i = 0;
+    }
+}
+
+void VSTGL_Editor::scissorTo(const ScreenRect& designPart) const
+{
+    const ScreenRect pixels = toPixels(designPart);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(pixels.minX, pixels.minY, std::max(pixels.maxX - pixels.minX, 0), std::max(pixels.maxY - pixels.minY, 0));
+}
+
+void VSTGL_Editor::drawScene(const DamageRegion& parts, bool whole)
+{
+    for (const ScreenRect& part : parts)
+    {
+        clipActive = !whole;
+        clip = part;
+        if (clipActive)
+            scissorTo(part);
+        draw();
+    }
+    clipActive = false;
+    glDisable(GL_SCISSOR_TEST);
+}
+
+void VSTGL_Editor::drawSoleParts()
+{
+    for (std::size_t i = 0; i < soleCount; ++i)
+    {
+        clipActive = true;
+        clip = soleParts[i].part;
+        scissorTo(clip);
+        drawSole(soleParts[i].drawer);
+    }
+    clipActive = false;
+    glDisable(GL_SCISSOR_TEST);
 }
 
 std::array<int, 4> VSTGL_Editor::overlayBounds() const
@@ -233,19 +406,16 @@ ScreenRect VSTGL_Editor::overlayToWindow(float left, float bottom, float right, 
                       static_cast<int>(std::ceil((top - orthoBounds[1]) * scaleY)) + 1};
 }
 
-void VSTGL_Editor::endSceneClip()
-{
-    clipActive = false;
-    glDisable(GL_SCISSOR_TEST);
-}
-
-void VSTGL_Editor::presentFrame(const ScreenRect& changed)
+void VSTGL_Editor::presentFrame(const DamageRegion& changed)
 {
     captureFrameIfRequested(pixelWidth(), pixelHeight());
     if (!device->showsParts())
+    {
         device->present();
-    else if (!changed.empty())
-        device->presentPart(changed.minX, changed.minY, changed.maxX - changed.minX, changed.maxY - changed.minY);
+        return;
+    }
+    for (const ScreenRect& part : changed)
+        device->presentPart(part.minX, part.minY, part.maxX - part.minX, part.maxY - part.minY);
 }
 
 void VSTGL_Editor::setEditorSize(int width, int height)
@@ -347,6 +517,8 @@ void VSTGL_Editor::handleWindowEvent(const platform::WindowEvent& event)
     switch (event.kind)
     {
     case Kind::Paint:
+        // The window system shows what it asks to be painted.
+        showing = true;
         wholeFrameDamaged = true;
         paintPending = true;
         renderFrame();

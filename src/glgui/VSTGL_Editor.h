@@ -1,22 +1,29 @@
 #pragma once
 
 #include "glgui/Camera.h"
+#include "glgui/DamageRegion.h"
 #include "glgui/GuiResources.h"
 #include "glgui/ReachProjector.h"
 #include "glgui/RetainedFrame.h"
 #include "glgui/ScreenRect.h"
 #include "platform/NativeGlWindow.h"
+#include "platform/SharedGlContext.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // The framework's editor: a child window with an OpenGL context inside the host's window,
 // native events turned into mouse and key hooks with y measured upwards, and frames drawn
-// on the host's idle calls (at most one per 15 ms) and on every repaint. Where the picture can
-// be kept offscreen between frames, a frame draws again only the region its editor marked as
-// changed (the rest of the scene is clipped away) and presents the whole picture.
+// on the host's idle calls (at most one per 15 ms) and on every repaint. While nobody can
+// see the window no frame is drawn; the first idle call that finds it seen again draws the
+// whole picture. Where the picture can be kept offscreen between frames, a frame draws the
+// scene again only in the parts its editor marked as changed (once per part, the rest
+// clipped away), lets a piece of the scene that alone decides a part's pixels draw that part
+// by itself, draws the overlays once over it all, and shows only those parts; a frame where
+// nothing changed draws and shows nothing.
 //
 // What controls draw with (resources, the camera's projection, shadows, the frame's clip)
 // is public; what a concrete editor decides (its size, camera, readiness, what changed) goes
@@ -85,13 +92,9 @@ public:
 
     // True when the camera's eye moved less than half a unit since the previous frame.
     bool cameraStill() const { return cameraIsStill; }
-    // During the scene's drawing: the region a partial frame draws again, or null when the
-    // frame draws everything.
+    // During the scene's drawing: the part of the picture a partial frame draws now, or
+    // null when the frame draws everything.
     const ScreenRect* sceneClip() const { return clipActive ? &clip : nullptr; }
-    // Lifts the clip of a partial frame: what is drawn from here on (overlays, which cover
-    // the scene and which the next frame clears by drawing their area again) goes
-    // wherever it falls.
-    void endSceneClip();
     // The pointer's shape once the current pointer event has been handled.
     void requestCursor(platform::PointerCursor shape) { requestedCursor = shape; }
 
@@ -100,7 +103,12 @@ public:
 protected:
     virtual void openGui() = 0;
     virtual void closeGui() = 0;
+    // The scene: once per changed part of a partial frame, clipped to it (sceneClip), so it
+    // must draw the same picture every time within a frame.
     virtual void draw() = 0;
+    // Once a frame, after the scene, unclipped: what covers the scene (texts, panels), which
+    // the next frame clears by drawing their area again.
+    virtual void drawOverlays() {}
     virtual void mouseDown(int, int, int) {}
     virtual void mouseMove(int, int, int) {}
     virtual void mouseUp(int, int, int) {}
@@ -116,12 +124,24 @@ protected:
     // Called before every frame, before the region to draw is fixed: the place to mark what
     // changed since the previous frame.
     virtual void prepareFrame() {}
+    // Called once a frame that draws, before its scene: what advances with drawn frames.
+    virtual void frameBegins() {}
+
+    // Called at the frame pace instead of frames while nobody can see the window (no GL):
+    // the place to keep up what the next frame will show.
+    virtual void frameUnseen() {}
 
     // The parts of the scene the next frame must draw again; anything may change on a frame
     // that redraws everything (the first, a repaint, a camera move).
-    void invalidate(const ScreenRect& region) { damage.unite(region); }
+    void invalidate(const ScreenRect& region) { damage.add(region); }
     void invalidateWholeFrame() { wholeFrameDamaged = true; }
     bool drawingWholeFrame() const { return wholeFrameDamaged || !retainedFrame.valid(); }
+    // A part the next frame lets drawSole(drawer) draw alone over the kept picture, unless
+    // the scene draws there anyway: the drawer must decide every pixel it draws in the part,
+    // whatever lies beneath, and nothing else may have changed there.
+    void invalidateSole(const ScreenRect& part, int drawer);
+    // Draws one piece of the scene by itself, clipped to its part (see invalidateSole).
+    virtual void drawSole(int) {}
     // Marks what the frame being drawn put outside its region (texts over the scene), so it
     // is shown too.
     void drewOutsideClip(const ScreenRect& region) { unclipped.unite(region); }
@@ -134,6 +154,10 @@ protected:
     // opening.
     void setEditorSize(int width, int height);
     void setPixelScale(float pixelsPerUnit);
+    // Open: gives the window the size of another scale and builds the GUI again at it, with
+    // the same window and context; false where the window cannot change size (then the
+    // editor must be opened again at the new scale).
+    bool resizeWindow(float pixelsPerUnit);
     // Moves the camera; the projection, and the one the scene draws with, follow.
     void setCamera(const Camera& where);
     // Frames are drawn only while the concrete editor says its GUI is built.
@@ -148,16 +172,44 @@ protected:
     int width() const { return editorWidth(); }
     int height() const { return editorHeight(); }
     bool hasDevice() const { return device != nullptr; }
+    // True where the GL context outlives the window (shared by the process's editors): then
+    // GL objects made at an opening are kept until the editor goes, and this makes the
+    // context current, with or without the window, to release them. False where the context
+    // went with the window and took them along.
+    bool makeKeptContextCurrent();
+    bool glObjectsKept() const { return glContext != nullptr; }
 
 private:
+    struct SolePart
+    {
+        ScreenRect part;
+        int drawer;
+    };
+    static constexpr std::size_t kMaxSoleParts = 4;
+
     void destroyDevice();
-    void presentFrame(const ScreenRect& changed);
+    // With the window's context current: the textures at the scale's density, the kept
+    // picture at the window's size, and the concrete editor's GUI.
+    void prepareDrawing();
+    // Parts drawn alone that the scene draws anyway, or that overlap each other, go to it.
+    void settleSoleParts();
+    void drawScene(const DamageRegion& parts, bool whole);
+    void drawSoleParts();
+    void scissorTo(const ScreenRect& designPart) const;
+    // Shows the parts a frame drew (in design units).
+    void showFrame(const DamageRegion& parts);
+    // Shows the changed parts of the kept picture by reading them back and handing them to
+    // the window (see pixelsReadBack).
+    void showReadPixels(const DamageRegion& changed);
+    void presentFrame(const DamageRegion& changed);
     void applyCursor();
     void useDenseImages(bool dense);
     std::array<int, 4> overlayBounds() const;
     // Design units to whole window pixels, reaching outwards.
     ScreenRect toPixels(const ScreenRect& designRect) const;
 
+    // First, so it goes last: what the editor keeps in it is released before.
+    std::shared_ptr<platform::SharedGlContext> glContext;
     std::unique_ptr<GuiResources> hub;
     void* parent = nullptr;
     std::unique_ptr<platform::NativeGlWindow> device;
@@ -168,8 +220,11 @@ private:
     float scale = 1.0f;
     bool guiReady = false;
     bool paintPending = false;
+    bool showing = true;
     platform::PointerCursor requestedCursor = platform::PointerCursor::Arrow;
     int sampleCount = 4;
+    // Whether the textures uploaded came from the double-density set.
+    bool denseUploaded = false;
     Camera camera{{0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f}, 30.0f};
     ReachProjector cameraProjection{camera, 1, 1};
     float previousEye[3] = {};
@@ -177,7 +232,13 @@ private:
     float shadow[16] = {};
     std::uint32_t lastIdleFrame = 0;
     RetainedFrame retainedFrame;
-    ScreenRect damage;
+    // Where GL draws on the CPU and the window can show pixels itself, frames go to it read
+    // back from the kept picture: a copy into the back buffer costs several times more.
+    bool pixelsReadBack = false;
+    std::vector<std::uint32_t> readBack;
+    DamageRegion damage;
+    std::array<SolePart, kMaxSoleParts> soleParts{};
+    std::size_t soleCount = 0;
     ScreenRect clip;
     ScreenRect unclipped;
     bool clipActive = false;

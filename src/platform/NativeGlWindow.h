@@ -8,6 +8,8 @@
 namespace platform
 {
 
+class SharedGlContext;
+
 // A window event, already in the editor's terms: pixel coordinates with x from the left
 // and y counted from the top (the editor turns it upwards), modifier bits 16 Shift,
 // 32 Control, 64 Alt.
@@ -76,9 +78,12 @@ public:
     };
 
     // Null, with a user-facing reason in `error`, when no window or context could be made.
-    // sampleCount is the multisample count wanted; it comes back 0 when the driver has none.
-    static std::unique_ptr<NativeGlWindow> create(void* parentWindow, int width, int height, int& sampleCount,
-                                                  WindowEventSink& sink, std::string& error);
+    // With the process's shared context (see SharedGlContext), the window is drawn by it and
+    // sampleCount comes back as it has it; without, the window makes a context of its own
+    // with the multisample count wanted, which comes back 0 when the driver has none or
+    // draws on the CPU.
+    static std::unique_ptr<NativeGlWindow> create(void* parentWindow, int width, int height, SharedGlContext* shared,
+                                                  int& sampleCount, WindowEventSink& sink, std::string& error);
     virtual ~NativeGlWindow() = default;
 
     virtual void makeCurrent() = 0;
@@ -89,6 +94,12 @@ public:
     virtual bool showsParts() const { return false; }
     // Shows a rectangle of the back buffer, in pixels from the bottom-left corner.
     virtual void presentPart(int, int, int, int) { present(); }
+    // True when the window can show pixels read back from an offscreen picture by itself:
+    // where GL draws on the CPU, cheaper than GL copying them to the back buffer to present.
+    virtual bool showsPixels() const { return false; }
+    // Shows a rectangle of such pixels (32-bit words, blue in the low byte, then green and
+    // red; rows from the bottom) at x, y in pixels from the bottom-left corner.
+    virtual void showPixels(int, int, int, int, const std::uint32_t*) {}
     // Hands pending window-system events to the sink (where the host does not deliver
     // them itself).
     virtual void pumpEvents() = 0;
@@ -97,10 +108,16 @@ public:
     virtual int eventDescriptor() const = 0;
     virtual void setCursor(PointerCursor shape) = 0;
     virtual void capturePointer(bool captured) = 0;
+    // Gives the window a new size in pixels, keeping it and its context; false where the
+    // window cannot change size (then it must be made again).
+    virtual bool resize(int, int) { return false; }
     virtual Readiness readiness() const = 0;
     // False once the host's parent window, and so ours, is gone: hosts may destroy their
     // window before they close the editor.
     virtual bool isAlive() = 0;
+    // False while nobody can see the window: it, or a window it lies in, is unmapped, hidden
+    // or minimised, or other windows cover it whole. Asked between events, after isAlive.
+    virtual bool isShowing() = 0;
     // Runs work (drawing, event handling, teardown) so that a window-system error it causes
     // never ends the host; false when such an error happened.
     virtual bool runGuarded(const std::function<void()>& work) = 0;

@@ -6,7 +6,8 @@
 #include <vector>
 
 // A small editor on the framework: clears to dark blue and fills the top-left quarter
-// with orange, counts frames and records every hook call.
+// with orange on every frame (each one draws the whole picture), counts frames and records
+// every hook call.
 class TestEditor : public VSTGL_Editor
 {
 public:
@@ -38,6 +39,7 @@ protected:
     std::uint32_t tickNow() const override { return fakeTick != 0 ? fakeTick : VSTGL_Editor::tickNow(); }
     void openGui() override { setGuiReady(true); }
     void closeGui() override { setGuiReady(false); }
+    void prepareFrame() override { invalidateWholeFrame(); }
 
     void draw() override
     {

@@ -7,11 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #if !defined(_WIN32)
@@ -234,6 +236,34 @@ TEST_F(HostScale, TheHostsFactorSizesTheEditorAndItDrawsTheSamePicture)
                 EXPECT_LT(meanDifference(scaledBack(frame), scaledBack(other)), 2.0);
             }
         }
+        instance.dispatch(effEditClose);
+    }
+}
+
+// The size menu and the host change an open editor's size alike (through the same idle call);
+// on Linux its window and context stay. Either way its picture must be the one an opening at
+// the new size draws, pixel for pixel, growing and shrinking (across the image sets).
+TEST_F(HostScale, AnOpenEditorTakesANewSizeWithThePictureOfAnOpeningAtIt)
+{
+    for (const auto& [from, to] : {std::pair{1.0f, 2.0f}, std::pair{2.0f, 1.0f}})
+    {
+        announceScale(instance, to);
+        const CapturedFrame opened = openedFrame();
+        instance.dispatch(effEditClose);
+        announceScale(instance, from);
+        openedQuickly();
+        [[maybe_unused]] const void* editorWindow = window.firstChild();
+        announceScale(instance, to);
+        const CapturedFrame resized = settledFrame();
+        ASSERT_EQ(resized.width, opened.width) << to;
+#if !defined(_WIN32)
+        EXPECT_EQ(window.firstChild(), editorWindow) << "the editor was opened again for " << to;
+#endif
+        int differing = 0;
+        for (int y = 0; y < resized.height; ++y)
+            for (int x = 0; x < resized.width; ++x)
+                differing += !std::equal(resized.pixel(x, y), resized.pixel(x, y) + 3, opened.pixel(x, y));
+        EXPECT_EQ(differing, 0) << to;
         instance.dispatch(effEditClose);
     }
 }

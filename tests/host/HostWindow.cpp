@@ -28,11 +28,11 @@ BOOL CALLBACK countChild(HWND, LPARAM counter)
 
 }  // namespace
 
-HostWindow::HostWindow(int width, int height)
+HostWindow::HostWindow(int width, int height, int left) : coverLeft(left), coverWidth(width), coverHeight(height)
 {
     RECT frame{0, 0, width, height};
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-    native = CreateWindowA(registerHostClass(), "Test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+    native = CreateWindowA(registerHostClass(), "Test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, left, 0,
                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                            GetModuleHandleA(nullptr), nullptr);
     pumpMessages();
@@ -45,9 +45,33 @@ HostWindow::~HostWindow()
 
 void HostWindow::destroy()
 {
+    if (cover != nullptr)
+        DestroyWindow(static_cast<HWND>(cover));
+    cover = nullptr;
     if (native != nullptr && !destroyed)
         DestroyWindow(static_cast<HWND>(native));
     destroyed = true;
+}
+
+void HostWindow::setCovered(Cover how)
+{
+    if (cover == nullptr)
+        cover = CreateWindowExA(WS_EX_TOPMOST, registerHostClass(), "Cover", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    // Larger than the host's frame on every side (or its left half), above every other window.
+    RECT frame{};
+    GetWindowRect(static_cast<HWND>(native), &frame);
+    const int width = how == Cover::LeftHalf ? (frame.right - frame.left) / 2 + 8 : frame.right - frame.left + 16;
+    SetWindowPos(static_cast<HWND>(cover), HWND_TOPMOST, frame.left - 8, frame.top - 8, width,
+                 frame.bottom - frame.top + 16,
+                 SWP_NOACTIVATE | (how == Cover::Uncovered ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
+    pumpMessages();
+}
+
+void HostWindow::setShown(bool shown)
+{
+    ShowWindow(static_cast<HWND>(native), shown ? SW_RESTORE : SW_MINIMIZE);
+    pumpMessages();
 }
 
 void HostWindow::pumpMessages()
@@ -79,6 +103,11 @@ int HostWindow::childCount() const
     return count;
 }
 
+void* HostWindow::firstChild() const
+{
+    return GetWindow(static_cast<HWND>(native), GW_CHILD);
+}
+
 #else
 #include "support/XDisplayConnection.h"
 #include <X11/Xutil.h>
@@ -86,7 +115,7 @@ int HostWindow::childCount() const
 #include <cstdint>
 #include <vector>
 
-HostWindow::HostWindow(int width, int height)
+HostWindow::HostWindow(int width, int height, int left) : coverLeft(left), coverWidth(width), coverHeight(height)
 {
     Display* display = openTestDisplay();
     if (display == nullptr)
@@ -94,7 +123,7 @@ HostWindow::HostWindow(int width, int height)
     connection = display;
     const int screen = DefaultScreen(display);
     const Window window =
-        XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, static_cast<unsigned>(width),
+        XCreateSimpleWindow(display, RootWindow(display, screen), left, 0, static_cast<unsigned>(width),
                             static_cast<unsigned>(height), 0, BlackPixel(display, screen), BlackPixel(display, screen));
     XMapWindow(display, window);
     XSync(display, False);
@@ -112,6 +141,9 @@ void HostWindow::destroy()
 {
     if (connection == nullptr || destroyed)
         return;
+    if (cover != nullptr)
+        XDestroyWindow(static_cast<Display*>(connection), static_cast<Window>(reinterpret_cast<std::uintptr_t>(cover)));
+    cover = nullptr;
     XDestroyWindow(static_cast<Display*>(connection), static_cast<Window>(reinterpret_cast<std::uintptr_t>(native)));
     XSync(static_cast<Display*>(connection), False);
     destroyed = true;
@@ -120,6 +152,47 @@ void HostWindow::destroy()
 void HostWindow::pumpMessages()
 {
     XSync(static_cast<Display*>(connection), False);
+}
+
+void HostWindow::setCovered(Cover how)
+{
+    auto* display = static_cast<Display*>(connection);
+    if (cover == nullptr)
+    {
+        // Not managed by a window manager.
+        const int screen = DefaultScreen(display);
+        XSetWindowAttributes attributes{};
+        attributes.override_redirect = True;
+        attributes.background_pixel = WhitePixel(display, screen);
+        const Window window = XCreateWindow(display, RootWindow(display, screen), 0, 0, 1, 1, 0, CopyFromParent,
+                                            InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
+        cover = reinterpret_cast<void*>(static_cast<std::uintptr_t>(window));
+    }
+    const auto window = static_cast<Window>(reinterpret_cast<std::uintptr_t>(cover));
+    if (how == Cover::Uncovered)
+    {
+        XUnmapWindow(display, window);
+    }
+    else
+    {
+        // A little larger than ours on every side (or its left half).
+        const int width = how == Cover::LeftHalf ? coverWidth / 2 + 8 : coverWidth + 16;
+        XMoveResizeWindow(display, window, coverLeft - 8, -8, static_cast<unsigned>(width),
+                          static_cast<unsigned>(coverHeight + 16));
+        XMapRaised(display, window);
+    }
+    XSync(display, False);
+}
+
+void HostWindow::setShown(bool shown)
+{
+    auto* display = static_cast<Display*>(connection);
+    const auto window = static_cast<Window>(reinterpret_cast<std::uintptr_t>(native));
+    if (shown)
+        XMapWindow(display, window);
+    else
+        XUnmapWindow(display, window);
+    XSync(display, False);
 }
 
 namespace
@@ -144,6 +217,12 @@ std::vector<Window> childrenOf(Display* display, void* native)
 int HostWindow::childCount() const
 {
     return static_cast<int>(childrenOf(static_cast<Display*>(connection), native).size());
+}
+
+void* HostWindow::firstChild() const
+{
+    const std::vector<Window> children = childrenOf(static_cast<Display*>(connection), native);
+    return children.empty() ? nullptr : reinterpret_cast<void*>(static_cast<std::uintptr_t>(children.front()));
 }
 
 std::vector<unsigned char> HostWindow::shownEditorPixels(int width, int height) const

@@ -7,7 +7,8 @@
 class HostWindow
 {
 public:
-    HostWindow(int width, int height);
+    // left: where on the screen, so that two windows can lie side by side.
+    HostWindow(int width, int height, int left = 0);
     ~HostWindow();
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;
@@ -18,9 +19,22 @@ public:
     void pumpMessages();
     // How many child windows the editor has inside ours right now.
     int childCount() const;
+    // The first child window inside ours (the editor's), or null: which window it is.
+    void* firstChild() const;
     // Tells the windows inside ours that their whole area must be painted again, as the
     // window system does when a covering window goes away.
     void exposeChildren();
+    // Puts another window over the whole of ours or over its left half, or takes it away
+    // again, as a user does who drags another program over the DAW.
+    enum class Cover
+    {
+        Uncovered,
+        LeftHalf,
+        Whole,
+    };
+    void setCovered(Cover how);
+    // Takes the window off the screen and puts it back, as minimising and restoring do.
+    void setShown(bool shown);
 #if !defined(_WIN32)
     // What the X server shows of the editor's window, red, green and blue per pixel, rows from
     // the top; empty without a child window.
@@ -32,6 +46,10 @@ public:
 
 private:
     void* native = nullptr;
+    void* cover = nullptr;
+    int coverLeft = 0;
+    int coverWidth = 0;
+    int coverHeight = 0;
     bool destroyed = false;
     void* connection = nullptr;
 };

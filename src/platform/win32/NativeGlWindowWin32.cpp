@@ -1,6 +1,8 @@
 #include "platform/NativeGlWindow.h"
 
+#include "platform/GlRenderer.h"
 #include "platform/ModuleLocation.h"
+#include "platform/win32/WindowOcclusion.h"
 
 #include <windows.h>
 #include <windowsx.h>
@@ -163,6 +165,8 @@ public:
 
     bool isAlive() override { return IsWindow(parent) && IsWindow(inputWindow()); }
 
+    bool isShowing() override { return windowCanBeSeen(inputWindow()); }
+
     // Win32 reports a vanished window by return values, never by ending the process.
     bool runGuarded(const std::function<void()>& work) override
     {
@@ -228,10 +232,11 @@ private:
         return true;
     }
 
-    // Re-creates the window with a multisampled pixel format when the driver offers one.
+    // Re-creates the window with a multisampled pixel format when the driver offers one and
+    // draws on the GPU: on a CPU rasteriser multisampling costs more than the rest of a frame.
     void selectMultisampleFormat(int& sampleCount, DWORD style, int windowWidth, int windowHeight)
     {
-        if (!hasWglExtension(windowDc, "WGL_ARB_multisample"))
+        if (!hasWglExtension(windowDc, "WGL_ARB_multisample") || rendererDrawsOnCpu())
         {
             sampleCount = 0;
             return;
@@ -516,8 +521,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<NativeGlWindow> NativeGlWindow::create(void* parentWindow, int width, int height, int& sampleCount,
-                                                       WindowEventSink& sink, std::string& error)
+// Each window makes a context of its own here (see SharedGlContextWin32.cpp).
+std::unique_ptr<NativeGlWindow> NativeGlWindow::create(void* parentWindow, int width, int height, SharedGlContext*,
+                                                       int& sampleCount, WindowEventSink& sink, std::string& error)
 {
     auto window = std::make_unique<NativeGlWindowWin32>(sink, static_cast<HWND>(parentWindow), width, height);
     if (!window->open(sampleCount, error))

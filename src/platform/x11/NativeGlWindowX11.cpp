@@ -1,72 +1,25 @@
 #include "platform/NativeGlWindow.h"
 
+#include "platform/x11/DisplayConnection.h"
+#include "platform/x11/SharedGlContextX11.h"
+#include "platform/x11/XErrorTrap.h"
+
 #include <GL/glx.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/cursorfont.h>
 #include <X11/keysym.h>
 
-#include <atomic>
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <string_view>
-#include <thread>
-#include <vector>
 
 namespace platform
 {
 
 namespace
 {
-
-// Xlib's default error handler ends the process; a plug-in must never take its host
-// down, so while we talk to the server a failed request only marks the attempt failed.
-std::atomic<bool> xRequestFailed{false};
-
-int recordXError(Display*, XErrorEvent*)
-{
-    xRequestFailed = true;
-    return 0;
-}
-
-class ScopedXErrorTrap
-{
-public:
-    // Traps nest: an inner trap hands any failure it saw on to the one around it.
-    explicit ScopedXErrorTrap(Display* display) : connection(display), outerFailed(xRequestFailed.exchange(false))
-    {
-        previous = XSetErrorHandler(recordXError);
-    }
-    ~ScopedXErrorTrap()
-    {
-        XSync(connection, False);
-        XSetErrorHandler(previous);
-        if (outerFailed)
-            xRequestFailed = true;
-    }
-    bool failed()
-    {
-        XSync(connection, False);
-        return xRequestFailed.load();
-    }
-
-private:
-    Display* connection;
-    bool outerFailed;
-    int (*previous)(Display*, XErrorEvent*) = nullptr;
-};
-
-// A busy X server can refuse a new connection for a moment (EAGAIN while it reclaims a
-// closed one); try a few times before giving up.
-Display* openDisplayPatiently()
-{
-    constexpr int kAttempts = 20;
-    for (int attempt = 0; attempt < kAttempts; ++attempt)
-    {
-        if (Display* display = XOpenDisplay(nullptr))
-            return display;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return nullptr;
-}
 
 constexpr int kWheelNotchUp = 120;
 constexpr int kWheelNotchDown = 65536 - 120;
@@ -83,48 +36,12 @@ int modifierBits(unsigned int state)
     return bits;
 }
 
-GLXFBConfig chooseConfig(Display* display, int screen, int& sampleCount)
-{
-    const int samples = sampleCount;
-    // The plain format, and the same with multisampling appended before the terminator.
-    std::vector<int> plain{GLX_X_RENDERABLE,  True,
-                           GLX_DRAWABLE_TYPE, GLX_WINDOW_BIT,
-                           GLX_RENDER_TYPE,   GLX_RGBA_BIT,
-                           GLX_DOUBLEBUFFER,  True,
-                           GLX_RED_SIZE,      8,
-                           GLX_GREEN_SIZE,    8,
-                           GLX_BLUE_SIZE,     8,
-                           GLX_ALPHA_SIZE,    8,
-                           GLX_DEPTH_SIZE,    24,
-                           GLX_STENCIL_SIZE,  4};
-    std::vector<int> multisampled = plain;
-    multisampled.insert(multisampled.end(), {GLX_SAMPLE_BUFFERS, 1, GLX_SAMPLES, samples, None});
-    plain.push_back(None);
-    int count = 0;
-    GLXFBConfig* configs = samples > 0 ? glXChooseFBConfig(display, screen, multisampled.data(), &count) : nullptr;
-    if (configs == nullptr || count == 0)
-    {
-        if (configs != nullptr)
-            XFree(configs);
-        sampleCount = 0;
-        configs = glXChooseFBConfig(display, screen, plain.data(), &count);
-    }
-    if (configs == nullptr || count == 0)
-    {
-        if (configs != nullptr)
-            XFree(configs);
-        return nullptr;
-    }
-    GLXFBConfig chosen = configs[0];
-    XFree(configs);
-    return chosen;
-}
-
 class NativeGlWindowX11 final : public NativeGlWindow
 {
 public:
-    NativeGlWindowX11(WindowEventSink& eventSink, Window parentWindow, int windowWidth, int windowHeight)
-        : sink(eventSink), parent(parentWindow), width(windowWidth), height(windowHeight)
+    NativeGlWindowX11(WindowEventSink& eventSink, SharedGlContextX11& glContext, Window parentWindow,
+                      int windowWidth, int windowHeight)
+        : sink(eventSink), shared(glContext), parent(parentWindow), width(windowWidth), height(windowHeight)
     {
     }
 
@@ -133,12 +50,9 @@ public:
         if (display == nullptr)
             return;
         {
-            ScopedXErrorTrap trap(display);
-            if (context != nullptr)
-            {
-                glXMakeContextCurrent(display, None, None, nullptr);
-                glXDestroyContext(display, context);
-            }
+            ScopedXErrorTrap trap(display, shared.connection());
+            // The context lets go of our window before it goes, and stays for the next one.
+            shared.makeCurrentAlone();
             if (window != 0)
                 XDestroyWindow(display, window);
             if (colormap != 0)
@@ -148,11 +62,15 @@ public:
                 if (cursor != 0)
                     XFreeCursor(display, cursor);
             }
+            if (pixelGc != nullptr)
+                XFreeGC(display, pixelGc);
+            if (pixelImage != nullptr)
+                XDestroyImage(pixelImage);
         }
         XCloseDisplay(display);
     }
 
-    bool open(int& sampleCount, std::string& error)
+    bool open(std::string& error)
     {
         display = openDisplayPatiently();
         if (display == nullptr)
@@ -160,16 +78,13 @@ public:
             error = "Can't open the X display.";
             return false;
         }
-        ScopedXErrorTrap trap(display);
+        ScopedXErrorTrap trap(display, shared.connection());
         const int screen = DefaultScreen(display);
-        GLXFBConfig config = chooseConfig(display, screen, sampleCount);
-        if (config == nullptr)
-        {
-            error = "Can't choose pixel format.";
-            return false;
-        }
-        XVisualInfo* visual = glXGetVisualFromFBConfig(display, config);
-        if (visual == nullptr)
+        XVisualInfo wanted{};
+        wanted.visualid = shared.visualId();
+        int count = 0;
+        XVisualInfo* visual = XGetVisualInfo(display, VisualIDMask, &wanted, &count);
+        if (visual == nullptr || count == 0)
         {
             error = "Can't choose pixel format.";
             return false;
@@ -180,20 +95,25 @@ public:
         attributes.background_pixel = BlackPixel(display, screen);
         attributes.border_pixel = 0;
         attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                                LeaveWindowMask | KeyPressMask | KeyReleaseMask | StructureNotifyMask;
+                                LeaveWindowMask | KeyPressMask | KeyReleaseMask | StructureNotifyMask |
+                                VisibilityChangeMask;
         window = XCreateWindow(display, parent, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
                                visual->depth, InputOutput, visual->visual,
                                CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
+        visualInfo = *visual;
         XFree(visual);
+        if (window != 0)
+            preparePixelImage();
         XStoreName(display, window, "Brackwel");
         XMapWindow(display, window);
+        // The context's connection must know the window before it draws into it.
+        XSync(display, False);
         if (trap.failed() || window == 0)
         {
             error = "Failed to create window!";
             return false;
         }
-        context = glXCreateNewContext(display, config, GLX_RGBA_TYPE, nullptr, True);
-        if (context == nullptr || !glXMakeContextCurrent(display, window, window, context))
+        if (!glXMakeContextCurrent(shared.connection(), window, window, shared.context()))
         {
             error = "Can't create render context.";
             return false;
@@ -202,9 +122,9 @@ public:
         return !trap.failed();
     }
 
-    void makeCurrent() override { glXMakeContextCurrent(display, window, window, context); }
+    void makeCurrent() override { glXMakeContextCurrent(shared.connection(), window, window, shared.context()); }
 
-    void present() override { glXSwapBuffers(display, window); }
+    void present() override { glXSwapBuffers(shared.connection(), window); }
 
     bool showsParts() const override { return copySubBuffer != nullptr; }
 
@@ -212,7 +132,7 @@ public:
     // frame costs more than drawing the change.
     void presentPart(int x, int y, int partWidth, int partHeight) override
     {
-        copySubBuffer(display, window, x, y, partWidth, partHeight);
+        copySubBuffer(shared.connection(), window, x, y, partWidth, partHeight);
     }
 
     void pumpEvents() override
@@ -223,6 +143,23 @@ public:
             XNextEvent(display, &event);
             translate(event);
         }
+    }
+
+    bool showsPixels() const override { return pixelImage != nullptr; }
+
+    void showPixels(int x, int y, int partWidth, int partHeight, const std::uint32_t* pixels) override
+    {
+        // The image is the window's size, rows from the top.
+        const int top = height - y - partHeight;
+        for (int row = 0; row < partHeight; ++row)
+        {
+            char* line =
+                pixelImage->data + static_cast<std::ptrdiff_t>(top + partHeight - 1 - row) * pixelImage->bytes_per_line;
+            std::memcpy(line + static_cast<std::ptrdiff_t>(x) * 4,
+                        pixels + static_cast<std::ptrdiff_t>(row) * partWidth, static_cast<std::size_t>(partWidth) * 4);
+        }
+        XPutImage(display, window, pixelGc, pixelImage, x, top, x, top, static_cast<unsigned>(partWidth),
+                  static_cast<unsigned>(partHeight));
     }
 
     int eventDescriptor() const override { return ConnectionNumber(display); }
@@ -246,23 +183,45 @@ public:
         XFlush(display);
     }
 
+    bool resize(int newWidth, int newHeight) override
+    {
+        ScopedXErrorTrap trap(display, shared.connection());
+        XResizeWindow(display, window, static_cast<unsigned>(newWidth), static_cast<unsigned>(newHeight));
+        width = newWidth;
+        height = newHeight;
+        if (pixelImage != nullptr)
+        {
+            XDestroyImage(pixelImage);
+            pixelImage = nullptr;
+            preparePixelImage();
+        }
+        // The context's connection must see the new size before it draws.
+        XSync(display, False);
+        return !trap.failed();
+    }
+
     Readiness readiness() const override { return Readiness::Ready; }
 
+    // The host's window going takes ours with it, so asking after ours tells of both; the
+    // answer also says whether ours is viewable, which isShowing uses.
     bool isAlive() override
     {
         if (lost)
             return false;
-        ScopedXErrorTrap trap(display);
+        ScopedXErrorTrap trap(display, shared.connection());
         XWindowAttributes attributes;
-        XGetWindowAttributes(display, parent, &attributes);
-        XGetWindowAttributes(display, window, &attributes);
+        viewable = XGetWindowAttributes(display, window, &attributes) != 0 && attributes.map_state == IsViewable;
         lost = trap.failed();
         return !lost;
     }
 
+    // The server reports a window covered whole, but not one that stopped being viewable
+    // because a window it lies in was unmapped (minimised): isAlive asked that, just before.
+    bool isShowing() override { return viewable && !fullyCovered; }
+
     bool runGuarded(const std::function<void()>& work) override
     {
-        ScopedXErrorTrap trap(display);
+        ScopedXErrorTrap trap(display, shared.connection());
         work();
         return !trap.failed();
     }
@@ -272,11 +231,39 @@ private:
 
     void findCopySubBuffer(int screen)
     {
-        const char* extensions = glXQueryExtensionsString(display, screen);
+        const char* extensions = glXQueryExtensionsString(shared.connection(), screen);
         if (extensions == nullptr || !hasExtension(extensions, "GLX_MESA_copy_sub_buffer"))
             return;
         copySubBuffer = reinterpret_cast<CopySubBuffer>(
             glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXCopySubBufferMESA")));
+    }
+
+    // An image of the window's size in the server's own 32-bit pixel layout (blue in the low
+    // byte), which GL's BGRA words are: then read-back pixels go to the window as they are.
+    void preparePixelImage()
+    {
+        const XVisualInfo* visual = &visualInfo;
+        if (visual->red_mask != 0xff0000 || visual->green_mask != 0xff00 || visual->blue_mask != 0xff ||
+            ImageByteOrder(display) != LSBFirst)
+            return;
+        const auto bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+        // XDestroyImage frees the pixels with free().
+        auto* pixels = static_cast<char*>(std::malloc(bytes));
+        if (pixels == nullptr)
+            return;
+        pixelImage = XCreateImage(display, visual->visual, static_cast<unsigned>(visual->depth), ZPixmap, 0, pixels,
+                                  static_cast<unsigned>(width), static_cast<unsigned>(height), 32, width * 4);
+        if (pixelImage == nullptr || pixelImage->bits_per_pixel != 32)
+        {
+            if (pixelImage != nullptr)
+                XDestroyImage(pixelImage);
+            else
+                std::free(pixels);
+            pixelImage = nullptr;
+            return;
+        }
+        if (pixelGc == nullptr)
+            pixelGc = XCreateGC(display, window, 0, nullptr);
     }
 
     static bool hasExtension(std::string_view list, std::string_view name)
@@ -323,6 +310,7 @@ private:
         WindowEvent out;
         switch (event.type)
         {
+        case VisibilityNotify: fullyCovered = event.xvisibility.state == VisibilityFullyObscured; return;
         case Expose:
             // Only the last of a series of exposures repaints.
             if (event.xexpose.count != 0)
@@ -372,26 +360,37 @@ private:
     }
 
     WindowEventSink& sink;
+    SharedGlContextX11& shared;
     Window parent;
     bool lost = false;  // once gone, a window never comes back
+    bool fullyCovered = false;
+    bool viewable = true;
     int width;
     int height;
     Display* display = nullptr;
     Window window = 0;
     Colormap colormap = 0;
-    GLXContext context = nullptr;
     CopySubBuffer copySubBuffer = nullptr;
     Cursor cursors[9] = {};
+    XVisualInfo visualInfo{};
+    XImage* pixelImage = nullptr;
+    GC pixelGc = nullptr;
 };
 
 }  // namespace
 
-std::unique_ptr<NativeGlWindow> NativeGlWindow::create(void* parentWindow, int width, int height, int& sampleCount,
+std::unique_ptr<NativeGlWindow> NativeGlWindow::create(void* parentWindow, int width, int height,
+                                                       SharedGlContext* shared, int& sampleCount,
                                                        WindowEventSink& sink, std::string& error)
 {
+    // Every window here is drawn by the process's context.
+    if (shared == nullptr)
+        return nullptr;
+    sampleCount = static_cast<SharedGlContextX11&>(*shared).sampleCount();
     const auto parent = static_cast<Window>(reinterpret_cast<std::uintptr_t>(parentWindow));
-    auto window = std::make_unique<NativeGlWindowX11>(sink, parent, width, height);
-    if (!window->open(sampleCount, error))
+    auto window =
+        std::make_unique<NativeGlWindowX11>(sink, static_cast<SharedGlContextX11&>(*shared), parent, width, height);
+    if (!window->open(error))
         return nullptr;
     return window;
 }
