@@ -25,8 +25,7 @@ public:
     {
         vst3::ProcessSetup setup = data.setup(44100.0, kBlock);
         if (effect == nullptr || effect->initialize(nullptr) != vst3::kResultOk ||
-            effect->setupProcessing(setup) != vst3::kResultOk || effect->setActive(true) != vst3::kResultOk ||
-            effect->setProcessing(true) != vst3::kResultOk)
+            effect->setupProcessing(setup) != vst3::kResultOk || effect->setActive(true) != vst3::kResultOk)
             std::abort();
         defaultState = saved();
     }
