@@ -30,3 +30,25 @@ scan_module() {
 scan_vst3_bundle() {
     LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 /usr/lib/ardour7/ardour-vst3-scanner --force --verbose "$1"
 }
+
+# check_scan RECORD OUTPUT WANT...: every WANT is in RECORD, what Ardour recorded of the
+# plug-in, and OUTPUT, the scanner's own, holds no message of the plug-in's (so it found its
+# skin). Fails when either does not hold.
+check_scan() {
+    record=$1 output=$2
+    shift 2
+    status=0
+    for want in "$@"; do
+        if printf '%s\n' "$record" | grep -qF -- "$want"; then
+            echo "ok: $want"
+        else
+            echo "FAIL: Ardour's scan lacks $want"
+            status=1
+        fi
+    done
+    if printf '%s\n' "$output" | grep -F '[Vantor Pro]'; then
+        echo "FAIL: the plug-in reported a problem while Ardour scanned it"
+        status=1
+    fi
+    return $status
+}

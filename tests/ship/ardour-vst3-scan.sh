@@ -17,18 +17,5 @@ output=$(scan_vst3_bundle "$prefix/Vantor Pro/Vantor Pro.vst3" 2>&1) || {
 echo "$output"
 cache=$(find "$XDG_CACHE_HOME" -name '*.v3i' | head -n 1)
 [ -n "$cache" ] || { echo "FAIL: Ardour cached no VST3 scan"; exit 1; }
-status=0
-for want in 'uid="202832E1B08D41CA8ECAFABD64DF829F"' 'name="Vantor Pro"' 'vendor="Brackwel"' \
-            'category="Fx|Spatial"' 'n_inputs="2"' 'n_outputs="2"' 'n_midi_inputs="0"'; do
-    if grep -qF "$want" "$cache"; then
-        echo "ok: $want"
-    else
-        echo "FAIL: Ardour's scan lacks $want"
-        status=1
-    fi
-done
-if echo "$output" | grep -F '[Vantor Pro]'; then
-    echo "FAIL: the plug-in reported a problem while Ardour scanned it"
-    status=1
-fi
-exit $status
+check_scan "$(cat "$cache")" "$output" 'uid="202832E1B08D41CA8ECAFABD64DF829F"' 'name="Vantor Pro"' \
+    'vendor="Brackwel"' 'category="Fx|Spatial"' 'n_inputs="2"' 'n_outputs="2"' 'n_midi_inputs="0"'
