@@ -5,6 +5,7 @@
 
 #include <png.h>
 
+#include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -20,6 +21,33 @@ std::string capturePath()
     return value != nullptr ? value : "";
 }
 
+// Every presented frame is written while a test runs, so the image is stored, not
+// compressed: deflating it took most of the time the editor tests spend. False on any
+// libpng error (which arrives through longjmp, hence no C++ objects in here).
+bool writeStoredPng(std::FILE* file, int width, int height, png_bytepp rows)
+{
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (png == nullptr)
+        return false;
+    png_infop info = png_create_info_struct(png);
+    if (info == nullptr || setjmp(png_jmpbuf(png)) != 0)
+    {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_compression_level(png, 0);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_write_image(png, rows);
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
 }  // namespace
 
 void captureFrameIfRequested(int width, int height)
@@ -27,7 +55,8 @@ void captureFrameIfRequested(int width, int height)
     const std::string path = capturePath();
     if (path.empty() || width <= 0 || height <= 0)
         return;
-    std::vector<unsigned char> pixels(static_cast<std::size_t>(width) * height * 4);
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
+    std::vector<unsigned char> pixels(rowBytes * height);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     // Whatever the frame was drawn into: the back buffer, or a single-buffered surface.
     GLint drawBuffer = GL_BACK;
@@ -36,15 +65,15 @@ void captureFrameIfRequested(int width, int height)
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
 
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGBA;
-    // GL rows run bottom-up; a negative stride writes them top row first.
-    const png_int_32 stride = -static_cast<png_int_32>(width * 4);
+    // GL rows run bottom-up; the file's top row first.
+    std::vector<png_bytep> rows(static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y)
+        rows[static_cast<std::size_t>(y)] = pixels.data() + rowBytes * static_cast<std::size_t>(height - 1 - y);
     const std::string temporary = path + ".part";
-    if (png_image_write_to_file(&image, temporary.c_str(), 0, pixels.data(), stride, nullptr) != 0)
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (file == nullptr)
+        return;
+    const bool written = writeStoredPng(file, width, height, rows.data());
+    if (std::fclose(file) == 0 && written)
         platform::replaceFile(temporary, path);
-    png_image_free(&image);
 }
