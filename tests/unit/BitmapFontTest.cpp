@@ -125,16 +125,30 @@ TEST(BitmapFont, WrapPositionEndsLinesAtNewlinesAndTheEnd)
     EXPECT_EQ(wrapPosition(font, "abc", 7), 3u);
 }
 
+namespace
+{
+
+// Two words of a and b letters with one blank between them.
+std::string twoWords(std::size_t first, std::size_t second)
+{
+    std::string words(first, 'a');
+    words += ' ';
+    words.append(second, 'b');
+    return words;
+}
+
+}  // namespace
+
 TEST(BitmapFont, WrapPositionBreaksFullLinesAtTheLastBlank)
 {
     const BitmapFont font = evenFont();
-    const std::string words = std::string(25, 'a') + " " + std::string(10, 'b');
+    const std::string words = twoWords(25, 10);
     EXPECT_EQ(wrapPosition(font, words, 0), 25u);
     EXPECT_EQ(wrapPosition(font, words, 26), words.size()) << "the next line fits";
     EXPECT_EQ(wrapPosition(font, std::string(40, 'a'), 0), 30u) << "a word longer than the line is cut";
-    EXPECT_EQ(wrapPosition(font, std::string(25, 'a') + " " + std::string(5, 'b'), 0), 30u)
+    EXPECT_EQ(wrapPosition(font, twoWords(25, 5), 0), 30u)
         << "full at the last character: cut there, not at the blank";
-    EXPECT_EQ(wrapPosition(font, std::string(25, 'a') + " " + std::string(6, 'b'), 0), 25u);
+    EXPECT_EQ(wrapPosition(font, twoWords(25, 6), 0), 25u);
 }
 
 TEST(BitmapFont, GlyphQuadSpansTheGlyphAndSamplesItsPageRectangle)

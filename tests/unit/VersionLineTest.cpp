@@ -7,5 +7,7 @@
 // The editor shows the version hosts are told, not one of its own.
 TEST(VersionLine, NamesThePlatformAndTheProductVersion)
 {
-    EXPECT_EQ(versionLineText(), std::string("Linux v") + kVantorVersionText + " 64 bit");
+    std::string expected = "Linux v";
+    expected.append(kVantorVersionText).append(" 64 bit");
+    EXPECT_EQ(versionLineText(), expected);
 }

@@ -1,0 +1,1 @@
+// The translation unit CMake precompiles <gtest/gtest.h> for; the test programs reuse it.
