@@ -117,9 +117,10 @@ def same_sound(path, reference, split_seconds):
         print("FAIL: %s has %d samples, %s %d" % (path, len(samples), reference, len(expected)))
         return False
     first, last = 2 * int(split_seconds * rate), 2 * int((split_seconds + 0.3) * rate)
-    worst = max(abs(samples[i] - expected[i]) for i in range(len(samples)) if not first <= i < last)
+    worst, at = max((abs(samples[i] - expected[i]), i) for i in range(len(samples)) if not first <= i < last)
     verdict = "ok" if worst <= 1e-6 else "FAIL"
-    print("%s: %s and %s differ by at most %.3g" % (verdict, path, reference, worst))
+    print("%s: %s and %s differ by at most %.3g (at %.4f s, channel %d)"
+          % (verdict, path, reference, worst, at // 2 / rate, at % 2))
     return verdict == "ok"
 
 
