@@ -9,6 +9,8 @@ void HostEdits::begin(int index)
 {
     if (!isParameter(index) || open.test(static_cast<std::size_t>(index)))
         return;
+    if (!gestureOpen())
+        gestureStart = current();
     effect.beginEdit(index);
     open.set(static_cast<std::size_t>(index));
 }
@@ -17,16 +19,17 @@ void HostEdits::change(int index, float value)
 {
     if (!isParameter(index))
         return;
-    model.setValue(index, value);
-    curveEdited = curveEdited || isEqualiserPointParameter(index);
     if (open.test(static_cast<std::size_t>(index)))
     {
+        model.setValue(index, value);
+        curveEdited = curveEdited || isEqualiserPointParameter(index);
         effect.setParameterAutomated(index, value);
         return;
     }
-    effect.beginEdit(index);
-    effect.setParameterAutomated(index, value);
-    effect.endEdit(index);
+    const Setting before = current();
+    changeAlone(index, value);
+    if (!gestureOpen())
+        history.record(before, current());
 }
 
 void HostEdits::end(int index)
@@ -35,6 +38,8 @@ void HostEdits::end(int index)
         return;
     open.reset(static_cast<std::size_t>(index));
     effect.endEdit(index);
+    if (!gestureOpen())
+        history.record(gestureStart, current());
 }
 
 void HostEdits::endAll()
@@ -46,4 +51,53 @@ void HostEdits::endAll()
 bool HostEdits::takeCurveEdited()
 {
     return std::exchange(curveEdited, false);
+}
+
+Setting HostEdits::current() const
+{
+    Setting setting{};
+    for (int index = 0; index < kNumParameters; ++index)
+        setting[index] = model.value(index);
+    return setting;
+}
+
+bool HostEdits::apply(const Setting& target)
+{
+    if (gestureOpen())
+        return false;
+    const Setting before = current();
+    for (int index = 0; index < kNumParameters; ++index)
+    {
+        if (isSettingParameter(index) && target[index] != before[index])
+            changeAlone(index, target[index]);
+    }
+    history.record(before, current());
+    return true;
+}
+
+bool HostEdits::undo()
+{
+    if (gestureOpen() || !history.canUndo())
+        return false;
+    for (const SettingHistory::Change& change : history.takeUndo())
+        changeAlone(change.index, change.before);
+    return true;
+}
+
+bool HostEdits::redo()
+{
+    if (gestureOpen() || !history.canRedo())
+        return false;
+    for (const SettingHistory::Change& change : history.takeRedo())
+        changeAlone(change.index, change.after);
+    return true;
+}
+
+void HostEdits::changeAlone(int index, float value)
+{
+    model.setValue(index, value);
+    curveEdited = curveEdited || isEqualiserPointParameter(index);
+    effect.beginEdit(index);
+    effect.setParameterAutomated(index, value);
+    effect.endEdit(index);
 }

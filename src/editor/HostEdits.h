@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/SettingHistory.h"
 #include "params/ParameterTable.h"
 
 #include <bitset>
@@ -10,7 +11,10 @@ class EditorModel;
 // The user's edits on their way to the host. A gesture, from a press to its release, is one
 // begin-edit ... end-edit for each parameter it changes, so touch-style automation recording
 // holds the lane while the user drags. Every edit also goes into the editor's model at once,
-// so the next rule that reads it sees it. GUI thread only.
+// so the next rule that reads it sees it. Each finished gesture, and each whole setting put
+// in place (a preset, the other A/B slot), is one undo step; what undo, redo and a whole
+// setting change reaches the host as the user's own edits would, one gesture per parameter.
+// GUI thread only; kept while the editor closes and opens again.
 class HostEdits
 {
 public:
@@ -25,9 +29,25 @@ public:
     // True once after any edit of the equaliser's points.
     bool takeCurveEdited();
 
+    // The setting the model holds now.
+    Setting current() const;
+    // Puts a whole setting in place as one undo step. Refused (false) while the user holds a
+    // gesture, as are undo and redo.
+    bool apply(const Setting& target);
+    bool undo();
+    bool redo();
+    bool canUndo() const { return history.canUndo(); }
+    bool canRedo() const { return history.canRedo(); }
+
 private:
+    bool gestureOpen() const { return open.any(); }
+    // A change in a gesture of its own, not recorded as a step.
+    void changeAlone(int index, float value);
+
     EditorEffect& effect;
     EditorModel& model;
     std::bitset<kNumParameters> open;
     bool curveEdited = false;
+    SettingHistory history;
+    Setting gestureStart{};
 };
