@@ -407,6 +407,17 @@ void EffectEditor::mouseUp(int buttons, int x, int y)
     edits.endAll();
 }
 
+void EffectEditor::keyDown(const KeyRecord& key)
+{
+    if ((key.modifiers & kControl) == 0)
+        return;
+    // Ctrl+Shift+Z as most hosts, Ctrl+Y as Windows programs redo.
+    if (key.keyCode == 'y' || (key.keyCode == 'z' && (key.modifiers & kShift) != 0))
+        edits.redo();
+    else if (key.keyCode == 'z')
+        edits.undo();
+}
+
 void EffectEditor::mouseLeave()
 {
     requestCursor(platform::PointerCursor::Arrow);

@@ -74,6 +74,8 @@ protected:
     void mouseMove(int buttons, int x, int y) override;
     void mouseUp(int buttons, int x, int y) override;
     void mouseLeave() override;
+    // Undo and redo from the keyboard, where the host passes keys to the editor.
+    void keyDown(const KeyRecord& key) override;
     void desktopScaleChanged() override;
 
 private:

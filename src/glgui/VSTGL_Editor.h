@@ -42,8 +42,8 @@ public:
 
     struct KeyRecord
     {
-        int keyCode;
-        int reserved[3];
+        int keyCode;    // letters and digits as lower-case ASCII (platform::WindowEvent)
+        int modifiers;  // kShift, kControl, kAlt
     };
 
     // skinFolder: where the skin files live (by default "Skin" beside the module).

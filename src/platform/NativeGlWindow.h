@@ -41,6 +41,8 @@ struct WindowEvent
     int yFromTop = 0;
     int modifiers = 0;
     int wheelDelta = 0;  // as a 16-bit unsigned word: one notch up 120, one down 65416
+    // A letter or digit key as its lower-case ASCII character, whatever the shift state and
+    // the system; other keys as the system names them.
     int keyCode = 0;
 };
 

@@ -2,6 +2,8 @@
 // and key events in a real host window; the host sees the parameter change as one gesture.
 #include "EditorSession.h"
 
+#include <X11/keysym.h>
+
 #include <algorithm>
 
 namespace
@@ -180,6 +182,44 @@ TEST_F(Controls, ButtonsToggleOnEachClickAndInfoNeverReachesTheHost)
     EXPECT_TRUE(hostCalls(audioMasterBeginEdit).empty());
     EXPECT_TRUE(hostCalls(audioMasterAutomate).empty());
     EXPECT_TRUE(hostCalls(audioMasterEndEdit).empty());
+}
+
+// The editor's own undo and redo, where the host passes keys: each step comes back as one
+// gesture per parameter, so host automation and host undo follow.
+TEST_F(Controls, CtrlZUndoesAndCtrlShiftZRedoesTheUsersEdits)
+{
+    const int sizzle = row("Sizzle").parameter;
+    const int active = row("Active switch").parameter;
+    instance.setParameter(sizzle, 0.5f);
+    instance.setParameter(active, 1.0f);
+    idleFor(2);
+    drag(centreOf("Sizzle"), 20, 0);
+    const float dragged = instance.getParameter(sizzle);
+    click(centreOf("Active switch"));
+    ASSERT_EQ(instance.getParameter(active), 0.0f);
+
+    const auto keys = [&](bool shift) {
+        const auto at = centreOf("Gain");
+        pointer.moveTo(at.x, at.yFromTop);
+        HostRecorder::instance().clear();
+        pointer.holdControl(true);
+        pointer.holdShift(shift);
+        pointer.tapKey(XK_z);
+        pointer.holdShift(false);
+        pointer.holdControl(false);
+        idleFor(2);
+    };
+    keys(false);
+    EXPECT_EQ(instance.getParameter(active), 1.0f);
+    expectOneGesture(*this, hostCalls(audioMasterBeginEdit), hostCalls(audioMasterAutomate),
+                     hostCalls(audioMasterEndEdit), active, 1.0f);
+    keys(false);
+    EXPECT_FLOAT_EQ(instance.getParameter(sizzle), 0.5f) << "the whole drag is one step";
+    expectOneGesture(*this, hostCalls(audioMasterBeginEdit), hostCalls(audioMasterAutomate),
+                     hostCalls(audioMasterEndEdit), sizzle, 0.5f);
+    keys(true);
+    EXPECT_FLOAT_EQ(instance.getParameter(sizzle), dragged);
+    EXPECT_EQ(instance.getParameter(active), 1.0f) << "one step at a time";
 }
 
 TEST_F(Controls, ClosingTheEditorMidDragEndsTheGesture)

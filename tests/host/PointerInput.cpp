@@ -41,6 +41,12 @@ void PointerInput::holdControl(bool held)
     key(XK_Control_L, held);
 }
 
+void PointerInput::tapKey(unsigned long keysym)
+{
+    key(keysym, true);
+    key(keysym, false);
+}
+
 void PointerInput::key(unsigned long keysym, bool held)
 {
     XTestFakeKeyEvent(display, XKeysymToKeycode(display, keysym), held ? True : False, CurrentTime);

@@ -19,6 +19,8 @@ public:
     void release(unsigned int button = 1);
     void holdShift(bool held);
     void holdControl(bool held);
+    // Presses and releases a key (an X keysym) with whatever modifiers are held.
+    void tapKey(unsigned long keysym);
 
 private:
     void key(unsigned long keysym, bool held);

@@ -446,7 +446,8 @@ private:
         case WM_KEYDOWN:
         case WM_KEYUP:
             event.kind = message == WM_KEYDOWN ? WindowEvent::Kind::KeyDown : WindowEvent::Kind::KeyUp;
-            event.keyCode = static_cast<int>(wParam);
+            // Letter keys' virtual-key codes are the upper-case ASCII letters.
+            event.keyCode = wParam >= 'A' && wParam <= 'Z' ? static_cast<int>(wParam - 'A' + 'a') : static_cast<int>(wParam);
             break;
         case WM_MOUSEMOVE:
             event.kind = WindowEvent::Kind::PointerMove;

@@ -352,7 +352,9 @@ private:
         case KeyPress:
         case KeyRelease:
             out.kind = event.type == KeyPress ? WindowEvent::Kind::KeyDown : WindowEvent::Kind::KeyUp;
+            // Index 0 is the unshifted keysym, which for letters and digits is their ASCII code.
             out.keyCode = static_cast<int>(XLookupKeysym(const_cast<XKeyEvent*>(&event.xkey), 0));
+            out.modifiers = modifierBits(event.xkey.state);
             break;
         default: return;
         }
