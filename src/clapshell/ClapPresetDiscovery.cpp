@@ -77,6 +77,13 @@ bool listFactoryPresets(const clap::PresetMetadataReceiver* receiver)
     return true;
 }
 
+std::string fileStem(const std::string& path)
+{
+    const std::size_t separator = path.find_last_of("/\\");
+    const std::string fileName = separator == std::string::npos ? path : path.substr(separator + 1);
+    return fileName.substr(0, fileName.find_last_of('.'));
+}
+
 bool describePresetFile(const char* path, const clap::PresetMetadataReceiver* receiver)
 {
     const FxpReading reading = readFxpFile(path);
@@ -86,8 +93,10 @@ bool describePresetFile(const char* path, const clap::PresetMetadataReceiver* re
         receiver->onError(receiver, 0, message.c_str());
         return false;
     }
-    // A file holds one preset: its name is optional, and it is loaded by its path.
-    if (receiver->beginPreset(receiver, reading.name.empty() ? nullptr : reading.name.c_str(), nullptr))
+    // A file holds one preset, loaded by its path and named by its file, as the plug-in's
+    // own browser names it: a file renamed by hand shows under its new name.
+    const std::string name = fileStem(path);
+    if (receiver->beginPreset(receiver, name.c_str(), nullptr))
     {
         receiver->addPluginId(receiver, &kPluginId);
         receiver->setFlags(receiver, clap::kPresetIsUserContent);

@@ -164,8 +164,11 @@ bool PresetLibrary::remove(const PresetEntry& entry, std::string& problem)
         problem = "factory presets cannot be deleted";
         return false;
     }
-    // Only a file of this folder, by the name it was listed under.
-    if (entry.filePath != pathFor(entry.name))
+    // Only a preset file directly in this folder.
+    const std::string fileName =
+        entry.filePath.size() > folder.size() ? entry.filePath.substr(folder.size()) : std::string();
+    if (entry.filePath.compare(0, folder.size(), folder) != 0 || !hasPresetExtension(fileName) ||
+        fileName.find_first_of("/\\") != std::string::npos)
     {
         problem = entry.filePath + ": not a preset of " + folder;
         return false;

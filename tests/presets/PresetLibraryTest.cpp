@@ -168,6 +168,13 @@ TEST_F(PresetLibraryTest, DeletingRemovesOnlyTheUserPresetsOwnFile)
     PresetEntry elsewhere = *userEntry(listing, "Delete Me");
     elsewhere.filePath = inFolder("../Delete Me.fxp");
     EXPECT_FALSE(library.remove(elsewhere, problem));
+    elsewhere.filePath = inFolder("notes.txt");
+    EXPECT_FALSE(library.remove(elsewhere, problem));
+    EXPECT_EQ(problem, elsewhere.filePath + ": not a preset of " + library.userFolder());
+
+    // A file named by hand with another case of the extension is still the user's to delete.
+    writeBytes(inFolder("Shouting.FXP"), writeFxp("Shouting", chunkOfPreset(2)));
+    ASSERT_TRUE(library.remove(*userEntry(library.list(), "Shouting"), problem)) << problem;
 
     ASSERT_TRUE(library.remove(*userEntry(listing, "Delete Me"), problem)) << problem;
     EXPECT_EQ(userNames(library.list()), (std::vector<std::string>{"Keep Me"}));
