@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <set>
@@ -83,9 +85,22 @@ TEST(FactoryPresetTable, EachProgramIsWhatTheEffectWouldSave)
             EXPECT_EQ(record.value[eqPointXIndex(point)], preset.points[point].x);
             EXPECT_EQ(record.value[eqPointYIndex(point)], preset.points[point].y);
         }
+        const std::array<float, kNumParameters> values = parameterValuesOf(factoryChunk(preset));
+        EXPECT_TRUE(std::equal(values.begin(), values.end(), record.value)) << preset.name;
         EXPECT_TRUE(settings.insert({record.value, record.value + kNumParameters}).second)
             << preset.name << " repeats another preset's values";
     }
+}
+
+TEST(FactoryPresetTable, ValuesThatAreNotNumbersReadAsTheDefaults)
+{
+    ProgramRecord record = factoryProgram(factoryPresets()[0]);
+    record.value[kParamGain] = std::nanf("");
+    record.value[kParamSizzle] = INFINITY;
+    const std::array<float, kNumParameters> values = parameterValuesOf(chunkOf(record));
+    EXPECT_EQ(values[kParamGain], kParameterTable[kParamGain].defaultValue);
+    EXPECT_EQ(values[kParamSizzle], kParameterTable[kParamSizzle].defaultValue);
+    EXPECT_EQ(values[kParamStereoWidth], factoryPresets()[0].stereoWidth);
 }
 
 // The files come from a program of their own, run at build time on the build machine.
