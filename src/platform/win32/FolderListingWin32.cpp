@@ -18,7 +18,10 @@ FolderListing listFolder(const std::string& folder, std::vector<std::string>& na
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND)
             return FolderListing::Listed;
-        return error == ERROR_PATH_NOT_FOUND ? FolderListing::Missing : FolderListing::Unreadable;
+        // A path that names a file, not a folder, is there but cannot be listed.
+        const bool missing =
+            error == ERROR_PATH_NOT_FOUND && GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
+        return missing ? FolderListing::Missing : FolderListing::Unreadable;
     }
     do
     {
