@@ -67,7 +67,9 @@ protected:
         EXPECT_EQ(loop.watchCount(), 0u);
         EXPECT_EQ(frame.misuses() + loop.misuses(), 0);
         if (effect != nullptr)
+        {
             EXPECT_EQ(effect->componentHandler().misuses(), 0);
+        }
     }
 
     bool attach()
