@@ -1,7 +1,6 @@
 #include "presets/PresetLibrary.h"
 
 #include "base/AsciiCase.h"
-#include "platform/FileReplace.h"
 #include "platform/FolderListing.h"
 #include "platform/PreferencePlaces.h"
 #include "presets/FactoryPresets.h"
@@ -18,22 +17,19 @@ namespace
 constexpr std::string_view kExtension = ".fxp";
 constexpr const char* kDefaultNameStem = "User ";
 
-#if defined(_WIN32)
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
-
 bool hasPresetExtension(const std::string& fileName)
 {
     return fileName.size() > kExtension.size() &&
            toLowerAscii(fileName.substr(fileName.size() - kExtension.size())) == kExtension;
 }
 
+// Ends the folder with the separator its path already uses (Windows takes either).
 std::string withSeparator(std::string folder)
 {
-    if (!folder.empty() && folder.back() != '/' && folder.back() != '\\')
-        folder += kSeparator;
+    if (folder.empty() || folder.back() == '/' || folder.back() == '\\')
+        return folder;
+    const std::size_t last = folder.find_last_of("/\\");
+    folder += last != std::string::npos ? folder[last] : '/';
     return folder;
 }
 
