@@ -1,7 +1,7 @@
 # Installs the plug-in the way hosts look for it: one folder "Vantor Pro" holding the VST 2.4
-# module and the CLAP one, their one Skin folder, the VST3 bundle "Vantor Pro.vst3" (which
-# carries its own skin, as a bundle must), the plain-text readme and the licence texts of
-# what they link in, below CMAKE_INSTALL_PREFIX. On Linux the prefix defaults to ~/.vst,
+# module and the CLAP one, their one Skin folder, the factory presets (Presets/*.fxp), the
+# VST3 bundle "Vantor Pro.vst3" (which carries its own skin and presets, as a bundle must),
+# the plain-text readme and the licence texts of what they link in, below CMAKE_INSTALL_PREFIX. On Linux the prefix defaults to ~/.vst,
 # which VST hosts scan, and the same folder goes into ~/.clap as well (VANTOR_CLAP_INSTALL_DIR),
 # where CLAP hosts look, and the bundle into ~/.vst3 (VANTOR_VST3_INSTALL_DIR), where VST3
 # hosts look; give another prefix, such as /usr/lib/vst, with
@@ -40,6 +40,8 @@ install(TARGETS vantor_module vantor_clap_module LIBRARY DESTINATION ${VANTOR_IN
 install(DIRECTORY $<TARGET_FILE_DIR:vantor_module>/Skin DESTINATION ${VANTOR_INSTALL_FOLDER}
         COMPONENT vantor_plugin)
 install(DIRECTORY "${VANTOR_VST3_BUNDLE}" DESTINATION ${VANTOR_INSTALL_FOLDER} COMPONENT vantor_plugin)
+# The factory presets as VST program files, for any VST 2.4 host's own preset loading.
+install(DIRECTORY "${VANTOR_PRESET_FOLDER}" DESTINATION ${VANTOR_INSTALL_FOLDER} COMPONENT vantor_plugin)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/README.txt DESTINATION ${VANTOR_INSTALL_FOLDER}
         COMPONENT vantor_plugin)
 include(${CMAKE_CURRENT_LIST_DIR}/Licences.cmake)
@@ -51,12 +53,18 @@ install(FILES ${VANTOR_LICENCE_FILES} DESTINATION ${VANTOR_INSTALL_FOLDER}/licen
 # `uninstall` reads.
 if(NOT WIN32)
   set(clap_folder "${VANTOR_CLAP_INSTALL_DIR}/${VANTOR_INSTALL_FOLDER}")
+  # Where VST3 hosts look for the user's presets of a plug-in: <vendor>/<plug-in> under
+  # ~/.vst3/presets. The bundle carries the same files in Contents/Resources/Presets.
+  set(vst3_user_presets "${VANTOR_VST3_INSTALL_DIR}/presets/Brackwel/${VANTOR_INSTALL_FOLDER}")
   install(CODE "
     if(CMAKE_INSTALL_PREFIX STREQUAL \"${VANTOR_VST_INSTALL_DIR}\")
       file(INSTALL \"$<TARGET_FILE:vantor_clap_module>\" \"$<TARGET_FILE_DIR:vantor_module>/Skin\"
-                   \"${PROJECT_BINARY_DIR}/packaging/README.txt\" DESTINATION \"${clap_folder}\")
+                   \"${VANTOR_PRESET_FOLDER}\" \"${PROJECT_BINARY_DIR}/packaging/README.txt\"
+                   DESTINATION \"${clap_folder}\")
       file(INSTALL ${VANTOR_LICENCE_FILES} DESTINATION \"${clap_folder}/licences\")
       file(INSTALL \"${VANTOR_VST3_BUNDLE}\" DESTINATION \"${VANTOR_VST3_INSTALL_DIR}\")
+      file(GLOB vst3_presets \"${VANTOR_VST3_PRESET_FOLDER}/*.vstpreset\")
+      file(INSTALL \${vst3_presets} DESTINATION \"${vst3_user_presets}\")
     endif()"
     COMPONENT vantor_plugin)
 endif()

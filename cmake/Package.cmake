@@ -25,6 +25,7 @@ add_custom_command(
           -DVANTOR_PACKAGE_DIR=${VANTOR_PACKAGE_DIR} -DVANTOR_ARCHIVE=${VANTOR_ARCHIVE}
           -DVANTOR_VERSION=${PROJECT_VERSION} -P ${CMAKE_CURRENT_LIST_DIR}/MakeArchive.cmake
   DEPENDS vantor_module vantor_clap_module vantor_vst3_bundle vantor_skin ${_vantor_skin_sources} ${PROJECT_BINARY_DIR}/packaging/README.txt
+          vantor_preset_files ${PROJECT_BINARY_DIR}/src/vantor_preset_files.stamp
           ${VANTOR_LICENCE_FILES} ${CMAKE_CURRENT_LIST_DIR}/MakeArchive.cmake
   COMMENT "Packing ${VANTOR_ARCHIVE}"
   VERBATIM)

@@ -34,6 +34,17 @@ public:
     std::uint8_t readU8() { return static_cast<std::uint8_t>(readLittleEndian(1)); }
     std::uint16_t readU16() { return static_cast<std::uint16_t>(readLittleEndian(2)); }
     std::uint32_t readU32() { return static_cast<std::uint32_t>(readLittleEndian(4)); }
+    // Big-endian, as the VST program files store their header.
+    std::uint32_t readU32BigEndian()
+    {
+        if (remaining() < 4)
+            return 0;
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < 4; ++i)
+            value = (value << 8) | data[cursor + i];
+        cursor += 4;
+        return value;
+    }
     float readF32()
     {
         const std::uint32_t bits = readU32();

@@ -10,6 +10,8 @@
 #include "clap/ClapLog.h"
 #include "clap/ClapParams.h"
 #include "clap/ClapPosixFdSupport.h"
+#include "clap/ClapPresetDiscovery.h"
+#include "clap/ClapPresetLoad.h"
 #include "clap/ClapState.h"
 #include "clap/ClapStreams.h"
 #include "clap/ClapTail.h"

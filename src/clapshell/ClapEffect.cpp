@@ -1,5 +1,6 @@
 #include "clapshell/ClapEffect.h"
 
+#include "clapshell/ClapPresetSource.h"
 #include "clapshell/ClapStateStream.h"
 #include "editor/EffectEditor.h"
 #include "effect/BoundedCopy.h"
@@ -9,6 +10,7 @@
 #include "params/ValueText.h"
 
 #include <optional>
+#include <string>
 
 namespace
 {
@@ -239,6 +241,25 @@ bool ClapEffect::loadState(const clap::InputStream& stream)
     if (!size || *size != sizeof(chunk) || !core->restoreChunk(chunk, kProgramChunkSize, true, sampleRate))
         return false;
     host.rescanParameterValues();
+    return true;
+}
+
+bool ClapEffect::loadPreset(std::uint32_t locationKind, const char* location, const char* loadKey)
+{
+    if (!core)
+        return false;
+    std::string problem;
+    const std::optional<ProgramChunk> chunk = clap_presets::chunkFor(locationKind, location, loadKey, problem);
+    if (chunk && !core->restoreChunk(chunk->data(), kProgramChunkSize, true, sampleRate))
+        problem = "the effect did not take the preset";
+    if (!problem.empty())
+    {
+        host.presetNotLoaded(locationKind, location, loadKey, problem.c_str());
+        return false;
+    }
+    host.rescanParameterValues();
+    // A file is named by its location alone; only a preset inside the plug-in has a key.
+    host.presetLoaded(locationKind, location, locationKind == clap::kPresetLocationPlugin ? loadKey : nullptr);
     return true;
 }
 

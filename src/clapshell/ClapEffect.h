@@ -58,6 +58,10 @@ public:
     bool saveState(const clap::OutputStream& stream);
     // Refuses, changing nothing, any stream that is not one whole program chunk.
     bool loadState(const clap::InputStream& stream);
+    // A preset the host's preset discovery listed: a factory preset by its load key, or a
+    // program file. The host hears of the new values as after a state load, and of the
+    // preset it got (or why it got none); a preset that cannot be had changes nothing.
+    bool loadPreset(std::uint32_t locationKind, const char* location, const char* loadKey);
 
     ClapEditorEmbedding* gui() { return embedding.get(); }
 

@@ -14,6 +14,9 @@ void ClapHostServices::fetchExtensions()
     gui = find<clap::HostGui>(clap::kExtGui);
     timers = find<clap::HostTimerSupport>(clap::kExtTimerSupport);
     descriptors = find<clap::HostPosixFdSupport>(clap::kExtPosixFdSupport);
+    presetLoad = find<clap::HostPresetLoad>(clap::kExtPresetLoad);
+    if (presetLoad == nullptr)
+        presetLoad = find<clap::HostPresetLoad>(clap::kExtPresetLoadCompat);
 }
 
 void ClapHostServices::requestFlush() const
@@ -32,6 +35,19 @@ void ClapHostServices::latencyChanged() const
 {
     if (latency != nullptr && latency->changed != nullptr)
         latency->changed(record);
+}
+
+void ClapHostServices::presetLoaded(std::uint32_t locationKind, const char* location, const char* loadKey) const
+{
+    if (presetLoad != nullptr && presetLoad->loaded != nullptr)
+        presetLoad->loaded(record, locationKind, location, loadKey);
+}
+
+void ClapHostServices::presetNotLoaded(std::uint32_t locationKind, const char* location, const char* loadKey,
+                                       const char* message) const
+{
+    if (presetLoad != nullptr && presetLoad->onError != nullptr)
+        presetLoad->onError(record, locationKind, location, loadKey, 0, message);
 }
 
 bool ClapHostServices::requestResize(std::uint32_t width, std::uint32_t height) const

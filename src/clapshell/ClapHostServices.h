@@ -20,6 +20,10 @@ public:
     void rescanParameterValues() const;
     // Main thread, inside activate only.
     void latencyChanged() const;
+    // Main thread: what a preset load the host asked for came to.
+    void presetLoaded(std::uint32_t locationKind, const char* location, const char* loadKey) const;
+    void presetNotLoaded(std::uint32_t locationKind, const char* location, const char* loadKey,
+                         const char* message) const;
     // The editor's window to a new size in pixels; false when the host will not.
     bool requestResize(std::uint32_t width, std::uint32_t height) const;
 
@@ -38,5 +42,6 @@ private:
     const clap::HostLatency* latency = nullptr;
     const clap::HostGui* gui = nullptr;
     const clap::HostTimerSupport* timers = nullptr;
+    const clap::HostPresetLoad* presetLoad = nullptr;
     const clap::HostPosixFdSupport* descriptors = nullptr;
 };

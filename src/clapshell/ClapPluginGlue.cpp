@@ -4,6 +4,7 @@
 #include "base/UserMessage.h"
 #include "clap/ClapAbi.h"
 #include "clapshell/ClapEffect.h"
+#include "clapshell/ClapPresetDiscovery.h"
 #include "identity/EffectIdentity.h"
 #include "platform/MessageBox.h"
 
@@ -110,6 +111,23 @@ bool stateLoad(const clap::Plugin* plugin, const clap::InputStream* stream)
 }
 
 const clap::PluginState kState{stateSave, stateLoad};
+
+// Presets the host's preset discovery listed (ClapPresetDiscovery.cpp).
+
+bool presetLoadFromLocation(const clap::Plugin* plugin, std::uint32_t locationKind, const char* location,
+                            const char* loadKey)
+{
+    try
+    {
+        return effectOf(plugin).loadPreset(locationKind, location, loadKey);
+    }
+    catch (const std::exception&)
+    {
+        return false;
+    }
+}
+
+const clap::PluginPresetLoad kPresetLoad{presetLoadFromLocation};
 
 std::uint32_t latencyGet(const clap::Plugin* plugin)
 {
@@ -300,6 +318,8 @@ const void* pluginExtension(const clap::Plugin* plugin, const char* id)
         {clap::kExtAudioPorts, &kAudioPorts, true},
         {clap::kExtParams, &kParams, true},
         {clap::kExtState, &kState, true},
+        {clap::kExtPresetLoad, &kPresetLoad, true},
+        {clap::kExtPresetLoadCompat, &kPresetLoad, true},
         {clap::kExtLatency, &kLatency, true},
         {clap::kExtTail, &kTail, true},
         {clap::kExtGui, &kGui, hasEditor},
@@ -364,7 +384,14 @@ void entryDeinit() {}
 
 const void* entryFactory(const char* factoryId)
 {
-    return factoryId != nullptr && std::strcmp(factoryId, clap::kPluginFactoryId) == 0 ? &kFactory : nullptr;
+    if (factoryId == nullptr)
+        return nullptr;
+    if (std::strcmp(factoryId, clap::kPluginFactoryId) == 0)
+        return &kFactory;
+    if (std::strcmp(factoryId, clap::kPresetDiscoveryFactoryId) == 0 ||
+        std::strcmp(factoryId, clap::kPresetDiscoveryFactoryIdCompat) == 0)
+        return &clapPresetDiscoveryFactory();
+    return nullptr;
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <string>
 
 // The operating-system side of the preference store: the two keyed places (machine, then
-// user) and the per-user data folder of the file fallback.
+// user), the per-user data folder of the file fallback, and the user's preset folder.
 namespace platform::preference_places
 {
 
@@ -34,5 +34,14 @@ std::string userDataFolder();
 
 // Creates one folder level; an existing folder is fine.
 bool makeFolder(const std::string& path);
+
+// Creates every missing level of an absolute folder path; an existing folder is fine.
+bool makeFolders(const std::string& path);
+
+// The folder of the user's own presets, with a trailing separator: on Linux
+// $XDG_DATA_HOME/Brackwel/Vantor Pro/Presets (~/.local/share when unset), on Windows
+// %APPDATA%\Brackwel\Vantor Pro\Presets. Nothing is created; empty when the system cannot
+// give the folder above it.
+std::string userPresetFolder();
 
 }  // namespace platform::preference_places

@@ -48,6 +48,12 @@ TEST(RenderOptions, EveryOptionInBothSpellings)
     EXPECT_EQ(options.outputPath, "out.wav");
 }
 
+TEST(RenderOptions, APresetFile)
+{
+    EXPECT_EQ(parse({"in.wav", "out.wav", "--preset", "Wide Pads.fxp"}).presetPath, "Wide Pads.fxp");
+    EXPECT_EQ(parse({"--list", "--preset=a.fxp"}).presetPath, "a.fxp");
+}
+
 TEST(RenderOptions, ListNeedsNoFiles)
 {
     const RenderOptions options = parse({"--list"});
@@ -103,6 +109,7 @@ TEST(RenderOptions, BadCommandLinesAreUsageErrors)
         {"--set", "Stereo Width=-0.1", "in.wav", "out.wav"},
         {"--set", "Stereo Width=nan", "in.wav", "out.wav"},
         {"--set", "Stereo Width=0.5dB", "in.wav", "out.wav"},
+        {"--preset", "a.fxp", "--chunk", "b.chunk", "in.wav", "out.wav"},
     };
     for (const std::vector<std::string>& arguments : bad)
     {
@@ -116,8 +123,8 @@ TEST(RenderOptions, BadCommandLinesAreUsageErrors)
 TEST(RenderOptions, UsageTextNamesEveryOptionAndTheDefaultPlugin)
 {
     const std::string text = renderUsageText(kDefaultPlugin);
-    for (const char* option : {"--plugin", "--set", "--chunk", "--save-chunk", "--block", "--align", "--list",
-                               "--quiet", "--help", kDefaultPlugin.c_str()})
+    for (const char* option : {"--plugin", "--set", "--chunk", "--preset", "--save-chunk", "--block", "--align",
+                               "--list", "--quiet", "--help", kDefaultPlugin.c_str()})
         EXPECT_NE(text.find(option), std::string::npos) << option;
 }
 

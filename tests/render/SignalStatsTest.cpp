@@ -37,23 +37,34 @@ TEST(SignalStats, ASilentChannelHasNoCorrelation)
     EXPECT_FALSE(stats.correlation.has_value());
 }
 
+TEST(SignalStats, LevelIsTheRmsOfBothChannelsTogether)
+{
+    // Left at 0.5 throughout, right silent: the mean square over both channels is 0.125.
+    std::vector<float> left(7, 0.5f);
+    left[3] = -0.5f;
+    const StereoStats stats = measureStereo(stereo(left, std::vector<float>(7, 0.0f)));
+    EXPECT_NEAR(stats.rms, std::sqrt(0.125), 1e-9);
+    EXPECT_NEAR(levelInDecibels(stats.rms), -9.0309, 1e-3);
+    EXPECT_EQ(measureStereo(stereo({}, {})).rms, 0.0);
+}
+
 TEST(SignalStats, PeakInDecibels)
 {
     EXPECT_NEAR(peakInDecibels(1.0f), 0.0, 1e-9);
     EXPECT_NEAR(peakInDecibels(0.5f), -6.0206, 1e-3);
 }
 
-TEST(RenderSummary, OneLineWithDurationSpeedPeaksAndCorrelations)
+TEST(RenderSummary, OneLineWithDurationSpeedPeaksCorrelationsAndLevels)
 {
     RenderReport report;
     report.outputPath = "out.wav";
     report.audioSeconds = 10.0;
     report.wallSeconds = 0.5;
-    report.input = {0.5f, 0.75};
-    report.output = {0.0f, std::nullopt};
+    report.input = {0.5f, 0.75, 0.25};
+    report.output = {0.0f, std::nullopt, 0.0};
     const std::string line = summaryLine(report);
     EXPECT_EQ(line, "out.wav: 10.00 s rendered in 0.50 s (20.0x realtime); peak -6.0 dBFS -> -inf dBFS; "
-                    "stereo correlation 0.75 -> n/a");
+                    "stereo correlation 0.75 -> n/a; level -12.0 dBFS RMS -> -inf dBFS RMS");
 }
 
 TEST(ProgressBar, LineShowsTheFraction)

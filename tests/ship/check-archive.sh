@@ -1,12 +1,13 @@
 #!/bin/sh
-# Usage: check-archive.sh ARCHIVE win64|linux EXPECTED_SKIN_FILES CHECK_MODULE
+# Usage: check-archive.sh ARCHIVE win64|linux EXPECTED_SKIN_FILES CHECK_MODULE PRESET_FOLDER
 # The release archive holds exactly one "Vantor Pro" folder with the VST 2.4 and CLAP
-# modules, the VST3 bundle (its module, moduleinfo.json and its own skin), their readme,
-# every skin file and the licence texts of what they link in; SHA256SUMS beside it vouches
+# modules, the VST3 bundle (its module, moduleinfo.json, its own skin and presets), their
+# readme, every skin file, the factory presets the build wrote into PRESET_FOLDER and the
+# licence texts of what they link in; SHA256SUMS beside it vouches
 # for it; CHECK_MODULE passes on every module (what they need from the system and show to
 # it).
 set -eu
-archive=$1 platform=$2 skin_list=$3 check_module=$4
+archive=$1 platform=$2 skin_list=$3 check_module=$4 preset_folder=$5
 name=$(basename "$archive")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -45,6 +46,8 @@ fi
     echo "Vantor Pro/README.txt"
     grep -v '^#' "$skin_list" |
         awk 'NF { print "Vantor Pro/Skin/" $1; print "Vantor Pro/Vantor Pro.vst3/Contents/Resources/Skin/" $1 }'
+    ls "$preset_folder" | sed -n 's/\.fxp$//p' | awk '{ print "Vantor Pro/Presets/" $0 ".fxp"
+        print "Vantor Pro/Vantor Pro.vst3/Contents/Resources/Presets/" $0 ".vstpreset" }'
     echo "$licences" | sed -n 's/^\([^|]*\)|.*/Vantor Pro\/licences\/\1/p'
 } | sort >"$work/expected"
 (cd "$work" && find . -type f ! -name expected ! -name actual | sed 's|^\./||' | sort) >"$work/actual"

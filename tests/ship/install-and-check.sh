@@ -2,8 +2,9 @@
 # Usage: install-and-check.sh BUILD_DIR PREFIX EXPECTED_SKIN_FILES MODULE_FILE_NAME
 # Installs the build into a fresh PREFIX with the user's command, beside another vendor's
 # plug-in, and checks that the plug-in folder holds exactly the VST 2.4 and CLAP modules, the
-# VST3 bundle (its module, moduleinfo.json and a skin of its own), the readme, every skin file
-# and the licence texts of what the modules link in. Then it adds a file of the
+# VST3 bundle (its module, moduleinfo.json, a skin and the factory presets of its own), the
+# factory presets as program files, the readme, every skin file and the licence texts of what
+# the modules link in. Then it adds a file of the
 # user's own to the plug-in folder: that file and the other plug-in must survive the
 # uninstall (uninstall-and-check.sh).
 set -eu
@@ -25,6 +26,9 @@ trap 'rm -f "$expected" "$actual"' EXIT
     echo "Vantor Pro.vst3/Contents/Resources/moduleinfo.json"
     echo "README.txt"
     grep -v '^#' "$skin_list" | awk 'NF { print "Skin/" $1; print "Vantor Pro.vst3/Contents/Resources/Skin/" $1 }'
+    # The factory presets, as many as the build wrote, by their names.
+    ls "$build/src/Presets" | sed -n 's/\.fxp$//p' |
+        awk '{ print "Presets/" $0 ".fxp"; print "Vantor Pro.vst3/Contents/Resources/Presets/" $0 ".vstpreset" }'
     for licence in zlib libpng GLEW GCC-runtime-libraries; do
         echo "licences/$licence.txt"
     done
@@ -35,5 +39,5 @@ if ! diff -u "$expected" "$actual"; then
     exit 1
 fi
 echo "ok: $(wc -l <"$actual") files installed in $prefix/Vantor Pro"
-mkdir "$prefix/Vantor Pro/Presets"
+mkdir -p "$prefix/Vantor Pro/Presets"
 echo "the user's" >"$prefix/Vantor Pro/Presets/mine.fxp"

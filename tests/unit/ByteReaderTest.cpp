@@ -30,6 +30,15 @@ TEST(ByteReader, ReadsLittleEndianValues)
     EXPECT_TRUE(reader.atEnd());
 }
 
+TEST(ByteReader, ReadsBigEndianWords)
+{
+    const std::vector<std::uint8_t> bytes = {0x43, 0x63, 0x6E, 0x4B, 0x00, 0x00, 0x0A};
+    ByteReader reader(bytes);
+    EXPECT_EQ(reader.readU32BigEndian(), 0x43636E4Bu);
+    EXPECT_EQ(reader.readU32BigEndian(), 0u);
+    EXPECT_EQ(reader.position(), 4u);
+}
+
 TEST(ByteReader, ValuesPastTheEndReadAsZeroWithoutMoving)
 {
     const std::vector<std::uint8_t> bytes = {0x01, 0x02, 0x03};

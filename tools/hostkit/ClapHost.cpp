@@ -116,6 +116,25 @@ struct ClapHostCallbacks
             ++self.dirtyMarkCount;
     }
 
+    static void presetLoadError(const clap::Host* host, std::uint32_t locationKind, const char* location,
+                                const char* loadKey, std::int32_t, const char* message)
+    {
+        ClapHost& self = hostOf(host);
+        if (self.checkMainThread("preset_load.on_error"))
+            self.presetReports.push_back({false, locationKind, location != nullptr ? location : "",
+                                          loadKey != nullptr ? loadKey : "", loadKey != nullptr,
+                                          message != nullptr ? message : ""});
+    }
+
+    static void presetLoaded(const clap::Host* host, std::uint32_t locationKind, const char* location,
+                             const char* loadKey)
+    {
+        ClapHost& self = hostOf(host);
+        if (self.checkMainThread("preset_load.loaded"))
+            self.presetReports.push_back({true, locationKind, location != nullptr ? location : "",
+                                          loadKey != nullptr ? loadKey : "", loadKey != nullptr, ""});
+    }
+
     static void guiResizeHintsChanged(const clap::Host* host)
     {
         ClapHost& self = hostOf(host);
@@ -218,6 +237,7 @@ struct ClapHostCallbacks
     static constexpr clap::HostParams params{paramsRescan, paramsClear, paramsRequestFlush};
     static constexpr clap::HostLatency latency{latencyChanged};
     static constexpr clap::HostState state{stateMarkDirty};
+    static constexpr clap::HostPresetLoad presetLoad{presetLoadError, presetLoaded};
     static constexpr clap::HostGui gui{guiResizeHintsChanged, guiRequestResize, guiRequestShow, guiRequestHide,
                                        guiClosed};
     static constexpr clap::HostTimerSupport timerSupport{registerTimer, unregisterTimer};
@@ -252,6 +272,7 @@ const void* ClapHost::extension(const char* id) const
         {clap::kExtParams, &ClapHostCallbacks::params},
         {clap::kExtLatency, &ClapHostCallbacks::latency},
         {clap::kExtState, &ClapHostCallbacks::state},
+        {clap::kExtPresetLoad, &ClapHostCallbacks::presetLoad},
         {clap::kExtGui, &ClapHostCallbacks::gui},
         {clap::kExtTimerSupport, &ClapHostCallbacks::timerSupport},
 #if !defined(_WIN32)

@@ -68,6 +68,17 @@ public:
         clap::ParamClearFlags flags;
     };
     const std::vector<ParamClear>& paramClears() const { return clears; }
+    // What the plug-in told of each preset load: loaded, or not with its message.
+    struct PresetReport
+    {
+        bool loaded;
+        std::uint32_t locationKind;
+        std::string location;
+        std::string loadKey;
+        bool hasLoadKey;
+        std::string message;
+    };
+    const std::vector<PresetReport>& presetLoadReports() const { return presetReports; }
     int resizeHintsChanges() const { return resizeHintsChangeCount; }
     int resizeRequests() const { return resizeRequestCount; }
     std::uint32_t lastRequestedWidth() const { return requestedWidth; }
@@ -114,6 +125,7 @@ private:
     int dirtyMarkCount = 0;
     std::vector<clap::ParamRescanFlags> rescans;
     std::vector<ParamClear> clears;
+    std::vector<PresetReport> presetReports;
     std::atomic<int> resizeHintsChangeCount{0};
     std::atomic<int> resizeRequestCount{0};
     std::atomic<std::uint32_t> requestedWidth{0};

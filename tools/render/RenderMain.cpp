@@ -13,6 +13,7 @@
 #include "SignalStats.h"
 #include "SoundFileReader.h"
 #include "SoundFileWriter.h"
+#include "presets/FxpFileOnDisk.h"
 
 #include <unistd.h>
 
@@ -44,10 +45,20 @@ void requireMonoOrStereo(const SoundFileReader& input, const RenderOptions& opti
                             " channels; only mono and stereo files can be rendered");
 }
 
+std::vector<unsigned char> readPresetChunk(const std::string& path)
+{
+    const FxpReading preset = readFxpFile(path);
+    if (!preset.accepted())
+        throw RenderFailure(path + ": not loaded, " + fxpProblemText(preset.problem));
+    return {preset.chunk.begin(), preset.chunk.end()};
+}
+
 void configureSession(PluginSession& session, const RenderOptions& options)
 {
     if (!options.chunkPath.empty() && !session.loadChunk(readChunkFile(options.chunkPath)))
         note(options, "warning: the plug-in did not confirm that it took the chunk in " + options.chunkPath);
+    if (!options.presetPath.empty() && !session.loadChunk(readPresetChunk(options.presetPath)))
+        throw RenderFailure(options.presetPath + ": the plug-in did not take the preset");
     if (options.settings.empty())
         return;
     const std::vector<ParameterInfo> parameters = session.parameters();

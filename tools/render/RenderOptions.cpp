@@ -18,7 +18,7 @@ bool isFlag(const std::string& option)
 bool takesValue(const std::string& option)
 {
     return option == "--plugin" || option == "--set" || option == "--set-at" || option == "--chunk" ||
-           option == "--save-chunk" || option == "--block";
+           option == "--preset" || option == "--save-chunk" || option == "--block";
 }
 
 void applyFlag(RenderOptions& options, const std::string& flag)
@@ -94,6 +94,8 @@ void applyValueOption(RenderOptions& options, const std::string& option, const s
     }
     else if (option == "--chunk")
         options.chunkPath = value;
+    else if (option == "--preset")
+        options.presetPath = value;
     else if (option == "--save-chunk")
         options.saveChunkPath = value;
     else
@@ -157,6 +159,8 @@ RenderOptions parseRenderOptions(const std::vector<std::string>& arguments, cons
             throw UsageError("unknown option " + option);
         }
     }
+    if (!options.chunkPath.empty() && !options.presetPath.empty())
+        throw UsageError("--chunk and --preset both load a setting: give one");
     if (!options.help)
         placeFileArguments(options, files);
     return options;
@@ -165,8 +169,9 @@ RenderOptions parseRenderOptions(const std::vector<std::string>& arguments, cons
 std::string renderUsageText(const std::string& defaultPluginPath)
 {
     return "usage: vantor-render IN OUT [--plugin PATH] [--set NAME=VALUE]... [--set-at NAME=VALUE@SAMPLE]...\n"
-           "                    [--chunk FILE] [--save-chunk FILE] [--block N] [--align] [--list] [--quiet]\n"
-           "       vantor-render --list [--plugin PATH] [--chunk FILE] [--set NAME=VALUE]...\n"
+           "                    [--chunk FILE | --preset FILE] [--save-chunk FILE] [--block N] [--align] [--list]\n"
+           "                    [--quiet]\n"
+           "       vantor-render --list [--plugin PATH] [--chunk FILE | --preset FILE] [--set NAME=VALUE]...\n"
            "\n"
            "Renders the audio file IN through a VST 2.4 plug-in, a CLAP one (a .clap file) or a VST3\n"
            "one (a .vst3 bundle), into OUT, offline, loading the plug-in module as a host does. Reads\n"
@@ -185,6 +190,8 @@ std::string renderUsageText(const std::string& defaultPluginPath)
            "                     there whatever the block size; may be repeated\n"
            "  --chunk FILE       load the plug-in state in FILE before rendering (a CLAP plug-in's\n"
            "                     state stream, a VST3 one's component state)\n"
+           "  --preset FILE      load the Vantor Pro preset FILE (a VST program file, .fxp) before\n"
+           "                     rendering; a file it cannot take is refused, saying why\n"
            "  --save-chunk FILE  save the plug-in state into FILE after rendering\n"
            "  --block N          process N samples at a time, 1.." +
            std::to_string(kMaxBlockSize) +

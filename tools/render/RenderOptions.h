@@ -25,6 +25,7 @@ struct RenderOptions
     std::vector<ParameterSetting> settings;
     std::vector<TimedSetting> timedSettings;  // in frame order
     std::string chunkPath;                    // loaded before rendering when not empty
+    std::string presetPath;                   // a VST program file (.fxp), loaded as chunkPath is
     std::string saveChunkPath;                // written after rendering when not empty
     int blockSize = 512;
     bool align = false;

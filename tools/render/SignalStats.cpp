@@ -26,6 +26,7 @@ void StereoStatsAccumulator::add(const float* left, const float* right, std::siz
     __m128d leftLow = _mm_setzero_pd(), leftHigh = _mm_setzero_pd();
     __m128d rightLow = _mm_setzero_pd(), rightHigh = _mm_setzero_pd();
     __m128d crossLow = _mm_setzero_pd(), crossHigh = _mm_setzero_pd();
+    frameCount += frames;
     std::size_t i = 0;
     for (; i + 4 <= frames; i += 4)
     {
@@ -66,6 +67,8 @@ StereoStats StereoStatsAccumulator::result() const
     stats.peak = peak;
     if (leftEnergy > 0.0 && rightEnergy > 0.0)
         stats.correlation = crossEnergy / std::sqrt(leftEnergy * rightEnergy);
+    if (frameCount > 0)
+        stats.rms = std::sqrt((leftEnergy + rightEnergy) / (2.0 * static_cast<double>(frameCount)));
     return stats;
 }
 
@@ -81,4 +84,9 @@ StereoStats measureStereo(const AudioClip& clip)
 double peakInDecibels(float peak)
 {
     return 20.0 * std::log10(static_cast<double>(peak));
+}
+
+double levelInDecibels(double rms)
+{
+    return 20.0 * std::log10(rms);
 }

@@ -58,4 +58,30 @@ bool makeFolder(const std::string& path)
     return CreateDirectoryA(path.c_str(), nullptr) != 0 || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
+// Each level after the drive letter, or after the server and share of a network path.
+bool makeFolders(const std::string& path)
+{
+    constexpr const char* kSeparators = "\\/";
+    const bool isShare = path.rfind("\\\\", 0) == 0;
+    std::size_t end = isShare ? path.find_first_of(kSeparators, path.find_first_of(kSeparators, 2) + 1)
+                              : path.find_first_of(kSeparators, 3);
+    if (isShare && end != std::string::npos)
+        end = path.find_first_of(kSeparators, end + 1);
+    for (; end != std::string::npos; end = path.find_first_of(kSeparators, end + 1))
+    {
+        if (!makeFolder(path.substr(0, end)))
+            return false;
+    }
+    const char last = path.empty() ? '\\' : path.back();
+    return last == '\\' || last == '/' || makeFolder(path);
+}
+
+std::string userPresetFolder()
+{
+    char path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path)))
+        return {};
+    return std::string(path) + "\\Brackwel\\Vantor Pro\\Presets\\";
+}
+
 }  // namespace platform::preference_places

@@ -70,6 +70,17 @@ bool isFolder(const std::string& path)
     return true;
 }
 
+std::string userDataRoot()
+{
+    std::string folder = absoluteFromEnvironment("XDG_DATA_HOME");
+    if (!folder.empty())
+        return folder;
+    const std::string home = homeFolder();
+    return home.empty() ? std::string() : home + "/.local/share";
+}
+
+}  // namespace
+
 // mkdir -p: every missing level of an absolute path.
 bool makeFolders(const std::string& path)
 {
@@ -81,8 +92,6 @@ bool makeFolders(const std::string& path)
             return true;
     }
 }
-
-}  // namespace
 
 bool makeFolder(const std::string& path)
 {
@@ -119,17 +128,16 @@ bool writeKeyed(Scope scope, const char* name, std::uint8_t value)
 
 std::string userDataFolder()
 {
-    std::string folder = absoluteFromEnvironment("XDG_DATA_HOME");
-    if (folder.empty())
-    {
-        const std::string home = homeFolder();
-        if (home.empty())
-            return {};
-        folder = home + "/.local/share";
-    }
-    if (!makeFolders(folder))
+    const std::string folder = userDataRoot();
+    if (folder.empty() || !makeFolders(folder))
         return {};
     return folder + '/';
+}
+
+std::string userPresetFolder()
+{
+    const std::string root = userDataRoot();
+    return root.empty() ? std::string() : root + "/Brackwel/Vantor Pro/Presets/";
 }
 
 }  // namespace platform::preference_places
