@@ -16,15 +16,16 @@ using namespace preference_places;
 constexpr const char* kFallbackFolder = "Brackwel";
 constexpr const char* kWriteFailedCaption = "Couldn't write registration";
 
-// The fallback file's folder with its trailing separator, or empty when there is none.
-std::string fallbackFolder()
+// The fallback file's folder with its trailing separator, or empty when there is none. Only
+// a write makes it: reading a preference leaves nothing behind in the user's folders.
+std::string fallbackFolder(bool make)
 {
     const std::string dataFolder = userDataFolder();
     if (dataFolder.empty())
         return {};
     const char separator = dataFolder.back();
     std::string folder = dataFolder + kFallbackFolder;
-    if (!makeFolder(folder))
+    if (make && !makeFolder(folder))
         return {};
     return folder + separator;
 }
@@ -43,7 +44,7 @@ int PreferenceStore::readPref() const
         case KeyedRead::NoPlace: break;
         }
     }
-    const std::string folder = fallbackFolder();
+    const std::string folder = fallbackFolder(false);
     if (folder.empty())
         return -1;
     std::FILE* file = std::fopen((folder + names.fallbackFile).c_str(), "rb");
@@ -66,7 +67,7 @@ bool PreferenceStore::writePref(int value)
     }
     // The file is rewritten on every change: created once and then left alone, it would
     // keep the first choice for ever.
-    const std::string folder = fallbackFolder();
+    const std::string folder = fallbackFolder(true);
     std::FILE* file = folder.empty() ? nullptr : std::fopen((folder + names.fallbackFile).c_str(), "wb");
     bool written = false;
     if (file != nullptr)

@@ -93,6 +93,7 @@ TEST_F(PreferenceStoreLinux, FallbackFileFollowsEveryWrite)
     setPlaces(blockedPath("machine"), blockedPath("user"), root / "data");
     platform::PreferenceStore store;
     EXPECT_EQ(store.readPref(), -1);
+    EXPECT_FALSE(fs::exists(fallbackFile().parent_path())) << "a read made the fallback folder";
 
     testing::internal::CaptureStderr();
     for (int value : {1, 0, 1, 0})
