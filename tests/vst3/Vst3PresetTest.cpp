@@ -3,6 +3,7 @@
 // VST 2.4 module given the program file of the same name.
 #include "Vst3TestSupport.h"
 #include "host/PluginHost.h"
+#include "support/PresetRenders.h"
 #include "support/TestSignals.h"
 
 #include <gtest/gtest.h>
@@ -48,28 +49,6 @@ std::vector<unsigned char> componentState(const std::vector<unsigned char>& pres
         return {preset.begin() + offset, preset.begin() + offset + size};
     }
     return {};
-}
-
-// A VST 2.4 host's resume lets Shape glide in from where the engine had it (from 0 in a new
-// instance), while CLAP's activation and VST3's processing switch start with it at its
-// value. The glide settles within half a second, to within a few steps of the float it
-// aims at, which leaves differences below -80 dB of full scale; without Shape every sample
-// is the same.
-constexpr std::size_t kShapeSettled = 22050;
-constexpr float kShapeGlideTolerance = 1e-4f;
-
-bool soundsTheSame(const std::vector<float>& rendered, const std::vector<float>& vstRendered, bool shaped)
-{
-    if (!shaped)
-        return sameBits(rendered, vstRendered);
-    if (rendered.size() != vstRendered.size() || rendered.size() <= kShapeSettled)
-        return false;
-    for (std::size_t i = kShapeSettled; i < rendered.size(); ++i)
-    {
-        if (!(std::fabs(rendered[i] - vstRendered[i]) <= kShapeGlideTolerance))
-            return false;
-    }
-    return true;
 }
 
 }  // namespace
