@@ -6,7 +6,8 @@
 #   tests/fuzz/run-fuzzers.sh [SECONDS_PER_TARGET]        (default 20)
 #   tests/fuzz/run-fuzzers.sh --build-only                 (only configures and builds them)
 #
-# Environment: VANTOR_FUZZ_BUILD_DIR (default build/fuzz), VANTOR_FUZZ_JOBS (default 2),
+# Environment: VANTOR_FUZZ_BUILD_DIR (default build/fuzz), VANTOR_FUZZ_JOBS (default 2: build
+# jobs, and targets fuzzed at once),
 # VANTOR_LINUX_DEPS_PREFIX (static zlib, libpng and GLEW already built, e.g. build/linux-deps;
 # default: built into the fuzz build folder).
 # Exits non-zero when the build fails or any input crashes, leaks or hangs; new crashing
@@ -40,8 +41,9 @@ fi
 # No reader may ask for more than the 256 MiB an image may take; a larger request fails the run.
 limits="-timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=320"
 
-failed=""
-for target in $targets; do
+# Replays a target's regression inputs, then fuzzes it; prints what failed, if anything.
+run_target() {
+    target=$1
     binary=$build/tests/fuzz/$target
     # The dispatcher target opens the editor, which needs a window system; the software
     # rasteriser's first frames of an opening are slow, and a hang never ends anyway.
@@ -57,8 +59,8 @@ for target in $targets; do
         echo "=== $target: replaying $(ls "$regressions" | wc -l) regression inputs ==="
         # shellcheck disable=SC2086
         if ! $run "$binary" $target_limits "$regressions"/*; then
-            failed="$failed $target(regression)"
-            continue
+            echo "$target(regression)" >"$logs/$target.failed"
+            return
         fi
     fi
 
@@ -74,7 +76,29 @@ for target in $targets; do
     # shellcheck disable=SC2086
     if ! $run "$binary" -max_total_time="$seconds" $target_limits -print_final_stats=1 \
         -artifact_prefix="$crashes/" $dictionary "$corpus" "$fuzz_dir/corpus/$target"; then
-        failed="$failed $target"
+        echo "$target" >"$logs/$target.failed"
+    fi
+}
+
+# The targets run $jobs at a time (each fuzzer keeps one processor busy), each into a log of
+# its own, shown whole in the targets' order once they are done.
+logs=$(mktemp -d)
+trap 'rm -rf "$logs"' EXIT
+running=0
+for target in $targets; do
+    run_target "$target" >"$logs/$target.log" 2>&1 &
+    running=$((running + 1))
+    if [ "$running" -ge "$jobs" ]; then
+        wait
+        running=0
+    fi
+done
+wait
+failed=""
+for target in $targets; do
+    cat "$logs/$target.log"
+    if [ -e "$logs/$target.failed" ]; then
+        failed="$failed $(cat "$logs/$target.failed")"
     fi
 done
 
