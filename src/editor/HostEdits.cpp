@@ -79,8 +79,7 @@ bool HostEdits::undo()
 {
     if (gestureOpen() || !history.canUndo())
         return false;
-    for (const SettingHistory::Change& change : history.takeUndo())
-        changeAlone(change.index, change.before);
+    replay(history.takeUndo(), &SettingHistory::Change::before);
     return true;
 }
 
@@ -88,9 +87,14 @@ bool HostEdits::redo()
 {
     if (gestureOpen() || !history.canRedo())
         return false;
-    for (const SettingHistory::Change& change : history.takeRedo())
-        changeAlone(change.index, change.after);
+    replay(history.takeRedo(), &SettingHistory::Change::after);
     return true;
+}
+
+void HostEdits::replay(const SettingHistory::Step& step, float SettingHistory::Change::*value)
+{
+    for (const SettingHistory::Change& change : step)
+        changeAlone(change.index, change.*value);
 }
 
 void HostEdits::changeAlone(int index, float value)

@@ -43,6 +43,8 @@ private:
     bool gestureOpen() const { return open.any(); }
     // A change in a gesture of its own, not recorded as a step.
     void changeAlone(int index, float value);
+    // Sets each parameter of a step to its value before or after it, one gesture each.
+    void replay(const SettingHistory::Step& step, float SettingHistory::Change::*value);
 
     EditorEffect& effect;
     EditorModel& model;

@@ -25,20 +25,19 @@ void SettingHistory::record(const Setting& before, const Setting& after)
 
 SettingHistory::Step SettingHistory::takeUndo()
 {
-    if (undoSteps.empty())
-        return {};
-    Step step = std::move(undoSteps.back());
-    undoSteps.pop_back();
-    redoSteps.push_back(step);
-    return step;
+    return moveNewest(undoSteps, redoSteps);
 }
 
 SettingHistory::Step SettingHistory::takeRedo()
 {
-    if (redoSteps.empty())
+    return moveNewest(redoSteps, undoSteps);
+}
+
+SettingHistory::Step SettingHistory::moveNewest(std::deque<Step>& from, std::deque<Step>& to)
+{
+    if (from.empty())
         return {};
-    Step step = std::move(redoSteps.back());
-    redoSteps.pop_back();
-    undoSteps.push_back(step);
-    return step;
+    to.push_back(std::move(from.back()));
+    from.pop_back();
+    return to.back();
 }

@@ -41,6 +41,9 @@ public:
     Step takeRedo();
 
 private:
+    // Moves the newest step of `from` onto `to` and answers it.
+    static Step moveNewest(std::deque<Step>& from, std::deque<Step>& to);
+
     std::deque<Step> undoSteps;
     std::deque<Step> redoSteps;
 };

@@ -59,7 +59,8 @@ TEST(FxpFile, LongNamesAreCutToTheFieldAndNeverInsideACharacter)
     EXPECT_EQ(readFxp(writeFxp("A name far longer than the field holds", someChunk())).name,
               "A name far longer than the ");
     // 26 ASCII characters, then a two-byte one that would end at byte 28.
-    const std::string name = std::string(26, 'x') + "\xC3\xA9";
+    std::string name(26, 'x');
+    name += "\xC3\xA9";
     EXPECT_EQ(readFxp(writeFxp(name, someChunk())).name, std::string(26, 'x'));
     EXPECT_EQ(fxpStoredName(std::string(27, 'y')), std::string(27, 'y'));
 }

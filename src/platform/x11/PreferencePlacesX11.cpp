@@ -44,13 +44,19 @@ std::string machineRoot()
     return dirs.substr(0, dirs.find(':'));
 }
 
+// An XDG base folder: the variable's absolute path, else the home folder's default.
+std::string xdgHomeFolder(const char* variable, const char* underHome)
+{
+    std::string folder = absoluteFromEnvironment(variable);
+    if (!folder.empty())
+        return folder;
+    const std::string home = homeFolder();
+    return home.empty() ? std::string() : home + underHome;
+}
+
 std::string userRoot()
 {
-    std::string root = absoluteFromEnvironment("XDG_CONFIG_HOME");
-    if (!root.empty())
-        return root;
-    const std::string home = homeFolder();
-    return home.empty() ? std::string() : home + "/.config";
+    return xdgHomeFolder("XDG_CONFIG_HOME", "/.config");
 }
 
 std::string keyFolder(Scope scope)
@@ -72,11 +78,7 @@ bool isFolder(const std::string& path)
 
 std::string userDataRoot()
 {
-    std::string folder = absoluteFromEnvironment("XDG_DATA_HOME");
-    if (!folder.empty())
-        return folder;
-    const std::string home = homeFolder();
-    return home.empty() ? std::string() : home + "/.local/share";
+    return xdgHomeFolder("XDG_DATA_HOME", "/.local/share");
 }
 
 }  // namespace
