@@ -17,6 +17,13 @@ later="test-asan test-win64 test-tsan fuzz"
 
 "$root/scripts/install-deps.sh"
 
+# Each stage's heading says when it began, so a log shows where the run's time went.
+started=$(date +%s)
+stage() {
+    elapsed=$(($(date +%s) - started))
+    printf '=== %s (at %d:%02d) ===\n' "$1" $((elapsed / 60)) $((elapsed % 60))
+}
+
 work=$(mktemp -d)
 builder=""
 finish() {
@@ -34,7 +41,7 @@ trap 'exit 143' TERM
 # real plug-in folder (each test runs in its own, tests/run-isolated.sh): compared at the end.
 sh "$root/tests/real-places.sh" >"$work/places-before"
 
-echo "=== test-linux: build ==="
+stage "test-linux: build"
 sh "$builds" build test-linux
 
 # Each background build leaves its output in NAME.log and its exit status in NAME.status;
@@ -51,28 +58,28 @@ setsid nice -n 19 sh -c '
     done' sh "$builds" "$work" $later &
 builder=$!
 
-echo "=== test-linux: tests ==="
+stage "test-linux: tests"
 sh "$builds" test test-linux
 for name in $later; do
     while [ ! -e "$work/$name.status" ] && kill -0 "$builder" 2>/dev/null; do
         sleep 2
     done
-    echo "=== $name: build (made in the background) ==="
+    stage "$name: build (made in the background)"
     cat "$work/$name.log" 2>/dev/null || true
     if [ "$(cat "$work/$name.status" 2>/dev/null)" != 0 ]; then
         echo "FAIL: the $name build failed (its output is above)" >&2
         exit 1
     fi
-    echo "=== $name: tests ==="
+    stage "$name: tests"
     sh "$builds" test "$name"
 done
 wait "$builder"
 builder=""
 
-echo "=== nothing left in the real places ==="
+stage "nothing left in the real places"
 sh "$root/tests/real-places.sh" >"$work/places-after"
 if ! diff -u "$work/places-before" "$work/places-after"; then
     echo "FAIL: the test run changed what the places above hold (- before, + after)" >&2
     exit 1
 fi
-echo "All test builds passed."
+stage "all test builds passed"
