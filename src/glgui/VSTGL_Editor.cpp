@@ -524,8 +524,8 @@ void VSTGL_Editor::handleWindowEvent(const platform::WindowEvent& event)
         renderFrame();
         paintPending = false;
         break;
-    case Kind::KeyDown: keyDown(KeyRecord{event.keyCode, modifiers}); break;
-    case Kind::KeyUp: keyUp(KeyRecord{event.keyCode, modifiers}); break;
+    case Kind::KeyDown: keyDown(KeyRecord{event.keyCode, modifiers, event.typed}); break;
+    case Kind::KeyUp: keyUp(KeyRecord{event.keyCode, modifiers, 0}); break;
     case Kind::PointerMove:
         mouseMove(modifiers, x, y);
         applyCursor();

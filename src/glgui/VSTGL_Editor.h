@@ -44,6 +44,7 @@ public:
     {
         int keyCode;    // letters and digits as lower-case ASCII (platform::WindowEvent)
         int modifiers;  // kShift, kControl, kAlt
+        char typed;     // what a press types, printable ASCII, or 0
     };
 
     // skinFolder: where the skin files live (by default "Skin" beside the module).

@@ -42,9 +42,19 @@ struct WindowEvent
     int modifiers = 0;
     int wheelDelta = 0;  // as a 16-bit unsigned word: one notch up 120, one down 65416
     // A letter or digit key as its lower-case ASCII character, whatever the shift state and
-    // the system; other keys as the system names them.
+    // the system; Backspace, Return and Escape as kKeyBackspace, kKeyReturn and kKeyEscape;
+    // other keys as the system names them.
     int keyCode = 0;
+    // What a key press types, as printable ASCII (shift and layout applied); 0 for a key
+    // that types nothing (or nothing ASCII).
+    char typed = 0;
 };
+
+// The keys a text field needs, alike on every system (they are Windows' key codes, and the
+// editor view's).
+constexpr int kKeyBackspace = 8;
+constexpr int kKeyReturn = 13;
+constexpr int kKeyEscape = 27;
 
 class WindowEventSink
 {

@@ -69,6 +69,21 @@ int modifierBits()
     return bits;
 }
 
+// What the key types with the keyboard's present shift state and layout. Asked at the key
+// press itself: hosts differ in whether their message loops make WM_CHAR messages for us.
+char typedCharacter(WPARAM virtualKey, LPARAM keyData)
+{
+    BYTE state[256] = {};
+    if (GetKeyboardState(state) == 0)
+        return 0;
+    WORD text = 0;
+    const UINT scanCode = (static_cast<UINT>(keyData) >> 16) & 0xFF;
+    if (ToAscii(static_cast<UINT>(virtualKey), scanCode, state, &text, 0) != 1)
+        return 0;
+    const char typed = static_cast<char>(text & 0xFF);
+    return typed >= ' ' && typed <= '~' ? typed : 0;
+}
+
 PIXELFORMATDESCRIPTOR windowPixelFormat()
 {
     PIXELFORMATDESCRIPTOR descriptor{};
@@ -448,6 +463,7 @@ private:
             event.kind = message == WM_KEYDOWN ? WindowEvent::Kind::KeyDown : WindowEvent::Kind::KeyUp;
             // Letter keys' virtual-key codes are the upper-case ASCII letters.
             event.keyCode = wParam >= 'A' && wParam <= 'Z' ? static_cast<int>(wParam - 'A' + 'a') : static_cast<int>(wParam);
+            event.typed = message == WM_KEYDOWN ? typedCharacter(wParam, lParam) : 0;
             break;
         case WM_MOUSEMOVE:
             event.kind = WindowEvent::Kind::PointerMove;

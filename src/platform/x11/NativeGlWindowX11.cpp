@@ -36,6 +36,28 @@ int modifierBits(unsigned int state)
     return bits;
 }
 
+int keyCodeOf(const XKeyEvent& key)
+{
+    // Index 0 is the unshifted keysym, which for letters and digits is their ASCII code.
+    const KeySym symbol = XLookupKeysym(const_cast<XKeyEvent*>(&key), 0);
+    switch (symbol)
+    {
+    case XK_BackSpace: return kKeyBackspace;
+    case XK_Return:
+    case XK_KP_Enter: return kKeyReturn;
+    case XK_Escape: return kKeyEscape;
+    default: return static_cast<int>(symbol);
+    }
+}
+
+char typedCharacter(const XKeyEvent& key)
+{
+    char text[8] = {};
+    const int length = XLookupString(const_cast<XKeyEvent*>(&key), text, sizeof(text), nullptr, nullptr);
+    const bool printable = length == 1 && text[0] >= ' ' && text[0] <= '~';
+    return printable ? text[0] : 0;
+}
+
 class NativeGlWindowX11 final : public NativeGlWindow
 {
 public:
@@ -352,8 +374,8 @@ private:
         case KeyPress:
         case KeyRelease:
             out.kind = event.type == KeyPress ? WindowEvent::Kind::KeyDown : WindowEvent::Kind::KeyUp;
-            // Index 0 is the unshifted keysym, which for letters and digits is their ASCII code.
-            out.keyCode = static_cast<int>(XLookupKeysym(const_cast<XKeyEvent*>(&event.xkey), 0));
+            out.keyCode = keyCodeOf(event.xkey);
+            out.typed = event.type == KeyPress ? typedCharacter(event.xkey) : 0;
             out.modifiers = modifierBits(event.xkey.state);
             break;
         default: return;
