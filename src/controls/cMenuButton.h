@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/GL_BaseControl.h"
+#include "controls/MenuList.h"
 
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@ public:
     void setChoices(std::vector<std::string> labels);
     bool isOpen() const { return open; }
 
+    void setValue(std::size_t slot, float value) override;
     void draw() override;
     void onMouseDown(int buttons, int x, int y) override;
     void onMouseOver(int x, int y) override;
@@ -35,8 +37,10 @@ private:
     int choiceAt(int x, int y) const;
     int pickedChoice() const;
 
+    std::size_t choiceCount() const;
+
     std::string font;
-    std::vector<std::string> choices;
+    MenuList list;
     bool open = false;
     int highlighted = -1;
 };
