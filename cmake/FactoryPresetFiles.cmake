@@ -18,6 +18,7 @@ set(preset_writer_sources
     ${PROJECT_SOURCE_DIR}/src/presets/FactoryPresets.cpp
     ${PROJECT_SOURCE_DIR}/src/presets/FxpFile.cpp
     ${PROJECT_SOURCE_DIR}/src/presets/PresetFileName.cpp
+    ${PROJECT_SOURCE_DIR}/src/presets/ProgramChunk.cpp
     ${PROJECT_SOURCE_DIR}/src/presets/Vst3PresetFile.cpp
     ${PROJECT_SOURCE_DIR}/src/engine/ProgramRecord.cpp
     ${PROJECT_SOURCE_DIR}/src/params/ParameterTable.cpp

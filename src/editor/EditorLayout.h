@@ -29,6 +29,7 @@ enum class ControlClass
     Wheel,
     CurveDisplay,
     MenuButton,
+    ListMenu,
 };
 
 constexpr float kSliderHandleLength = 25.0f;

@@ -45,6 +45,12 @@ constexpr FontBank::Colour kVersionBoxColour{0.0f, 0.0f, 0.0f, 0.25f};
 
 }  // namespace
 
+// The keys the window's own events and the host's passed-on keys carry are named alike.
+static_assert(EditorView::kShiftModifier == VSTGL_Editor::kShift && EditorView::kControlModifier == VSTGL_Editor::kControl &&
+              EditorView::kAltModifier == VSTGL_Editor::kAlt);
+static_assert(EditorView::kBackspaceKey == platform::kKeyBackspace && EditorView::kReturnKey == platform::kKeyReturn &&
+              EditorView::kEscapeKey == platform::kKeyEscape);
+
 EffectEditor::EffectEditor(EditorEffect& effectLink, EngineHost* engine, std::string skinFolder)
     : VSTGL_Editor(std::move(skinFolder)), effect(effectLink), engineHost(engine), model(engine)
 {
@@ -110,7 +116,7 @@ void EffectEditor::openGui()
         if (shaders == nullptr)
             shaders = glObjectsKept() ? ShaderSet::shared(resources().files(), kWidth, kHeight)
                                       : std::make_shared<ShaderSet>(resources().files(), kWidth, kHeight);
-        gui = std::make_unique<GUImachine>(*this, model, edits, editorScale, *shaders);
+        gui = std::make_unique<GUImachine>(*this, model, edits, presets, editorScale, *shaders);
         buildScene();
     }
     catch (const std::exception&)
@@ -409,13 +415,30 @@ void EffectEditor::mouseUp(int buttons, int x, int y)
 
 void EffectEditor::keyDown(const KeyRecord& key)
 {
+    takeKey(key);
+}
+
+bool EffectEditor::keyPressed(int keyCode, int modifiers, char typed)
+{
+    return isOpen() && takeKey(KeyRecord{keyCode, modifiers, typed});
+}
+
+bool EffectEditor::takeKey(const KeyRecord& key)
+{
+    if (gui == nullptr)
+        return false;
+    if ((key.modifiers & (kControl | kAlt)) == 0)
+        return gui->typeIntoMenu(key.keyCode, key.typed);
     if ((key.modifiers & kControl) == 0)
-        return;
+        return false;
+    bool used = false;
     // Ctrl+Shift+Z as most hosts, Ctrl+Y as Windows programs redo.
     if (key.keyCode == 'y' || (key.keyCode == 'z' && (key.modifiers & kShift) != 0))
-        edits.redo();
+        used = edits.redo();
     else if (key.keyCode == 'z')
-        edits.undo();
+        used = edits.undo();
+    gui->refreshMenu();
+    return used;
 }
 
 void EffectEditor::mouseLeave()

@@ -5,6 +5,7 @@
 #include "editor/EditorScale.h"
 #include "editor/HostEdits.h"
 #include "editor/ParameterInbox.h"
+#include "editor/PresetBrowser.h"
 #include "glgui/VSTGL_Editor.h"
 #include "view/EditorView.h"
 
@@ -49,6 +50,7 @@ public:
     // effVendorSpecific, CLAP hosts through their GUI extension), before or after opening.
     void setHostScale(float factor) override;
     void parameterChanged(int index, float value) override;
+    bool keyPressed(int keyCode, int modifiers, char typed) override;
 
     // The container of the open editor, or null.
     GUImachine* container() { return gui.get(); }
@@ -74,7 +76,8 @@ protected:
     void mouseMove(int buttons, int x, int y) override;
     void mouseUp(int buttons, int x, int y) override;
     void mouseLeave() override;
-    // Undo and redo from the keyboard, where the host passes keys to the editor.
+    // A preset's name typed into its menu, and undo and redo from the keyboard, where the host
+    // passes keys to the editor.
     void keyDown(const KeyRecord& key) override;
     void desktopScaleChanged() override;
 
@@ -87,6 +90,8 @@ private:
     bool cameraSettled() const;
     // Open: asks the host for the chosen size, and reopens at it when the host agrees.
     void followChosenScale();
+    // Typing into the preset menu, then undo and redo; true when the key was used.
+    bool takeKey(const KeyRecord& key);
 
     EditorEffect& effect;
     EngineHost* engineHost;
@@ -95,6 +100,7 @@ private:
     // A size the host would not give the open editor; not asked for again this opening.
     float refusedScale = 0.0f;
     HostEdits edits{effect, model};
+    PresetBrowser presets{effect, edits, PresetLibrary()};
     // The displays' programs: made at an opening, before the controls; kept, and shared with
     // the process's other editors, where the context is (glObjectsKept), else released at
     // every close.

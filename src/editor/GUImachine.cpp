@@ -3,6 +3,7 @@
 #include "controls/OverlayColours.h"
 #include "controls/cActiveFlashButton.h"
 #include "controls/cDial.h"
+#include "controls/cListMenu.h"
 #include "controls/cMenuButton.h"
 #include "controls/cOnOffButton.h"
 #include "controls/cPanel.h"
@@ -41,6 +42,8 @@ constexpr float kHelpTextDrop = 26.0f;
 constexpr int kHelpTextMode = 2;
 constexpr int kValueTextMode = 8;
 constexpr FontBank::Colour kHelpTextColour{0.8f, 0.8f, 0.85f, 1.0f};
+// Wide enough for a preset's longest name and the menu's notes.
+constexpr int kPresetListWidth = 250;
 
 // What a slot of a row's control is bound to: its command, or its parameters in order.
 // The size menu's choices: automatic, then each offered size; its slot holds the choice's
@@ -82,9 +85,14 @@ ControlBox placedBox(const layout::Row& row, float left, float bottom)
 
 }  // namespace
 
-GUImachine::GUImachine(VSTGL_Editor& owner, const EditorModel& editorModel, HostEdits& edits, EditorScale& scale,
-                       ShaderSet& programs)
-    : VSTGL_GUIbuild(owner), model(editorModel), hostEdits(edits), editorScale(scale), shaders(programs)
+GUImachine::GUImachine(VSTGL_Editor& owner, const EditorModel& editorModel, HostEdits& edits, PresetBrowser& presets,
+                       EditorScale& scale, ShaderSet& programs)
+    : VSTGL_GUIbuild(owner),
+      model(editorModel),
+      hostEdits(edits),
+      editorScale(scale),
+      shaders(programs),
+      presetMenu(presets, edits)
 {
 }
 
@@ -129,6 +137,12 @@ std::unique_ptr<GL_BaseControl> GUImachine::createControl(const layout::Row& row
         for (const float factor : EditorScale::kFactors)
             choices.push_back(percentText(factor));
         menu->setChoices(std::move(choices));
+        return menu;
+    }
+    case ControlClass::ListMenu:
+    {
+        auto menu = std::make_unique<cListMenu>(e, *this, box, row.style, valueFont, kPresetListWidth, presetMenu);
+        presetMenuControl = menu.get();
         return menu;
     }
     case ControlClass::Panel: return nullptr;  // the background, added with its picture's size
@@ -220,6 +234,20 @@ void GUImachine::commandChanged(EditorCommand command, float value)
     // The editor takes the new size between events, once the host agrees.
     case EditorCommand::EditorSize: editorScale.choose(sizeChoiceFactor(value)); return;
     }
+}
+
+bool GUImachine::typeIntoMenu(int keyCode, char typed)
+{
+    if (presetMenuControl == nullptr || !presetMenuControl->isOpen() || !presetMenu.key(keyCode, typed))
+        return false;
+    presetMenuControl->refresh();
+    return true;
+}
+
+void GUImachine::refreshMenu()
+{
+    if (presetMenuControl != nullptr)
+        presetMenuControl->refresh();
 }
 
 GL_BaseControl* GUImachine::controlNamed(const std::string& name) const
@@ -314,8 +342,13 @@ void GUImachine::drawValueText(GL_BaseControl& control)
         curveDisplay->draw();
         overlayArea.unite(curveDisplay->reachRect());
     }
+    // The wordmark names the preset in use; its open menu does already.
+    const bool presetName = &control == presetMenuControl;
+    if (presetName && control.holdsPointer())
+        return;
     // What the engine makes of the stored value, however far out a host or chunk put it.
-    const std::string text = formatValueText(kind, displayValueFor(index, engineValue(model.value(index))));
+    const std::string text = presetName ? presetMenu.title()
+                                        : formatValueText(kind, displayValueFor(index, engineValue(model.value(index))));
     if (text.empty())
         return;
     FontBank& fonts = resources.fonts();

@@ -4,6 +4,7 @@
 #include "controls/cControlListener.h"
 #include "editor/EditorCommand.h"
 #include "editor/EditorLayout.h"
+#include "editor/PresetMenu.h"
 
 #include <memory>
 #include <string>
@@ -11,6 +12,8 @@
 class EditorModel;
 class EditorScale;
 class HostEdits;
+class PresetBrowser;
+class cListMenu;
 class ShaderSet;
 
 namespace platform
@@ -21,7 +24,8 @@ class PreferenceStore;
 // The editor's control container: builds the layout's controls, draws them in two passes,
 // and over them (once a frame, unclipped) the hovered control's value text and, while Info
 // is on, its information panel. It is the controls' listener: parameter edits go on to the host, the Info switch
-// and the size menu are handled here and remembered outside the host's projects. Created at every editor
+// and the size menu are handled here and remembered outside the host's projects; the preset
+// menu's content is here too. Created at every editor
 // opening, destroyed at every close; GUI thread only.
 class GUImachine final : public VSTGL_GUIbuild, public cControlListener
 {
@@ -31,8 +35,8 @@ public:
     static constexpr float kHelpLineStep = 15.0f;
 
     // shaders: the displays' programs, which outlive the container.
-    GUImachine(VSTGL_Editor& editor, const EditorModel& model, HostEdits& edits, EditorScale& scale,
-               ShaderSet& shaders);
+    GUImachine(VSTGL_Editor& editor, const EditorModel& model, HostEdits& edits, PresetBrowser& presets,
+               EditorScale& scale, ShaderSet& shaders);
     ~GUImachine() override;
 
     // Builds every control of the layout, each slot set from the model.
@@ -50,6 +54,11 @@ public:
     void mouseUp(int buttons, int x, int y) override;
     // The hovered control's value text goes after a while unless Info is on.
     bool hoverTimerRunning() const;
+
+    // A key typed while the preset menu waits for a name; false when nothing took it.
+    bool typeIntoMenu(int keyCode, char typed);
+    // The preset menu shows again what may have changed (an undo from the keyboard).
+    void refreshMenu();
 
     // The control built for a layout row, or null when the row has none in the list.
     GL_BaseControl* controlNamed(const std::string& name) const;
@@ -76,5 +85,7 @@ private:
     int hoverFrames = 0;
     ShaderSet& shaders;
     std::unique_ptr<GL_BaseControl> curveDisplay;
+    PresetMenu presetMenu;
+    cListMenu* presetMenuControl = nullptr;
     ScreenRect overlayArea;
 };

@@ -114,10 +114,20 @@ const char* const kInfoSwitchHelp =
 
 const char* const kSizeMenuHelp =
     "Editor size.\n"
-    "Click the logo to choose how large the editor is drawn, from 100 % to 300 %. It stays sharp at every size.\n"
+    "Click the V emblem to choose how large the editor is drawn, from 100 % to 300 %. It stays sharp at every size.\n"
     "Automatic follows the size your host asks for or, when it asks for none, your desktop's scaling.\n"
     "\n"
     "The size is remembered globally like the Info switch, so it's not stored in your project file.";
+
+const char* const kPresetMenuHelp =
+    "Presets.\n"
+    "Click the name to open the preset menu: the preset in use (a * shows it was changed since it was loaded), "
+    "previous and next, the factory presets and your own, saving under a name you type (or as User 1, User 2 ... "
+    "where your host keeps the keys), and deleting your own.\n"
+    "A/B keeps two settings to compare: switch between them, or copy the one you hear to the other.\n"
+    "Undo and redo take back edits and preset loads (Ctrl+Z, Ctrl+Shift+Z).\n"
+    "\n"
+    "Your presets are .fxp files in your own folder, shared by every project and host.";
 
 const char* const kPunchHelp =
     "Punch.\n"

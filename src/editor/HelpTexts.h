@@ -11,5 +11,6 @@ extern const char* const kEqualiserHelp;
 extern const char* const kActiveSwitchHelp;
 extern const char* const kInfoSwitchHelp;
 extern const char* const kSizeMenuHelp;
+extern const char* const kPresetMenuHelp;
 extern const char* const kPunchHelp;
 extern const char* const kEqGainHelp;

@@ -36,6 +36,8 @@ public:
     bool apply(const Setting& target);
     bool undo();
     bool redo();
+    // True while the user holds a control.
+    bool holdsGesture() const { return gestureOpen(); }
     bool canUndo() const { return history.canUndo(); }
     bool canRedo() const { return history.canRedo(); }
 

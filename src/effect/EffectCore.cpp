@@ -166,6 +166,13 @@ void EffectCore::setProgramName(const char* name)
     copyBounded(engine->currentProgram().name, name, kProgramNameSize);
 }
 
+std::string EffectCore::programName()
+{
+    char text[kProgramNameSize] = {};
+    programName(text, sizeof(text));
+    return text;
+}
+
 bool EffectCore::programName(char* text, std::size_t capacity)
 {
     if (!engine)

@@ -67,6 +67,8 @@ public:
     bool beginEdit(int index) override;
     bool endEdit(int index) override;
     bool requestEditorSize(int width, int height) override;
+    std::string programName() override;
+    void renameProgram(const std::string& name) override { setProgramName(name.c_str()); }
     // The value as a host that was told the parameter's range may read it: within that range
     // whatever a chunk stored (the engine bounds what it uses alike), the default for a value
     // that is not a number.

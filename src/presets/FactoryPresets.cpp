@@ -1,6 +1,6 @@
 #include "presets/FactoryPresets.h"
 
-#include <cstring>
+#include <array>
 
 namespace
 {
@@ -57,9 +57,9 @@ std::span<const FactoryPresetDefinition> factoryPresets()
 
 ProgramRecord factoryProgram(const FactoryPresetDefinition& preset)
 {
-    ProgramRecord record;
-    initialiseDefaultProgram(record);
-    float* values = record.value;
+    std::array<float, kNumParameters> values;
+    for (int i = 0; i < kNumParameters; ++i)
+        values[i] = kParameterTable[i].defaultValue;
     values[kParamActive] = 1.0f;
     values[kParamStereoWidth] = preset.stereoWidth;
     values[kParamPunch] = preset.punch;
@@ -73,9 +73,5 @@ ProgramRecord factoryProgram(const FactoryPresetDefinition& preset)
         values[eqPointXIndex(point)] = preset.points[point].x;
         values[eqPointYIndex(point)] = preset.points[point].y;
     }
-    for (int i = 0; i < kNumParameters; ++i)
-        record.display[i] = displayValueFor(i, values[i]);
-    std::memset(record.name, 0, sizeof(record.name));
-    std::strncpy(record.name, preset.name, sizeof(record.name) - 1);
-    return record;
+    return programOf(values, preset.name);
 }

@@ -130,6 +130,7 @@ PresetSaving PresetLibrary::save(std::string_view name, const ProgramChunk& chun
     if (existing == ExistingPreset::Keep && exists(saving.name))
     {
         saving.problem = "a user preset named \"" + saving.name + "\" exists";
+        saving.nameTaken = true;
         return saving;
     }
     if (!platform::preference_places::makeFolders(folder))

@@ -53,6 +53,7 @@ struct PresetSaving
     std::string name;      // the name it was saved (or refused) under
     std::string filePath;  // where it was written
     std::string problem;   // why it was not saved
+    bool nameTaken = false;  // refused only because a user preset has that name
 };
 
 class PresetLibrary

@@ -15,6 +15,9 @@ public:
     bool open(void* parentWindow) override;
     void close() override;
     void idle() override;
+    // Keys the host passes through effEditKeyDown; a key the editor does not use goes back
+    // to the host (answer 0).
+    bool onKeyDown(VstKeyCode& key) override;
 
 private:
     EffectCore& core;

@@ -13,6 +13,15 @@ public:
     // period.
     static constexpr unsigned kIdleIntervalMs = 15;
 
+    // Modifier bits of keyPressed.
+    static constexpr int kShiftModifier = 16;
+    static constexpr int kControlModifier = 32;
+    static constexpr int kAltModifier = 64;
+    // Key codes of keyPressed besides letters (lower-case ASCII) and digits.
+    static constexpr int kBackspaceKey = 8;
+    static constexpr int kReturnKey = 13;
+    static constexpr int kEscapeKey = 27;
+
     struct Size
     {
         int width;
@@ -37,4 +46,8 @@ public:
     // The host's factor for the window's size, before or after opening.
     virtual void setHostScale(float factor) = 0;
     virtual void parameterChanged(int index, float value) = 0;
+    // A key press the host passes on itself (VST 2.4 hosts may, instead of giving the
+    // window the keyboard): `typed` is what it types (printable ASCII) or 0. True when the
+    // editor used it, so the host does not.
+    virtual bool keyPressed(int keyCode, int modifiers, char typed) = 0;
 };

@@ -207,6 +207,25 @@ struct VstSpeakerArrangement
     VstSpeakerProperties speakers[8];
 };
 
+// VstKeyCode::virt for the keys that type nothing (those we read).
+enum VstVirtualKey : unsigned char
+{
+    VKEY_BACK = 1,
+    VKEY_RETURN = 4,
+    VKEY_ESCAPE = 6,
+    VKEY_SPACE = 7,
+    VKEY_ENTER = 19,
+};
+
+// VstKeyCode::modifier bits.
+enum VstModifierKey : unsigned char
+{
+    MODIFIER_SHIFT = 1 << 0,
+    MODIFIER_ALTERNATE = 1 << 1,
+    MODIFIER_COMMAND = 1 << 2,  // Control on the Mac
+    MODIFIER_CONTROL = 1 << 3,  // Ctrl elsewhere
+};
+
 struct VstKeyCode
 {
     VstInt32 character;

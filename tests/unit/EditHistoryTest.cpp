@@ -1,7 +1,7 @@
 #include "editor/CompareSlots.h"
 #include "editor/EditorModel.h"
 #include "editor/HostEdits.h"
-#include "view/EditorEffect.h"
+#include "support/RecordingEffect.h"
 
 #include <gtest/gtest.h>
 
@@ -10,33 +10,6 @@
 
 namespace
 {
-
-// Keeps the values the editor set and every call the host would see, in order.
-class RecordingEffect : public EditorEffect
-{
-public:
-    float getParameter(int index) override { return values[index]; }
-    void setParameter(int index, float value) override { values[index] = value; }
-    void setParameterAutomated(int index, float value) override
-    {
-        values[index] = value;
-        calls.push_back("set " + std::to_string(index));
-    }
-    bool beginEdit(int index) override
-    {
-        calls.push_back("begin " + std::to_string(index));
-        return true;
-    }
-    bool endEdit(int index) override
-    {
-        calls.push_back("end " + std::to_string(index));
-        return true;
-    }
-    bool requestEditorSize(int, int) override { return true; }
-
-    float values[kNumParameters] = {};
-    std::vector<std::string> calls;
-};
 
 class EditHistory : public ::testing::Test
 {

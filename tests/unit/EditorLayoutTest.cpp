@@ -54,7 +54,7 @@ std::map<std::string, std::string> readHelpTexts(const std::string& path)
 TEST(EditorLayout, HelpTextsAreExactlyTheUsersTexts)
 {
     const auto expected = readHelpTexts(VANTOR_HELP_TEXTS_JSON);
-    ASSERT_EQ(expected.size(), 12u);
+    ASSERT_EQ(expected.size(), 13u);
     std::size_t withHelp = 0;
     for (const layout::Row& row : layout::controlRows())
     {
