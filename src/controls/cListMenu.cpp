@@ -12,9 +12,7 @@ constexpr int kLocalYOffset = 2;
 
 cListMenu::cListMenu(VSTGL_Editor& editor, cControlListener& listener, const ControlBox& box, std::uint32_t style,
                      std::string fontName, int listWidth, MenuContent& content)
-    : GL_BaseControl(editor, listener, box, nullptr, style),
-      font(std::move(fontName)),
-      menuContent(content),
+    : GL_BaseControl(editor, listener, box, nullptr, style), font(std::move(fontName)), menuContent(content),
       list(listWidth)
 {
 }

@@ -46,8 +46,8 @@ constexpr FontBank::Colour kVersionBoxColour{0.0f, 0.0f, 0.0f, 0.25f};
 }  // namespace
 
 // The keys the window's own events and the host's passed-on keys carry are named alike.
-static_assert(EditorView::kShiftModifier == VSTGL_Editor::kShift && EditorView::kControlModifier == VSTGL_Editor::kControl &&
-              EditorView::kAltModifier == VSTGL_Editor::kAlt);
+static_assert(EditorView::kShiftModifier == VSTGL_Editor::kShift &&
+              EditorView::kControlModifier == VSTGL_Editor::kControl && EditorView::kAltModifier == VSTGL_Editor::kAlt);
 static_assert(EditorView::kBackspaceKey == platform::kKeyBackspace && EditorView::kReturnKey == platform::kKeyReturn &&
               EditorView::kEscapeKey == platform::kKeyEscape);
 
@@ -366,7 +366,8 @@ void EffectEditor::drawOverlays()
     if (!isGuiReady() || gui == nullptr)
         return;
     gui->drawHover();
-    if (frameCounter < static_cast<float>(kVersionLineFrames))
+    // The opening's version line would cross the preset menu's list.
+    if (frameCounter < static_cast<float>(kVersionLineFrames) && !gui->presetMenuOpen())
         drawVersionLine();
     overlayArea = gui->overlayReach();
     const FontBank::Area& texts = resources().fonts().drawnArea();

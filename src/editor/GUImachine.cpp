@@ -87,11 +87,7 @@ ControlBox placedBox(const layout::Row& row, float left, float bottom)
 
 GUImachine::GUImachine(VSTGL_Editor& owner, const EditorModel& editorModel, HostEdits& edits, PresetBrowser& presets,
                        EditorScale& scale, ShaderSet& programs)
-    : VSTGL_GUIbuild(owner),
-      model(editorModel),
-      hostEdits(edits),
-      editorScale(scale),
-      shaders(programs),
+    : VSTGL_GUIbuild(owner), model(editorModel), hostEdits(edits), editorScale(scale), shaders(programs),
       presetMenu(presets, edits)
 {
 }
@@ -250,6 +246,11 @@ void GUImachine::refreshMenu()
         presetMenuControl->refresh();
 }
 
+bool GUImachine::presetMenuOpen() const
+{
+    return presetMenuControl != nullptr && presetMenuControl->isOpen();
+}
+
 GL_BaseControl* GUImachine::controlNamed(const std::string& name) const
 {
     const auto rows = layout::controlRows();
@@ -347,8 +348,9 @@ void GUImachine::drawValueText(GL_BaseControl& control)
     if (presetName && control.holdsPointer())
         return;
     // What the engine makes of the stored value, however far out a host or chunk put it.
-    const std::string text = presetName ? presetMenu.title()
-                                        : formatValueText(kind, displayValueFor(index, engineValue(model.value(index))));
+    const std::string text = presetName
+                                 ? presetMenu.title()
+                                 : formatValueText(kind, displayValueFor(index, engineValue(model.value(index))));
     if (text.empty())
         return;
     FontBank& fonts = resources.fonts();

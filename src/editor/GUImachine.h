@@ -59,6 +59,7 @@ public:
     bool typeIntoMenu(int keyCode, char typed);
     // The preset menu shows again what may have changed (an undo from the keyboard).
     void refreshMenu();
+    bool presetMenuOpen() const;
 
     // The control built for a layout row, or null when the row has none in the list.
     GL_BaseControl* controlNamed(const std::string& name) const;

@@ -24,12 +24,9 @@ const char* otherSlotName(CompareSlots::Slot slot)
 
 }  // namespace
 
-PresetMenu::PresetMenu(PresetBrowser& presetBrowser, HostEdits& edits) : browser(presetBrowser), hostEdits(edits)
-{
-}
+PresetMenu::PresetMenu(PresetBrowser& presetBrowser, HostEdits& edits) : browser(presetBrowser), hostEdits(edits) {}
 
-void PresetMenu::add(std::vector<MenuRow>& rows, std::string text, MenuRow::Look look, Action action,
-                     std::size_t entry)
+void PresetMenu::add(std::vector<MenuRow>& rows, std::string text, MenuRow::Look look, Action action, std::size_t entry)
 {
     rows.push_back({std::move(text), look});
     items.push_back({action, entry});
@@ -70,7 +67,8 @@ std::vector<MenuRow> PresetMenu::rows()
 
 std::string PresetMenu::title()
 {
-    return std::string(slotName(browser.compareSlot())) + ": " + browser.currentName() + (browser.changed() ? " *" : "");
+    return std::string(slotName(browser.compareSlot())) + ": " + browser.currentName() +
+           (browser.changed() ? " *" : "");
 }
 
 void PresetMenu::mainRows(std::vector<MenuRow>& rows)

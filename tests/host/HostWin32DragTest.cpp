@@ -1,31 +1,16 @@
 // The DLL's editor under Wine: a drag posted as Win32 mouse messages, as the window system
 // delivers a user's mouse, turns the dial it lands on.
-#include "HostIdle.h"
-#include "HostWindow.h"
-#include "PluginHost.h"
-#include "editor/EditorLayout.h"
+#include "Win32PostedInput.h"
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <chrono>
 #include <cstring>
-#include <string>
-#include <thread>
-#include <vector>
 
 namespace
 {
 
-constexpr int kWidth = 512;
-constexpr int kHeight = 624;
-
-BOOL CALLBACK collectChild(HWND child, LPARAM list)
-{
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-    return TRUE;
-}
+constexpr int kWidth = Win32PostedInput::kWidth;
+constexpr int kHeight = Win32PostedInput::kHeight;
 
 }  // namespace
 
@@ -47,24 +32,14 @@ TEST(Win32Editor, ADragPostedAsMouseMessagesTurnsADial)
     const auto idle = [&](int calls) { idleEditor(window, instance, calls); };
     idle(10);
 
-    // Every child of the host window gets the messages; only the editor's input window
-    // acts on them.
-    std::vector<HWND> children;
-    EnumChildWindows(static_cast<HWND>(window.handle()), collectChild, reinterpret_cast<LPARAM>(&children));
-    ASSERT_FALSE(children.empty());
-    const int x = static_cast<int>(kWidth / 2.0f + layout::leftEdge(kWidth) + sizzle->centre[0]);
-    const int y = static_cast<int>(kHeight / 2.0f - (layout::bottomEdge(kHeight) + sizzle->centre[1]));
-    const auto post = [&](UINT message, WPARAM keys, int atX)
-    {
-        for (HWND child : children)
-            PostMessageA(child, message, keys, MAKELPARAM(atX, y));
-        idle(2);
-    };
-    post(WM_MOUSEMOVE, 0, x);
-    post(WM_LBUTTONDOWN, MK_LBUTTON, x);
-    post(WM_MOUSEMOVE, MK_LBUTTON, x + 10);
-    post(WM_MOUSEMOVE, MK_LBUTTON, x + 20);
-    post(WM_LBUTTONUP, 0, x + 20);
+    Win32PostedInput input(window, instance);
+    ASSERT_TRUE(input.reachesTheEditor());
+    const POINT at = Win32PostedInput::windowPoint(sizzle->centre[0], sizzle->centre[1]);
+    input.pointer(WM_MOUSEMOVE, 0, at);
+    input.pointer(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    input.pointer(WM_MOUSEMOVE, MK_LBUTTON, POINT{at.x + 10, at.y});
+    input.pointer(WM_MOUSEMOVE, MK_LBUTTON, POINT{at.x + 20, at.y});
+    input.pointer(WM_LBUTTONUP, 0, POINT{at.x + 20, at.y});
     // 20 pixels to the right at 0.005 each.
     EXPECT_NEAR(instance.getParameter(sizzle->parameter), 0.6f, 1e-4f);
     instance.dispatch(effEditClose);

@@ -1,33 +1,19 @@
 // The DLL's editor under Wine: the Info switch clicked with posted Win32 mouse messages, and
 // the choice kept in the registry where every later instance reads it.
-#include "HostIdle.h"
-#include "HostWindow.h"
-#include "PluginHost.h"
-#include "editor/EditorLayout.h"
+#include "Win32PostedInput.h"
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <shlobj.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
-#include <vector>
 
 namespace
 {
 
-constexpr int kWidth = 512;
-constexpr int kHeight = 624;
+constexpr int kWidth = Win32PostedInput::kWidth;
+constexpr int kHeight = Win32PostedInput::kHeight;
 constexpr const char* kKeyPath = "Software\\Brackwel\\VantorPro";
-
-BOOL CALLBACK collectChild(HWND child, LPARAM list)
-{
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-    return TRUE;
-}
 
 // Nothing stored anywhere the preference store looks: both hives and the per-user file.
 void forgetThePreference()
@@ -72,22 +58,12 @@ TEST(Win32Editor, InfoSwitchClicksFlipTheRegistryPreference)
     idle(10);
     EXPECT_EQ(machineByte(), 1) << "the first opening with nothing stored stores Info on";
 
-    std::vector<HWND> children;
-    EnumChildWindows(static_cast<HWND>(window.handle()), collectChild, reinterpret_cast<LPARAM>(&children));
-    ASSERT_FALSE(children.empty());
-    const int x = static_cast<int>(kWidth / 2.0f + layout::leftEdge(kWidth) + info->centre[0]);
-    const int y = static_cast<int>(kHeight / 2.0f - (layout::bottomEdge(kHeight) + info->centre[1]));
-    const auto post = [&](UINT message, WPARAM keys)
-    {
-        for (HWND child : children)
-            PostMessageA(child, message, keys, MAKELPARAM(x, y));
-        idle(2);
-    };
-    post(WM_MOUSEMOVE, 0);
+    Win32PostedInput input(window, instance);
+    ASSERT_TRUE(input.reachesTheEditor());
+    const POINT at = Win32PostedInput::windowPoint(info->centre[0], info->centre[1]);
     for (int expected : {0, 1, 0, 1})
     {
-        post(WM_LBUTTONDOWN, MK_LBUTTON);
-        post(WM_LBUTTONUP, 0);
+        input.click(at);
         EXPECT_EQ(machineByte(), expected);
     }
     instance.dispatch(effEditClose);
