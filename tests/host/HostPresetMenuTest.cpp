@@ -1,6 +1,6 @@
 // The wordmark's preset menu through the built module, with real X pointer and key events:
-// what it loads reaches the host as the user's own edits, and a name typed into the window or
-// passed on by the host saves a file.
+// what it loads, switches and undoes reaches the host as the user's own edits, a name typed
+// into the window or passed on by the host saves a file, and a bad file changes nothing.
 #include "EditorSession.h"
 #include "presets/FactoryPresets.h"
 
@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 namespace
 {
@@ -18,7 +19,25 @@ constexpr int kRowStep = 18;
 // The list hangs from the wordmark's bottom edge; its rows start below a margin.
 constexpr int kFirstRowCentre = 6 + kRowStep / 2;
 constexpr int kNextPresetRow = 2;
+constexpr int kUserPresetsRow = 4;
 constexpr int kSaveRow = 5;
+constexpr int kDeleteRow = 6;
+constexpr int kSwitchSlotRow = 7;
+constexpr int kUndoRow = 9;
+
+std::filesystem::path userPresetFolder()
+{
+    return std::filesystem::path(std::getenv("XDG_DATA_HOME")) / "Brackwel" / "Vantor Pro" / "Presets";
+}
+
+// Every begin-edit the host saw has its end-edit, in order, and there was at least one.
+void expectWholeGestures(const std::vector<HostCall>& begins, const std::vector<HostCall>& ends)
+{
+    ASSERT_FALSE(begins.empty());
+    ASSERT_EQ(begins.size(), ends.size()) << "one gesture per parameter";
+    for (std::size_t i = 0; i < begins.size(); ++i)
+        EXPECT_EQ(begins[i].index, ends[i].index);
+}
 
 EditorSession::Point menuRow(int index)
 {
@@ -37,12 +56,7 @@ TEST_F(PresetMenus, TheWordmarkLoadsAPresetAsGesturesAndSavesUnderATypedName)
     EXPECT_FLOAT_EQ(instance.getParameter(kParamStereoWidth), first.stereoWidth);
     EXPECT_FLOAT_EQ(instance.getParameter(kParamGain), first.gain);
     EXPECT_FLOAT_EQ(instance.getParameter(kParamEqNum), static_cast<float>(first.pointCount) / kMaxEqPoints);
-    const auto begins = hostCalls(audioMasterBeginEdit);
-    const auto ends = hostCalls(audioMasterEndEdit);
-    ASSERT_FALSE(begins.empty());
-    ASSERT_EQ(begins.size(), ends.size()) << "one gesture per parameter";
-    for (std::size_t i = 0; i < begins.size(); ++i)
-        EXPECT_EQ(begins[i].index, ends[i].index);
+    expectWholeGestures(hostCalls(audioMasterBeginEdit), hostCalls(audioMasterEndEdit));
     settledFrame();  // the open menu, for a person looking at the captured frame
 
     click(menuRow(kSaveRow));
@@ -57,8 +71,39 @@ TEST_F(PresetMenus, TheWordmarkLoadsAPresetAsGesturesAndSavesUnderATypedName)
     EXPECT_EQ(instance.dispatch(effEditKeyDown, 0, VKEY_RETURN), 1);
     EXPECT_EQ(instance.dispatch(effEditKeyDown, 0, VKEY_RETURN), 0) << "a key the editor does not use goes back";
     idleFor(2);
-    const std::filesystem::path saved =
-        std::filesystem::path(std::getenv("XDG_DATA_HOME")) / "Brackwel" / "Vantor Pro" / "Presets" / "Live.fxp";
+    const std::filesystem::path saved = userPresetFolder() / "Live.fxp";
     EXPECT_TRUE(std::filesystem::exists(saved)) << saved;
-    std::filesystem::remove(saved);
+    click(menuRow(kDeleteRow));
+    EXPECT_FALSE(std::filesystem::exists(saved));
+}
+
+TEST_F(PresetMenus, ABAndUndoReachTheHostAsGesturesAndABadFileChangesNothing)
+{
+    const FactoryPresetDefinition& first = factoryPresets()[0];
+    const FactoryPresetDefinition& second = factoryPresets()[1];
+    click(centreOf("Preset menu"));
+    click(menuRow(kNextPresetRow));
+    click(menuRow(kSwitchSlotRow));
+    click(menuRow(kNextPresetRow));
+    ASSERT_FLOAT_EQ(instance.getParameter(kParamStereoWidth), second.stereoWidth);
+    HostRecorder::instance().clear();
+    click(menuRow(kSwitchSlotRow));
+    EXPECT_FLOAT_EQ(instance.getParameter(kParamStereoWidth), first.stereoWidth) << "back on A";
+    expectWholeGestures(hostCalls(audioMasterBeginEdit), hostCalls(audioMasterEndEdit));
+    HostRecorder::instance().clear();
+    click(menuRow(kUndoRow));
+    EXPECT_FLOAT_EQ(instance.getParameter(kParamStereoWidth), second.stereoWidth) << "the switch undone";
+    expectWholeGestures(hostCalls(audioMasterBeginEdit), hostCalls(audioMasterEndEdit));
+
+    // A truncated program file: listed with its reason, and picking its line does nothing.
+    std::filesystem::create_directories(userPresetFolder());
+    std::ofstream(userPresetFolder() / "Broken.fxp", std::ios::binary) << "CcnK";
+    click(centreOf("Preset menu"));  // closes the list; the next opening lists the folder again
+    click(centreOf("Preset menu"));
+    click(menuRow(kUserPresetsRow));
+    HostRecorder::instance().clear();
+    click(menuRow(2));
+    EXPECT_TRUE(hostCalls(audioMasterBeginEdit).empty());
+    EXPECT_FLOAT_EQ(instance.getParameter(kParamStereoWidth), second.stereoWidth);
+    std::filesystem::remove(userPresetFolder() / "Broken.fxp");
 }
