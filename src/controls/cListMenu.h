@@ -5,9 +5,10 @@
 
 #include <string>
 
-// An invisible button over a picture (the wordmark) that opens a list below it whose rows,
-// and what picking them does, come from its content. While the list is open it takes every
-// press: one on a pickable row picks it, any other closes the list. Bound to no slot.
+// An invisible button over a picture (the V emblem, the wordmark) that opens a list below it
+// whose rows, and what picking them does, come from its content. While the list is open it
+// takes every press: one on a pickable row picks it, any other closes the list. Bound to no
+// slot.
 class cListMenu : public GL_BaseControl
 {
 public:

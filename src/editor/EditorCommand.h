@@ -5,6 +5,4 @@
 enum class EditorCommand : int
 {
     Info = 0,
-    // The user's pick of the editor's size: 0 automatic, then each offered size in turn.
-    EditorSize = 1,
 };

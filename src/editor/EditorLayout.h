@@ -28,8 +28,8 @@ enum class ControlClass
     OnOffButton,
     Wheel,
     CurveDisplay,
-    MenuButton,
-    ListMenu,
+    SizeMenu,
+    PresetMenu,
 };
 
 constexpr float kSliderHandleLength = 25.0f;

@@ -4,7 +4,6 @@
 #include "controls/cActiveFlashButton.h"
 #include "controls/cDial.h"
 #include "controls/cListMenu.h"
-#include "controls/cMenuButton.h"
 #include "controls/cOnOffButton.h"
 #include "controls/cPanel.h"
 #include "controls/cPopOffDial.h"
@@ -44,31 +43,10 @@ constexpr int kValueTextMode = 8;
 constexpr FontBank::Colour kHelpTextColour{0.8f, 0.8f, 0.85f, 1.0f};
 // Wide enough for a preset's longest name and the menu's notes.
 constexpr int kPresetListWidth = 250;
+// Wide enough for the size menu's "Automatic (100 %)".
+constexpr int kSizeListWidth = 120;
 
 // What a slot of a row's control is bound to: its command, or its parameters in order.
-// The size menu's choices: automatic, then each offered size; its slot holds the choice's
-// index over the last index.
-constexpr float kLastSizeChoice = static_cast<float>(EditorScale::kFactors.size());
-
-std::string percentText(float factor)
-{
-    return std::to_string(std::lround(factor * 100.0f)) + " %";
-}
-
-float sizeChoiceValue(float factor)
-{
-    const auto* found = std::find(EditorScale::kFactors.begin(), EditorScale::kFactors.end(), factor);
-    if (found == EditorScale::kFactors.end())
-        return 0.0f;
-    return static_cast<float>(found - EditorScale::kFactors.begin() + 1) / kLastSizeChoice;
-}
-
-float sizeChoiceFactor(float value)
-{
-    const long index = std::lround(std::clamp(value, 0.0f, 1.0f) * kLastSizeChoice);
-    return index == 0 ? EditorScale::kAutomatic : EditorScale::kFactors[static_cast<std::size_t>(index - 1)];
-}
-
 SlotTarget slotTarget(const layout::Row& row, int slot)
 {
     if (row.command)
@@ -88,7 +66,7 @@ ControlBox placedBox(const layout::Row& row, float left, float bottom)
 GUImachine::GUImachine(VSTGL_Editor& owner, const EditorModel& editorModel, HostEdits& edits, PresetBrowser& presets,
                        EditorScale& scale, ShaderSet& programs)
     : VSTGL_GUIbuild(owner), model(editorModel), hostEdits(edits), editorScale(scale), shaders(programs),
-      presetMenu(presets, edits)
+      sizeMenu(scale), presetMenu(presets, edits)
 {
 }
 
@@ -126,16 +104,9 @@ std::unique_ptr<GL_BaseControl> GUImachine::createControl(const layout::Row& row
         return std::make_unique<cStereoWidthPanel>(e, *this, box, row.style, shaders, model);
     case ControlClass::Equaliser: return std::make_unique<cEqualiser>(e, *this, box, row.style, shaders, model);
     case ControlClass::CurveDisplay: return std::make_unique<CurveDisplay>(e, *this, box, row.style, shaders, model);
-    case ControlClass::MenuButton:
-    {
-        auto menu = std::make_unique<cMenuButton>(e, *this, box, row.style, valueFont);
-        std::vector<std::string> choices{"Automatic (" + percentText(editorScale.automatic()) + ")"};
-        for (const float factor : EditorScale::kFactors)
-            choices.push_back(percentText(factor));
-        menu->setChoices(std::move(choices));
-        return menu;
-    }
-    case ControlClass::ListMenu:
+    case ControlClass::SizeMenu:
+        return std::make_unique<cListMenu>(e, *this, box, row.style, valueFont, kSizeListWidth, sizeMenu);
+    case ControlClass::PresetMenu:
     {
         auto menu = std::make_unique<cListMenu>(e, *this, box, row.style, valueFont, kPresetListWidth, presetMenu);
         presetMenuControl = menu.get();
@@ -173,8 +144,6 @@ void GUImachine::buildGui(const std::string& valueFontName)
                                                         {row.helpExtent[0], row.helpExtent[1]}});
         if (row.command == EditorCommand::Info)
             readInfoPreference(control);
-        if (row.command == EditorCommand::EditorSize)
-            control.setValue(0, sizeChoiceValue(editorScale.userChoice()));
         if (layout::valueDisplayKind(row) == kDisplayShapeCurve)
             curveDisplay = createControl(layout::curveDisplayRow(), left, bottom);
     }
@@ -221,15 +190,10 @@ void GUImachine::setCursor(platform::PointerCursor cursor)
 // them with what automation carries.
 void GUImachine::commandChanged(EditorCommand command, float value)
 {
-    switch (command)
-    {
-    case EditorCommand::Info:
-        infoPanels = value != 0.0f;
-        preferences->writePref(static_cast<int>(value));
+    if (command != EditorCommand::Info)
         return;
-    // The editor takes the new size between events, once the host agrees.
-    case EditorCommand::EditorSize: editorScale.choose(sizeChoiceFactor(value)); return;
-    }
+    infoPanels = value != 0.0f;
+    preferences->writePref(static_cast<int>(value));
 }
 
 bool GUImachine::typeIntoMenu(int keyCode, char typed)

@@ -5,6 +5,7 @@
 #include "editor/EditorCommand.h"
 #include "editor/EditorLayout.h"
 #include "editor/PresetMenu.h"
+#include "editor/SizeMenu.h"
 
 #include <memory>
 #include <string>
@@ -86,6 +87,7 @@ private:
     int hoverFrames = 0;
     ShaderSet& shaders;
     std::unique_ptr<GL_BaseControl> curveDisplay;
+    SizeMenu sizeMenu;
     PresetMenu presetMenu;
     cListMenu* presetMenuControl = nullptr;
     ScreenRect overlayArea;
