@@ -1,0 +1,86 @@
+#pragma once
+
+#include "support/TestSignals.h"
+
+#include <lilv/lilv.h>
+#include <lv2/urid/urid.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A small LV2 host over lilv for black-box tests: the bundle named by VANTOR_LV2_BUNDLE loaded
+// into a world of its own, URIs mapped as a host maps them, and instances run the way hosts
+// run them (every port connected, control values in the host's own buffers).
+
+inline constexpr char kLv2PluginUri[] = "https://brackwel.com/plugins/vantor-pro";
+inline constexpr std::uint32_t kParameterPorts = 42;
+
+// The host's URI map, handed to the plug-in as urid:map and to lilv.
+class UridMap
+{
+public:
+    UridMap();
+    LV2_URID map(const char* uri);
+    const char* unmap(LV2_URID urid) const;
+    LV2_URID_Map* mapFeature() { return &mapData; }
+    LV2_URID_Unmap* unmapFeature() { return &unmapData; }
+
+private:
+    std::vector<std::string> uris;
+    LV2_URID_Map mapData;
+    LV2_URID_Unmap unmapData;
+};
+
+// The world with our bundle in it, once per process; the plug-in is null (the test failed)
+// when lilv does not find it.
+struct Lv2World
+{
+    static Lv2World& shared();
+    LilvNode* uri(const char* text);
+
+    LilvWorld* world = nullptr;
+    const LilvPlugin* plugin = nullptr;
+    UridMap urids;
+    std::vector<LilvNode*> nodes;
+};
+
+// One instance with its control ports at their defaults, activated; in and out share buffers.
+class Lv2Instance
+{
+public:
+    explicit Lv2Instance(double sampleRate);
+    ~Lv2Instance();
+    Lv2Instance(const Lv2Instance&) = delete;
+    Lv2Instance& operator=(const Lv2Instance&) = delete;
+
+    bool created() const { return instance != nullptr; }
+    LilvInstance* lilvInstance() const { return instance; }
+    float& control(std::uint32_t port) { return controls[port]; }
+    // Runs the signal through in place, in blocks of the lengths given, over and over;
+    // `beforeBlock` (if given) may set control values for each block, given its number.
+    void render(StereoSignal& signal, const std::vector<std::size_t>& blockLengths,
+                const std::function<void(Lv2Instance&, std::size_t)>& beforeBlock = {});
+    // What the latency port reads after a run of no samples.
+    float reportedLatency();
+
+    // The instance's state as lilv takes it (ports and the state extension); caller frees.
+    LilvState* state();
+    // Restores a state as hosts do: the state extension first, then the port values.
+    void restore(const LilvState* state);
+    // The program chunk the state extension saves now.
+    std::vector<unsigned char> savedChunk();
+
+private:
+    LilvInstance* instance = nullptr;
+    std::vector<float> controls;
+    std::vector<const LV2_Feature*> features;
+    LV2_Feature mapFeature;
+    LV2_Feature unmapFeature;
+};
+
+// The signal through the VST 2.4 module (VANTOR_MODULE) given a program chunk, in blocks of 512.
+StereoSignal renderedByVst(const std::vector<unsigned char>& chunk, StereoSignal signal, float sampleRate);
