@@ -109,9 +109,11 @@ void Lv2Effect::applyPortChanges()
         float& last = lastPortValue[static_cast<std::size_t>(i)];
         if (value == last)
             continue;
-        const bool sameAsRestored = restoredSinceRun && std::fabs(value - last) <= kRestoredPortTolerance;
         last = value;
-        if (!sameAsRestored)
+        // A host restoring its ports beside the state brings the state's own values back.
+        const bool restoredAlready =
+            restoredSinceRun && std::fabs(value - restoredValue[static_cast<std::size_t>(i)]) <= kRestoredPortTolerance;
+        if (!restoredAlready)
             core->setParameter(i, effectValueOf(i, value));
     }
     restoredSinceRun = false;
@@ -141,7 +143,7 @@ LV2_State_Status Lv2Effect::restoreState(LV2_State_Retrieve_Function retrieve, L
         !core->restoreChunk(chunk, kProgramChunkSize, true, sampleRate))
         return LV2_STATE_ERR_UNKNOWN;
     for (int i = 0; i < kNumParameters; ++i)
-        lastPortValue[static_cast<std::size_t>(i)] = core->getParameter(i);
+        restoredValue[static_cast<std::size_t>(i)] = core->getParameter(i);
     restoredSinceRun = true;
     return LV2_STATE_SUCCESS;
 }

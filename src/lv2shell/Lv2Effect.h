@@ -61,10 +61,11 @@ private:
     LV2_URID chunkType;
     std::unique_ptr<EffectCore> core;
     std::array<const float*, kNumParameters> parameterPorts{};
-    // The value each parameter port held when last read: only a port that moves is applied,
-    // so a restored state is not overwritten by ports that still hold the same values.
+    // The value each parameter port held when last read: only a port the host moves is
+    // applied, so ports a host leaves alone never undo a restored state.
     std::array<float, kNumParameters> lastPortValue{};
-    // A state was restored and no run has read the ports since.
+    // The values the last restored state set, and whether a run has read the ports since.
+    std::array<float, kNumParameters> restoredValue{};
     bool restoredSinceRun = false;
     std::array<const float*, 2> audioIn{};
     std::array<float*, 2> audioOut{};

@@ -45,8 +45,8 @@ std::vector<std::string> urisOf(LilvNodes* nodes)
 
 int integerValue(const char* predicate)
 {
-    Lv2World& world = Lv2World::shared();
-    LilvNodes* values = lilv_plugin_get_value(world.plugin, world.uri(predicate));
+    Lv2BundleWorld& world = lv2Bundle();
+    LilvNodes* values = lilv_plugin_get_value(world.plugin(), world.uri(predicate));
     const int value = values != nullptr ? lilv_node_as_int(lilv_nodes_get_first(values)) : -1;
     lilv_nodes_free(values);
     return value;
@@ -54,21 +54,21 @@ int integerValue(const char* predicate)
 
 bool hasProperty(const LilvPort* port, const char* property)
 {
-    Lv2World& world = Lv2World::shared();
-    return lilv_port_has_property(world.plugin, port, world.uri(property));
+    Lv2BundleWorld& world = lv2Bundle();
+    return lilv_port_has_property(world.plugin(), port, world.uri(property));
 }
 
 }  // namespace
 
 TEST(Lv2Description, ThePluginIsNamedAndVersionedAsTheVstModuleNamesItself)
 {
-    Lv2World& world = Lv2World::shared();
-    ASSERT_NE(world.plugin, nullptr);
+    Lv2BundleWorld& world = lv2Bundle();
+    ASSERT_NE(world.plugin(), nullptr);
     EffectInstance vst;
-    EXPECT_EQ(textOf(lilv_plugin_get_name(world.plugin)), vst.text(effGetProductString));
-    EXPECT_EQ(textOf(lilv_plugin_get_author_name(world.plugin)), vst.text(effGetVendorString));
+    EXPECT_EQ(textOf(lilv_plugin_get_name(world.plugin())), vst.text(effGetProductString));
+    EXPECT_EQ(textOf(lilv_plugin_get_author_name(world.plugin())), vst.text(effGetVendorString));
     const std::vector<std::string> types =
-        urisOf(lilv_plugin_get_value(world.plugin, world.uri("http://www.w3.org/1999/02/22-rdf-syntax-ns#type")));
+        urisOf(lilv_plugin_get_value(world.plugin(), world.uri("http://www.w3.org/1999/02/22-rdf-syntax-ns#type")));
     EXPECT_NE(std::find(types.begin(), types.end(), LV2_CORE__SpatialPlugin), types.end());
     // The vendor version is major, minor and patch as decimal digits.
     const int vendorVersion = static_cast<int>(vst.dispatch(effGetVendorVersion));
@@ -78,29 +78,30 @@ TEST(Lv2Description, ThePluginIsNamedAndVersionedAsTheVstModuleNamesItself)
 
 TEST(Lv2Description, EveryParameterIsAControlInputAsTheParameterRecordDescribesIt)
 {
-    Lv2World& world = Lv2World::shared();
-    ASSERT_NE(world.plugin, nullptr);
-    LilvNode* input = world.uri(LV2_CORE__InputPort);
-    LilvNode* control = world.uri(LV2_CORE__ControlPort);
+    Lv2BundleWorld& world = lv2Bundle();
+    ASSERT_NE(world.plugin(), nullptr);
+    const LilvNode* input = world.uri(LV2_CORE__InputPort);
+    const LilvNode* control = world.uri(LV2_CORE__ControlPort);
     for (const ParameterDescriptor& parameter : kParameterTable)
     {
         SCOPED_TRACE(parameter.symbol);
-        const LilvPort* port = lilv_plugin_get_port_by_index(world.plugin, static_cast<std::uint32_t>(parameter.index));
+        const LilvPort* port =
+            lilv_plugin_get_port_by_index(world.plugin(), static_cast<std::uint32_t>(parameter.index));
         ASSERT_NE(port, nullptr);
-        EXPECT_TRUE(lilv_port_is_a(world.plugin, port, input) && lilv_port_is_a(world.plugin, port, control));
-        EXPECT_EQ(std::string(lilv_node_as_string(lilv_port_get_symbol(world.plugin, port))), parameter.symbol);
-        EXPECT_EQ(textOf(lilv_port_get_name(world.plugin, port)), parameter.name);
+        EXPECT_TRUE(lilv_port_is_a(world.plugin(), port, input) && lilv_port_is_a(world.plugin(), port, control));
+        EXPECT_EQ(std::string(lilv_node_as_string(lilv_port_get_symbol(world.plugin(), port))), parameter.symbol);
+        EXPECT_EQ(textOf(lilv_port_get_name(world.plugin(), port)), parameter.name);
         LilvNode* defaultValue = nullptr;
         LilvNode* minimum = nullptr;
         LilvNode* maximum = nullptr;
-        lilv_port_get_range(world.plugin, port, &defaultValue, &minimum, &maximum);
+        lilv_port_get_range(world.plugin(), port, &defaultValue, &minimum, &maximum);
         EXPECT_EQ(floatOf(defaultValue), parameter.defaultValue);
         EXPECT_EQ(floatOf(minimum), parameter.minimum);
         EXPECT_EQ(floatOf(maximum), parameter.maximum);
 
         EXPECT_EQ(hasProperty(port, LV2_CORE__toggled), parameter.stepCount == 1);
         EXPECT_EQ(hasProperty(port, LV2_CORE__enumeration), parameter.stepCount > 1);
-        LilvScalePoints* points = lilv_port_get_scale_points(world.plugin, port);
+        LilvScalePoints* points = lilv_port_get_scale_points(world.plugin(), port);
         EXPECT_EQ(points != nullptr ? lilv_scale_points_size(points) : 0u,
                   parameter.stepCount > 1 ? static_cast<unsigned>(parameter.stepCount + 1) : 0u);
         if (points != nullptr)
@@ -122,23 +123,23 @@ TEST(Lv2Description, EveryParameterIsAControlInputAsTheParameterRecordDescribesI
 
 TEST(Lv2Description, StereoInAndOutALatencyReportAndOnlyWhatEveryHostGives)
 {
-    Lv2World& world = Lv2World::shared();
-    ASSERT_NE(world.plugin, nullptr);
-    LilvNode* audio = world.uri(LV2_CORE__AudioPort);
-    LilvNode* input = world.uri(LV2_CORE__InputPort);
-    LilvNode* output = world.uri(LV2_CORE__OutputPort);
-    EXPECT_EQ(lilv_plugin_get_num_ports(world.plugin), kParameterPorts + 5);
-    EXPECT_EQ(lilv_plugin_get_num_ports_of_class(world.plugin, audio, input, nullptr), 2u);
-    EXPECT_EQ(lilv_plugin_get_num_ports_of_class(world.plugin, audio, output, nullptr), 2u);
+    Lv2BundleWorld& world = lv2Bundle();
+    ASSERT_NE(world.plugin(), nullptr);
+    const LilvNode* audio = world.uri(LV2_CORE__AudioPort);
+    const LilvNode* input = world.uri(LV2_CORE__InputPort);
+    const LilvNode* output = world.uri(LV2_CORE__OutputPort);
+    EXPECT_EQ(lilv_plugin_get_num_ports(world.plugin()), kParameterPorts + 5);
+    EXPECT_EQ(lilv_plugin_get_num_ports_of_class(world.plugin(), audio, input, nullptr), 2u);
+    EXPECT_EQ(lilv_plugin_get_num_ports_of_class(world.plugin(), audio, output, nullptr), 2u);
 
-    ASSERT_TRUE(lilv_plugin_has_latency(world.plugin));
+    ASSERT_TRUE(lilv_plugin_has_latency(world.plugin()));
     const LilvPort* latency =
-        lilv_plugin_get_port_by_index(world.plugin, lilv_plugin_get_latency_port_index(world.plugin));
-    EXPECT_TRUE(lilv_port_is_a(world.plugin, latency, output));
+        lilv_plugin_get_port_by_index(world.plugin(), lilv_plugin_get_latency_port_index(world.plugin()));
+    EXPECT_TRUE(lilv_port_is_a(world.plugin(), latency, output));
     EXPECT_TRUE(hasProperty(latency, LV2_CORE__reportsLatency));
 
-    EXPECT_EQ(urisOf(lilv_plugin_get_required_features(world.plugin)), std::vector<std::string>{LV2_URID__map});
-    EXPECT_EQ(urisOf(lilv_plugin_get_optional_features(world.plugin)),
+    EXPECT_EQ(urisOf(lilv_plugin_get_required_features(world.plugin())), std::vector<std::string>{LV2_URID__map});
+    EXPECT_EQ(urisOf(lilv_plugin_get_optional_features(world.plugin())),
               std::vector<std::string>{LV2_CORE__hardRTCapable});
-    EXPECT_TRUE(lilv_plugin_has_extension_data(world.plugin, world.uri(LV2_STATE__interface)));
+    EXPECT_TRUE(lilv_plugin_has_extension_data(world.plugin(), world.uri(LV2_STATE__interface)));
 }

@@ -65,20 +65,20 @@ bool shapes(const std::vector<unsigned char>& chunk)
 
 TEST(Lv2Presets, EveryFactoryPresetLoadsAsItsProgramAndSoundsAsTheVstModuleWithIt)
 {
-    Lv2World& world = Lv2World::shared();
-    ASSERT_NE(world.plugin, nullptr);
+    Lv2BundleWorld& world = lv2Bundle();
+    ASSERT_NE(world.plugin(), nullptr);
     const auto chunks = factoryChunks();
     ASSERT_GE(chunks.size(), 12u);
 
-    LilvNodes* presets = lilv_plugin_get_related(world.plugin, world.uri(LV2_PRESETS__Preset));
+    LilvNodes* presets = lilv_plugin_get_related(world.plugin(), world.uri(LV2_PRESETS__Preset));
     ASSERT_NE(presets, nullptr);
     EXPECT_EQ(lilv_nodes_size(presets), chunks.size());
     std::vector<std::string> loaded;
     LILV_FOREACH(nodes, i, presets)
     {
         const LilvNode* preset = lilv_nodes_get(presets, i);
-        lilv_world_load_resource(world.world, preset);
-        LilvState* state = lilv_state_new_from_world(world.world, world.urids.mapFeature(), preset);
+        lilv_world_load_resource(world.world(), preset);
+        LilvState* state = lilv_state_new_from_world(world.world(), world.urids().mapFeature(), preset);
         ASSERT_NE(state, nullptr) << lilv_node_as_uri(preset);
         const std::string label = lilv_state_get_label(state) != nullptr ? lilv_state_get_label(state) : "";
         SCOPED_TRACE(label);

@@ -84,7 +84,7 @@ LV2_State_Status restoreOffered(Lv2Instance& plugin, const OfferedProperty& offe
 
 TEST(Lv2State, SavedToAFolderAndRestoredIntoAFreshInstanceItIsTheSameProgramAndSound)
 {
-    Lv2World& world = Lv2World::shared();
+    Lv2BundleWorld& world = lv2Bundle();
     Lv2Instance original(kRate);
     ASSERT_TRUE(original.created());
     applySetting(original);
@@ -94,12 +94,12 @@ TEST(Lv2State, SavedToAFolderAndRestoredIntoAFreshInstanceItIsTheSameProgramAndS
     const std::filesystem::path folder = scratchFolder("lv2-state");
     LilvState* saved = original.state();
     ASSERT_NE(saved, nullptr);
-    ASSERT_EQ(lilv_state_save(world.world, world.urids.mapFeature(), world.urids.unmapFeature(), saved, nullptr,
+    ASSERT_EQ(lilv_state_save(world.world(), world.urids().mapFeature(), world.urids().unmapFeature(), saved, nullptr,
                               folder.c_str(), "state.ttl"),
               0);
     lilv_state_free(saved);
     LilvState* loaded =
-        lilv_state_new_from_file(world.world, world.urids.mapFeature(), nullptr, (folder / "state.ttl").c_str());
+        lilv_state_new_from_file(world.world(), world.urids().mapFeature(), nullptr, (folder / "state.ttl").c_str());
     ASSERT_NE(loaded, nullptr);
 
     Lv2Instance restored(kRate);
@@ -128,15 +128,15 @@ TEST(Lv2State, SavedToAFolderAndRestoredIntoAFreshInstanceItIsTheSameProgramAndS
 
 TEST(Lv2State, BadOrForeignStateIsRefusedWithNothingChanged)
 {
-    Lv2World& world = Lv2World::shared();
+    Lv2BundleWorld& world = lv2Bundle();
     Lv2Instance plugin(kRate);
     ASSERT_TRUE(plugin.created());
     applySetting(plugin);
     const std::vector<unsigned char> before = plugin.savedChunk();
     ASSERT_EQ(before.size(), 2724u);
     EffectInstance vst;
-    const LV2_URID key = world.urids.map(kProgramKey);
-    const LV2_URID chunkType = world.urids.map(LV2_ATOM__Chunk);
+    const LV2_URID key = world.urids().map(kProgramKey);
+    const LV2_URID chunkType = world.urids().map(LV2_ATOM__Chunk);
 
     for (const std::vector<unsigned char>& bytes : statesToRefuse(before, vst.chunk(false), 28))
     {
@@ -149,10 +149,14 @@ TEST(Lv2State, BadOrForeignStateIsRefusedWithNothingChanged)
     vst.setParameter(12, 0.1f);
     const std::vector<unsigned char> other = vst.chunk(true);
     ASSERT_NE(other, before);
-    EXPECT_EQ(restoreOffered(plugin, {key, world.urids.map(LV2_ATOM__String), other}), LV2_STATE_ERR_BAD_TYPE);
-    EXPECT_EQ(restoreOffered(plugin, {world.urids.map("urn:another#program"), chunkType, other}),
+    EXPECT_EQ(restoreOffered(plugin, {key, world.urids().map(LV2_ATOM__String), other}), LV2_STATE_ERR_BAD_TYPE);
+    EXPECT_EQ(restoreOffered(plugin, {world.urids().map("urn:another#program"), chunkType, other}),
               LV2_STATE_ERR_NO_PROPERTY);
     EXPECT_EQ(plugin.savedChunk(), before);
     EXPECT_EQ(restoreOffered(plugin, {key, chunkType, other}), LV2_STATE_SUCCESS);
+    EXPECT_EQ(plugin.savedChunk(), other);
+    // Ports the host left alone (still at the earlier setting) do not undo it.
+    StereoSignal block = material();
+    plugin.render(block, {kBlock});
     EXPECT_EQ(plugin.savedChunk(), other);
 }

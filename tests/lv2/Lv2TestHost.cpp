@@ -17,86 +17,42 @@ namespace
 
 constexpr std::size_t kVstBlock = 512;
 
-LV2_URID mapUri(LV2_URID_Map_Handle handle, const char* uri)
-{
-    return static_cast<UridMap*>(handle)->map(uri);
-}
-
-const char* unmapUrid(LV2_URID_Unmap_Handle handle, LV2_URID urid)
-{
-    return static_cast<const UridMap*>(handle)->unmap(urid);
-}
-
 std::uint32_t portIndexOf(const char* symbol)
 {
-    Lv2World& world = Lv2World::shared();
-    LilvNode* symbolNode = lilv_new_string(world.world, symbol);
-    const LilvPort* port = lilv_plugin_get_port_by_symbol(world.plugin, symbolNode);
+    Lv2BundleWorld& world = lv2Bundle();
+    LilvNode* symbolNode = lilv_new_string(world.world(), symbol);
+    const LilvPort* port = lilv_plugin_get_port_by_symbol(world.plugin(), symbolNode);
     lilv_node_free(symbolNode);
-    return port != nullptr ? lilv_port_get_index(world.plugin, port) : UINT32_MAX;
+    return port != nullptr ? lilv_port_get_index(world.plugin(), port) : UINT32_MAX;
 }
 
 }  // namespace
 
-UridMap::UridMap() : mapData{this, mapUri}, unmapData{this, unmapUrid} {}
-
-LV2_URID UridMap::map(const char* uri)
+Lv2BundleWorld& lv2Bundle()
 {
-    const auto found = std::find(uris.begin(), uris.end(), uri);
-    if (found != uris.end())
-        return static_cast<LV2_URID>(found - uris.begin() + 1);
-    uris.emplace_back(uri);
-    return static_cast<LV2_URID>(uris.size());
-}
-
-const char* UridMap::unmap(LV2_URID urid) const
-{
-    return urid >= 1 && urid <= uris.size() ? uris[urid - 1].c_str() : nullptr;
-}
-
-Lv2World& Lv2World::shared()
-{
-    static Lv2World shared = []
-    {
-        Lv2World loaded;
-        loaded.world = lilv_world_new();
-        const char* bundle = std::getenv("VANTOR_LV2_BUNDLE");
-        if (bundle == nullptr)
-            return loaded;
-        // lilv takes a bundle as a folder URI, ending in a slash.
-        LilvNode* bundleUri = lilv_new_file_uri(loaded.world, nullptr, (std::string(bundle) + "/").c_str());
-        lilv_world_load_bundle(loaded.world, bundleUri);
-        lilv_node_free(bundleUri);
-        loaded.plugin = lilv_plugins_get_by_uri(lilv_world_get_all_plugins(loaded.world), loaded.uri(kLv2PluginUri));
-        return loaded;
-    }();
-    if (shared.plugin == nullptr)
-        ADD_FAILURE() << "lilv found no " << kLv2PluginUri << " in VANTOR_LV2_BUNDLE";
-    return shared;
-}
-
-// Kept for the process's life, as the plug-in and lilv's answers refer to them.
-LilvNode* Lv2World::uri(const char* text)
-{
-    nodes.push_back(lilv_new_uri(world, text));
-    return nodes.back();
+    const char* folder = std::getenv("VANTOR_LV2_BUNDLE");
+    static Lv2BundleWorld bundle(folder != nullptr ? folder : "");
+    const LilvPlugin* plugin = bundle.plugin();
+    if (plugin == nullptr || std::string(lilv_node_as_uri(lilv_plugin_get_uri(plugin))) != kLv2PluginUri)
+        ADD_FAILURE() << "no " << kLv2PluginUri << " in VANTOR_LV2_BUNDLE: " << bundle.error();
+    return bundle;
 }
 
 Lv2Instance::Lv2Instance(double sampleRate)
 {
-    Lv2World& world = Lv2World::shared();
-    if (world.plugin == nullptr)
+    Lv2BundleWorld& world = lv2Bundle();
+    if (world.plugin() == nullptr)
         return;
-    mapFeature = {LV2_URID__map, world.urids.mapFeature()};
-    unmapFeature = {LV2_URID__unmap, world.urids.unmapFeature()};
+    mapFeature = {LV2_URID__map, world.urids().mapFeature()};
+    unmapFeature = {LV2_URID__unmap, world.urids().unmapFeature()};
     features = {&mapFeature, &unmapFeature, nullptr};
-    instance = lilv_plugin_instantiate(world.plugin, sampleRate, features.data());
+    instance = lilv_plugin_instantiate(world.plugin(), sampleRate, features.data());
     if (instance == nullptr)
         return;
-    const std::uint32_t portCount = lilv_plugin_get_num_ports(world.plugin);
+    const std::uint32_t portCount = lilv_plugin_get_num_ports(world.plugin());
     controls.assign(portCount, 0.0f);
     std::vector<float> defaults(portCount, 0.0f);
-    lilv_plugin_get_port_ranges_float(world.plugin, nullptr, nullptr, defaults.data());
+    lilv_plugin_get_port_ranges_float(world.plugin(), nullptr, nullptr, defaults.data());
     for (std::uint32_t port = 0; port < portCount; ++port)
     {
         if (!std::isnan(defaults[port]))
@@ -136,7 +92,7 @@ void Lv2Instance::render(StereoSignal& signal, const std::vector<std::size_t>& b
 
 float Lv2Instance::reportedLatency()
 {
-    const std::uint32_t port = lilv_plugin_get_latency_port_index(Lv2World::shared().plugin);
+    const std::uint32_t port = lilv_plugin_get_latency_port_index(lv2Bundle().plugin());
     controls[port] = -1.0f;
     lilv_instance_run(instance, 0);
     return controls[port];
@@ -144,15 +100,15 @@ float Lv2Instance::reportedLatency()
 
 LilvState* Lv2Instance::state()
 {
-    Lv2World& world = Lv2World::shared();
+    Lv2BundleWorld& world = lv2Bundle();
     auto portValue = [](const char* symbol, void* self, std::uint32_t* size, std::uint32_t* type) -> const void*
     {
         const std::uint32_t index = portIndexOf(symbol);
         *size = sizeof(float);
-        *type = Lv2World::shared().urids.map(LV2_ATOM__Float);
+        *type = lv2Bundle().urids().map(LV2_ATOM__Float);
         return &static_cast<Lv2Instance*>(self)->controls.at(index);
     };
-    return lilv_state_new_from_instance(world.plugin, instance, world.urids.mapFeature(), nullptr, nullptr, nullptr,
+    return lilv_state_new_from_instance(world.plugin(), instance, world.urids().mapFeature(), nullptr, nullptr, nullptr,
                                         nullptr, portValue, this, 0, features.data());
 }
 
@@ -160,7 +116,7 @@ void Lv2Instance::restore(const LilvState* state)
 {
     auto setPortValue = [](const char* symbol, void* self, const void* value, std::uint32_t size, std::uint32_t type)
     {
-        UridMap& urids = Lv2World::shared().urids;
+        Lv2UridMap& urids = lv2Bundle().urids();
         float& control = static_cast<Lv2Instance*>(self)->controls.at(portIndexOf(symbol));
         if (type == urids.map(LV2_ATOM__Float) && size == sizeof(float))
             control = *static_cast<const float*>(value);

@@ -2,8 +2,9 @@
 
 #include "support/TestSignals.h"
 
+#include "Lv2BundleWorld.h"
+
 #include <lilv/lilv.h>
-#include <lv2/urid/urid.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -12,41 +13,16 @@
 #include <string>
 #include <vector>
 
-// A small LV2 host over lilv for black-box tests: the bundle named by VANTOR_LV2_BUNDLE loaded
-// into a world of its own, URIs mapped as a host maps them, and instances run the way hosts
-// run them (every port connected, control values in the host's own buffers).
+// A small LV2 host over lilv for black-box tests (on the host kit's world and URI map):
+// instances run the way hosts run them, every port connected, control values in the host's
+// own buffers.
 
 inline constexpr char kLv2PluginUri[] = "https://brackwel.com/plugins/vantor-pro";
 inline constexpr std::uint32_t kParameterPorts = 42;
 
-// The host's URI map, handed to the plug-in as urid:map and to lilv.
-class UridMap
-{
-public:
-    UridMap();
-    LV2_URID map(const char* uri);
-    const char* unmap(LV2_URID urid) const;
-    LV2_URID_Map* mapFeature() { return &mapData; }
-    LV2_URID_Unmap* unmapFeature() { return &unmapData; }
-
-private:
-    std::vector<std::string> uris;
-    LV2_URID_Map mapData;
-    LV2_URID_Unmap unmapData;
-};
-
-// The world with our bundle in it, once per process; the plug-in is null (the test failed)
-// when lilv does not find it.
-struct Lv2World
-{
-    static Lv2World& shared();
-    LilvNode* uri(const char* text);
-
-    LilvWorld* world = nullptr;
-    const LilvPlugin* plugin = nullptr;
-    UridMap urids;
-    std::vector<LilvNode*> nodes;
-};
+// The bundle named by VANTOR_LV2_BUNDLE, loaded once per process; its plug-in is null (and
+// the test failed) when it is not ours.
+Lv2BundleWorld& lv2Bundle();
 
 // One instance with its control ports at their defaults, activated; in and out share buffers.
 class Lv2Instance
