@@ -4,9 +4,9 @@
 
 Lv2BundleWorld::Lv2BundleWorld(const std::string& bundleFolder) : lilvWorld(lilv_world_new())
 {
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::absolute(bundleFolder, error);
-    if (error || !std::filesystem::is_regular_file(folder / "manifest.ttl", error))
+    std::error_code failure;
+    const std::filesystem::path folder = std::filesystem::absolute(bundleFolder, failure);
+    if (failure || !std::filesystem::is_regular_file(folder / "manifest.ttl", failure))
     {
         loadError = bundleFolder + " is not an LV2 bundle (no manifest.ttl)";
         return;
