@@ -61,6 +61,7 @@ Lv2Effect::Lv2Effect(float rate, LV2_URID_Map& map)
     if (!core->hasEngine())
         return;
     core->setProgram(0, sampleRate);
+    latencyChanged(core->latency());
     for (int i = 0; i < kNumParameters; ++i)
         lastPortValue[i] = core->getParameter(i);
 }
@@ -87,7 +88,7 @@ void Lv2Effect::run(std::uint32_t frames)
 {
     applyPortChanges();
     if (latencyPort != nullptr)
-        *latencyPort = static_cast<float>(core->latency());
+        *latencyPort = static_cast<float>(latencySamples.load(std::memory_order_relaxed));
     if (frames == 0 || audioIn[0] == nullptr || audioIn[1] == nullptr || audioOut[0] == nullptr ||
         audioOut[1] == nullptr)
         return;

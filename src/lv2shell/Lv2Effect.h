@@ -9,6 +9,7 @@
 #include <lv2/urid/urid.h>
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -47,7 +48,7 @@ private:
 
     // EffectHostLink: there is no editor in this binary, and hosts read the latency from its
     // port after each run.
-    void latencyChanged(int) override {}
+    void latencyChanged(int samples) override { latencySamples.store(samples, std::memory_order_relaxed); }
     void programChanged() override {}
     bool editBegun(int) override { return false; }
     void valueEdited(int, float) override {}
@@ -70,4 +71,7 @@ private:
     std::array<const float*, 2> audioIn{};
     std::array<float*, 2> audioOut{};
     float* latencyPort = nullptr;
+    // What run writes to the latency port: the effect's own answer takes a lock, which the
+    // audio thread must not.
+    std::atomic<int> latencySamples{0};
 };
