@@ -1,10 +1,12 @@
 # Installs the plug-in the way hosts look for it: one folder "Vantor Pro" holding the VST 2.4
 # module and the CLAP one, their one Skin folder, the factory presets (Presets/*.fxp), the
 # VST3 bundle "Vantor Pro.vst3" (which carries its own skin and presets, as a bundle must),
-# the plain-text readme and the licence texts of what they link in, below CMAKE_INSTALL_PREFIX. On Linux the prefix defaults to ~/.vst,
+# on Linux the LV2 bundle "vantor-pro.lv2", the plain-text readme and the licence texts of
+# what they link in, below CMAKE_INSTALL_PREFIX. On Linux the prefix defaults to ~/.vst,
 # which VST hosts scan, and the same folder goes into ~/.clap as well (VANTOR_CLAP_INSTALL_DIR),
-# where CLAP hosts look, and the bundle into ~/.vst3 (VANTOR_VST3_INSTALL_DIR), where VST3
-# hosts look; give another prefix, such as /usr/lib/vst, with
+# where CLAP hosts look, the bundle into ~/.vst3 (VANTOR_VST3_INSTALL_DIR), where VST3
+# hosts look, and the LV2 bundle into ~/.lv2 (VANTOR_LV2_INSTALL_DIR), where LV2 hosts
+# look; give another prefix, such as /usr/lib/vst, with
 # `cmake --install <build> --prefix <dir>`, and the folder goes there alone.
 #
 # Every rule belongs to the component vantor_plugin, which the release archive installs
@@ -24,8 +26,12 @@ set(VANTOR_CLAP_INSTALL_DIR "$ENV{HOME}/.clap" CACHE PATH
 set(VANTOR_VST3_INSTALL_DIR "$ENV{HOME}/.vst3" CACHE PATH
     "Where an install into the default prefix puts the VST3 bundle for VST3 hosts as well")
 
+set(VANTOR_LV2_INSTALL_DIR "$ENV{HOME}/.lv2" CACHE PATH
+    "Where an install into the default prefix puts the LV2 bundle for LV2 hosts as well")
+
 set(VANTOR_INSTALL_FOLDER "Vantor Pro")
 set(VANTOR_VST3_BUNDLE_FOLDER "Vantor Pro.vst3")
+set(VANTOR_LV2_BUNDLE_FOLDER "vantor-pro.lv2")
 
 if(WIN32)
   configure_file(${PROJECT_SOURCE_DIR}/packaging/README-win64.txt.in ${PROJECT_BINARY_DIR}/packaging/README.txt
@@ -40,6 +46,10 @@ install(TARGETS vantor_module vantor_clap_module LIBRARY DESTINATION ${VANTOR_IN
 install(DIRECTORY $<TARGET_FILE_DIR:vantor_module>/Skin DESTINATION ${VANTOR_INSTALL_FOLDER}
         COMPONENT vantor_plugin)
 install(DIRECTORY "${VANTOR_VST3_BUNDLE}" DESTINATION ${VANTOR_INSTALL_FOLDER} COMPONENT vantor_plugin)
+# The LV2 bundle (Linux), which carries its description and presets inside, as a bundle must.
+if(NOT WIN32)
+  install(DIRECTORY "${VANTOR_LV2_BUNDLE}" DESTINATION ${VANTOR_INSTALL_FOLDER} COMPONENT vantor_plugin)
+endif()
 # The factory presets as VST program files, for any VST 2.4 host's own preset loading.
 install(DIRECTORY "${VANTOR_PRESET_FOLDER}" DESTINATION ${VANTOR_INSTALL_FOLDER} COMPONENT vantor_plugin)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/README.txt DESTINATION ${VANTOR_INSTALL_FOLDER}
@@ -47,8 +57,8 @@ install(FILES ${PROJECT_BINARY_DIR}/packaging/README.txt DESTINATION ${VANTOR_IN
 include(${CMAKE_CURRENT_LIST_DIR}/Licences.cmake)
 install(FILES ${VANTOR_LICENCE_FILES} DESTINATION ${VANTOR_INSTALL_FOLDER}/licences COMPONENT vantor_plugin)
 
-# The CLAP hosts' copy of the folder and the VST3 hosts' copy of the bundle: only an install
-# into the default prefix makes them (a given prefix, such as the archive's staging folder,
+# The CLAP hosts' copy of the folder and the VST3 and LV2 hosts' copies of the bundles: only
+# an install into the default prefix makes them (a given prefix, such as the archive's staging folder,
 # gets the one folder alone). Like every installed file they are listed in the manifest
 # `uninstall` reads.
 if(NOT WIN32)
@@ -65,12 +75,14 @@ if(NOT WIN32)
       file(INSTALL \"${VANTOR_VST3_BUNDLE}\" DESTINATION \"${VANTOR_VST3_INSTALL_DIR}\")
       file(GLOB vst3_presets \"${VANTOR_VST3_PRESET_FOLDER}/*.vstpreset\")
       file(INSTALL \${vst3_presets} DESTINATION \"${vst3_user_presets}\")
+      file(INSTALL \"${VANTOR_LV2_BUNDLE}\" DESTINATION \"${VANTOR_LV2_INSTALL_DIR}\")
     endif()"
     COMPONENT vantor_plugin)
 endif()
 
 add_custom_target(uninstall
   COMMAND ${CMAKE_COMMAND} -DVANTOR_INSTALL_MANIFEST=${PROJECT_BINARY_DIR}/install_manifest.txt
-          -DVANTOR_INSTALL_FOLDER=${VANTOR_INSTALL_FOLDER} -DVANTOR_VST3_BUNDLE_FOLDER=${VANTOR_VST3_BUNDLE_FOLDER} -P ${CMAKE_CURRENT_LIST_DIR}/Uninstall.cmake
+          -DVANTOR_INSTALL_FOLDER=${VANTOR_INSTALL_FOLDER} -DVANTOR_VST3_BUNDLE_FOLDER=${VANTOR_VST3_BUNDLE_FOLDER}
+          -DVANTOR_LV2_BUNDLE_FOLDER=${VANTOR_LV2_BUNDLE_FOLDER} -P ${CMAKE_CURRENT_LIST_DIR}/Uninstall.cmake
   COMMENT "Removing the files the last install of this build wrote"
   VERBATIM)

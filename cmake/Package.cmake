@@ -18,13 +18,19 @@ file(GLOB _vantor_skin_sources CONFIGURE_DEPENDS
      ${PROJECT_SOURCE_DIR}/tools/skingen/*.py
      ${PROJECT_SOURCE_DIR}/tools/skingen/shaders/*)
 
+# The Linux archive carries the LV2 bundle too.
+set(_vantor_archive_bundles vantor_vst3_bundle)
+if(NOT WIN32)
+  list(APPEND _vantor_archive_bundles vantor_lv2_bundle ${PROJECT_BINARY_DIR}/src/vantor_lv2_description.stamp)
+endif()
+
 add_custom_command(
   OUTPUT ${VANTOR_PACKAGE_DIR}/${VANTOR_ARCHIVE}
   COMMAND ${CMAKE_COMMAND} -DVANTOR_BUILD_DIR=${PROJECT_BINARY_DIR}
           -DVANTOR_STAGE_DIR=${PROJECT_BINARY_DIR}/packaging/stage
           -DVANTOR_PACKAGE_DIR=${VANTOR_PACKAGE_DIR} -DVANTOR_ARCHIVE=${VANTOR_ARCHIVE}
           -DVANTOR_VERSION=${PROJECT_VERSION} -P ${CMAKE_CURRENT_LIST_DIR}/MakeArchive.cmake
-  DEPENDS vantor_module vantor_clap_module vantor_vst3_bundle vantor_skin ${_vantor_skin_sources} ${PROJECT_BINARY_DIR}/packaging/README.txt
+  DEPENDS vantor_module vantor_clap_module ${_vantor_archive_bundles} vantor_skin ${_vantor_skin_sources} ${PROJECT_BINARY_DIR}/packaging/README.txt
           vantor_preset_files ${PROJECT_BINARY_DIR}/src/vantor_preset_files.stamp
           ${VANTOR_LICENCE_FILES} ${CMAKE_CURRENT_LIST_DIR}/MakeArchive.cmake
   COMMENT "Packing ${VANTOR_ARCHIVE}"

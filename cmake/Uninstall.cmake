@@ -1,13 +1,14 @@
 # cmake -DVANTOR_INSTALL_MANIFEST=<install_manifest.txt> -DVANTOR_INSTALL_FOLDER=<name>
-#       -DVANTOR_VST3_BUNDLE_FOLDER=<name> -P Uninstall.cmake
+#       -DVANTOR_VST3_BUNDLE_FOLDER=<name> -DVANTOR_LV2_BUNDLE_FOLDER=<name> -P Uninstall.cmake
 #
 # Removes every file the manifest lists, then the plug-in's folders (named VANTOR_INSTALL_FOLDER
-# or, for the VST3 hosts' copy of the bundle, VANTOR_VST3_BUNDLE_FOLDER) and the folders
+# or, for the VST3 and LV2 hosts' copies of the bundles, VANTOR_VST3_BUNDLE_FOLDER and
+# VANTOR_LV2_BUNDLE_FOLDER) and the folders
 # inside them that this left empty. Files a user added, and the folders above
 # the plug-in's own, stay. Files already gone are reported, not an error.
 
 cmake_minimum_required(VERSION 3.25)
-set(plugin_folder_names "${VANTOR_INSTALL_FOLDER}" "${VANTOR_VST3_BUNDLE_FOLDER}")
+set(plugin_folder_names "${VANTOR_INSTALL_FOLDER}" "${VANTOR_VST3_BUNDLE_FOLDER}" "${VANTOR_LV2_BUNDLE_FOLDER}")
 
 if(NOT EXISTS "${VANTOR_INSTALL_MANIFEST}")
   message(FATAL_ERROR "Nothing to uninstall: ${VANTOR_INSTALL_MANIFEST} does not exist (run cmake --install first)")

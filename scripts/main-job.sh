@@ -17,6 +17,10 @@ echo
 echo "=== Linux, as a VST3 host sees it: dist/linux/Vantor Pro.vst3 ==="
 "$root/build/release-linux/tools/inspect/vantor-inspect" "$root/dist/linux/Vantor Pro.vst3"
 
+echo
+echo "=== Linux, as an LV2 host sees it: dist/linux/vantor-pro.lv2 ==="
+"$root/build/release-linux/tools/inspect/vantor-inspect" "$root/dist/linux/vantor-pro.lv2"
+
 # The Windows tool's lines end in CR LF; its output goes through a file so that a module it
 # cannot load fails the job (a pipe would answer with tr's status).
 inspect_under_wine() {
@@ -55,4 +59,4 @@ echo "stereo correlation before -> after: lower means wider."
 echo
 echo "=== Release archives in dist/ (dist/SHA256SUMS) ==="
 cat dist/SHA256SUMS
-echo "Install the Linux plug-in into ~/.vst (and ~/.clap, ~/.vst3) with: cmake --install build/release-linux"
+echo "Install the Linux plug-in into ~/.vst (and ~/.clap, ~/.vst3, ~/.lv2) with: cmake --install build/release-linux"

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 namespace
 {
@@ -324,15 +325,16 @@ TEST_F(RenderCommand, TheInputSampleRateIsKept)
 
 }  // namespace
 
-TEST_F(RenderCommand, TheClapAndVst3ModulesRenderTheSameAsTheVstModule)
+TEST_F(RenderCommand, TheClapVst3AndLv2PluginsRenderTheSameAsTheVstModule)
 {
     const std::vector<std::string> settings = {"--set", "Stereo Width=0.8", "--set", "Punch=0.7", "--block", "333"};
     const AudioClip viaVst = renderDemo("vst-wide.wav", settings);
-    for (const char* format : {"clap", "vst3"})
+    const std::pair<const char*, const char*> formats[] = {
+        {"clap", "VANTOR_CLAP_MODULE"}, {"vst3", "VANTOR_VST3_BUNDLE"}, {"lv2", "VANTOR_LV2_BUNDLE"}};
+    for (const auto& [format, variable] : formats)
     {
         SCOPED_TRACE(format);
-        const std::string module =
-            environmentPath(std::string(format) == "clap" ? "VANTOR_CLAP_MODULE" : "VANTOR_VST3_BUNDLE");
+        const std::string module = environmentPath(variable);
         std::vector<std::string> options = settings;
         const std::string state = workPath(std::string(format) + ".state");
         options.insert(options.end(), {"--plugin", module, "--save-chunk", state, "--align"});
@@ -344,6 +346,9 @@ TEST_F(RenderCommand, TheClapAndVst3ModulesRenderTheSameAsTheVstModule)
         ASSERT_EQ(fileBytes(state).size(), 2724u);
         EXPECT_EQ(renderDemo(std::string(format) + "-state-in-vst.wav", {"--chunk", state, "--block", "333"}).channels,
                   viaVst.channels);
+        // An LV2 host holds its control values itself and cannot read them back from a state.
+        if (std::string(format) == "lv2")
+            continue;
         const CommandResult listed = runRender({"--plugin", module, "--chunk", state, "--list"});
         ASSERT_EQ(listed.exitCode, 0) << listed.err;
         EXPECT_NE(listed.out.find("\"Stereo Width\"           0.800000"), std::string::npos) << listed.out;
@@ -357,7 +362,7 @@ TEST_F(RenderCommand, ATimedSettingTakesEffectAtItsSampleInEveryFormat)
                                              "333"};
     const AudioClip plain = renderDemo("timed-plain.wav", {"--block", "333"});
     const AudioClip viaVst = renderDemo("timed-vst.wav", change);
-    for (const char* module : {"VANTOR_CLAP_MODULE", "VANTOR_VST3_BUNDLE"})
+    for (const char* module : {"VANTOR_CLAP_MODULE", "VANTOR_VST3_BUNDLE", "VANTOR_LV2_BUNDLE"})
     {
         std::vector<std::string> options = change;
         options.insert(options.end(), {"--plugin", environmentPath(module)});

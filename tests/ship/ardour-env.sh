@@ -1,6 +1,7 @@
 # Sourced by the Ardour tests: ardour_environment WORK PREFIX gives Ardour a home of its own
 # under WORK (configuration, plug-in cache) and makes it look for VST plug-ins only in
-# PREFIX and for VST3 bundles only in the installed plug-in folder; scan_module MODULE runs
+# PREFIX and for VST3 and LV2 bundles only in the installed plug-in folder (LV2 through a
+# folder of links under WORK); scan_module MODULE runs
 # Ardour's own VST scanner on one module file, scan_vst3_bundle BUNDLE its VST3 scanner on
 # one bundle, which leaves what it found in the cache the sessions read.
 
@@ -13,6 +14,10 @@ ardour_environment() {
     export XDG_DATA_HOME="$1/home/.local/share"
     export LXVST_PATH="$2"
     export VST3_PATH="$2/Vantor Pro"
+    # LV2 hosts take every folder in LV2_PATH for a bundle: one holding the bundle alone.
+    mkdir -p "$1/lv2"
+    ln -s "$2/Vantor Pro/vantor-pro.lv2" "$1/lv2/vantor-pro.lv2"
+    export LV2_PATH="$1/lv2"
     export VANTOR_NO_DIALOGS=1
 }
 

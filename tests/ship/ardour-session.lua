@@ -1,9 +1,10 @@
 -- Run by ardour7-lua: arg[1] = "create" or "reopen", arg[2] = session folder, arg[3] = name,
--- arg[4] = the plug-in's format, "LXVST" (VST 2.4) or "VST3".
+-- arg[4] = the plug-in's format, "LXVST" (VST 2.4), "VST3" or "LV2", arg[5] (create) = the name
+-- Ardour knows it by (for LV2 its URI).
 -- create: a 48 kHz session with one stereo track: Ardour's sine generator, then Vantor Pro
 -- with Gain at 0.25 and its Active switch automated from on to off half-way through a 3 s
 -- range, saved. reopen: loads the saved session and prints the plug-in's values.
-local mode, folder, name, format = arg[1], arg[2], arg[3], arg[4]
+local mode, folder, name, format, pluginName = arg[1], arg[2], arg[3], arg[4], arg[5]
 local kRate = 48000
 local kGain, kActive = 5, 0
 
@@ -30,11 +31,14 @@ if mode == "create" then
   local sine = ARDOUR.LuaAPI.new_luaproc(Session, "SinGen")
   assert(not sine:isnil(), "Ardour's SinGen generator is missing")
   assert(track:add_processor_by_index(sine, 0, nil, true) == 0, "could not add the generator")
-  local vantor = ARDOUR.LuaAPI.new_plugin(Session, "Vantor Pro", ARDOUR.PluginType[format], "")
+  local vantor = ARDOUR.LuaAPI.new_plugin(Session, pluginName, ARDOUR.PluginType[format], "")
   assert(not vantor:isnil(), "Ardour does not know Vantor Pro")
   assert(track:add_processor_by_index(vantor, 1, nil, true) == 0, "could not add Vantor Pro")
   local insert = vantor:to_insert()
-  assert(insert:plugin(0):parameter_count() == 42, "expected 42 parameters")
+  -- Ardour counts every port of an LV2 plug-in (audio and the latency report too).
+  local expected = format == "LV2" and 47 or 42
+  local count = insert:plugin(0):parameter_count()
+  assert(count == expected, string.format("expected %d parameters, Ardour counts %d", expected, count))
   assert(ARDOUR.LuaAPI.set_plugin_insert_param(insert, kGain, 0.25), "could not set Gain")
 
   local al, cl = ARDOUR.LuaAPI.plugin_automation(vantor, kActive)
@@ -62,5 +66,5 @@ elseif mode == "reopen" then
                         parameterValue(insert, index)))
   end
 else
-  error("usage: ardour7-lua ardour-session.lua create|reopen FOLDER NAME LXVST|VST3")
+  error("usage: ardour7-lua ardour-session.lua create|reopen FOLDER NAME LXVST|VST3|LV2 [PLUGIN_NAME]")
 end

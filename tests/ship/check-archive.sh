@@ -1,7 +1,8 @@
 #!/bin/sh
 # Usage: check-archive.sh ARCHIVE win64|linux EXPECTED_SKIN_FILES CHECK_MODULE PRESET_FOLDER
 # The release archive holds exactly one "Vantor Pro" folder with the VST 2.4 and CLAP
-# modules, the VST3 bundle (its module, moduleinfo.json, its own skin and presets), their
+# modules, the VST3 bundle (its module, moduleinfo.json, its own skin and presets), on Linux
+# the LV2 bundle (description, presets, DSP binary), their
 # readme, every skin file, the factory presets the build wrote into PRESET_FOLDER and the
 # licence texts of what they link in; SHA256SUMS beside it vouches
 # for it; CHECK_MODULE passes on every module (what they need from the system and show to
@@ -43,6 +44,11 @@ fi
     echo "Vantor Pro/Vantor Pro.clap"
     echo "Vantor Pro/$vst3_module"
     echo "Vantor Pro/Vantor Pro.vst3/Contents/Resources/moduleinfo.json"
+    if [ "$platform" = linux ]; then
+        for file in manifest.ttl vantor-pro.ttl presets.ttl vantor-pro.so; do
+            echo "Vantor Pro/vantor-pro.lv2/$file"
+        done
+    fi
     echo "Vantor Pro/README.txt"
     grep -v '^#' "$skin_list" |
         awk 'NF { print "Vantor Pro/Skin/" $1; print "Vantor Pro/Vantor Pro.vst3/Contents/Resources/Skin/" $1 }'
@@ -80,4 +86,7 @@ done
 sh "$check_module" "$folder/$module" || status=1
 sh "$check_module" "$folder/Vantor Pro.clap" || status=1
 sh "$check_module" "$folder/$vst3_module" || status=1
+if [ "$platform" = linux ]; then
+    sh "$check_module" "$folder/vantor-pro.lv2/vantor-pro.so" || status=1
+fi
 exit $status

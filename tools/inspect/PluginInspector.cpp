@@ -1,9 +1,12 @@
-// vantor-inspect: loads a VST 2.4 module file (or a .clap one, or a .vst3 bundle) as a host
-// does and prints what a host sees: identity, parameters, programs and the latency at a few
-// sample rates.
+// vantor-inspect: loads a VST 2.4 module file (or a .clap one, a .vst3 bundle, or on Linux an
+// .lv2 bundle) as a host does and prints what a host sees: identity, parameters, programs and
+// the latency at a few sample rates.
 
 #include "ClapInspector.h"
 #include "Vst3Inspector.h"
+#if !defined(_WIN32)
+#include "Lv2Inspector.h"
+#endif
 #include "ModuleLoader.h"
 
 #include <cstdio>
@@ -80,7 +83,13 @@ int main(int argc, char** argv)
                              "what a host sees.\n");
         return 2;
     }
-    const std::string path = argv[1];
+    std::string path = argv[1];
+#if !defined(_WIN32)
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    if (path.size() > 4 && path.compare(path.size() - 4, 4, ".lv2") == 0)
+        return inspectLv2Bundle(path.c_str());
+#endif
     if (path.size() > 5 && path.compare(path.size() - 5, 5, ".clap") == 0)
         return inspectClapModule(argv[1]);
     if (path.size() > 5 && path.compare(path.size() - 5, 5, ".vst3") == 0)

@@ -1,8 +1,11 @@
 #include "PluginSession.h"
 
 #include "ClapPluginSession.h"
-#include "VstPluginSession.h"
+#if !defined(_WIN32)
+#include "Lv2PluginSession.h"
+#endif
 #include "Vst3PluginSession.h"
+#include "VstPluginSession.h"
 
 namespace
 {
@@ -20,5 +23,9 @@ std::unique_ptr<PluginSession> openPluginSession(const std::string& modulePath, 
         return std::make_unique<ClapPluginSession>(modulePath, sampleRate, blockSize);
     if (endsWith(modulePath, ".vst3") || endsWith(modulePath, ".vst3/"))
         return std::make_unique<Vst3PluginSession>(modulePath, sampleRate, blockSize);
+#if !defined(_WIN32)
+    if (endsWith(modulePath, ".lv2") || endsWith(modulePath, ".lv2/"))
+        return std::make_unique<Lv2PluginSession>(modulePath, sampleRate, blockSize);
+#endif
     return std::make_unique<VstPluginSession>(modulePath, sampleRate, blockSize);
 }

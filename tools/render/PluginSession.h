@@ -34,7 +34,7 @@ public:
     virtual void process(const float* left, const float* right, float* outLeft, float* outRight, int frames) = 0;
 };
 
-// A CLAP session for a ".clap" file, a VST3 one for a ".vst3" bundle folder or module file, a
-// VST 2.4 one for any other. Throws RenderFailure when
+// A CLAP session for a ".clap" file, a VST3 one for a ".vst3" bundle folder or module file, on
+// Linux an LV2 one for a ".lv2" bundle folder, a VST 2.4 one for any other. Throws RenderFailure when
 // the module or its effect is unusable.
 std::unique_ptr<PluginSession> openPluginSession(const std::string& modulePath, int sampleRate, int blockSize);

@@ -1,6 +1,6 @@
 // vantor-render: renders an audio file offline through a VST 2.4 plug-in module, loaded
-// through VSTPluginMain as a host loads it, or through a CLAP one (.clap) or a VST3 one
-// (.vst3).
+// through VSTPluginMain as a host loads it, or through a CLAP one (.clap), a VST3 one (.vst3)
+// or an LV2 bundle (.lv2).
 
 #include "ChunkFile.h"
 #include "OfflineRender.h"

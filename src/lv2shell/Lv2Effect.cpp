@@ -1,0 +1,150 @@
+#include "lv2shell/Lv2Effect.h"
+
+#include "effect/StateChunks.h"
+#include "identity/EffectIdentity.h"
+#include "lv2shell/Lv2PluginFacts.h"
+
+#include <lv2/atom/atom.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+namespace
+{
+
+// Hosts keep port values as text, lilv with eight decimals, others with printf's six, so a
+// port restored beside the state may come back a rounding away from the value the state
+// holds: that is the same value, not a change.
+constexpr float kRestoredPortTolerance = 1e-6f;
+
+LV2_URID_Map* uridMapOf(const LV2_Feature* const* features)
+{
+    for (; features != nullptr && *features != nullptr; ++features)
+    {
+        if (std::strcmp((*features)->URI, LV2_URID__map) == 0)
+            return static_cast<LV2_URID_Map*>((*features)->data);
+    }
+    return nullptr;
+}
+
+// LV2 reads a toggle as on above zero; the effect's on is 1.
+float effectValueOf(int index, float portValue)
+{
+    if (kParameterTable[index].stepCount == 1)
+        return portValue > 0.0f ? 1.0f : 0.0f;
+    return portValue;
+}
+
+}  // namespace
+
+std::unique_ptr<Lv2Effect> Lv2Effect::create(double sampleRate, const LV2_Feature* const* features)
+{
+    LV2_URID_Map* map = uridMapOf(features);
+    if (map == nullptr || map->map == nullptr || !(sampleRate > 0.0))
+        return nullptr;
+    std::unique_ptr<Lv2Effect> effect(new Lv2Effect(static_cast<float>(sampleRate), *map));
+    if (!effect->core->hasEngine())
+        return nullptr;
+    return effect;
+}
+
+Lv2Effect::Lv2Effect(float rate, LV2_URID_Map& map)
+    : sampleRate(rate),
+      programKey(
+          map.map(map.handle, (std::string(kEffectIdentity.lv2Uri) + lv2_facts::kProgramPropertyFragment).c_str())),
+      chunkType(map.map(map.handle, LV2_ATOM__Chunk))
+{
+    EffectHostLink& link = *this;
+    // No editor: this binary links no window system (the UI is a binary of its own).
+    core = std::make_unique<EffectCore>(link, sampleRate, nullptr);
+    if (!core->hasEngine())
+        return;
+    core->setProgram(0, sampleRate);
+    latencyChanged(core->latency());
+    for (int i = 0; i < kNumParameters; ++i)
+        lastPortValue[i] = core->getParameter(i);
+}
+
+void Lv2Effect::connectPort(std::uint32_t port, void* data)
+{
+    if (port < static_cast<std::uint32_t>(kNumParameters))
+        parameterPorts[port] = static_cast<const float*>(data);
+    else if (port == lv2_facts::kAudioInLeft || port == lv2_facts::kAudioInRight)
+        audioIn[port - lv2_facts::kAudioInLeft] = static_cast<const float*>(data);
+    else if (port == lv2_facts::kAudioOutLeft || port == lv2_facts::kAudioOutRight)
+        audioOut[port - lv2_facts::kAudioOutLeft] = static_cast<float*>(data);
+    else if (port == lv2_facts::kLatency)
+        latencyPort = static_cast<float*>(data);
+}
+
+void Lv2Effect::activate()
+{
+    core->restartClean(sampleRate);
+}
+
+// Audio thread: no allocation, no locks, no I/O.
+void Lv2Effect::run(std::uint32_t frames)
+{
+    applyPortChanges();
+    if (latencyPort != nullptr)
+        *latencyPort = static_cast<float>(latencySamples.load(std::memory_order_relaxed));
+    if (frames == 0 || audioIn[0] == nullptr || audioIn[1] == nullptr || audioOut[0] == nullptr ||
+        audioOut[1] == nullptr)
+        return;
+    // The engine reads each input sample before it writes that output sample, so a host's
+    // shared input and output buffers are fine.
+    float* inputs[2] = {const_cast<float*>(audioIn[0]), const_cast<float*>(audioIn[1])};
+    float* outputs[2] = {audioOut[0], audioOut[1]};
+    core->process(inputs, outputs, static_cast<int>(frames));
+}
+
+void Lv2Effect::applyPortChanges()
+{
+    for (int i = 0; i < kNumParameters; ++i)
+    {
+        const float* port = parameterPorts[static_cast<std::size_t>(i)];
+        if (port == nullptr)
+            continue;
+        const float value = *port;
+        float& last = lastPortValue[static_cast<std::size_t>(i)];
+        if (value == last)
+            continue;
+        last = value;
+        // A host restoring its ports beside the state brings the state's own values back.
+        const bool restoredAlready =
+            restoredSinceRun && std::fabs(value - restoredValue[static_cast<std::size_t>(i)]) <= kRestoredPortTolerance;
+        if (!restoredAlready)
+            core->setParameter(i, effectValueOf(i, value));
+    }
+    restoredSinceRun = false;
+}
+
+LV2_State_Status Lv2Effect::saveState(LV2_State_Store_Function store, LV2_State_Handle handle)
+{
+    void* chunk = nullptr;
+    if (store == nullptr || core->saveChunk(&chunk, true) != kProgramChunkSize)
+        return LV2_STATE_ERR_UNKNOWN;
+    return store(handle, programKey, chunk, kProgramChunkSize, chunkType, LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE);
+}
+
+LV2_State_Status Lv2Effect::restoreState(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle)
+{
+    if (retrieve == nullptr)
+        return LV2_STATE_ERR_UNKNOWN;
+    std::size_t size = 0;
+    std::uint32_t type = 0;
+    std::uint32_t flags = 0;
+    const void* chunk = retrieve(handle, programKey, &size, &type, &flags);
+    if (chunk == nullptr)
+        return LV2_STATE_ERR_NO_PROPERTY;
+    if (type != chunkType)
+        return LV2_STATE_ERR_BAD_TYPE;
+    if (size != static_cast<std::size_t>(kProgramChunkSize) ||
+        !core->restoreChunk(chunk, kProgramChunkSize, true, sampleRate))
+        return LV2_STATE_ERR_UNKNOWN;
+    for (int i = 0; i < kNumParameters; ++i)
+        restoredValue[static_cast<std::size_t>(i)] = core->getParameter(i);
+    restoredSinceRun = true;
+    return LV2_STATE_SUCCESS;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "params/ParameterTable.h"
+
+#include <cstdint>
+
+// What the LV2 plug-in's description (written at build time, tools/lv2gen) and its binary
+// must agree on beyond the parameter and identity records: the ports after the parameters,
+// the binary's file name and the one state property.
+namespace lv2_facts
+{
+
+// Ports 0..41 are the parameters by their index; then the audio and the latency report.
+enum PortIndex : std::uint32_t
+{
+    kAudioInLeft = kNumParameters,
+    kAudioInRight,
+    kAudioOutLeft,
+    kAudioOutRight,
+    kLatency,
+    kPortCount,
+};
+
+struct AudioPortFacts
+{
+    std::uint32_t index;
+    const char* symbol;
+    const char* name;
+    bool isInput;
+};
+
+inline constexpr AudioPortFacts kAudioPorts[] = {
+    {kAudioInLeft, "in_left", "In Left", true},
+    {kAudioInRight, "in_right", "In Right", true},
+    {kAudioOutLeft, "out_left", "Out Left", false},
+    {kAudioOutRight, "out_right", "Out Right", false},
+};
+
+inline constexpr char kLatencySymbol[] = "latency";
+inline constexpr char kLatencyName[] = "Latency";
+
+inline constexpr char kBundleName[] = "vantor-pro.lv2";
+inline constexpr char kBinaryName[] = "vantor-pro.so";
+
+// The state's one property: the program chunk, under the plug-in's URI with this fragment.
+inline constexpr char kProgramPropertyFragment[] = "#program";
+
+}  // namespace lv2_facts

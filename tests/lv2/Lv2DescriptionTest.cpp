@@ -1,0 +1,145 @@
+// What an LV2 host reads from the bundle before it loads anything, through lilv: the plug-in
+// named as the VST 2.4 module names itself, one control input per parameter with the
+// parameter record's symbol, name, default, range and kind, stereo audio, the latency
+// report, and nothing asked of the host that not every host gives.
+#include "Lv2TestHost.h"
+#include "host/PluginHost.h"
+#include "params/ParameterTable.h"
+
+#include <gtest/gtest.h>
+#include <lilv/lilv.h>
+#include <lv2/core/lv2.h>
+#include <lv2/port-props/port-props.h>
+#include <lv2/state/state.h>
+#include <lv2/urid/urid.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+std::string textOf(LilvNode* node)
+{
+    const std::string text = node != nullptr ? lilv_node_as_string(node) : "";
+    lilv_node_free(node);
+    return text;
+}
+
+float floatOf(LilvNode* node)
+{
+    const float value = node != nullptr ? lilv_node_as_float(node) : -1.0f;
+    lilv_node_free(node);
+    return value;
+}
+
+std::vector<std::string> urisOf(LilvNodes* nodes)
+{
+    std::vector<std::string> uris;
+    LILV_FOREACH(nodes, i, nodes)
+    uris.emplace_back(lilv_node_as_uri(lilv_nodes_get(nodes, i)));
+    lilv_nodes_free(nodes);
+    return uris;
+}
+
+int integerValue(const char* predicate)
+{
+    Lv2BundleWorld& world = lv2Bundle();
+    LilvNodes* values = lilv_plugin_get_value(world.plugin(), world.uri(predicate));
+    const int value = values != nullptr ? lilv_node_as_int(lilv_nodes_get_first(values)) : -1;
+    lilv_nodes_free(values);
+    return value;
+}
+
+bool hasProperty(const LilvPort* port, const char* property)
+{
+    Lv2BundleWorld& world = lv2Bundle();
+    return lilv_port_has_property(world.plugin(), port, world.uri(property));
+}
+
+}  // namespace
+
+TEST(Lv2Description, ThePluginIsNamedAndVersionedAsTheVstModuleNamesItself)
+{
+    Lv2BundleWorld& world = lv2Bundle();
+    ASSERT_NE(world.plugin(), nullptr);
+    EffectInstance vst;
+    EXPECT_EQ(textOf(lilv_plugin_get_name(world.plugin())), vst.text(effGetProductString));
+    EXPECT_EQ(textOf(lilv_plugin_get_author_name(world.plugin())), vst.text(effGetVendorString));
+    const std::vector<std::string> types =
+        urisOf(lilv_plugin_get_value(world.plugin(), world.uri("http://www.w3.org/1999/02/22-rdf-syntax-ns#type")));
+    EXPECT_NE(std::find(types.begin(), types.end(), LV2_CORE__SpatialPlugin), types.end());
+    // The vendor version is major, minor and patch as decimal digits.
+    const int vendorVersion = static_cast<int>(vst.dispatch(effGetVendorVersion));
+    EXPECT_EQ(integerValue(LV2_CORE__minorVersion), vendorVersion / 10 % 10);
+    EXPECT_EQ(integerValue(LV2_CORE__microVersion), vendorVersion % 10);
+}
+
+TEST(Lv2Description, EveryParameterIsAControlInputAsTheParameterRecordDescribesIt)
+{
+    Lv2BundleWorld& world = lv2Bundle();
+    ASSERT_NE(world.plugin(), nullptr);
+    const LilvNode* input = world.uri(LV2_CORE__InputPort);
+    const LilvNode* control = world.uri(LV2_CORE__ControlPort);
+    for (const ParameterDescriptor& parameter : kParameterTable)
+    {
+        SCOPED_TRACE(parameter.symbol);
+        const LilvPort* port =
+            lilv_plugin_get_port_by_index(world.plugin(), static_cast<std::uint32_t>(parameter.index));
+        ASSERT_NE(port, nullptr);
+        EXPECT_TRUE(lilv_port_is_a(world.plugin(), port, input) && lilv_port_is_a(world.plugin(), port, control));
+        EXPECT_EQ(std::string(lilv_node_as_string(lilv_port_get_symbol(world.plugin(), port))), parameter.symbol);
+        EXPECT_EQ(textOf(lilv_port_get_name(world.plugin(), port)), parameter.name);
+        LilvNode* defaultValue = nullptr;
+        LilvNode* minimum = nullptr;
+        LilvNode* maximum = nullptr;
+        lilv_port_get_range(world.plugin(), port, &defaultValue, &minimum, &maximum);
+        EXPECT_EQ(floatOf(defaultValue), parameter.defaultValue);
+        EXPECT_EQ(floatOf(minimum), parameter.minimum);
+        EXPECT_EQ(floatOf(maximum), parameter.maximum);
+
+        EXPECT_EQ(hasProperty(port, LV2_CORE__toggled), parameter.stepCount == 1);
+        EXPECT_EQ(hasProperty(port, LV2_CORE__enumeration), parameter.stepCount > 1);
+        LilvScalePoints* points = lilv_port_get_scale_points(world.plugin(), port);
+        EXPECT_EQ(points != nullptr ? lilv_scale_points_size(points) : 0u,
+                  parameter.stepCount > 1 ? static_cast<unsigned>(parameter.stepCount + 1) : 0u);
+        if (points != nullptr)
+        {
+            LILV_FOREACH(scale_points, i, points)
+            {
+                // Each step of the normalised range, labelled with its number.
+                const LilvScalePoint* point = lilv_scale_points_get(points, i);
+                const int step = std::stoi(lilv_node_as_string(lilv_scale_point_get_label(point)));
+                EXPECT_EQ(lilv_node_as_float(lilv_scale_point_get_value(point)),
+                          static_cast<float>(step) / static_cast<float>(parameter.stepCount));
+            }
+            lilv_scale_points_free(points);
+        }
+        EXPECT_EQ(hasProperty(port, LV2_PORT_PROPS__notOnGUI), parameter.hidden);
+        EXPECT_EQ(hasProperty(port, LV2_PORT_PROPS__notAutomatic), parameter.hidden);
+    }
+}
+
+TEST(Lv2Description, StereoInAndOutALatencyReportAndOnlyWhatEveryHostGives)
+{
+    Lv2BundleWorld& world = lv2Bundle();
+    ASSERT_NE(world.plugin(), nullptr);
+    const LilvNode* audio = world.uri(LV2_CORE__AudioPort);
+    const LilvNode* input = world.uri(LV2_CORE__InputPort);
+    const LilvNode* output = world.uri(LV2_CORE__OutputPort);
+    EXPECT_EQ(lilv_plugin_get_num_ports(world.plugin()), kParameterPorts + 5);
+    EXPECT_EQ(lilv_plugin_get_num_ports_of_class(world.plugin(), audio, input, nullptr), 2u);
+    EXPECT_EQ(lilv_plugin_get_num_ports_of_class(world.plugin(), audio, output, nullptr), 2u);
+
+    ASSERT_TRUE(lilv_plugin_has_latency(world.plugin()));
+    const LilvPort* latency =
+        lilv_plugin_get_port_by_index(world.plugin(), lilv_plugin_get_latency_port_index(world.plugin()));
+    EXPECT_TRUE(lilv_port_is_a(world.plugin(), latency, output));
+    EXPECT_TRUE(hasProperty(latency, LV2_CORE__reportsLatency));
+
+    EXPECT_EQ(urisOf(lilv_plugin_get_required_features(world.plugin())), std::vector<std::string>{LV2_URID__map});
+    EXPECT_EQ(urisOf(lilv_plugin_get_optional_features(world.plugin())),
+              std::vector<std::string>{LV2_CORE__hardRTCapable});
+    EXPECT_TRUE(lilv_plugin_has_extension_data(world.plugin(), world.uri(LV2_STATE__interface)));
+}

@@ -1,0 +1,164 @@
+#include "Lv2TestHost.h"
+
+#include "host/PluginHost.h"
+#include "support/PresetRenders.h"
+
+#include <gtest/gtest.h>
+#include <lv2/atom/atom.h>
+#include <lv2/state/state.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace
+{
+
+constexpr std::size_t kVstBlock = 512;
+
+std::uint32_t portIndexOf(const char* symbol)
+{
+    Lv2BundleWorld& world = lv2Bundle();
+    LilvNode* symbolNode = lilv_new_string(world.world(), symbol);
+    const LilvPort* port = lilv_plugin_get_port_by_symbol(world.plugin(), symbolNode);
+    lilv_node_free(symbolNode);
+    return port != nullptr ? lilv_port_get_index(world.plugin(), port) : UINT32_MAX;
+}
+
+}  // namespace
+
+Lv2BundleWorld& lv2Bundle()
+{
+    const char* folder = std::getenv("VANTOR_LV2_BUNDLE");
+    static Lv2BundleWorld bundle(folder != nullptr ? folder : "");
+    const LilvPlugin* plugin = bundle.plugin();
+    if (plugin == nullptr || std::string(lilv_node_as_uri(lilv_plugin_get_uri(plugin))) != kLv2PluginUri)
+        ADD_FAILURE() << "no " << kLv2PluginUri << " in VANTOR_LV2_BUNDLE: " << bundle.error();
+    return bundle;
+}
+
+Lv2Instance::Lv2Instance(double sampleRate)
+{
+    Lv2BundleWorld& world = lv2Bundle();
+    if (world.plugin() == nullptr)
+        return;
+    mapFeature = {LV2_URID__map, world.urids().mapFeature()};
+    unmapFeature = {LV2_URID__unmap, world.urids().unmapFeature()};
+    features = {&mapFeature, &unmapFeature, nullptr};
+    instance = lilv_plugin_instantiate(world.plugin(), sampleRate, features.data());
+    if (instance == nullptr)
+        return;
+    const std::uint32_t portCount = lilv_plugin_get_num_ports(world.plugin());
+    controls.assign(portCount, 0.0f);
+    std::vector<float> defaults(portCount, 0.0f);
+    lilv_plugin_get_port_ranges_float(world.plugin(), nullptr, nullptr, defaults.data());
+    for (std::uint32_t port = 0; port < portCount; ++port)
+    {
+        if (!std::isnan(defaults[port]))
+            controls[port] = defaults[port];
+        // Audio ports are connected for each run; everything else to its value here.
+        lilv_instance_connect_port(instance, port, &controls[port]);
+    }
+    lilv_instance_activate(instance);
+}
+
+Lv2Instance::~Lv2Instance()
+{
+    if (instance == nullptr)
+        return;
+    lilv_instance_deactivate(instance);
+    lilv_instance_free(instance);
+}
+
+void Lv2Instance::render(StereoSignal& signal, const std::vector<std::size_t>& blockLengths,
+                         const std::function<void(Lv2Instance&, std::size_t)>& beforeBlock)
+{
+    ASSERT_TRUE(created());
+    ASSERT_FALSE(blockLengths.empty());
+    std::size_t frames = 0;
+    for (std::size_t start = 0, block = 0; start < signal.left.size(); start += frames, ++block)
+    {
+        if (beforeBlock)
+            beforeBlock(*this, block);
+        frames = std::min(blockLengths[block % blockLengths.size()], signal.left.size() - start);
+        lilv_instance_connect_port(instance, kParameterPorts + 0, signal.left.data() + start);
+        lilv_instance_connect_port(instance, kParameterPorts + 1, signal.right.data() + start);
+        lilv_instance_connect_port(instance, kParameterPorts + 2, signal.left.data() + start);
+        lilv_instance_connect_port(instance, kParameterPorts + 3, signal.right.data() + start);
+        lilv_instance_run(instance, static_cast<std::uint32_t>(frames));
+    }
+}
+
+float Lv2Instance::reportedLatency()
+{
+    const std::uint32_t port = lilv_plugin_get_latency_port_index(lv2Bundle().plugin());
+    controls[port] = -1.0f;
+    lilv_instance_run(instance, 0);
+    return controls[port];
+}
+
+LilvState* Lv2Instance::state()
+{
+    Lv2BundleWorld& world = lv2Bundle();
+    auto portValue = [](const char* symbol, void* self, std::uint32_t* size, std::uint32_t* type) -> const void*
+    {
+        const std::uint32_t index = portIndexOf(symbol);
+        *size = sizeof(float);
+        *type = lv2Bundle().urids().map(LV2_ATOM__Float);
+        return &static_cast<Lv2Instance*>(self)->controls.at(index);
+    };
+    return lilv_state_new_from_instance(world.plugin(), instance, world.urids().mapFeature(), nullptr, nullptr, nullptr,
+                                        nullptr, portValue, this, 0, features.data());
+}
+
+void Lv2Instance::restore(const LilvState* state)
+{
+    auto setPortValue = [](const char* symbol, void* self, const void* value, std::uint32_t size, std::uint32_t type)
+    {
+        Lv2UridMap& urids = lv2Bundle().urids();
+        float& control = static_cast<Lv2Instance*>(self)->controls.at(portIndexOf(symbol));
+        if (type == urids.map(LV2_ATOM__Float) && size == sizeof(float))
+            control = *static_cast<const float*>(value);
+        else if (type == urids.map(LV2_ATOM__Double) && size == sizeof(double))
+            control = static_cast<float>(*static_cast<const double*>(value));
+        else if (type == urids.map(LV2_ATOM__Int) && size == sizeof(std::int32_t))
+            control = static_cast<float>(*static_cast<const std::int32_t*>(value));
+        else
+            ADD_FAILURE() << "port " << symbol << " restored with a value of type " << urids.unmap(type);
+    };
+    lilv_state_restore(state, instance, setPortValue, this, 0, features.data());
+}
+
+std::vector<unsigned char> Lv2Instance::savedChunk()
+{
+    const auto* interface =
+        static_cast<const LV2_State_Interface*>(lilv_instance_get_extension_data(instance, LV2_STATE__interface));
+    std::vector<unsigned char> chunk;
+    if (interface == nullptr)
+        return chunk;
+    auto store =
+        [](LV2_State_Handle handle, std::uint32_t, const void* value, std::size_t size, std::uint32_t, std::uint32_t)
+    {
+        const auto* bytes = static_cast<const unsigned char*>(value);
+        static_cast<std::vector<unsigned char>*>(handle)->assign(bytes, bytes + size);
+        return LV2_STATE_SUCCESS;
+    };
+    EXPECT_EQ(interface->save(lilv_instance_get_handle(instance), store, &chunk, 0, features.data()),
+              LV2_STATE_SUCCESS);
+    return chunk;
+}
+
+StereoSignal renderedByVst(const std::vector<unsigned char>& chunk, StereoSignal signal, float sampleRate)
+{
+    EffectInstance vst;
+    EXPECT_NE(vst.restore(chunk, true), 0);
+    vst.resumeAt(sampleRate, kVstBlock);
+    vst.process(signal.left, signal.right);
+    return signal;
+}
+
+bool sameBits(const std::vector<float>& a, const std::vector<float>& b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "support/TestSignals.h"
+
+#include "Lv2BundleWorld.h"
+
+#include <lilv/lilv.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A small LV2 host over lilv for black-box tests (on the host kit's world and URI map):
+// instances run the way hosts run them, every port connected, control values in the host's
+// own buffers.
+
+inline constexpr char kLv2PluginUri[] = "https://brackwel.com/plugins/vantor-pro";
+inline constexpr std::uint32_t kParameterPorts = 42;
+
+// The bundle named by VANTOR_LV2_BUNDLE, loaded once per process; its plug-in is null (and
+// the test failed) when it is not ours.
+Lv2BundleWorld& lv2Bundle();
+
+// One instance with its control ports at their defaults, activated; in and out share buffers.
+class Lv2Instance
+{
+public:
+    explicit Lv2Instance(double sampleRate);
+    ~Lv2Instance();
+    Lv2Instance(const Lv2Instance&) = delete;
+    Lv2Instance& operator=(const Lv2Instance&) = delete;
+
+    bool created() const { return instance != nullptr; }
+    LilvInstance* lilvInstance() const { return instance; }
+    float& control(std::uint32_t port) { return controls[port]; }
+    // Runs the signal through in place, in blocks of the lengths given, over and over;
+    // `beforeBlock` (if given) may set control values for each block, given its number.
+    void render(StereoSignal& signal, const std::vector<std::size_t>& blockLengths,
+                const std::function<void(Lv2Instance&, std::size_t)>& beforeBlock = {});
+    // What the latency port reads after a run of no samples.
+    float reportedLatency();
+
+    // The instance's state as lilv takes it (ports and the state extension); caller frees.
+    LilvState* state();
+    // Restores a state as hosts do: the state extension first, then the port values.
+    void restore(const LilvState* state);
+    // The program chunk the state extension saves now.
+    std::vector<unsigned char> savedChunk();
+
+private:
+    LilvInstance* instance = nullptr;
+    std::vector<float> controls;
+    std::vector<const LV2_Feature*> features;
+    LV2_Feature mapFeature;
+    LV2_Feature unmapFeature;
+};
+
+// The signal through the VST 2.4 module (VANTOR_MODULE) given a program chunk, in blocks of 512.
+StereoSignal renderedByVst(const std::vector<unsigned char>& chunk, StereoSignal signal, float sampleRate);
