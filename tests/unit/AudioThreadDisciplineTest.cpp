@@ -1,88 +1,33 @@
-// The audio thread must never allocate or lock. This program counts heap calls and mutex
-// locks made on the watched thread by replacing malloc & co and pthread_mutex_lock.
+// The audio thread must never allocate or lock: the heap calls and mutex locks made on the
+// watched thread are counted (support/AudioThreadWatch.h).
 
 #include "ClapEventList.h"
 #include "ClapHost.h"
 #include "Vst3StereoProcessData.h"
 #include "clapshell/ClapEffect.h"
 #include "shell/EffectVST.h"
+#include "support/AudioThreadWatch.h"
 #include "support/SilentHost.h"
 #include "vst3shell/Vst3Effect.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
-#include <dlfcn.h>
 #include <mutex>
-#include <pthread.h>
 #include <vector>
-
-extern "C" void* __libc_malloc(std::size_t size);
-extern "C" void* __libc_calloc(std::size_t count, std::size_t size);
-extern "C" void* __libc_realloc(void* memory, std::size_t size);
-extern "C" void __libc_free(void* memory);
-
-namespace
-{
-
-thread_local bool watching = false;
-std::atomic<int> heapCalls{0};
-std::atomic<int> lockCalls{0};
-
-void noteHeapCall()
-{
-    if (watching)
-        ++heapCalls;
-}
-
-}  // namespace
-
-extern "C" void* malloc(std::size_t size)
-{
-    noteHeapCall();
-    return __libc_malloc(size);
-}
-
-extern "C" void* calloc(std::size_t count, std::size_t size)
-{
-    noteHeapCall();
-    return __libc_calloc(count, size);
-}
-
-extern "C" void* realloc(void* memory, std::size_t size)
-{
-    noteHeapCall();
-    return __libc_realloc(memory, size);
-}
-
-extern "C" void free(void* memory)
-{
-    if (memory != nullptr)
-        noteHeapCall();
-    __libc_free(memory);
-}
-
-extern "C" int pthread_mutex_lock(pthread_mutex_t* mutex)
-{
-    if (watching)
-        ++lockCalls;
-    using LockFunction = int (*)(pthread_mutex_t*);
-    static const auto realLock = reinterpret_cast<LockFunction>(dlsym(RTLD_NEXT, "pthread_mutex_lock"));
-    return realLock(mutex);
-}
 
 TEST(AudioThreadDiscipline, TheCountersSeeAllocationsAndLocks)
 {
     std::mutex mutex;
-    watching = true;
-    void* probe = std::malloc(16);
+    watchingThisThread = true;
+    // Kept in a volatile so the compiler cannot drop the pair as it may for built-ins.
+    void* volatile probe = std::malloc(16);
     std::free(probe);
     mutex.lock();
-    watching = false;
+    watchingThisThread = false;
     mutex.unlock();
-    EXPECT_EQ(heapCalls.exchange(0), 2);
-    EXPECT_EQ(lockCalls.exchange(0), 1);
+    EXPECT_EQ(watchedHeapCalls.exchange(0), 2);
+    EXPECT_EQ(watchedLockCalls.exchange(0), 1);
 }
 
 TEST(AudioThreadDiscipline, ProcessReplacingNeitherAllocatesNorLocks)
@@ -96,8 +41,8 @@ TEST(AudioThreadDiscipline, ProcessReplacingNeitherAllocatesNorLocks)
         left[i] = static_cast<float>((i * 7919) % 1000) / 1000.0f - 0.5f;
         right[i] = -left[i];
     }
-    heapCalls = 0;
-    lockCalls = 0;
+    watchedHeapCalls = 0;
+    watchedLockCalls = 0;
     for (std::size_t block = 0; block < 700; ++block)
     {
         // Changes that make the audio thread rebuild the curve, fade and reshape.
@@ -111,12 +56,12 @@ TEST(AudioThreadDiscipline, ProcessReplacingNeitherAllocatesNorLocks)
             effect->setParameter(kParamStereoWidth, 1.0f);
         }
         float* inputs[2] = {left.data() + 64 * block, right.data() + 64 * block};
-        watching = true;
+        watchingThisThread = true;
         effect->processReplacing(inputs, inputs, 64);
-        watching = false;
+        watchingThisThread = false;
     }
-    EXPECT_EQ(heapCalls.load(), 0);
-    EXPECT_EQ(lockCalls.load(), 0);
+    EXPECT_EQ(watchedHeapCalls.load(), 0);
+    EXPECT_EQ(watchedLockCalls.load(), 0);
     AEffect* record = effect->getAeffect();
     record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
 }
@@ -136,8 +81,8 @@ TEST(AudioThreadDiscipline, ClapProcessWithEventsAtOffsetsNeitherAllocatesNorLoc
     }
     ClapEventList in;
     ClapEventList out;
-    heapCalls = 0;
-    lockCalls = 0;
+    watchedHeapCalls = 0;
+    watchedLockCalls = 0;
     for (std::size_t block = 0; block < 200; ++block)
     {
         // Changes inside the block split it; these also make the audio thread rebuild the
@@ -153,14 +98,14 @@ TEST(AudioThreadDiscipline, ClapProcessWithEventsAtOffsetsNeitherAllocatesNorLoc
         const clap::AudioBuffer input{channels, nullptr, 2, 0, 0};
         clap::AudioBuffer output{channels, nullptr, 2, 0, 0};
         const clap::Process process{-1, 256, nullptr, &input, &output, 1, 1, in.inputEvents(), out.outputEvents()};
-        watching = true;
+        watchingThisThread = true;
         const clap::ProcessStatus status = effect.process(process);
-        watching = false;
+        watchingThisThread = false;
         ASSERT_EQ(status, clap::kProcessContinue);
         in.clear();
     }
-    EXPECT_EQ(heapCalls.load(), 0);
-    EXPECT_EQ(lockCalls.load(), 0);
+    EXPECT_EQ(watchedHeapCalls.load(), 0);
+    EXPECT_EQ(watchedLockCalls.load(), 0);
     effect.stopProcessing();
     effect.deactivate();
 }
@@ -180,8 +125,8 @@ TEST(AudioThreadDiscipline, Vst3ProcessWithChangesAtOffsetsNeitherAllocatesNorLo
         left[i] = static_cast<float>((i * 7919) % 1000) / 1000.0f - 0.5f;
         right[i] = -left[i];
     }
-    heapCalls = 0;
-    lockCalls = 0;
+    watchedHeapCalls = 0;
+    watchedLockCalls = 0;
     for (std::size_t block = 0; block < 200; ++block)
     {
         // Points inside the block split it; these also make the audio thread rebuild the
@@ -196,13 +141,13 @@ TEST(AudioThreadDiscipline, Vst3ProcessWithChangesAtOffsetsNeitherAllocatesNorLo
         }
         float* channels[2] = {left.data() + 256 * block, right.data() + 256 * block};
         vst3::ProcessData& call = data.prepare(channels, channels, 256);
-        watching = true;
+        watchingThisThread = true;
         const vst3::tresult result = effect->process(call);
-        watching = false;
+        watchingThisThread = false;
         ASSERT_EQ(result, vst3::kResultOk);
     }
-    EXPECT_EQ(heapCalls.load(), 0);
-    EXPECT_EQ(lockCalls.load(), 0);
+    EXPECT_EQ(watchedHeapCalls.load(), 0);
+    EXPECT_EQ(watchedLockCalls.load(), 0);
     effect->setActive(false);
     effect->terminate();
     effect->release();
