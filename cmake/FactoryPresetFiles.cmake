@@ -12,17 +12,21 @@ set(VANTOR_VST3_PRESET_FOLDER "${VANTOR_VST3_PRESET_FOLDER}" PARENT_SCOPE)
 
 # The writer only reads the table, so like the moduleinfo writer it is built for and run on
 # the build machine, also when the build makes Windows modules.
-set(preset_writer ${CMAKE_CURRENT_BINARY_DIR}/write-preset-files)
-set(preset_writer_sources
-    ${PROJECT_SOURCE_DIR}/tools/presetgen/WritePresetFiles.cpp
+# The factory table and what making its programs takes, for every writer of preset files
+# (this one, and the LV2 description's in cmake/Lv2Bundle.cmake).
+set(VANTOR_FACTORY_TABLE_SOURCES
     ${PROJECT_SOURCE_DIR}/src/presets/FactoryPresets.cpp
-    ${PROJECT_SOURCE_DIR}/src/presets/FxpFile.cpp
-    ${PROJECT_SOURCE_DIR}/src/presets/PresetFileName.cpp
     ${PROJECT_SOURCE_DIR}/src/presets/ProgramChunk.cpp
-    ${PROJECT_SOURCE_DIR}/src/presets/Vst3PresetFile.cpp
     ${PROJECT_SOURCE_DIR}/src/engine/ProgramRecord.cpp
     ${PROJECT_SOURCE_DIR}/src/params/ParameterTable.cpp
     ${PROJECT_SOURCE_DIR}/src/params/EngineAmounts.cpp)
+set(preset_writer ${CMAKE_CURRENT_BINARY_DIR}/write-preset-files)
+set(preset_writer_sources
+    ${PROJECT_SOURCE_DIR}/tools/presetgen/WritePresetFiles.cpp
+    ${PROJECT_SOURCE_DIR}/src/presets/FxpFile.cpp
+    ${PROJECT_SOURCE_DIR}/src/presets/PresetFileName.cpp
+    ${PROJECT_SOURCE_DIR}/src/presets/Vst3PresetFile.cpp
+    ${VANTOR_FACTORY_TABLE_SOURCES})
 file(GLOB preset_writer_headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/presets/*.h
      ${PROJECT_SOURCE_DIR}/src/params/*.h ${PROJECT_SOURCE_DIR}/src/engine/ProgramRecord.h
      ${PROJECT_SOURCE_DIR}/src/identity/*.h ${PROJECT_SOURCE_DIR}/src/base/*.h)

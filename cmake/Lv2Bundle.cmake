@@ -27,11 +27,7 @@ endif()
 set(lv2_writer ${CMAKE_CURRENT_BINARY_DIR}/write-lv2-description)
 set(lv2_writer_sources
     ${PROJECT_SOURCE_DIR}/tools/lv2gen/WriteLv2Description.cpp
-    ${PROJECT_SOURCE_DIR}/src/presets/FactoryPresets.cpp
-    ${PROJECT_SOURCE_DIR}/src/presets/ProgramChunk.cpp
-    ${PROJECT_SOURCE_DIR}/src/engine/ProgramRecord.cpp
-    ${PROJECT_SOURCE_DIR}/src/params/ParameterTable.cpp
-    ${PROJECT_SOURCE_DIR}/src/params/EngineAmounts.cpp)
+    ${VANTOR_FACTORY_TABLE_SOURCES})
 file(GLOB lv2_writer_headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/presets/*.h
      ${PROJECT_SOURCE_DIR}/src/params/*.h ${PROJECT_SOURCE_DIR}/src/engine/ProgramRecord.h
      ${PROJECT_SOURCE_DIR}/src/identity/*.h ${PROJECT_SOURCE_DIR}/src/lv2shell/Lv2PluginFacts.h)

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <dlfcn.h>
+#include <mutex>
 #include <pthread.h>
 
 extern "C" void* __libc_malloc(std::size_t size);
@@ -56,4 +57,19 @@ extern "C" int pthread_mutex_lock(pthread_mutex_t* mutex)
     using LockFunction = int (*)(pthread_mutex_t*);
     static const auto realLock = reinterpret_cast<LockFunction>(dlsym(RTLD_NEXT, "pthread_mutex_lock"));
     return realLock(mutex);
+}
+
+bool watchSeesAProbe()
+{
+    std::mutex mutex;
+    watchingThisThread = true;
+    // Kept in a volatile so the compiler cannot drop the pair as it may for built-ins.
+    void* volatile probe = std::malloc(16);
+    std::free(probe);
+    mutex.lock();
+    watchingThisThread = false;
+    mutex.unlock();
+    const bool heapSeen = watchedHeapCalls.exchange(0) == 2;
+    const bool lockSeen = watchedLockCalls.exchange(0) == 1;
+    return heapSeen && lockSeen;
 }

@@ -9,3 +9,7 @@
 extern thread_local bool watchingThisThread;
 extern std::atomic<int> watchedHeapCalls;
 extern std::atomic<int> watchedLockCalls;
+
+// One allocation, one free and one lock made while watching: true when the counters saw
+// exactly those (and they are cleared again), so a watch that counts nothing is caught.
+bool watchSeesAProbe();
