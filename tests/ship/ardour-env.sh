@@ -19,6 +19,10 @@ ardour_environment() {
     ln -s "$2/Vantor Pro/vantor-pro.lv2" "$1/lv2/vantor-pro.lv2"
     export LV2_PATH="$1/lv2"
     export VANTOR_NO_DIALOGS=1
+    # The test's own sine generator, where Ardour looks for the user's scripts (a session
+    # keeps the code of those it uses).
+    mkdir -p "$XDG_CONFIG_HOME/ardour7/scripts"
+    cp "$(dirname "$0")/timeline-sine.lua" "$XDG_CONFIG_HOME/ardour7/scripts/"
 }
 
 scan_module() {

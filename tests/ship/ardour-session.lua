@@ -1,7 +1,7 @@
 -- Run by ardour7-lua: arg[1] = "create" or "reopen", arg[2] = session folder, arg[3] = name,
 -- arg[4] = the plug-in's format, "LXVST" (VST 2.4), "VST3" or "LV2", arg[5] (create) = the name
 -- Ardour knows it by (for LV2 its URI).
--- create: a 48 kHz session with one stereo track: Ardour's sine generator, then Vantor Pro
+-- create: a 48 kHz session with one stereo track: the test's sine (timeline-sine.lua), then Vantor Pro
 -- with Gain at 0.25 and its Active switch automated from on to off half-way through a 3 s
 -- range, saved. reopen: loads the saved session and prints the plug-in's values.
 local mode, folder, name, format, pluginName = arg[1], arg[2], arg[3], arg[4], arg[5]
@@ -28,8 +28,8 @@ if mode == "create" then
   assert(create_session(folder, name, kRate), "could not create the session")
   local track = Session:new_audio_track(2, 2, nil, 1, "Vantor", ARDOUR.PresentationInfo.max_order,
                                         ARDOUR.TrackMode.Normal, true):front()
-  local sine = ARDOUR.LuaAPI.new_luaproc(Session, "SinGen")
-  assert(not sine:isnil(), "Ardour's SinGen generator is missing")
+  local sine = ARDOUR.LuaAPI.new_luaproc(Session, "Vantor Test Sine")
+  assert(not sine:isnil(), "the test's sine generator (timeline-sine.lua) is missing")
   assert(track:add_processor_by_index(sine, 0, nil, true) == 0, "could not add the generator")
   local vantor = ARDOUR.LuaAPI.new_plugin(Session, pluginName, ARDOUR.PluginType[format], "")
   assert(not vantor:isnil(), "Ardour does not know Vantor Pro")
