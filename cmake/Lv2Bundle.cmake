@@ -3,6 +3,8 @@
 #   vantor-pro.lv2/vantor-pro.ttl   ports, features and state, from the parameter and identity records
 #   vantor-pro.lv2/presets.ttl      the factory presets as pset:Presets, from their one table
 #   vantor-pro.lv2/vantor-pro.so    the DSP binary: no window system, only lv2_descriptor exported
+#   vantor-pro.lv2/vantor-pro-ui.so the editor as an X11 UI: only lv2ui_descriptor exported
+#   vantor-pro.lv2/Skin/            the editor's skin
 # built beside the other modules (target vantor_lv2_bundle, by default). Included from
 # src/CMakeLists.txt after cmake/FactoryPresetFiles.cmake.
 
@@ -23,6 +25,23 @@ if(NOT VANTOR_SANITIZER)
   target_include_directories(vantor_lv2_module PRIVATE ${CMAKE_BINARY_DIR}/layers/platform)
 endif()
 
+add_library(vantor_lv2_ui_module MODULE lv2ui/Lv2UiEntry.cpp)
+target_link_libraries(vantor_lv2_ui_module PRIVATE vantor_lv2ui)
+set_target_properties(vantor_lv2_ui_module PROPERTIES OUTPUT_NAME "vantor-pro-ui" PREFIX "" SUFFIX ".so"
+                      LIBRARY_OUTPUT_DIRECTORY "${VANTOR_LV2_BUNDLE}")
+vantor_link_plugin_module(vantor_lv2_ui_module ${CMAKE_CURRENT_SOURCE_DIR}/lv2ui/VantorProLv2Ui.map)
+
+# The skin copied whole, so no file of an older skin stays behind.
+set(lv2_skin_stamp ${CMAKE_CURRENT_BINARY_DIR}/vantor_lv2_skin.stamp)
+add_custom_command(
+  OUTPUT ${lv2_skin_stamp}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf "${VANTOR_LV2_BUNDLE}/Skin"
+  COMMAND ${CMAKE_COMMAND} -E copy_directory "${CMAKE_CURRENT_BINARY_DIR}/Skin" "${VANTOR_LV2_BUNDLE}/Skin"
+  COMMAND ${CMAKE_COMMAND} -E touch ${lv2_skin_stamp}
+  DEPENDS vantor_skin ${CMAKE_CURRENT_BINARY_DIR}/vantor_skin.stamp
+  COMMENT "Copying the skin into the LV2 bundle"
+  VERBATIM)
+
 # Like the preset files' writer, built for and run on the build machine.
 set(lv2_writer ${CMAKE_CURRENT_BINARY_DIR}/write-lv2-description)
 set(lv2_writer_sources
@@ -42,5 +61,5 @@ add_custom_command(
   COMMENT "Writing the LV2 bundle's description and presets"
   VERBATIM)
 
-add_custom_target(vantor_lv2_bundle ALL DEPENDS ${lv2_description_stamp})
-add_dependencies(vantor_lv2_bundle vantor_lv2_module)
+add_custom_target(vantor_lv2_bundle ALL DEPENDS ${lv2_description_stamp} ${lv2_skin_stamp})
+add_dependencies(vantor_lv2_bundle vantor_lv2_module vantor_lv2_ui_module)

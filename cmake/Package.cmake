@@ -21,7 +21,8 @@ file(GLOB _vantor_skin_sources CONFIGURE_DEPENDS
 # The Linux archive carries the LV2 bundle too.
 set(_vantor_archive_bundles vantor_vst3_bundle)
 if(NOT WIN32)
-  list(APPEND _vantor_archive_bundles vantor_lv2_bundle ${PROJECT_BINARY_DIR}/src/vantor_lv2_description.stamp)
+  list(APPEND _vantor_archive_bundles vantor_lv2_bundle vantor_lv2_module vantor_lv2_ui_module
+       ${PROJECT_BINARY_DIR}/src/vantor_lv2_description.stamp ${PROJECT_BINARY_DIR}/src/vantor_lv2_skin.stamp)
 endif()
 
 add_custom_command(

@@ -99,7 +99,7 @@ void EffectEditor::setUpLights()
 
 void EffectEditor::openGui()
 {
-    if (isGuiReady() || engineHost == nullptr)
+    if (isGuiReady())
         return;
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -124,7 +124,8 @@ void EffectEditor::openGui()
         gui.reset();
     }
     // The engine analyses the display spectrum only while someone looks at it.
-    engineHost->setDisplayWanted(true);
+    if (engineHost != nullptr)
+        engineHost->setDisplayWanted(true);
 }
 
 void EffectEditor::buildScene()
@@ -140,14 +141,15 @@ void EffectEditor::buildScene()
 
 void EffectEditor::closeGui()
 {
-    if (!isGuiReady() || engineHost == nullptr)
+    if (!isGuiReady())
         return;
     edits.endAll();
     resources().fonts().deleteLists();
     gui.reset();
     if (!glObjectsKept())
         shaders.reset();
-    engineHost->setDisplayWanted(false);
+    if (engineHost != nullptr)
+        engineHost->setDisplayWanted(false);
     setGuiReady(false);
 }
 
@@ -224,7 +226,7 @@ void EffectEditor::idle()
     // Between events, so a window is never replaced while it handles one of its own.
     if (isOpen() && isGuiReady())
         followChosenScale();
-    if (engineHost != nullptr && isGuiReady())
+    if (isGuiReady())
         frameCounter = std::min(frameCounter + 1.0f, kFrameCounterCap);
     VSTGL_Editor::idle();
 }
@@ -247,7 +249,7 @@ bool EffectEditor::drainInbox()
 
 bool EffectEditor::frameWanted()
 {
-    if (engineHost == nullptr || gui == nullptr)
+    if (gui == nullptr)
         return false;
     const bool changed = drainInbox();
     // One more frame after the version line's last one clears it.

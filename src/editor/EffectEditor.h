@@ -33,7 +33,8 @@ public:
     static constexpr int kVersionLineFrames = 120;
     static constexpr float kFrameCounterCap = 100000.0f;
 
-    // engine may be null (the effect came up without one): the editor then draws nothing.
+    // engine may be null (a host that keeps the effect out of the editor's reach): the
+    // controls work and the live displays stay quiet.
     // Reads no file and makes no window until it is first opened.
     EffectEditor(EditorEffect& effect, EngineHost* engine, std::string skinFolder = SkinFiles::moduleSkinFolder());
     ~EffectEditor() override;
@@ -44,6 +45,7 @@ public:
     bool open(void* parentWindow) override;
     void close() override { VSTGL_Editor::close(); }
     bool isOpen() const override { return VSTGL_Editor::isOpen(); }
+    void* nativeWindow() const override { return VSTGL_Editor::nativeWindow(); }
     void idle() override;
     int eventDescriptor() const override { return VSTGL_Editor::eventDescriptor(); }
     // The host's factor for the editor's size (VST hosts announce it through

@@ -59,6 +59,8 @@ public:
     virtual void idle();
 
     bool isOpen() const { return parent != nullptr; }
+    // The editor's own window (an X11 window id or an HWND, as a pointer), null while closed.
+    void* nativeWindow() const { return device != nullptr ? device->nativeHandle() : nullptr; }
     // The descriptor that becomes readable when window-system events wait for the next idle
     // call (the X connection while open), -1 otherwise: a host with a main loop of its own
     // can call idle when it does instead of polling.

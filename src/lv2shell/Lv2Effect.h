@@ -32,6 +32,10 @@ public:
     Lv2Effect(const Lv2Effect&) = delete;
     Lv2Effect& operator=(const Lv2Effect&) = delete;
 
+    // What the UI binary may reach through instance-access (Lv2InstanceAccess).
+    EngineHost* engineHost() { return core->engineHost(); }
+    EditorEffect& editorSide() { return *core; }
+
     void connectPort(std::uint32_t port, void* data);
     // The next block starts as a fresh instance's would with the values set so far.
     void activate();

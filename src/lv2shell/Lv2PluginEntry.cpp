@@ -2,26 +2,43 @@
 // Lv2Effect. No exception ever crosses into the host: every call that can allocate is guarded.
 #include "identity/EffectIdentity.h"
 #include "lv2shell/Lv2Effect.h"
+#include "lv2shell/Lv2InstanceAccess.h"
 
 #include <lv2/core/lv2.h>
 #include <lv2/state/state.h>
 
+#include <cstddef>
 #include <cstring>
 #include <exception>
+#include <memory>
+#include <type_traits>
 
 namespace
 {
 
+// The handle hosts hold: what the UI binary may read through instance-access comes first.
+struct Lv2Instance
+{
+    Lv2InstanceAccess access;
+    Lv2Effect* effect;
+};
+static_assert(std::is_standard_layout_v<Lv2Instance> && offsetof(Lv2Instance, access) == 0);
+
 Lv2Effect& effectOf(LV2_Handle instance)
 {
-    return *static_cast<Lv2Effect*>(instance);
+    return *static_cast<Lv2Instance*>(instance)->effect;
 }
 
 LV2_Handle instantiate(const LV2_Descriptor*, double sampleRate, const char*, const LV2_Feature* const* features)
 {
     try
     {
-        return Lv2Effect::create(sampleRate, features).release();
+        std::unique_ptr<Lv2Effect> effect = Lv2Effect::create(sampleRate, features);
+        if (!effect)
+            return nullptr;
+        auto* instance = new Lv2Instance{{lv2InstanceStamp(), effect->engineHost(), &effect->editorSide()}, nullptr};
+        instance->effect = effect.release();
+        return instance;
     }
     catch (const std::exception&)
     {
@@ -46,9 +63,11 @@ void run(LV2_Handle instance, std::uint32_t frames)
 
 void deactivate(LV2_Handle) {}
 
-void cleanup(LV2_Handle instance)
+void cleanup(LV2_Handle handle)
 {
-    delete static_cast<Lv2Effect*>(instance);
+    auto* instance = static_cast<Lv2Instance*>(handle);
+    delete instance->effect;
+    delete instance;
 }
 
 LV2_State_Status saveState(LV2_Handle instance, LV2_State_Store_Function store, LV2_State_Handle handle, std::uint32_t,

@@ -6,7 +6,7 @@
 
 // What the LV2 plug-in's description (written at build time, tools/lv2gen) and its binary
 // must agree on beyond the parameter and identity records: the ports after the parameters,
-// the binary's file name and the one state property.
+// the binaries' file names, the UI's URI and the one state property.
 namespace lv2_facts
 {
 
@@ -41,6 +41,11 @@ inline constexpr char kLatencyName[] = "Latency";
 
 inline constexpr char kBundleName[] = "vantor-pro.lv2";
 inline constexpr char kBinaryName[] = "vantor-pro.so";
+// The editor: an X11 UI in a binary of its own, under the plug-in's URI with this fragment,
+// and its skin in the bundle's folder of this name.
+inline constexpr char kUiBinaryName[] = "vantor-pro-ui.so";
+inline constexpr char kUiUriFragment[] = "#ui";
+inline constexpr char kSkinFolderName[] = "Skin";
 
 // The state's one property: the program chunk, under the plug-in's URI with this fragment.
 inline constexpr char kProgramPropertyFragment[] = "#program";

@@ -98,6 +98,9 @@ public:
                                                   int& sampleCount, WindowEventSink& sink, std::string& error);
     virtual ~NativeGlWindow() = default;
 
+    // The window itself (an X11 window id or an HWND, as a pointer): what a host that embeds
+    // plug-in windows by their id (LV2) is handed.
+    virtual void* nativeHandle() const = 0;
     virtual void makeCurrent() = 0;
     // Shows the frame just drawn.
     virtual void present() = 0;

@@ -38,6 +38,9 @@ public:
     virtual bool open(void* nativeParent) = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
+    // The editor's own window inside the host's (an X11 window id or an HWND, as a pointer),
+    // null while closed: hosts that embed plug-in windows by their id (LV2) take it.
+    virtual void* nativeWindow() const = 0;
     // The host's periodic call: window-system events, then a frame when one is due.
     virtual void idle() = 0;
     // The descriptor that becomes readable when window-system events wait for the next idle

@@ -45,9 +45,10 @@ fi
     echo "Vantor Pro/$vst3_module"
     echo "Vantor Pro/Vantor Pro.vst3/Contents/Resources/moduleinfo.json"
     if [ "$platform" = linux ]; then
-        for file in manifest.ttl vantor-pro.ttl presets.ttl vantor-pro.so; do
+        for file in manifest.ttl vantor-pro.ttl presets.ttl vantor-pro.so vantor-pro-ui.so; do
             echo "Vantor Pro/vantor-pro.lv2/$file"
         done
+        grep -v '^#' "$skin_list" | awk 'NF { print "Vantor Pro/vantor-pro.lv2/Skin/" $1 }'
     fi
     echo "Vantor Pro/README.txt"
     grep -v '^#' "$skin_list" |
@@ -88,5 +89,6 @@ sh "$check_module" "$folder/Vantor Pro.clap" || status=1
 sh "$check_module" "$folder/$vst3_module" || status=1
 if [ "$platform" = linux ]; then
     sh "$check_module" "$folder/vantor-pro.lv2/vantor-pro.so" || status=1
+    sh "$check_module" "$folder/vantor-pro.lv2/vantor-pro-ui.so" || status=1
 fi
 exit $status

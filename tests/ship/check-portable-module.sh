@@ -7,7 +7,7 @@
 # - no symbol it takes from glibc is newer than GLIBC_2.27, the oldest glibc it promises to load on;
 # - it exports exactly its entry points (VSTPluginMain and main, a .clap file's clap_entry, or
 #   a VST3 bundle's module's GetPluginFactory, ModuleEntry and ModuleExit, an LV2 bundle's DSP
-#   binary's lv2_descriptor):
+#   binary's lv2_descriptor and its UI binary's lv2ui_descriptor):
 #   no C++ symbol of ours or of the libraries linked in can take the place of a host's (or
 #   another plug-in's) or be replaced by one.
 set -eu
@@ -17,8 +17,10 @@ newest_glibc=2.27
 status=0
 
 allowed='^(libc\.so\.6|libm\.so\.6|libdl\.so\.2|libpthread\.so\.0|ld-linux-x86-64\.so\.2|libX11\.so\.6|libGL\.so\.1|libOpenGL\.so\.0|libGLX\.so\.0)$'
-# The LV2 DSP binary runs where no window system may be (a headless host, a render farm).
+# The LV2 DSP binary runs where no window system may be (a headless host, a render farm); its
+# UI binary is the editor, with X11 and OpenGL.
 case $module in
+*.lv2/*-ui.so) ;;
 *.lv2/*) allowed='^(libc\.so\.6|libm\.so\.6|libdl\.so\.2|libpthread\.so\.0|ld-linux-x86-64\.so\.2)$' ;;
 esac
 needed=$(objdump -p "$module" | sed -n 's/^[[:space:]]*NEEDED[[:space:]]*//p')
@@ -67,6 +69,7 @@ exports=$(nm -D --defined-only "$module" | awk '{ print $2 " " $3 }' | sort)
 case $module in
 *.clap) expected='D clap_entry' ;;
 *.vst3/Contents/x86_64-linux/*) expected=$(printf 'T GetPluginFactory\nT ModuleEntry\nT ModuleExit\n' | sort) ;;
+*.lv2/*-ui.so) expected='T lv2ui_descriptor' ;;
 *.lv2/*) expected='T lv2_descriptor' ;;
 *) expected=$(printf 'T VSTPluginMain\nT main\n' | sort) ;;
 esac

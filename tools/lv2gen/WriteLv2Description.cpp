@@ -1,5 +1,5 @@
 // Writes the LV2 bundle's description from the records the plug-in itself is built from:
-// manifest.ttl (the plug-in and its presets), vantor-pro.ttl (ports from the parameter
+// manifest.ttl (the plug-in, its UI and its presets), vantor-pro.ttl (ports from the parameter
 // record, identity, features, state) and presets.ttl (the factory presets, each as its port
 // values and its program chunk). Run on the build machine.
 //
@@ -24,6 +24,7 @@ namespace
 {
 
 const std::string kPluginUri = kEffectIdentity.lv2Uri;
+const std::string kUiUri = kPluginUri + lv2_facts::kUiUriFragment;
 constexpr char kDescriptionFile[] = "vantor-pro.ttl";
 constexpr char kPresetsFile[] = "presets.ttl";
 
@@ -31,11 +32,13 @@ constexpr char kPrefixes[] = "@prefix atom: <http://lv2plug.in/ns/ext/atom#> .\n
                              "@prefix doap: <http://usefulinc.com/ns/doap#> .\n"
                              "@prefix foaf: <http://xmlns.com/foaf/0.1/> .\n"
                              "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n"
+                             "@prefix opts: <http://lv2plug.in/ns/ext/options#> .\n"
                              "@prefix pprops: <http://lv2plug.in/ns/ext/port-props#> .\n"
                              "@prefix pset: <http://lv2plug.in/ns/ext/presets#> .\n"
                              "@prefix rdf: <http://www.w3.org/1999/02/22-rdf-syntax-ns#> .\n"
                              "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
                              "@prefix state: <http://lv2plug.in/ns/ext/state#> .\n"
+                             "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
                              "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n"
                              "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n"
                              "@prefix xsd: <http://www.w3.org/2001/XMLSchema#> .\n\n";
@@ -103,6 +106,13 @@ std::string manifest()
     out << kPrefixes;
     out << "<" << kPluginUri << ">\n    a lv2:Plugin ;\n    lv2:binary <" << lv2_facts::kBinaryName
         << "> ;\n    rdfs:seeAlso <" << kDescriptionFile << "> .\n";
+    // The editor, embedded in the host's window and driven by its idle calls; the live
+    // displays read the DSP instance where the host offers instance-access.
+    out << "\n<" << kUiUri << ">\n    a ui:X11UI ;\n    ui:binary <" << lv2_facts::kUiBinaryName
+        << "> ;\n    lv2:requiredFeature ui:idleInterface , ui:parent ;\n"
+           "    lv2:optionalFeature ui:resize , ui:touch , ui:noUserResize , opts:options , urid:map ,\n"
+           "        <http://lv2plug.in/ns/ext/instance-access> ;\n"
+           "    opts:supportedOption ui:scaleFactor ;\n    lv2:extensionData ui:idleInterface .\n";
     for (const FactoryPresetDefinition& preset : factoryPresets())
     {
         out << "\n<" << presetUri(preset.name) << ">\n    a pset:Preset ;\n    lv2:appliesTo <" << kPluginUri
@@ -155,7 +165,8 @@ std::string description()
         << version.substr(firstDot + 1, secondDot - firstDot - 1) << " ;\n    lv2:microVersion "
         << version.substr(secondDot + 1)
         << " ;\n    lv2:requiredFeature urid:map ;\n    lv2:optionalFeature lv2:hardRTCapable ;\n"
-           "    lv2:extensionData state:interface ;\n    lv2:port\n";
+           "    lv2:extensionData state:interface ;\n    ui:ui <"
+        << kUiUri << "> ;\n    lv2:port\n";
     for (const ParameterDescriptor& parameter : kParameterTable)
         writeParameterPort(out, parameter);
     for (const lv2_facts::AudioPortFacts& port : lv2_facts::kAudioPorts)

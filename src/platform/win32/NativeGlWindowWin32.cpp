@@ -130,6 +130,7 @@ public:
         return openInWindow(sampleCount, error);
     }
 
+    void* nativeHandle() const override { return window; }
     void makeCurrent() override
     {
         if (pbufferContext != nullptr)
@@ -462,7 +463,8 @@ private:
         case WM_KEYUP:
             event.kind = message == WM_KEYDOWN ? WindowEvent::Kind::KeyDown : WindowEvent::Kind::KeyUp;
             // Letter keys' virtual-key codes are the upper-case ASCII letters.
-            event.keyCode = wParam >= 'A' && wParam <= 'Z' ? static_cast<int>(wParam - 'A' + 'a') : static_cast<int>(wParam);
+            event.keyCode =
+                wParam >= 'A' && wParam <= 'Z' ? static_cast<int>(wParam - 'A' + 'a') : static_cast<int>(wParam);
             event.typed = message == WM_KEYDOWN ? typedCharacter(wParam, lParam) : 0;
             break;
         case WM_MOUSEMOVE:

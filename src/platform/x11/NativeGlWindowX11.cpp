@@ -61,8 +61,8 @@ char typedCharacter(const XKeyEvent& key)
 class NativeGlWindowX11 final : public NativeGlWindow
 {
 public:
-    NativeGlWindowX11(WindowEventSink& eventSink, SharedGlContextX11& glContext, Window parentWindow,
-                      int windowWidth, int windowHeight)
+    NativeGlWindowX11(WindowEventSink& eventSink, SharedGlContextX11& glContext, Window parentWindow, int windowWidth,
+                      int windowHeight)
         : sink(eventSink), shared(glContext), parent(parentWindow), width(windowWidth), height(windowHeight)
     {
     }
@@ -144,6 +144,7 @@ public:
         return !trap.failed();
     }
 
+    void* nativeHandle() const override { return reinterpret_cast<void*>(static_cast<std::uintptr_t>(window)); }
     void makeCurrent() override { glXMakeContextCurrent(shared.connection(), window, window, shared.context()); }
 
     void present() override { glXSwapBuffers(shared.connection(), window); }
@@ -404,8 +405,8 @@ private:
 }  // namespace
 
 std::unique_ptr<NativeGlWindow> NativeGlWindow::create(void* parentWindow, int width, int height,
-                                                       SharedGlContext* shared, int& sampleCount,
-                                                       WindowEventSink& sink, std::string& error)
+                                                       SharedGlContext* shared, int& sampleCount, WindowEventSink& sink,
+                                                       std::string& error)
 {
     // Every window here is drawn by the process's context.
     if (shared == nullptr)
