@@ -1,0 +1,171 @@
+// libFuzzer target: arbitrary bytes as what an LV2 host hands back to the state extension's
+// restore, under the program property or another, typed as a chunk or as something else.
+// Only one whole program chunk of the chunk type may be taken; anything else is refused with
+// the state as it was. After either, a block of noise comes out finite.
+#include "effect/StateChunks.h"
+#include "identity/EffectIdentity.h"
+#include "lv2shell/Lv2Effect.h"
+#include "lv2shell/Lv2PluginFacts.h"
+
+#include <lv2/atom/atom.h>
+#include <lv2/urid/urid.h>
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+constexpr std::uint32_t kFrames = 3 * 2048;
+constexpr std::uint32_t kBlock = 512;
+
+// The host's URI map: each URI the next number from 1.
+LV2_URID mapUri(LV2_URID_Map_Handle handle, const char* uri)
+{
+    auto& uris = *static_cast<std::map<std::string, LV2_URID>*>(handle);
+    return uris.emplace(uri, static_cast<LV2_URID>(uris.size() + 1)).first->second;
+}
+
+struct HandedBack
+{
+    LV2_URID key;
+    LV2_URID type;
+    std::vector<std::uint8_t> value;
+};
+
+const void* retrieve(LV2_State_Handle handle, std::uint32_t key, std::size_t* size, std::uint32_t* type,
+                     std::uint32_t* flags)
+{
+    const auto& handed = *static_cast<const HandedBack*>(handle);
+    if (key != handed.key)
+        return nullptr;
+    *size = handed.value.size();
+    *type = handed.type;
+    *flags = LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE;
+    return handed.value.data();
+}
+
+LV2_State_Status store(LV2_State_Handle handle, std::uint32_t, const void* value, std::size_t size, std::uint32_t,
+                       std::uint32_t)
+{
+    auto& saved = *static_cast<std::vector<std::uint8_t>*>(handle);
+    const auto* bytes = static_cast<const std::uint8_t*>(value);
+    saved.assign(bytes, bytes + size);
+    return LV2_STATE_SUCCESS;
+}
+
+class FuzzedLv2Effect
+{
+public:
+    FuzzedLv2Effect()
+    {
+        const LV2_Feature mapFeature{LV2_URID__map, &map};
+        const LV2_Feature* features[] = {&mapFeature, nullptr};
+        effect = Lv2Effect::create(44100.0, features);
+        if (!effect)
+            std::abort();
+        for (std::uint32_t port = 0; port < static_cast<std::uint32_t>(kNumParameters); ++port)
+            effect->connectPort(port, &controls[port]);
+        effect->connectPort(lv2_facts::kLatency, &latency);
+        effect->activate();
+        defaultState = saved();
+        programKey =
+            map.map(map.handle, (std::string(kEffectIdentity.lv2Uri) + lv2_facts::kProgramPropertyFragment).c_str());
+        chunkType = map.map(map.handle, LV2_ATOM__Chunk);
+    }
+
+    std::vector<std::uint8_t> saved()
+    {
+        std::vector<std::uint8_t> bytes;
+        if (effect->saveState(store, &bytes) != LV2_STATE_SUCCESS)
+            std::abort();
+        return bytes;
+    }
+
+    bool restore(const HandedBack& handed)
+    {
+        return effect->restoreState(retrieve, const_cast<HandedBack*>(&handed)) == LV2_STATE_SUCCESS;
+    }
+
+    void reset()
+    {
+        if (!restore({programKey, chunkType, defaultState}))
+            std::abort();
+    }
+
+    void requireFiniteSound()
+    {
+        std::vector<float> left(kFrames), right(kFrames);
+        std::uint32_t state = 12345;
+        for (std::size_t i = 0; i < left.size(); ++i)
+        {
+            state = state * 1664525u + 1013904223u;
+            left[i] = static_cast<float>(state >> 8) / 16777216.0f - 0.5f;
+            right[i] = -left[i];
+        }
+        for (std::uint32_t start = 0; start < kFrames; start += kBlock)
+        {
+            effect->connectPort(lv2_facts::kAudioInLeft, left.data() + start);
+            effect->connectPort(lv2_facts::kAudioInRight, right.data() + start);
+            effect->connectPort(lv2_facts::kAudioOutLeft, left.data() + start);
+            effect->connectPort(lv2_facts::kAudioOutRight, right.data() + start);
+            effect->run(kBlock);
+        }
+        for (std::size_t i = 0; i < left.size(); ++i)
+        {
+            if (!std::isfinite(left[i]) || !std::isfinite(right[i]))
+                std::abort();
+        }
+    }
+
+    LV2_URID programKey = 0;
+    LV2_URID chunkType = 0;
+
+private:
+    std::map<std::string, LV2_URID> uris;
+    LV2_URID_Map map{&uris, mapUri};
+    std::unique_ptr<Lv2Effect> effect;
+    // The host's control values: the defaults, never moved, so only the state sets values.
+    std::array<float, kNumParameters> controls = []
+    {
+        std::array<float, kNumParameters> defaults{};
+        for (int i = 0; i < kNumParameters; ++i)
+            defaults[static_cast<std::size_t>(i)] = kParameterTable[i].defaultValue;
+        return defaults;
+    }();
+    float latency = 0.0f;
+    std::vector<std::uint8_t> defaultState;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static FuzzedLv2Effect fuzzed;
+    if (size < 1)
+        return 0;
+    fuzzed.reset();
+    const std::vector<std::uint8_t> before = fuzzed.saved();
+
+    // The first byte picks the property (bit 0: another one), the type (bit 1: another one)
+    // and whether a short value is padded to a whole chunk (bit 2); the rest is the value.
+    HandedBack handed{(data[0] & 1) != 0 ? fuzzed.programKey + 100 : fuzzed.programKey,
+                      (data[0] & 2) != 0 ? fuzzed.chunkType + 100 : fuzzed.chunkType,
+                      std::vector<std::uint8_t>(data + 1, data + size)};
+    if ((data[0] & 4) != 0 && handed.value.size() < static_cast<std::size_t>(kProgramChunkSize))
+        handed.value.resize(kProgramChunkSize, 0);
+
+    const bool taken = fuzzed.restore(handed);
+    const bool whole = handed.key == fuzzed.programKey && handed.type == fuzzed.chunkType &&
+                       handed.value.size() == static_cast<std::size_t>(kProgramChunkSize);
+    if (taken != whole)
+        std::abort();
+    if (!taken && fuzzed.saved() != before)
+        std::abort();
+    fuzzed.requireFiniteSound();
+    return 0;
+}
