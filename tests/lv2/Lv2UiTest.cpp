@@ -317,6 +317,37 @@ TEST_F(Lv2UiSession, TheDisplaysReadTheDspInstanceOnlyThroughItsOwnInstanceAcces
     }
 }
 
+TEST_F(Lv2UiSession, TheSizeMenuAsksTheHostAndResizesTheSameWindow)
+{
+    // The V emblem, and the menu's rows below it (automatic, then 100 % up to 300 %, 200 % the
+    // fifth), in design pixels from the window's top-left corner.
+    const auto click = [this](int designX, int designY, int factor)
+    {
+        pointer.moveTo(designX * factor, designY * factor);
+        idleFor(2);
+        pointer.press();
+        idleFor(2);
+        pointer.release();
+        idleFor(3);
+    };
+    const auto pickSize = [&](int choice, int factor)
+    {
+        click(50, 34, factor);
+        click(73, 66 + choice * 18, factor);
+    };
+    ASSERT_TRUE(openUi());
+    settledFrame();
+    pickSize(5, 1);
+    ASSERT_FALSE(requestedSizes.empty());
+    EXPECT_EQ(requestedSizes.back(), std::make_pair(2 * kWidth, 2 * kHeight));
+    EXPECT_EQ(window.firstChild(), widget) << "the host embeds one window for the UI's life";
+    EXPECT_EQ(settledFrame().width, 2 * kWidth);
+    // Back to automatic, which the next openings remember: 100 % without a host's factor.
+    pickSize(0, 2);
+    EXPECT_EQ(requestedSizes.back(), std::make_pair(kWidth, kHeight));
+    EXPECT_EQ(window.firstChild(), widget);
+}
+
 TEST_F(Lv2UiSession, TwentyOpeningsAndClosingsLeaveNoWindowAndNoXError)
 {
     for (int cycle = 0; cycle < 20; ++cycle)
