@@ -1,9 +1,12 @@
 #include "glgui/TextureBank.h"
 
+#include "glgui/MipmapLevels.h"
 #include "glgui/OpenGL.h"
 #include "glgui/SkinData.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 // The reader layer names GL values without GL headers; they must agree.
 static_assert(kGlUnsignedByte == GL_UNSIGNED_BYTE && kGlFloat == GL_FLOAT && kGlRed == GL_RED && kGlRgba == GL_RGBA &&
@@ -55,9 +58,15 @@ void TextureBank::upload(Record& record)
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, description.wrap);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, description.wrap);
+    const int channels = description.type == kGlUnsignedByte && description.format == kGlRgba  ? 4
+                         : description.type == kGlUnsignedByte && description.format == kGlRgb ? 3
+                                                                                               : 0;
+    // Levels of 8-bit colour images are made here: GL's own generation makes a software
+    // renderer build a drawing pipeline for each format and size class at the first opening.
+    const bool levelsMadeHere = description.mipmaps && channels != 0 && pixels != nullptr;
     if (description.mipmaps)
     {
-        glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
+        glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, levelsMadeHere ? GL_FALSE : GL_TRUE);
         glTexEnvf(GL_TEXTURE_FILTER_CONTROL, GL_TEXTURE_LOD_BIAS, 0.0f);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
@@ -73,8 +82,25 @@ void TextureBank::upload(Record& record)
     if (pixels != nullptr && description.width > 0 && description.height > 0)
         glTexImage2D(GL_TEXTURE_2D, 0, description.internalFormat, description.width, description.height, 0,
                      static_cast<GLenum>(description.format), static_cast<GLenum>(description.type), pixels);
+    if (levelsMadeHere && description.width > 0 && description.height > 0)
+        uploadSmallerLevels(description, pixels, channels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
+}
+
+void TextureBank::uploadSmallerLevels(const TextureDescription& description, const std::uint8_t* pixels, int channels)
+{
+    std::vector<std::uint8_t> level;
+    int width = description.width;
+    int height = description.height;
+    for (int index = 1; width > 1 || height > 1; ++index)
+    {
+        level = halvedLevel(level.empty() ? pixels : level.data(), width, height, channels);
+        width = std::max(1, width / 2);
+        height = std::max(1, height / 2);
+        glTexImage2D(GL_TEXTURE_2D, index, description.internalFormat, width, height, 0,
+                     static_cast<GLenum>(description.format), static_cast<GLenum>(description.type), level.data());
+    }
 }
 
 void TextureBank::releaseAll()

@@ -63,6 +63,8 @@ private:
     const Record* find(std::string_view name) const;
     Record* find(std::string_view name);
     void upload(Record& record);
+    // Levels 1 and up of an 8-bit colour image, each halved from the one before.
+    void uploadSmallerLevels(const TextureDescription& description, const std::uint8_t* pixels, int channels);
 
     const SkinData* skinData = nullptr;
     std::vector<Record> records;

@@ -4,6 +4,7 @@ add_executable(reader_tests
   ${CMAKE_CURRENT_LIST_DIR}/SkinFilesTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PngDecoderTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextureDescriptionTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MipmapLevelsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Model3DSTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BitmapFontTest.cpp)
 target_link_libraries(reader_tests PRIVATE vantor_test_support vantor_core GTest::gtest GTest::gtest_main)
