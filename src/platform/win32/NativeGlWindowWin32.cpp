@@ -130,7 +130,7 @@ public:
         return openInWindow(sampleCount, error);
     }
 
-    void* nativeHandle() const override { return window; }
+    void* nativeHandle() const override { return inputWindow(); }
     void makeCurrent() override
     {
         if (pbufferContext != nullptr)
@@ -175,6 +175,48 @@ public:
             SetCapture(inputWindow());
         else
             ReleaseCapture();
+    }
+
+    // The context's objects (textures, programs, display lists) stay: drawing into the window
+    // it keeps its context; offscreen, a pbuffer of the new size gets a context that shares
+    // the old one's objects before the old one goes. False, with nothing changed, when a step
+    // fails (the editor then opens again at the new size).
+    bool resize(int newWidth, int newHeight) override
+    {
+        constexpr UINT kSizeOnly = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+        if (pbuffer == nullptr)
+        {
+            if (!SetWindowPos(window, nullptr, 0, 0, newWidth, newHeight, kSizeOnly))
+                return false;
+            width = newWidth;
+            height = newHeight;
+            return true;
+        }
+        const int noAttributes[] = {0};
+        PbufferHandle newPbuffer = createPbuffer(windowDc, pbufferFormat, newWidth, newHeight, noAttributes);
+        HDC newDc = newPbuffer != nullptr ? getPbufferDc(newPbuffer) : nullptr;
+        HGLRC newContext = newDc != nullptr ? wglCreateContext(newDc) : nullptr;
+        if (newContext == nullptr || !wglShareLists(pbufferContext, newContext) ||
+            !SetWindowPos(displayWindow, nullptr, 0, 0, newWidth, newHeight, kSizeOnly))
+        {
+            if (newContext != nullptr)
+                wglDeleteContext(newContext);
+            if (newDc != nullptr)
+                releasePbufferDc(newPbuffer, newDc);
+            if (newPbuffer != nullptr)
+                destroyPbuffer(newPbuffer);
+            return false;
+        }
+        wglMakeCurrent(nullptr, nullptr);
+        releasePbuffer();
+        pbuffer = newPbuffer;
+        pbufferDc = newDc;
+        pbufferContext = newContext;
+        width = newWidth;
+        height = newHeight;
+        wglMakeCurrent(pbufferDc, pbufferContext);
+        sizeReadBack();
+        return true;
     }
 
     Readiness readiness() const override { return readiness_; }
@@ -336,9 +378,10 @@ private:
         SetWindowLongPtrA(displayWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 
         const auto choose = wglFunction<ChoosePixelFormatArb>("wglChoosePixelFormatARB");
-        const auto createPbuffer = wglFunction<CreatePbufferArb>("wglCreatePbufferARB");
-        const auto getPbufferDc = wglFunction<GetPbufferDcArb>("wglGetPbufferDCARB");
-        // Resolved now: without a current context, as at teardown, there is nothing to ask.
+        // Resolved now: without a current context, as at teardown or a resize, there is
+        // nothing to ask.
+        createPbuffer = wglFunction<CreatePbufferArb>("wglCreatePbufferARB");
+        getPbufferDc = wglFunction<GetPbufferDcArb>("wglGetPbufferDCARB");
         releasePbufferDc = wglFunction<ReleasePbufferDcArb>("wglReleasePbufferDCARB");
         destroyPbuffer = wglFunction<DestroyPbufferArb>("wglDestroyPbufferARB");
         if (choose == nullptr || createPbuffer == nullptr || getPbufferDc == nullptr || releasePbufferDc == nullptr ||
@@ -365,12 +408,11 @@ private:
                                   kWglStencilBits,
                                   8,
                                   0};
-        int format = 0;
         UINT count = 0;
-        if (!choose(windowDc, attributes, nullptr, 1, &format, &count) || count == 0)
-            format = pixelFormat;
+        if (!choose(windowDc, attributes, nullptr, 1, &pbufferFormat, &count) || count == 0)
+            pbufferFormat = pixelFormat;
         const int noAttributes[] = {0};
-        pbuffer = createPbuffer(windowDc, format, width, height, noAttributes);
+        pbuffer = createPbuffer(windowDc, pbufferFormat, width, height, noAttributes);
         if (pbuffer == nullptr)
         {
             error = "Couldn't create PBuffer.";
@@ -388,6 +430,13 @@ private:
             error = "Can't create render context.";
             return false;
         }
+        sizeReadBack();
+        return true;
+    }
+
+    // The frame read back from the pbuffer, and how it goes to the display window.
+    void sizeReadBack()
+    {
         readBack.assign(static_cast<std::size_t>(width) * height, 0);
         blitHeader = BITMAPINFO{};
         blitHeader.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -397,7 +446,6 @@ private:
         blitHeader.bmiHeader.biBitCount = 32;
         blitHeader.bmiHeader.biCompression = BI_RGB;
         blitHeader.bmiHeader.biSizeImage = static_cast<DWORD>(width * height * 4);
-        return true;
     }
 
     void destroyWindowContext()
@@ -415,9 +463,8 @@ private:
         window = nullptr;
     }
 
-    void tearDown()
+    void releasePbuffer()
     {
-        wglMakeCurrent(nullptr, nullptr);
         if (pbufferContext != nullptr)
             wglDeleteContext(pbufferContext);
         pbufferContext = nullptr;
@@ -429,6 +476,12 @@ private:
         }
         pbuffer = nullptr;
         pbufferDc = nullptr;
+    }
+
+    void tearDown()
+    {
+        wglMakeCurrent(nullptr, nullptr);
+        releasePbuffer();
         destroyWindowContext();
         if (displayWindow != nullptr && IsWindow(displayWindow))
             DestroyWindow(displayWindow);
@@ -530,6 +583,9 @@ private:
     int pixelFormat = 0;
     HWND displayWindow = nullptr;
     PbufferHandle pbuffer = nullptr;
+    int pbufferFormat = 0;
+    CreatePbufferArb createPbuffer = nullptr;
+    GetPbufferDcArb getPbufferDc = nullptr;
     ReleasePbufferDcArb releasePbufferDc = nullptr;
     DestroyPbufferArb destroyPbuffer = nullptr;
     HDC pbufferDc = nullptr;
