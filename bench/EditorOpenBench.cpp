@@ -4,9 +4,13 @@
 // fresh process, for reopenings of the same editor, and for a second instance's first
 // opening while the first one's editor is open. Each run is a fresh process (this program
 // started again with --one-process), so the first opening is measured as a host sees it.
+// Beside them, the software renderer's own floor: a bare GL window's first triangle.
 // Run under an X server (xvfb-run) with VANTOR_MODULE naming the module.
 #include "HostWindow.h"
 #include "PluginHost.h"
+
+#include <GL/glx.h>
+#include <X11/Xlib.h>
 
 #include <algorithm>
 #include <array>
@@ -115,6 +119,36 @@ std::string ownPath()
     return length > 0 ? std::string(path.data(), static_cast<std::size_t>(length)) : std::string();
 }
 
+// The renderer's own floor, for comparison: a bare GLX context and window of the editor's
+// size, and one triangle drawn and shown, in wall-clock milliseconds from opening the display.
+int measureBareGl()
+{
+    const auto start = std::chrono::steady_clock::now();
+    Display* display = XOpenDisplay(nullptr);
+    int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_DEPTH_SIZE, 24, GLX_STENCIL_SIZE, 8, None};
+    XVisualInfo* visual = display != nullptr ? glXChooseVisual(display, DefaultScreen(display), attributes) : nullptr;
+    if (visual == nullptr)
+        return 1;
+    GLXContext context = glXCreateContext(display, visual, nullptr, True);
+    XSetWindowAttributes windowAttributes{};
+    windowAttributes.colormap =
+        XCreateColormap(display, RootWindow(display, visual->screen), visual->visual, AllocNone);
+    const Window window = XCreateWindow(display, RootWindow(display, visual->screen), 0, 0, kWidth, kHeight, 0,
+                                        visual->depth, InputOutput, visual->visual, CWColormap, &windowAttributes);
+    XMapWindow(display, window);
+    glXMakeCurrent(display, window, context);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glBegin(GL_TRIANGLES);
+    glVertex2f(0.0f, 0.0f);
+    glVertex2f(1.0f, 0.0f);
+    glVertex2f(0.0f, 1.0f);
+    glEnd();
+    glXSwapBuffers(display, window);
+    glFinish();
+    std::printf("%f\n", std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    return 0;
+}
+
 // Runs kProcesses fresh processes at the factor and prints the medians of what they measured.
 bool measureFreshProcesses(const std::string& self, float factor)
 {
@@ -160,7 +194,22 @@ int main(int argc, char** argv)
     }
     if (argc == 3 && std::strcmp(argv[1], "--one-process") == 0)
         return measureOneProcess(std::strtof(argv[2], nullptr));
+    if (argc == 2 && std::strcmp(argv[1], "--bare-gl") == 0)
+        return measureBareGl();
     std::printf("medians of %d fresh processes (reopening: the median of %d in each)\n", kProcesses, kReopenings);
+    std::vector<double> bare;
+    for (int run = 0; run < kProcesses; ++run)
+    {
+        std::FILE* child = popen(("'" + ownPath() + "' --bare-gl").c_str(), "r");
+        double value = 0.0;
+        if (child == nullptr || std::fscanf(child, "%lf", &value) != 1 || pclose(child) != 0)
+        {
+            std::fprintf(stderr, "the bare GL process failed\n");
+            return 1;
+        }
+        bare.push_back(value);
+    }
+    std::printf("the renderer's floor: a bare GL window's first triangle in a fresh process %.1f ms\n", median(bare));
     for (const float factor : kFactors)
     {
         if (!measureFreshProcesses(ownPath(), factor))
