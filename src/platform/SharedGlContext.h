@@ -6,18 +6,19 @@
 namespace platform
 {
 
-// The process's OpenGL context where the window system lets one context draw into any
-// editor's window (X11): made by the first editor that opens, kept while any editor of the
-// process exists (open or closed) and shared by all of them, so what a context costs to make
-// and to fill (compiled programs, a software renderer's generated code, uploaded textures)
-// is paid once per process. The last holder going destroys it with everything in it.
+// The process's OpenGL context: made by the first editor that opens, kept while any editor of
+// the process exists (open or closed) and shared by all of them, so what a context costs to
+// make and to fill (compiled programs, a software renderer's generated code, uploaded
+// textures) is paid once per process. Where the window system lets one context draw into any
+// editor's window (X11) every editor draws with it; where not (Windows) each window's own
+// contexts share its objects. The last holder going destroys it with everything in it.
 // Everything runs on the host's GUI thread.
 class SharedGlContext
 {
 public:
-    // The process's context, made now when no editor holds one. Null where each window has
-    // a context of its own (Windows), or, with a user-facing reason in `error`, when none
-    // could be made. sampleCount is the multisample count wanted; it comes back as the
+    // The process's context, made now when no editor holds one. Null where the driver cannot
+    // share objects between contexts (Windows; then each window keeps its own), or, with a
+    // user-facing reason in `error`, when none could be made. sampleCount is the multisample count wanted; it comes back as the
     // context has it: 0 when the driver has none or draws on the CPU, where multisampling
     // costs more than the rest of a frame.
     static std::shared_ptr<SharedGlContext> acquire(int& sampleCount, std::string& error);

@@ -2,6 +2,7 @@
 
 #include "platform/GlRenderer.h"
 #include "platform/ModuleLocation.h"
+#include "platform/win32/SharedGlContextWin32.h"
 #include "platform/win32/WindowOcclusion.h"
 
 #include <windows.h>
@@ -84,27 +85,12 @@ char typedCharacter(WPARAM virtualKey, LPARAM keyData)
     return typed >= ' ' && typed <= '~' ? typed : 0;
 }
 
-PIXELFORMATDESCRIPTOR windowPixelFormat()
-{
-    PIXELFORMATDESCRIPTOR descriptor{};
-    descriptor.nSize = sizeof(descriptor);
-    descriptor.nVersion = 1;
-    // Double-buffered so a window-mode editor never shows half-drawn frames.
-    descriptor.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    descriptor.iPixelType = PFD_TYPE_RGBA;
-    descriptor.cColorBits = 32;
-    descriptor.cAlphaBits = 8;
-    descriptor.cDepthBits = 24;
-    descriptor.cStencilBits = 8;
-    descriptor.iLayerType = PFD_MAIN_PLANE;
-    return descriptor;
-}
-
 class NativeGlWindowWin32 final : public NativeGlWindow
 {
 public:
-    NativeGlWindowWin32(WindowEventSink& eventSink, HWND parentWindow, int editorWidth, int editorHeight)
-        : sink(eventSink), parent(parentWindow), width(editorWidth), height(editorHeight)
+    NativeGlWindowWin32(WindowEventSink& eventSink, const SharedGlContextWin32* processContext, HWND parentWindow,
+                        int editorWidth, int editorHeight)
+        : sink(eventSink), shared(processContext), parent(parentWindow), width(editorWidth), height(editorHeight)
     {
         std::snprintf(className, sizeof(className), "BWWindow%08x",
                       static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(this)));
@@ -195,8 +181,9 @@ public:
         const int noAttributes[] = {0};
         PbufferHandle newPbuffer = createPbuffer(windowDc, pbufferFormat, newWidth, newHeight, noAttributes);
         HDC newDc = newPbuffer != nullptr ? getPbufferDc(newPbuffer) : nullptr;
-        HGLRC newContext = newDc != nullptr ? wglCreateContext(newDc) : nullptr;
-        if (newContext == nullptr || !wglShareLists(pbufferContext, newContext) ||
+        HGLRC newContext = newDc != nullptr ? createContext(newDc) : nullptr;
+        // Its objects are the process's where it shares them; else the old context's.
+        if (newContext == nullptr || (shared == nullptr && !wglShareLists(pbufferContext, newContext)) ||
             !SetWindowPos(displayWindow, nullptr, 0, 0, newWidth, newHeight, kSizeOnly))
         {
             if (newContext != nullptr)
@@ -264,6 +251,18 @@ private:
         return classRegistered;
     }
 
+    // A context on the device that shares the process's objects, or null.
+    HGLRC createContext(HDC dc) const
+    {
+        HGLRC context = wglCreateContext(dc);
+        if (context != nullptr && shared != nullptr && !shared->share(context))
+        {
+            wglDeleteContext(context);
+            return nullptr;
+        }
+        return context;
+    }
+
     HWND createChild(const char* title, DWORD style, int windowWidth, int windowHeight)
     {
         return CreateWindowExA(0, className, title, style, 0, 0, windowWidth, windowHeight, parent, nullptr,
@@ -274,14 +273,14 @@ private:
     {
         window = target;
         windowDc = GetDC(window);
-        const PIXELFORMATDESCRIPTOR descriptor = windowPixelFormat();
+        const PIXELFORMATDESCRIPTOR descriptor = editorPixelFormat();
         pixelFormat = ChoosePixelFormat(windowDc, &descriptor);
         if (pixelFormat == 0 || !SetPixelFormat(windowDc, pixelFormat, &descriptor))
         {
             error = "Can't Set The PixelFormat.";
             return false;
         }
-        windowContext = wglCreateContext(windowDc);
+        windowContext = createContext(windowDc);
         if (windowContext == nullptr || !wglMakeCurrent(windowDc, windowContext))
         {
             error = "Can't create render context.";
@@ -330,10 +329,10 @@ private:
         if (window == nullptr)
             return;
         windowDc = GetDC(window);
-        const PIXELFORMATDESCRIPTOR descriptor = windowPixelFormat();
+        const PIXELFORMATDESCRIPTOR descriptor = editorPixelFormat();
         SetPixelFormat(windowDc, format, &descriptor);
         pixelFormat = format;
-        windowContext = wglCreateContext(windowDc);
+        windowContext = createContext(windowDc);
         wglMakeCurrent(windowDc, windowContext);
     }
 
@@ -424,7 +423,7 @@ private:
             error = "Can't create render device.";
             return false;
         }
-        pbufferContext = wglCreateContext(pbufferDc);
+        pbufferContext = createContext(pbufferDc);
         if (pbufferContext == nullptr || !wglMakeCurrent(pbufferDc, pbufferContext))
         {
             error = "Can't create render context.";
@@ -570,6 +569,7 @@ private:
     }
 
     WindowEventSink& sink;
+    const SharedGlContextWin32* shared;
     HWND parent;
     int width;
     int height;
@@ -596,11 +596,14 @@ private:
 
 }  // namespace
 
-// Each window makes a context of its own here (see SharedGlContextWin32.cpp).
-std::unique_ptr<NativeGlWindow> NativeGlWindow::create(void* parentWindow, int width, int height, SharedGlContext*,
-                                                       int& sampleCount, WindowEventSink& sink, std::string& error)
+// Each window makes contexts of its own here, sharing the process's objects where there is a
+// process context (see SharedGlContextWin32.h).
+std::unique_ptr<NativeGlWindow> NativeGlWindow::create(void* parentWindow, int width, int height,
+                                                       SharedGlContext* shared, int& sampleCount, WindowEventSink& sink,
+                                                       std::string& error)
 {
-    auto window = std::make_unique<NativeGlWindowWin32>(sink, static_cast<HWND>(parentWindow), width, height);
+    auto window = std::make_unique<NativeGlWindowWin32>(sink, static_cast<SharedGlContextWin32*>(shared),
+                                                        static_cast<HWND>(parentWindow), width, height);
     if (!window->open(sampleCount, error))
         return nullptr;
     return window;
