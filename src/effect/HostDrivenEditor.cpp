@@ -57,6 +57,11 @@ bool HostDrivenEditor::isOpen() const
     return view != nullptr && view->isOpen();
 }
 
+bool HostDrivenEditor::keyPressed(int keyCode, int modifiers, char typed)
+{
+    return isOpen() && view->keyPressed(keyCode, modifiers, typed);
+}
+
 void HostDrivenEditor::onTimer()
 {
     if (timerRunning)

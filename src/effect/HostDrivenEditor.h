@@ -27,6 +27,8 @@ public:
     bool open(void* parent);
     void close();
     bool isOpen() const;
+    // A key the host passes on itself; true when the open editor used it.
+    bool keyPressed(int keyCode, int modifiers, char typed);
 
     // The host's timer fired, or the watched descriptor became readable.
     void onTimer();

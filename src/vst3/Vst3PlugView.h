@@ -20,6 +20,24 @@ struct IPlugFrame;
 constexpr char kPlatformTypeHwnd[] = "HWND";
 constexpr char kPlatformTypeX11EmbedWindowId[] = "X11EmbedWindowID";
 
+// IPlugView::onKeyDown's key codes besides characters (0 with the character in `key`), and
+// its modifier bits (the command key is Ctrl on Windows and Linux).
+enum VirtualKeyCode : std::int16_t
+{
+    kKeyBack = 1,
+    kKeyReturn = 4,
+    kKeyEscape = 6,
+    kKeySpace = 7,
+    kKeyEnter = 19,
+};
+enum KeyModifier : std::int16_t
+{
+    kShiftKey = 1 << 0,
+    kAlternateKey = 1 << 1,
+    kCommandKey = 1 << 2,
+    kControlKey = 1 << 3,
+};
+
 // In physical pixels on both platforms.
 struct ViewRect
 {

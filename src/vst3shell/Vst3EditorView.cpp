@@ -45,20 +45,22 @@ template <typename Interface> std::uint32_t release(void* self)
     return viewOf<Interface>(self).release();
 }
 
-template <typename Interface> constexpr vst3::FUnknownVtable kUnknown{queryInterface<Interface>, addRef<Interface>,
-                                                                       release<Interface>};
+template <typename Interface>
+constexpr vst3::FUnknownVtable kUnknown{queryInterface<Interface>, addRef<Interface>, release<Interface>};
 
 using vst3::IPlugView;
 
 constexpr vst3::IPlugViewVtable kPlugViewTable{
     kUnknown<IPlugView>,
-    [](void*, vst3::FIDString type) { return Vst3EditorView::supportsPlatformType(type) ? vst3::kResultTrue
-                                                                                          : vst3::kResultFalse; },
+    [](void*, vst3::FIDString type)
+    { return Vst3EditorView::supportsPlatformType(type) ? vst3::kResultTrue : vst3::kResultFalse; },
     [](void* self, void* parent, vst3::FIDString type) { return viewOf<IPlugView>(self).attached(parent, type); },
     [](void* self) { return viewOf<IPlugView>(self).removed(); },
-    // Keys and the wheel reach the editor through its own window.
+    // The wheel reaches the editor through its own window; keys too, and those a host passes
+    // on itself instead (typing into the preset menu, undo and redo).
     [](void*, float) { return vst3::kResultFalse; },
-    [](void*, vst3::TChar, std::int16_t, std::int16_t) { return vst3::kResultFalse; },
+    [](void* self, vst3::TChar key, std::int16_t keyCode, std::int16_t modifiers)
+    { return viewOf<IPlugView>(self).onKeyDown(key, keyCode, modifiers); },
     [](void*, vst3::TChar, std::int16_t, std::int16_t) { return vst3::kResultFalse; },
     [](void* self, vst3::ViewRect* size) { return viewOf<IPlugView>(self).getSize(size); },
     [](void* self, vst3::ViewRect* size) { return viewOf<IPlugView>(self).onSize(size); },
@@ -95,11 +97,8 @@ Vst3EditorView* Vst3EditorView::create(Vst3Effect& effect)
 }
 
 Vst3EditorView::Vst3EditorView(Vst3Effect& owner)
-    : viewFacet{{&kPlugViewTable}, this},
-      scaleFacet{{&kScaleTable}, this},
-      timerFacet{{&kTimerTable}, this},
-      eventFacet{{&kEventTable}, this},
-      effect(owner)
+    : viewFacet{{&kPlugViewTable}, this}, scaleFacet{{&kScaleTable}, this}, timerFacet{{&kTimerTable}, this},
+      eventFacet{{&kEventTable}, this}, effect(owner)
 {
     effect.addRef();
     EditorHostLoop& hostLoop = *this;
@@ -180,6 +179,38 @@ vst3::tresult Vst3EditorView::getSize(vst3::ViewRect* size)
     return vst3::kResultOk;
 }
 
+vst3::tresult Vst3EditorView::onKeyDown(vst3::TChar key, std::int16_t keyCode, std::int16_t modifiers)
+{
+    int code = 0;
+    char typed = 0;
+    switch (keyCode)
+    {
+    case vst3::kKeyBack: code = EditorView::kBackspaceKey; break;
+    case vst3::kKeyReturn:
+    case vst3::kKeyEnter: code = EditorView::kReturnKey; break;
+    case vst3::kKeyEscape: code = EditorView::kEscapeKey; break;
+    case vst3::kKeySpace:
+        code = ' ';
+        typed = ' ';
+        break;
+    case 0:
+        if (key < ' ' || key > '~')
+            return vst3::kResultFalse;
+        code = key >= 'A' && key <= 'Z' ? key - 'A' + 'a' : key;
+        typed = static_cast<char>(key);
+        break;
+    default: return vst3::kResultFalse;
+    }
+    int editorModifiers = 0;
+    if ((modifiers & vst3::kShiftKey) != 0)
+        editorModifiers |= EditorView::kShiftModifier;
+    if ((modifiers & (vst3::kCommandKey | vst3::kControlKey)) != 0)
+        editorModifiers |= EditorView::kControlModifier;
+    if ((modifiers & vst3::kAlternateKey) != 0)
+        editorModifiers |= EditorView::kAltModifier;
+    return editor && editor->keyPressed(code, editorModifiers, typed) ? vst3::kResultTrue : vst3::kResultFalse;
+}
+
 // The host tells the size it gave: the editor's own, or the one it just asked for.
 vst3::tresult Vst3EditorView::onSize(vst3::ViewRect* newSize)
 {
@@ -252,7 +283,8 @@ bool Vst3EditorView::startTimer(std::uint32_t periodMs)
 {
     vst3::IRunLoop* loop = findRunLoop();
     if (loop == nullptr)
-        return ownTimer.start(periodMs, [](void* view) { static_cast<Vst3EditorView*>(view)->onTimer(); }, this);
+        return ownTimer.start(
+            periodMs, [](void* view) { static_cast<Vst3EditorView*>(view)->onTimer(); }, this);
     timerRegistered = loop->vtable->registerTimer(loop, &timerFacet.view, periodMs) == vst3::kResultOk;
     return timerRegistered;
 }
@@ -268,8 +300,8 @@ void Vst3EditorView::stopTimer()
 bool Vst3EditorView::watchDescriptor(int fd)
 {
     vst3::IRunLoop* loop = findRunLoop();
-    handlerRegistered = loop != nullptr &&
-                        loop->vtable->registerEventHandler(loop, &eventFacet.view, fd) == vst3::kResultOk;
+    handlerRegistered =
+        loop != nullptr && loop->vtable->registerEventHandler(loop, &eventFacet.view, fd) == vst3::kResultOk;
     return handlerRegistered;
 }
 

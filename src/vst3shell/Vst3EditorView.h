@@ -13,11 +13,10 @@ class Vst3Effect;
 
 // The effect's editor as a VST3 host embeds it (IPlugView): an X11 embed window driven by the
 // host's IRunLoop on Linux (its timer and a handler on the X connection; no thread of ours),
-// an HWND on Windows, driven by a timer of the GUI thread's message loop. The host's content scale sets the size; the editor's own size changes
-// go to the host through IPlugFrame::resizeView. The view holds a reference to its effect,
-// so a host that keeps it after `removed`, or after releasing the effect, can still call it;
-// once the effect is terminated, or a newer view of it took over, it shows nothing.
-// UI thread only.
+// an HWND on Windows, driven by a timer of the GUI thread's message loop. The host's content scale sets the size; the
+// editor's own size changes go to the host through IPlugFrame::resizeView. The view holds a reference to its effect, so
+// a host that keeps it after `removed`, or after releasing the effect, can still call it; once the effect is
+// terminated, or a newer view of it took over, it shows nothing. UI thread only.
 class Vst3EditorView final : private EditorHostLoop
 {
 public:
@@ -48,6 +47,8 @@ public:
     vst3::tresult onSize(vst3::ViewRect* newSize);
     vst3::tresult setFrame(vst3::IPlugFrame* frame);
     vst3::tresult checkSizeConstraint(vst3::ViewRect* rect);
+    // kResultTrue when the editor used the key, so the host does not.
+    vst3::tresult onKeyDown(vst3::TChar key, std::int16_t keyCode, std::int16_t modifiers);
     // IPlugViewContentScaleSupport.
     vst3::tresult setContentScaleFactor(float factor);
     // ITimerHandler and IEventHandler, registered with the host's run loop.

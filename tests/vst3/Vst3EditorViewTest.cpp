@@ -72,10 +72,7 @@ protected:
         }
     }
 
-    bool attach()
-    {
-        return view->vtable->attached(view, window.handle(), kPlatformType) == vst3::kResultOk;
-    }
+    bool attach() { return view->vtable->attached(view, window.handle(), kPlatformType) == vst3::kResultOk; }
 
     vst3::ViewRect size()
     {
@@ -179,6 +176,36 @@ TEST_F(Vst3Editor, ADragReachesTheHostAsOneGesture)
     for (const auto& edit : edits)
         EXPECT_EQ(edit.id, id);
     EXPECT_FLOAT_EQ(static_cast<float>(edits[edits.size() - 2].value), static_cast<float>(after));
+}
+
+// Keys a host passes on itself (onKeyDown): Ctrl+Z undoes the drag and Ctrl+Shift+Z redoes
+// it, each reaching the host as a gesture; a key the editor does not use goes back.
+TEST_F(Vst3Editor, UndoAndRedoKeysPassedByTheHostReachItAsGestures)
+{
+    ASSERT_TRUE(attach());
+    runLoop(30);
+    const layout::Row& gain = row("Gain");
+    const vst3::ParamId id = static_cast<vst3::ParamId>(gain.parameter);
+    const auto value = [&] { return effect->controller()->vtable->getParamNormalized(effect->controller(), id); };
+    const double before = value();
+    dragUp(gain, 40);
+    const double after = value();
+    ASSERT_GT(after, before);
+
+    EXPECT_EQ(view->vtable->onKeyDown(view, u'q', 0, 0), vst3::kResultFalse);
+    const std::size_t editsBefore = effect->componentHandler().edits().size();
+    EXPECT_EQ(view->vtable->onKeyDown(view, u'z', 0, vst3::kCommandKey), vst3::kResultTrue);
+    runLoop(5);
+    EXPECT_FLOAT_EQ(static_cast<float>(value()), static_cast<float>(before));
+    const auto& edits = effect->componentHandler().edits();
+    ASSERT_EQ(edits.size(), editsBefore + 3);
+    EXPECT_EQ(edits[editsBefore].step, Vst3ComponentHandler::EditStep::begin);
+    EXPECT_EQ(edits.back().step, Vst3ComponentHandler::EditStep::end);
+    EXPECT_EQ(edits.back().id, id);
+
+    EXPECT_EQ(view->vtable->onKeyDown(view, u'Z', 0, vst3::kCommandKey | vst3::kShiftKey), vst3::kResultTrue);
+    runLoop(5);
+    EXPECT_FLOAT_EQ(static_cast<float>(value()), static_cast<float>(after));
 }
 
 TEST_F(Vst3Editor, TheContentScaleSetsTheSizeAndAChangeWhileOpenGoesThroughTheFrame)
