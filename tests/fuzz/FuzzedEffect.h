@@ -3,6 +3,7 @@
 // The effect as a host sees it, for the plug-in fuzz targets: one instance per process
 // (building one loads the skin), reached only through its AEffect record, and the checks
 // every target makes after each input. A failed check aborts, so libFuzzer keeps the input.
+#include "FuzzNoise.h"
 #include "shell/EffectVST.h"
 
 #include <cmath>
@@ -64,25 +65,10 @@ public:
     // Runs frames of noise in place; true when every output sample is finite.
     bool processesFinitely(int frames, int blockSize = 512)
     {
-        std::vector<float> left(static_cast<std::size_t>(frames)), right(left.size());
-        std::uint32_t state = 12345;
-        for (std::size_t i = 0; i < left.size(); ++i)
-        {
-            state = state * 1664525u + 1013904223u;
-            left[i] = static_cast<float>(state >> 8) / 16777216.0f - 0.5f;
-            right[i] = -left[i];
-        }
-        for (int start = 0; start < frames; start += blockSize)
-        {
-            float* channels[2] = {left.data() + start, right.data() + start};
-            effect->processReplacing(effect, channels, channels, std::min(blockSize, frames - start));
-        }
-        for (std::size_t i = 0; i < left.size(); ++i)
-        {
-            if (!std::isfinite(left[i]) || !std::isfinite(right[i]))
-                return false;
-        }
-        return true;
+        FuzzNoise noise(static_cast<std::size_t>(frames));
+        noise.playInBlocks(static_cast<std::size_t>(blockSize), [this](float** channels, std::size_t length)
+                           { effect->processReplacing(effect, channels, channels, static_cast<VstInt32>(length)); });
+        return noise.allFinite();
     }
 
     // Every parameter finite and a short block of noise giving finite output.

@@ -5,6 +5,7 @@
 #include "ClapEventList.h"
 #include "ClapHost.h"
 #include "ClapMemoryStreams.h"
+#include "FuzzNoise.h"
 #include "clapshell/ClapEffect.h"
 #include "effect/StateChunks.h"
 
@@ -54,28 +55,19 @@ public:
             if (!effect.parameterValue(id, value) || !(value >= 0.0 && value <= 1.0))
                 std::abort();
         }
-        std::vector<float> left(kFrames), right(kFrames);
-        std::uint32_t state = 12345;
-        for (std::size_t i = 0; i < left.size(); ++i)
+        FuzzNoise noise(kFrames);
+        const auto processBlock = [this](float** channels, std::size_t length)
         {
-            state = state * 1664525u + 1013904223u;
-            left[i] = static_cast<float>(state >> 8) / 16777216.0f - 0.5f;
-            right[i] = -left[i];
-        }
-        for (std::uint32_t start = 0; start < kFrames; start += kBlock)
-        {
-            float* channels[2] = {left.data() + start, right.data() + start};
             const clap::AudioBuffer input{channels, nullptr, 2, 0, 0};
             clap::AudioBuffer output{channels, nullptr, 2, 0, 0};
+            const auto frames = static_cast<std::uint32_t>(length);
             const clap::Process block{
-                -1, kBlock, nullptr, &input, &output, 1, 1, events.inputEvents(), events.outputEvents()};
+                -1, frames, nullptr, &input, &output, 1, 1, events.inputEvents(), events.outputEvents()};
             effect.process(block);
-        }
-        for (std::size_t i = 0; i < left.size(); ++i)
-        {
-            if (!std::isfinite(left[i]) || !std::isfinite(right[i]))
-                std::abort();
-        }
+        };
+        noise.playInBlocks(kBlock, processBlock);
+        if (!noise.allFinite())
+            std::abort();
     }
 
 private:

@@ -2,6 +2,7 @@
 // restore, under the program property or another, typed as a chunk or as something else.
 // Only one whole program chunk of the chunk type may be taken; anything else is refused with
 // the state as it was. After either, a block of noise comes out finite.
+#include "FuzzNoise.h"
 #include "effect/StateChunks.h"
 #include "identity/EffectIdentity.h"
 #include "lv2shell/Lv2Effect.h"
@@ -99,27 +100,18 @@ public:
 
     void requireFiniteSound()
     {
-        std::vector<float> left(kFrames), right(kFrames);
-        std::uint32_t state = 12345;
-        for (std::size_t i = 0; i < left.size(); ++i)
-        {
-            state = state * 1664525u + 1013904223u;
-            left[i] = static_cast<float>(state >> 8) / 16777216.0f - 0.5f;
-            right[i] = -left[i];
-        }
-        for (std::uint32_t start = 0; start < kFrames; start += kBlock)
-        {
-            effect->connectPort(lv2_facts::kAudioInLeft, left.data() + start);
-            effect->connectPort(lv2_facts::kAudioInRight, right.data() + start);
-            effect->connectPort(lv2_facts::kAudioOutLeft, left.data() + start);
-            effect->connectPort(lv2_facts::kAudioOutRight, right.data() + start);
-            effect->run(kBlock);
-        }
-        for (std::size_t i = 0; i < left.size(); ++i)
-        {
-            if (!std::isfinite(left[i]) || !std::isfinite(right[i]))
-                std::abort();
-        }
+        FuzzNoise noise(kFrames);
+        noise.playInBlocks(kBlock,
+                           [this](float** channels, std::size_t length)
+                           {
+                               effect->connectPort(lv2_facts::kAudioInLeft, channels[0]);
+                               effect->connectPort(lv2_facts::kAudioInRight, channels[1]);
+                               effect->connectPort(lv2_facts::kAudioOutLeft, channels[0]);
+                               effect->connectPort(lv2_facts::kAudioOutRight, channels[1]);
+                               effect->run(static_cast<std::uint32_t>(length));
+                           });
+        if (!noise.allFinite())
+            std::abort();
     }
 
     LV2_URID programKey = 0;

@@ -3,6 +3,7 @@
 // Only one whole program chunk read without a failure may be taken; anything else is
 // refused with the state as it was. After either, every parameter reads within 0..1 and a
 // block of noise comes out finite.
+#include "FuzzNoise.h"
 #include "Vst3MemoryStream.h"
 #include "Vst3StereoProcessData.h"
 #include "effect/StateChunks.h"
@@ -67,25 +68,16 @@ public:
             if (!(value >= 0.0 && value <= 1.0))
                 std::abort();
         }
-        std::vector<float> left(kFrames), right(kFrames);
-        std::uint32_t state = 12345;
-        for (std::size_t i = 0; i < left.size(); ++i)
-        {
-            state = state * 1664525u + 1013904223u;
-            left[i] = static_cast<float>(state >> 8) / 16777216.0f - 0.5f;
-            right[i] = -left[i];
-        }
-        for (std::int32_t start = 0; start < kFrames; start += kBlock)
-        {
-            float* channels[2] = {left.data() + start, right.data() + start};
-            if (effect->process(data.prepare(channels, channels, kBlock)) != vst3::kResultOk)
-                std::abort();
-        }
-        for (std::size_t i = 0; i < left.size(); ++i)
-        {
-            if (!std::isfinite(left[i]) || !std::isfinite(right[i]))
-                std::abort();
-        }
+        FuzzNoise noise(kFrames);
+        noise.playInBlocks(kBlock,
+                           [this](float** channels, std::size_t length)
+                           {
+                               if (effect->process(data.prepare(channels, channels,
+                                                                static_cast<std::int32_t>(length))) != vst3::kResultOk)
+                                   std::abort();
+                           });
+        if (!noise.allFinite())
+            std::abort();
     }
 
 private:
