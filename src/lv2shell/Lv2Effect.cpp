@@ -28,14 +28,6 @@ LV2_URID_Map* uridMapOf(const LV2_Feature* const* features)
     return nullptr;
 }
 
-// LV2 reads a toggle as on above zero; the effect's on is 1.
-float effectValueOf(int index, float portValue)
-{
-    if (kParameterTable[index].stepCount == 1)
-        return portValue > 0.0f ? 1.0f : 0.0f;
-    return portValue;
-}
-
 }  // namespace
 
 std::unique_ptr<Lv2Effect> Lv2Effect::create(double sampleRate, const LV2_Feature* const* features)
@@ -115,7 +107,7 @@ void Lv2Effect::applyPortChanges()
         const bool restoredAlready =
             restoredSinceRun && std::fabs(value - restoredValue[static_cast<std::size_t>(i)]) <= kRestoredPortTolerance;
         if (!restoredAlready)
-            core->setParameter(i, effectValueOf(i, value));
+            core->setParameter(i, lv2_facts::effectValueOfPort(i, value));
     }
     restoredSinceRun = false;
 }

@@ -47,6 +47,15 @@ inline constexpr char kUiBinaryName[] = "vantor-pro-ui.so";
 inline constexpr char kUiUriFragment[] = "#ui";
 inline constexpr char kSkinFolderName[] = "Skin";
 
+// A parameter port's value as the effect takes it: LV2 reads a toggle as on above zero, the
+// effect's on is 1.
+inline float effectValueOfPort(int index, float portValue)
+{
+    if (kParameterTable[index].stepCount == 1)
+        return portValue > 0.0f ? 1.0f : 0.0f;
+    return portValue;
+}
+
 // The state's one property: the program chunk, under the plug-in's URI with this fragment.
 inline constexpr char kProgramPropertyFragment[] = "#program";
 

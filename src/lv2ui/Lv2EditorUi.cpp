@@ -58,8 +58,7 @@ void Lv2EditorUi::portEvent(std::uint32_t port, std::uint32_t bufferSize, std::u
     if (!std::isfinite(portValue))
         return;
     const int index = static_cast<int>(port);
-    // LV2 reads a toggle as on above zero; the effect's on is 1.
-    const float value = kParameterTable[index].stepCount == 1 ? (portValue > 0.0f ? 1.0f : 0.0f) : portValue;
+    const float value = lv2_facts::effectValueOfPort(index, portValue);
     values[port] = value;
     editor->parameterChanged(index, value);
 }
