@@ -17,6 +17,7 @@ rm -rf "$work"
 mkdir -p "$work/lv2" "$work/home"
 ln -s "$bundle" "$work/lv2/vantor-pro.lv2"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
+export XDG_CONFIG_DIRS="$work/machine"
 export LV2_PATH="$work/lv2" VANTOR_NO_DIALOGS=1
 # The test's own server only: no client may start one of its own.
 export JACK_DEFAULT_SERVER="vantor-test-$$" JACK_NO_AUDIO_RESERVATION=1 JACK_NO_START_SERVER=1
