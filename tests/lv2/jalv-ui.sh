@@ -1,5 +1,5 @@
 #!/bin/sh
-# Usage: jalv-ui.sh BUNDLE WORK   (run under Xvfb: xvfb-run gives the display)
+# Usage: jalv-ui.sh BUNDLE WORK   (run under Xvfb started with -noreset: xvfb-run gives the display)
 # The UI in a real LV2 host: jalv.gtk3 on a JACK server of the test's own (dummy driver),
 # with a tone from jack_metro in the plug-in's inputs. Twice:
 # - at the defaults: the editor's window lies inside jalv's and draws; the live displays
