@@ -31,16 +31,8 @@ set_target_properties(vantor_lv2_ui_module PROPERTIES OUTPUT_NAME "vantor-pro-ui
                       LIBRARY_OUTPUT_DIRECTORY "${VANTOR_LV2_BUNDLE}")
 vantor_link_plugin_module(vantor_lv2_ui_module ${CMAKE_CURRENT_SOURCE_DIR}/lv2ui/VantorProLv2Ui.map)
 
-# The skin copied whole, so no file of an older skin stays behind.
 set(lv2_skin_stamp ${CMAKE_CURRENT_BINARY_DIR}/vantor_lv2_skin.stamp)
-add_custom_command(
-  OUTPUT ${lv2_skin_stamp}
-  COMMAND ${CMAKE_COMMAND} -E rm -rf "${VANTOR_LV2_BUNDLE}/Skin"
-  COMMAND ${CMAKE_COMMAND} -E copy_directory "${CMAKE_CURRENT_BINARY_DIR}/Skin" "${VANTOR_LV2_BUNDLE}/Skin"
-  COMMAND ${CMAKE_COMMAND} -E touch ${lv2_skin_stamp}
-  DEPENDS vantor_skin ${CMAKE_CURRENT_BINARY_DIR}/vantor_skin.stamp
-  COMMENT "Copying the skin into the LV2 bundle"
-  VERBATIM)
+add_skin_copy(${lv2_skin_stamp} "${VANTOR_LV2_BUNDLE}" "the LV2 bundle")
 
 # Like the preset files' writer, built for and run on the build machine.
 set(lv2_writer ${CMAKE_CURRENT_BINARY_DIR}/write-lv2-description)

@@ -29,16 +29,8 @@ else()
   vantor_link_plugin_module(vantor_vst3_module ${CMAKE_CURRENT_SOURCE_DIR}/vst3shell/VantorProVst3.map)
 endif()
 
-# The skin copied whole, so no file of an older skin stays behind.
 set(vst3_skin_stamp ${CMAKE_CURRENT_BINARY_DIR}/vantor_vst3_skin.stamp)
-add_custom_command(
-  OUTPUT ${vst3_skin_stamp}
-  COMMAND ${CMAKE_COMMAND} -E rm -rf "${vst3_resources}/Skin"
-  COMMAND ${CMAKE_COMMAND} -E copy_directory "${CMAKE_CURRENT_BINARY_DIR}/Skin" "${vst3_resources}/Skin"
-  COMMAND ${CMAKE_COMMAND} -E touch ${vst3_skin_stamp}
-  DEPENDS vantor_skin ${CMAKE_CURRENT_BINARY_DIR}/vantor_skin.stamp
-  COMMENT "Copying the skin into the VST3 bundle"
-  VERBATIM)
+add_skin_copy(${vst3_skin_stamp} "${vst3_resources}" "the VST3 bundle")
 
 # The writer only reads constants, so it is built for and run on the build machine, also
 # when the build makes Windows modules.
