@@ -34,9 +34,15 @@ fail() {
 }
 
 jack_pid= tone_pid= jalv_pid=
+# A JACK client can block for ever in its shutdown once the server goes: what has not ended
+# a second after being asked is killed.
 stop_all() {
     for pid in $jalv_pid $tone_pid $jack_pid; do
         kill "$pid" 2>/dev/null || true
+    done
+    sleep 1
+    for pid in $jalv_pid $tone_pid $jack_pid; do
+        kill -9 "$pid" 2>/dev/null || true
     done
     wait 2>/dev/null || true
 }
