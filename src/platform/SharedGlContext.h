@@ -9,9 +9,10 @@ namespace platform
 // The process's OpenGL context: made by the first editor that opens, kept while any editor of
 // the process exists (open or closed) and shared by all of them, so what a context costs to
 // make and to fill (compiled programs, a software renderer's generated code, uploaded
-// textures) is paid once per process. Where the window system lets one context draw into any
-// editor's window (X11) every editor draws with it; where not (Windows) each window's own
-// contexts share its objects. The last holder going destroys it with everything in it.
+// textures) is paid once per process. On X11 every editor draws with it; on Windows every
+// editor drawing offscreen draws with one context of the process, and one drawing into its
+// window (the fallback) with its own that shares the process's objects. The last holder going
+// destroys it with everything in it.
 // Everything runs on the host's GUI thread.
 class SharedGlContext
 {

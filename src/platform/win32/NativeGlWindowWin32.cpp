@@ -88,7 +88,7 @@ char typedCharacter(WPARAM virtualKey, LPARAM keyData)
 class NativeGlWindowWin32 final : public NativeGlWindow
 {
 public:
-    NativeGlWindowWin32(WindowEventSink& eventSink, const SharedGlContextWin32* processContext, HWND parentWindow,
+    NativeGlWindowWin32(WindowEventSink& eventSink, SharedGlContextWin32* processContext, HWND parentWindow,
                         int editorWidth, int editorHeight)
         : sink(eventSink), shared(processContext), parent(parentWindow), width(editorWidth), height(editorHeight)
     {
@@ -179,14 +179,16 @@ public:
             return true;
         }
         const int noAttributes[] = {0};
-        PbufferHandle newPbuffer = createPbuffer(windowDc, pbufferFormat, newWidth, newHeight, noAttributes);
+        PbufferHandle newPbuffer = createPbuffer(pbufferMaker, pbufferFormat, newWidth, newHeight, noAttributes);
         HDC newDc = newPbuffer != nullptr ? getPbufferDc(newPbuffer) : nullptr;
-        HGLRC newContext = newDc != nullptr ? createContext(newDc) : nullptr;
+        // The process's context draws into the new pbuffer as into the old.
+        HGLRC newContext = !ownsPbufferContext ? pbufferContext : newDc != nullptr ? createContext(newDc) : nullptr;
         // Its objects are the process's where it shares them; else the old context's.
-        if (newContext == nullptr || (shared == nullptr && !wglShareLists(pbufferContext, newContext)) ||
+        if (newContext == nullptr ||
+            (ownsPbufferContext && shared == nullptr && !wglShareLists(pbufferContext, newContext)) ||
             !SetWindowPos(displayWindow, nullptr, 0, 0, newWidth, newHeight, kSizeOnly))
         {
-            if (newContext != nullptr)
+            if (newContext != nullptr && ownsPbufferContext)
                 wglDeleteContext(newContext);
             if (newDc != nullptr)
                 releasePbufferDc(newPbuffer, newDc);
@@ -359,21 +361,16 @@ private:
 
     bool openOffscreen(int& sampleCount, std::string& error)
     {
-        // A tiny hidden window owns the context that creates the pbuffer; a visible one
-        // of the editor's size shows the frames and takes the input.
-        HWND helper = createChild("Brackwel", 0, 4, 4);
+        // A visible window of the editor's size shows the frames and takes the input.
         displayWindow =
             createChild("Brackwel disp", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, width, height);
-        if (helper == nullptr || displayWindow == nullptr)
+        if (displayWindow == nullptr)
         {
-            if (helper != nullptr)
-                DestroyWindow(helper);
             error = "Failed to create window!";
             return false;
         }
-        if (!createContextOn(helper, error))
+        if (!prepareToMakePbuffers(sampleCount, error))
             return false;
-        selectMultisampleFormat(sampleCount, 0, 4, 4);
         SetWindowLongPtrA(displayWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 
         const auto choose = wglFunction<ChoosePixelFormatArb>("wglChoosePixelFormatARB");
@@ -408,10 +405,10 @@ private:
                                   8,
                                   0};
         UINT count = 0;
-        if (!choose(windowDc, attributes, nullptr, 1, &pbufferFormat, &count) || count == 0)
-            pbufferFormat = pixelFormat;
+        if (!choose(pbufferMaker, attributes, nullptr, 1, &pbufferFormat, &count) || count == 0)
+            pbufferFormat = GetPixelFormat(pbufferMaker);
         const int noAttributes[] = {0};
-        pbuffer = createPbuffer(windowDc, pbufferFormat, width, height, noAttributes);
+        pbuffer = createPbuffer(pbufferMaker, pbufferFormat, width, height, noAttributes);
         if (pbuffer == nullptr)
         {
             error = "Couldn't create PBuffer.";
@@ -423,7 +420,7 @@ private:
             error = "Can't create render device.";
             return false;
         }
-        pbufferContext = createContext(pbufferDc);
+        pbufferContext = drawingContextFor(pbufferDc);
         if (pbufferContext == nullptr || !wglMakeCurrent(pbufferDc, pbufferContext))
         {
             error = "Can't create render context.";
@@ -431,6 +428,41 @@ private:
         }
         sizeReadBack();
         return true;
+    }
+
+    // The process's hidden window makes the pbuffers where there is a process context; else
+    // a tiny hidden window of this editor's own does, with a context of its own current.
+    bool prepareToMakePbuffers(int& sampleCount, std::string& error)
+    {
+        if (shared != nullptr)
+        {
+            shared->makeCurrentAlone();
+            pbufferMaker = shared->deviceContext();
+            // Drawn offscreen, without a multisampled format of its own.
+            if (!hasWglExtension(pbufferMaker, "WGL_ARB_multisample") || rendererDrawsOnCpu())
+                sampleCount = 0;
+            return true;
+        }
+        HWND helper = createChild("Brackwel", 0, 4, 4);
+        if (helper == nullptr)
+        {
+            error = "Failed to create window!";
+            return false;
+        }
+        if (!createContextOn(helper, error))
+            return false;
+        selectMultisampleFormat(sampleCount, 0, 4, 4);
+        pbufferMaker = windowDc;
+        return true;
+    }
+
+    // The context that draws into a pbuffer: the process's one for pbuffers where it can be
+    // had, else one of this window's own.
+    HGLRC drawingContextFor(HDC dc)
+    {
+        HGLRC processContext = shared != nullptr ? shared->offscreenContext(dc, pbufferFormat) : nullptr;
+        ownsPbufferContext = processContext == nullptr;
+        return processContext != nullptr ? processContext : createContext(dc);
     }
 
     // The frame read back from the pbuffer, and how it goes to the display window.
@@ -464,7 +496,7 @@ private:
 
     void releasePbuffer()
     {
-        if (pbufferContext != nullptr)
+        if (pbufferContext != nullptr && ownsPbufferContext)
             wglDeleteContext(pbufferContext);
         pbufferContext = nullptr;
         if (pbuffer != nullptr)
@@ -569,7 +601,7 @@ private:
     }
 
     WindowEventSink& sink;
-    const SharedGlContextWin32* shared;
+    SharedGlContextWin32* shared;
     HWND parent;
     int width;
     int height;
@@ -590,14 +622,18 @@ private:
     DestroyPbufferArb destroyPbuffer = nullptr;
     HDC pbufferDc = nullptr;
     HGLRC pbufferContext = nullptr;
+    bool ownsPbufferContext = true;
+    // The device pbuffers are made with: the process's hidden window's, or this editor's.
+    HDC pbufferMaker = nullptr;
     std::vector<std::uint32_t> readBack;
     BITMAPINFO blitHeader{};
 };
 
 }  // namespace
 
-// Each window makes contexts of its own here, sharing the process's objects where there is a
-// process context (see SharedGlContextWin32.h).
+// Offscreen, each window draws with the process's context for pbuffers where there is a process
+// context; in window mode with a context of its own that shares its objects (see
+// SharedGlContextWin32.h).
 std::unique_ptr<NativeGlWindow> NativeGlWindow::create(void* parentWindow, int width, int height,
                                                        SharedGlContext* shared, int& sampleCount, WindowEventSink& sink,
                                                        std::string& error)

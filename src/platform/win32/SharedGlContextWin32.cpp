@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 #include <memory>
 
 namespace platform
@@ -71,11 +72,13 @@ bool SharedGlContextWin32::open()
 
 SharedGlContextWin32::~SharedGlContextWin32()
 {
-    if (glContext != nullptr)
+    for (HGLRC context : {offscreen, glContext})
     {
-        if (wglGetCurrentContext() == glContext)
+        if (context == nullptr)
+            continue;
+        if (wglGetCurrentContext() == context)
             wglMakeCurrent(nullptr, nullptr);
-        wglDeleteContext(glContext);
+        wglDeleteContext(context);
     }
     if (hiddenDc != nullptr)
         ReleaseDC(hidden, hiddenDc);
@@ -93,6 +96,22 @@ void SharedGlContextWin32::makeCurrentAlone()
 bool SharedGlContextWin32::share(HGLRC context) const
 {
     return wglShareLists(glContext, context) != FALSE;
+}
+
+HGLRC SharedGlContextWin32::offscreenContext(HDC pbufferDc, int pixelFormat)
+{
+    if (offscreen != nullptr)
+        return pixelFormat == offscreenFormat ? offscreen : nullptr;
+    HGLRC made = wglCreateContext(pbufferDc);
+    if (made == nullptr || !share(made))
+    {
+        if (made != nullptr)
+            wglDeleteContext(made);
+        return nullptr;
+    }
+    offscreen = made;
+    offscreenFormat = pixelFormat;
+    return offscreen;
 }
 
 }  // namespace platform
