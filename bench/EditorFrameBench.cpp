@@ -3,13 +3,13 @@
 // for a frame where one control changes and for a whole repaint, and the host process's CPU
 // use while the editor sits still versus closed. Run under an X server (xvfb-run) with
 // VANTOR_MODULE naming the module.
+#include "BenchProcess.h"
 #include "HostWindow.h"
 #include "PluginHost.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <thread>
 #include <vector>
 
@@ -23,13 +23,6 @@ constexpr auto kIdleInterval = std::chrono::milliseconds(16);
 constexpr auto kStillSeconds = std::chrono::seconds(5);
 constexpr int kSizzle = 3;
 constexpr float kFactors[] = {1.0f, 2.0f};
-
-double processCpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
 
 // Host idle calls every 16 ms for a while; answers the process's CPU use in percent of a core.
 double cpuShareWhileIdling(HostWindow& window, EffectInstance& instance)

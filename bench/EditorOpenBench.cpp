@@ -1,16 +1,20 @@
 // What opening the editor costs a host, in wall-clock milliseconds (and, less disturbed by
-// other work on the machine, the process's CPU milliseconds, every thread counted): effEditOpen
-// and the first effEditIdle (which draws the first frame), at 100 % and 200 %, for the first opening in a
-// fresh process, for reopenings of the same editor, and for a second instance's first
-// opening while the first one's editor is open. Each run is a fresh process (this program
-// started again with --one-process), so the first opening is measured as a host sees it.
-// Beside them, the software renderer's own floor: a bare GL window's first triangle.
-// Run under an X server (xvfb-run) with VANTOR_MODULE naming the module.
+// other work on the machine, the process's CPU milliseconds, every thread counted):
+// effEditOpen and the first frame after it (the host's message loop, then effEditIdle), at
+// 100 % and 200 %, for the first opening in a fresh process, for reopenings of the same
+// editor, and for a second instance's first opening while the first one's editor is open.
+// Each run is a fresh process (this program started again with --one-process), so the first
+// opening is measured as a host sees it.
+// Mesa keeps the code it generates for shaders on disk (MESA_SHADER_CACHE_DIR). These runs
+// share one cache that an unmeasured run filled, as on a machine where the editor opened
+// before; the very first opening on a machine is measured apart, each run with an empty
+// cache of its own. Beside them, the software renderer's own floor: a bare GL window's first
+// triangle. Run under an X server (xvfb-run), or under Wine for the Windows build, with
+// VANTOR_MODULE naming the module.
+#include "BareGlFloor.h"
+#include "BenchProcess.h"
 #include "HostWindow.h"
 #include "PluginHost.h"
-
-#include <GL/glx.h>
-#include <X11/Xlib.h>
 
 #include <algorithm>
 #include <array>
@@ -18,9 +22,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
+#include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace
@@ -32,23 +35,17 @@ constexpr int kProcesses = 5;
 constexpr int kReopenings = 5;
 constexpr float kFactors[] = {1.0f, 2.0f};
 
-// Milliseconds for the opening call and for the first idle call after it, wall clock and CPU.
+// Milliseconds for the opening call and for what draws the first frame after it (the host's
+// message loop and its first idle call), wall clock and CPU.
 struct Opening
 {
     double open = 0.0;
-    double firstIdle = 0.0;
+    double firstFrame = 0.0;
     double openCpu = 0.0;
-    double firstIdleCpu = 0.0;
-    double total() const { return open + firstIdle; }
+    double firstFrameCpu = 0.0;
+    double total() const { return open + firstFrame; }
 };
 constexpr int kColumns = 4;
-
-double processCpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-}
 
 // Wall-clock and CPU milliseconds of a call.
 template <typename Call> void timeCall(Call call, double& wallMs, double& cpuMs)
@@ -66,8 +63,15 @@ Opening openAndDraw(HostWindow& window, EffectInstance& instance, float factor)
                       factor);
     Opening opening;
     timeCall([&] { instance.dispatch(effEditOpen, 0, 0, window.handle()); }, opening.open, opening.openCpu);
-    window.pumpMessages();
-    timeCall([&] { instance.dispatch(effEditIdle); }, opening.firstIdle, opening.firstIdleCpu);
+    // Windows draws the first frame when the host's message loop hands the window its
+    // WM_PAINT; X11 at the first idle call.
+    timeCall(
+        [&]
+        {
+            window.pumpMessages();
+            instance.dispatch(effEditIdle);
+        },
+        opening.firstFrame, opening.firstFrameCpu);
     return opening;
 }
 
@@ -101,7 +105,7 @@ int measureOneProcess(float factor)
     other.dispatch(effEditClose);
     instance.dispatch(effEditClose);
     for (const Opening& opening : {initial, reopening, secondInstance})
-        std::printf("%.2f %.2f %.2f %.2f ", opening.open, opening.firstIdle, opening.openCpu, opening.firstIdleCpu);
+        std::printf("%.2f %.2f %.2f %.2f ", opening.open, opening.firstFrame, opening.openCpu, opening.firstFrameCpu);
     std::printf("\n");
     return 0;
 }
@@ -112,63 +116,54 @@ double median(std::vector<double> values)
     return values.empty() ? 0.0 : values[values.size() / 2];
 }
 
-std::string ownPath()
+// Runs this program again with the arguments, with Mesa's generated code kept in cacheFolder,
+// and reads the numbers it prints; false when it fails.
+bool runFreshProcess(const std::string& arguments, const std::filesystem::path& cacheFolder,
+                     std::vector<double>& printed)
 {
-    std::array<char, 4096> path{};
-    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
-    return length > 0 ? std::string(path.data(), static_cast<std::size_t>(length)) : std::string();
+    // Mesa makes only the last folder of the path.
+    std::error_code ignored;
+    std::filesystem::create_directories(cacheFolder, ignored);
+    setEnvironment("MESA_SHADER_CACHE_DIR", cacheFolder.string());
+    std::FILE* child = popen(("\"" + ownExecutablePath() + "\" " + arguments).c_str(), "r");
+    if (child == nullptr)
+        return false;
+    printed.clear();
+    double value = 0.0;
+    while (std::fscanf(child, "%lf", &value) == 1)
+        printed.push_back(value);
+    return pclose(child) == 0 && !printed.empty();
 }
 
-// The renderer's own floor, for comparison: a bare GLX context and window of the editor's
-// size, and one triangle drawn and shown, in wall-clock milliseconds from opening the display.
-int measureBareGl()
+void printRow(float factor, const char* name, const double values[kColumns])
 {
-    const auto start = std::chrono::steady_clock::now();
-    Display* display = XOpenDisplay(nullptr);
-    int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_DEPTH_SIZE, 24, GLX_STENCIL_SIZE, 8, None};
-    XVisualInfo* visual = display != nullptr ? glXChooseVisual(display, DefaultScreen(display), attributes) : nullptr;
-    if (visual == nullptr)
-        return 1;
-    GLXContext context = glXCreateContext(display, visual, nullptr, True);
-    XSetWindowAttributes windowAttributes{};
-    windowAttributes.colormap =
-        XCreateColormap(display, RootWindow(display, visual->screen), visual->visual, AllocNone);
-    const Window window = XCreateWindow(display, RootWindow(display, visual->screen), 0, 0, kWidth, kHeight, 0,
-                                        visual->depth, InputOutput, visual->visual, CWColormap, &windowAttributes);
-    XMapWindow(display, window);
-    glXMakeCurrent(display, window, context);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glBegin(GL_TRIANGLES);
-    glVertex2f(0.0f, 0.0f);
-    glVertex2f(1.0f, 0.0f);
-    glVertex2f(0.0f, 1.0f);
-    glEnd();
-    glXSwapBuffers(display, window);
-    glFinish();
-    std::printf("%f\n", std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    return 0;
+    std::printf("%3.0f %%: %-40s open %6.1f + first frame %6.1f = %6.1f ms  (CPU %6.1f + %6.1f = %6.1f ms)\n",
+                factor * 100.0f, name, values[0], values[1], values[0] + values[1], values[2], values[3],
+                values[2] + values[3]);
 }
 
-// Runs kProcesses fresh processes at the factor and prints the medians of what they measured.
-bool measureFreshProcesses(const std::string& self, float factor)
+// Runs kProcesses fresh processes at the factor with the filled cache and kProcesses with an
+// empty one each, and prints the medians of what they measured.
+bool measureFreshProcesses(float factor, const std::filesystem::path& cacheRoot)
 {
     constexpr int kRows = 3;
+    const std::string arguments = "--one-process " + std::to_string(factor);
     std::array<std::vector<double>, kRows * kColumns> columns;
+    std::array<std::vector<double>, kColumns> emptyCacheColumns;
+    std::vector<double> printed;
+    if (!runFreshProcess(arguments, cacheRoot / "filled", printed))
+        return false;
     for (int run = 0; run < kProcesses; ++run)
     {
-        const std::string command = "'" + self + "' --one-process " + std::to_string(factor);
-        std::FILE* child = popen(command.c_str(), "r");
-        if (child == nullptr)
+        if (!runFreshProcess(arguments, cacheRoot / "filled", printed) || printed.size() != columns.size())
             return false;
-        bool read = true;
-        for (std::vector<double>& column : columns)
-        {
-            double value = 0.0;
-            read = read && std::fscanf(child, "%lf", &value) == 1;
-            column.push_back(value);
-        }
-        if (pclose(child) != 0 || !read)
+        for (std::size_t column = 0; column < columns.size(); ++column)
+            columns[column].push_back(printed[column]);
+        const std::filesystem::path emptyCache = cacheRoot / ("empty-" + std::to_string(factor) + "-" + std::to_string(run));
+        if (!runFreshProcess(arguments, emptyCache, printed) || printed.size() != columns.size())
             return false;
+        for (std::size_t column = 0; column < emptyCacheColumns.size(); ++column)
+            emptyCacheColumns[column].push_back(printed[column]);
     }
     const char* names[kRows] = {"first opening in a process", "reopening", "second instance's first opening"};
     for (int row = 0; row < kRows; ++row)
@@ -176,11 +171,45 @@ bool measureFreshProcesses(const std::string& self, float factor)
         double values[kColumns];
         for (int column = 0; column < kColumns; ++column)
             values[column] = median(columns[static_cast<std::size_t>(row * kColumns + column)]);
-        std::printf("%3.0f %%: %-32s open %6.1f + first idle %6.1f = %6.1f ms  (CPU %6.1f + %6.1f = %6.1f ms)\n",
-                    factor * 100.0f, names[row], values[0], values[1], values[0] + values[1], values[2], values[3],
-                    values[2] + values[3]);
+        printRow(factor, names[row], values);
     }
+    double values[kColumns];
+    for (int column = 0; column < kColumns; ++column)
+        values[column] = median(emptyCacheColumns[static_cast<std::size_t>(column)]);
+    printRow(factor, "first opening, empty shader cache", values);
     return true;
+}
+
+int measureAll()
+{
+    const std::filesystem::path cacheRoot =
+        std::filesystem::temp_directory_path() / ("vantor-open-bench-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::printf("medians of %d fresh processes (reopening: the median of %d in each)\n", kProcesses, kReopenings);
+    std::vector<double> bare;
+    std::vector<double> printed;
+    for (int run = 0; run <= kProcesses; ++run)
+    {
+        // The first fills the cache.
+        if (!runFreshProcess("--bare-gl", cacheRoot / "filled", printed) || printed[0] < 0.0)
+        {
+            std::fprintf(stderr, "the bare GL process failed\n");
+            return 1;
+        }
+        if (run > 0)
+            bare.push_back(printed[0]);
+    }
+    std::printf("the renderer's floor: a bare GL window's first triangle in a fresh process %.1f ms\n", median(bare));
+    bool measured = true;
+    for (const float factor : kFactors)
+        measured = measured && measureFreshProcesses(factor, cacheRoot);
+    std::error_code ignored;
+    std::filesystem::remove_all(cacheRoot, ignored);
+    if (!measured)
+    {
+        std::fprintf(stderr, "a measuring process failed\n");
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -195,28 +224,9 @@ int main(int argc, char** argv)
     if (argc == 3 && std::strcmp(argv[1], "--one-process") == 0)
         return measureOneProcess(std::strtof(argv[2], nullptr));
     if (argc == 2 && std::strcmp(argv[1], "--bare-gl") == 0)
-        return measureBareGl();
-    std::printf("medians of %d fresh processes (reopening: the median of %d in each)\n", kProcesses, kReopenings);
-    std::vector<double> bare;
-    for (int run = 0; run < kProcesses; ++run)
     {
-        std::FILE* child = popen(("'" + ownPath() + "' --bare-gl").c_str(), "r");
-        double value = 0.0;
-        if (child == nullptr || std::fscanf(child, "%lf", &value) != 1 || pclose(child) != 0)
-        {
-            std::fprintf(stderr, "the bare GL process failed\n");
-            return 1;
-        }
-        bare.push_back(value);
+        std::printf("%f\n", bareGlFirstTriangleMs(kWidth, kHeight));
+        return 0;
     }
-    std::printf("the renderer's floor: a bare GL window's first triangle in a fresh process %.1f ms\n", median(bare));
-    for (const float factor : kFactors)
-    {
-        if (!measureFreshProcesses(ownPath(), factor))
-        {
-            std::fprintf(stderr, "a measuring process failed\n");
-            return 1;
-        }
-    }
-    return 0;
+    return measureAll();
 }

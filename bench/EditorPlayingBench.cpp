@@ -7,6 +7,7 @@
 // Run under an X server (xvfb-run) with VANTOR_MODULE naming the module. Arguments pick some
 // of the sizes and states: 100, 200, closed, open, silent, covered.
 #include "DemoSignal.h"
+#include "BenchProcess.h"
 #include "HostWindow.h"
 #include "PluginHost.h"
 
@@ -15,7 +16,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <ctime>
 #include <string>
 #include <thread>
 #include <vector>
@@ -63,13 +63,6 @@ const char* stateName(State state)
     case State::Covered: return "editor open, covered";
     }
     return "";
-}
-
-double processCpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
 // The host's audio thread: one block every 512 samples' time, looping the clip (or zeros).
