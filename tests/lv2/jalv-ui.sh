@@ -19,8 +19,10 @@ ln -s "$bundle" "$work/lv2/vantor-pro.lv2"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
 export XDG_CONFIG_DIRS="$work/machine"
 export LV2_PATH="$work/lv2" VANTOR_NO_DIALOGS=1
-# The test's own server only: no client may start one of its own.
-export JACK_DEFAULT_SERVER="vantor-test-$$" JACK_NO_AUDIO_RESERVATION=1 JACK_NO_START_SERVER=1
+# The test's own server only: no client may start one of its own. JACK registers servers
+# machine-wide in eight slots and frees a dead server's slot only for a server of its name:
+# one name for every run, so that a run that had to kill its server leaves no slot taken.
+export JACK_DEFAULT_SERVER="vantor-lv2-ui-test" JACK_NO_AUDIO_RESERVATION=1 JACK_NO_START_SERVER=1
 
 # The editor at 1x: its stereo gain panel and its Stereo Width slider, in window pixels.
 panel="96 64 415 383"
@@ -34,16 +36,20 @@ fail() {
 }
 
 jack_pid= tone_pid= jalv_pid=
-# A JACK client can block for ever in its shutdown once the server goes: what has not ended
-# a second after being asked is killed.
-stop_all() {
-    for pid in $jalv_pid $tone_pid $jack_pid; do
+# A JACK client can block for ever in its shutdown once the server goes: the clients end
+# first, the server after them, and what has not ended a second after being asked is killed.
+stop() {
+    for pid in "$@"; do
         kill "$pid" 2>/dev/null || true
     done
     sleep 1
-    for pid in $jalv_pid $tone_pid $jack_pid; do
+    for pid in "$@"; do
         kill -9 "$pid" 2>/dev/null || true
     done
+}
+stop_all() {
+    stop $jalv_pid $tone_pid
+    stop $jack_pid
     wait 2>/dev/null || true
 }
 trap stop_all EXIT
