@@ -2,6 +2,7 @@
 
 #include "glgui/MipmapLevels.h"
 #include "glgui/OpenGL.h"
+#include "glgui/SharedSkinTextures.h"
 #include "glgui/SkinData.h"
 
 #include <algorithm>
@@ -13,6 +14,8 @@ static_assert(kGlUnsignedByte == GL_UNSIGNED_BYTE && kGlFloat == GL_FLOAT && kGl
               kGlRgb == GL_RGB && kGlR32F == GL_R32F && kGlLinear == GL_LINEAR && kGlNearest == GL_NEAREST &&
               kGlRepeat == GL_REPEAT && kGlClampToEdge == GL_CLAMP_TO_EDGE && kGlLuminanceAlpha == GL_LUMINANCE_ALPHA &&
               kGlRgba32F == GL_RGBA32F);
+
+TextureBank::~TextureBank() = default;
 
 void TextureBank::attach(const SkinData& skin)
 {
@@ -31,20 +34,39 @@ void TextureBank::useDenseImages(const SkinData* dense)
 {
     for (Record& record : records)
         record.dense = nullptr;
-    if (dense == nullptr || skinData == nullptr)
+    denseSkin = skinData != nullptr ? dense : nullptr;
+    if (denseSkin == nullptr)
         return;
     for (const auto& [name, index] : skinData->textureIndex())
         records[static_cast<std::size_t>(index)].dense = dense->decodedImage(name);
 }
 
-void TextureBank::uploadAll()
+void TextureBank::uploadAll(bool shareImages)
 {
     if (isUploaded)
         return;
-    for (Record& record : records)
+    if (shareImages && skinData != nullptr)
+        sharedImages = SharedSkinTextures::forSkin(*skinData, denseSkin);
+    for (std::size_t index = 0; index < records.size(); ++index)
     {
-        glGenTextures(1, &record.glName);
-        upload(record);
+        Record& record = records[index];
+        // Only images nobody changed are alike in every editor; what the program fills is not.
+        record.sharedName =
+            sharedImages != nullptr && record.decodedPixels->data() != nullptr && record.ownPixels.data() == nullptr;
+        if (!record.sharedName)
+        {
+            glGenTextures(1, &record.glName);
+            upload(record);
+            continue;
+        }
+        unsigned int& processName = sharedImages->name(index);
+        if (processName == 0)
+        {
+            glGenTextures(1, &processName);
+            record.glName = processName;
+            upload(record);
+        }
+        record.glName = processName;
     }
     isUploaded = true;
 }
@@ -109,9 +131,13 @@ void TextureBank::releaseAll()
         return;
     for (Record& record : records)
     {
-        glDeleteTextures(1, &record.glName);
+        if (!record.sharedName)
+            glDeleteTextures(1, &record.glName);
         record.glName = 0;
+        record.sharedName = false;
     }
+    // The last bank to let go deletes the process's textures.
+    sharedImages.reset();
     isUploaded = false;
 }
 
@@ -145,13 +171,20 @@ unsigned int TextureBank::getTexture(std::string_view name, int& width, int& hei
 void* TextureBank::lockPixels(std::string_view name)
 {
     Record* record = find(name);
-    if (record == nullptr || record->description->byteSize == 0)
+    if (record == nullptr || record->description->byteSize == 0 || record->dense != nullptr)
         return nullptr;
     if (record->ownPixels.data() == nullptr && !record->ownPixels.allocate(record->description->byteSize, "image"))
         return nullptr;
     glBindTexture(GL_TEXTURE_2D, record->glName);
     glGetTexImage(GL_TEXTURE_2D, 0, static_cast<GLenum>(record->description->format),
                   static_cast<GLenum>(record->description->type), record->ownPixels.data());
+    // What this editor writes must not reach the others' pictures.
+    if (record->sharedName)
+    {
+        record->sharedName = false;
+        glGenTextures(1, &record->glName);
+        upload(*record);
+    }
     return record->ownPixels.data();
 }
 

@@ -88,7 +88,8 @@ void VSTGL_Editor::prepareDrawing()
         hub->textures().releaseAll();
     useDenseImages(dense);
     denseUploaded = dense;
-    hub->textures().uploadAll();
+    // Where every editor's objects are the process's context's, so are the skin's textures.
+    hub->textures().uploadAll(glContext != nullptr);
     // Multisampled pictures are drawn straight to the window: there the drawing is cheap.
     if (sampleCount == 0)
         retainedFrame.create(pixelWidth(), pixelHeight());

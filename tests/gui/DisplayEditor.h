@@ -23,6 +23,8 @@ public:
             {{"missing.png", "eq_ring.png", "line.png", "eq_fft, 512, 1, r32f, float, nomips, clamp"}, {}, {}});
     }
     ~DisplayEditor() override { close(); }
+    // So that a test's next renderFrame draws.
+    using VSTGL_Editor::invalidateWholeFrame;
 
     std::unique_ptr<ShaderSet> shaders;
 

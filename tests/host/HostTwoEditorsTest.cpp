@@ -1,6 +1,7 @@
 // Two instances of one process with their editors open at once, as a DAW shows two tracks'
-// effects: each draws its own state, whatever the other drew last (on Linux they draw with
-// one shared context), and either goes without taking the other's picture along.
+// effects: each draws its own state, whatever the other drew last (they draw with one shared
+// context, and the skin's images are one set of textures), and either goes without taking
+// the other's picture along.
 #include <gtest/gtest.h>
 
 #include "HostWindow.h"
