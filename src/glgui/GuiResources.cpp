@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <system_error>
 
 namespace
 {
@@ -32,13 +33,34 @@ void GuiResources::loadSkin(const SkinManifest& manifest)
     denseManifest.fonts = manifest.fonts;
 }
 
+std::string GuiResources::denseFolder() const
+{
+    const std::string& folder = skinFiles.folder();
+    return folder.empty() ? folder : folder + "2x" + folder.back();
+}
+
+void GuiResources::prepareDoubleDensity()
+{
+    if (denseSkin != nullptr || skinData == nullptr || denseDecoding.valid())
+        return;
+    try
+    {
+        denseDecoding = std::async(std::launch::async, SkinData::acquire, denseFolder(), denseManifest,
+                                   SkinData::MissingFiles::Ignore);
+    }
+    catch (const std::system_error&)
+    {
+        // No thread to be had: useDoubleDensity decodes it then.
+    }
+}
+
 void GuiResources::useDoubleDensity(bool dense)
 {
     if (dense && denseSkin == nullptr && skinData != nullptr)
     {
-        const std::string& folder = skinFiles.folder();
-        const std::string denseFolder = folder.empty() ? folder : folder + "2x" + folder.back();
-        denseSkin = SkinData::acquire(denseFolder, denseManifest, SkinData::MissingFiles::Ignore);
+        // What the other thread threw (out of memory) comes out of get().
+        denseSkin = denseDecoding.valid() ? denseDecoding.get()
+                                          : SkinData::acquire(denseFolder(), denseManifest, SkinData::MissingFiles::Ignore);
     }
     const SkinData* source = dense ? denseSkin.get() : nullptr;
     textureBank.useDenseImages(source);

@@ -6,6 +6,7 @@
 #include "glgui/SkinFiles.h"
 #include "glgui/TextureBank.h"
 
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,9 +35,13 @@ public:
     // Takes the process's decoded copy of the manifest's files (decoding it when no editor
     // holds one); throws std::bad_alloc when memory runs out.
     void loadSkin(const SkinManifest& manifest);
+    // Starts decoding the double-density set on another thread, when nothing holds it yet,
+    // so that it is ready by the time useDoubleDensity(true) asks for it.
+    void prepareDoubleDensity();
     // Whether the 2D images and fonts are drawn from the skin's double-density set ("2x/"
     // beside the others), decoded on first use; where it lacks a file the normal one stays.
-    // At opening, before the textures are uploaded.
+    // At opening, before the textures are uploaded. Throws std::bad_alloc when memory runs
+    // out for it.
     void useDoubleDensity(bool dense);
     // The decoded skin this editor draws from; null before loadSkin.
     const std::shared_ptr<const SkinData>& skin() const { return skinData; }
@@ -78,12 +83,14 @@ public:
 
 private:
     void loadView(const float matrix[16]);
+    std::string denseFolder() const;
 
     SkinFiles skinFiles;
     // Declared before the banks that point into it.
     std::shared_ptr<const SkinData> skinData;
     SkinManifest denseManifest;
     std::shared_ptr<const SkinData> denseSkin;
+    std::future<std::shared_ptr<const SkinData>> denseDecoding;
     TextureBank textureBank;
     ModelBank modelBank{textureBank};
     FontBank fontBank{*this};

@@ -58,6 +58,9 @@ bool VSTGL_Editor::open(void* parentWindow)
     for (float& axis : previousEye)
         axis = kUnsetEye;
 
+    // Decoded meanwhile on another core: making a GL context takes longer.
+    if (scale >= kDenseImagesFromScale)
+        hub->prepareDoubleDensity();
     std::string error;
     // A kept context's entry points were resolved at this editor's first opening.
     const bool entryPointsResolved = glContext != nullptr;

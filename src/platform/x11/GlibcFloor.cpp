@@ -11,12 +11,14 @@
 #include <dlfcn.h>
 #include <pthread.h>
 
-// Old symbol versions that every glibc since 2.2.5 has (pthread_once and
-// pthread_key_create in libpthread before glibc 2.34, which the module therefore names).
+// Old symbol versions that every glibc since 2.2.5 has (the pthread functions in libpthread
+// before glibc 2.34, which the module therefore names).
 __asm__(".symver hypotFirstVersion, hypot@GLIBC_2.2.5");
 __asm__(".symver powFirstVersion, pow@GLIBC_2.2.5");
 __asm__(".symver pthreadOnceFirstVersion, pthread_once@GLIBC_2.2.5");
 __asm__(".symver pthreadKeyCreateFirstVersion, __pthread_key_create@GLIBC_2.2.5");
+__asm__(".symver pthreadCreateFirstVersion, pthread_create@GLIBC_2.2.5");
+__asm__(".symver pthreadJoinFirstVersion, pthread_join@GLIBC_2.2.5");
 
 extern "C"
 {
@@ -24,6 +26,9 @@ extern "C"
     double powFirstVersion(double x, double y);
     int pthreadOnceFirstVersion(pthread_once_t* once, void (*function)());
     int pthreadKeyCreateFirstVersion(pthread_key_t* key, void (*destructor)(void*));
+    int pthreadCreateFirstVersion(pthread_t* thread, const pthread_attr_t* attributes, void* (*function)(void*),
+                                  void* argument);
+    int pthreadJoinFirstVersion(pthread_t thread, void** result);
 
     // libstdc++ reads this (glibc 2.32) to skip atomic reference counts in a process with
     // one thread. Ours always answers "not single-threaded".
@@ -50,6 +55,18 @@ extern "C"
     int __wrap___pthread_key_create(pthread_key_t* key, void (*destructor)(void*))
     {
         return pthreadKeyCreateFirstVersion(key, destructor);
+    }
+
+    // The editor's own thread (the double-density skin decoded while a GL context is made).
+    int __wrap_pthread_create(pthread_t* thread, const pthread_attr_t* attributes, void* (*function)(void*),
+                              void* argument)
+    {
+        return pthreadCreateFirstVersion(thread, attributes, function, argument);
+    }
+
+    int __wrap_pthread_join(pthread_t thread, void** result)
+    {
+        return pthreadJoinFirstVersion(thread, result);
     }
 
     // The unwinder asks glibc 2.35 where the exception-handling index of the code at an
