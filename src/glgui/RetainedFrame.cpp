@@ -56,11 +56,20 @@ void RetainedFrame::copyToWindow() const
     copyToWindow(ScreenRect{0, 0, width, height});
 }
 
-void RetainedFrame::readPixels(const ScreenRect& part, std::uint32_t* pixels) const
+bool RetainedFrame::readsTopDown()
+{
+    return GLEW_MESA_pack_invert;
+}
+
+void RetainedFrame::readPixelsTopDown(const ScreenRect& part, std::uint32_t* pixels, int rowLength) const
 {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ROW_LENGTH, rowLength);
+    glPixelStorei(GL_PACK_INVERT_MESA, GL_TRUE);
     glReadPixels(part.minX, part.minY, part.maxX - part.minX, part.maxY - part.minY, GL_BGRA, GL_UNSIGNED_BYTE, pixels);
+    glPixelStorei(GL_PACK_INVERT_MESA, GL_FALSE);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
 }
 

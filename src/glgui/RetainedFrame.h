@@ -29,8 +29,11 @@ public:
     void copyToWindow() const;
     // Only a part, in pixels from the bottom-left corner.
     void copyToWindow(const ScreenRect& part) const;
-    // A part's pixels as 32-bit words, blue in the low byte (GL's BGRA), rows from the bottom.
-    void readPixels(const ScreenRect& part, std::uint32_t* pixels) const;
+    // Whether readPixelsTopDown can be had (Mesa's GL_MESA_pack_invert), with the context current.
+    static bool readsTopDown();
+    // A part's pixels as 32-bit words, blue in the low byte (GL's BGRA), rows from the top,
+    // rowLength words apart: straight into an image a window system shows.
+    void readPixelsTopDown(const ScreenRect& part, std::uint32_t* pixels, int rowLength) const;
 
 private:
     std::uint32_t framebuffer = 0;

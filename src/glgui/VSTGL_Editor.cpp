@@ -96,7 +96,8 @@ void VSTGL_Editor::prepareDrawing()
     // Multisampled pictures are drawn straight to the window: there the drawing is cheap.
     if (sampleCount == 0)
         retainedFrame.create(pixelWidth(), pixelHeight());
-    pixelsReadBack = retainedFrame.valid() && device->showsPixels() && platform::rendererDrawsOnCpu();
+    pixelsReadBack = retainedFrame.valid() && device->showsPixels() && platform::rendererDrawsOnCpu() &&
+                     RetainedFrame::readsTopDown();
     wholeFrameDamaged = true;
     openGui();
     if (sampleCount != 0)
@@ -173,7 +174,6 @@ void VSTGL_Editor::close()
         });
     destroyDevice();
     pixelsReadBack = false;
-    readBack = std::vector<std::uint32_t>();
     parent = nullptr;
 }
 
@@ -292,14 +292,13 @@ void VSTGL_Editor::showFrame(const DamageRegion& parts)
 
 void VSTGL_Editor::showReadPixels(const DamageRegion& changed)
 {
+    int rowLength = 0;
+    std::uint32_t* image = device->pixelImage(rowLength);
     for (const ScreenRect& part : changed)
     {
-        const auto count =
-            static_cast<std::size_t>(part.maxX - part.minX) * static_cast<std::size_t>(part.maxY - part.minY);
-        if (readBack.size() < count)
-            readBack.resize(count);
-        retainedFrame.readPixels(part, readBack.data());
-        device->showPixels(part.minX, part.minY, part.maxX - part.minX, part.maxY - part.minY, readBack.data());
+        const auto topRow = static_cast<std::ptrdiff_t>(pixelHeight() - part.maxY);
+        retainedFrame.readPixelsTopDown(part, image + topRow * rowLength + part.minX, rowLength);
+        device->showPixelImage(part.minX, part.minY, part.maxX - part.minX, part.maxY - part.minY);
     }
     // The capture reads what the frame drew.
     retainedFrame.bindForDrawing();

@@ -201,8 +201,8 @@ private:
     void scissorTo(const ScreenRect& designPart) const;
     // Shows the parts a frame drew (in design units).
     void showFrame(const DamageRegion& parts);
-    // Shows the changed parts of the kept picture by reading them back and handing them to
-    // the window (see pixelsReadBack).
+    // Shows the changed parts of the kept picture by reading them back into the window's
+    // image (see pixelsReadBack).
     void showReadPixels(const DamageRegion& changed);
     void presentFrame(const DamageRegion& changed);
     void applyCursor();
@@ -238,7 +238,6 @@ private:
     // Where GL draws on the CPU and the window can show pixels itself, frames go to it read
     // back from the kept picture: a copy into the back buffer costs several times more.
     bool pixelsReadBack = false;
-    std::vector<std::uint32_t> readBack;
     DamageRegion damage;
     std::array<SolePart, kMaxSoleParts> soleParts{};
     std::size_t soleCount = 0;

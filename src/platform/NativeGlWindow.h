@@ -112,9 +112,16 @@ public:
     // True when the window can show pixels read back from an offscreen picture by itself:
     // where GL draws on the CPU, cheaper than GL copying them to the back buffer to present.
     virtual bool showsPixels() const { return false; }
-    // Shows a rectangle of such pixels (32-bit words, blue in the low byte, then green and
-    // red; rows from the bottom) at x, y in pixels from the bottom-left corner.
-    virtual void showPixels(int, int, int, int, const std::uint32_t*) {}
+    // The image of the window's size such pixels are written into, for showPixelImage:
+    // 32-bit words (blue in the low byte, then green and red), rows from the top, rowLength
+    // words apart. Where showsPixels.
+    virtual std::uint32_t* pixelImage(int& rowLength)
+    {
+        rowLength = 0;
+        return nullptr;
+    }
+    // Shows a rectangle of that image, at x, y in pixels from the bottom-left corner.
+    virtual void showPixelImage(int, int, int, int) {}
     // Hands pending window-system events to the sink (where the host does not deliver
     // them itself).
     virtual void pumpEvents() = 0;

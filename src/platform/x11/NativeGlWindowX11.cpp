@@ -86,8 +86,8 @@ public:
             }
             if (pixelGc != nullptr)
                 XFreeGC(display, pixelGc);
-            if (pixelImage != nullptr)
-                XDestroyImage(pixelImage);
+            if (shownImage != nullptr)
+                XDestroyImage(shownImage);
         }
         XCloseDisplay(display);
     }
@@ -168,20 +168,18 @@ public:
         }
     }
 
-    bool showsPixels() const override { return pixelImage != nullptr; }
+    bool showsPixels() const override { return shownImage != nullptr; }
 
-    void showPixels(int x, int y, int partWidth, int partHeight, const std::uint32_t* pixels) override
+    std::uint32_t* pixelImage(int& rowLength) override
     {
-        // The image is the window's size, rows from the top.
+        rowLength = shownImage->bytes_per_line / 4;
+        return reinterpret_cast<std::uint32_t*>(shownImage->data);
+    }
+
+    void showPixelImage(int x, int y, int partWidth, int partHeight) override
+    {
         const int top = height - y - partHeight;
-        for (int row = 0; row < partHeight; ++row)
-        {
-            char* line =
-                pixelImage->data + static_cast<std::ptrdiff_t>(top + partHeight - 1 - row) * pixelImage->bytes_per_line;
-            std::memcpy(line + static_cast<std::ptrdiff_t>(x) * 4,
-                        pixels + static_cast<std::ptrdiff_t>(row) * partWidth, static_cast<std::size_t>(partWidth) * 4);
-        }
-        XPutImage(display, window, pixelGc, pixelImage, x, top, x, top, static_cast<unsigned>(partWidth),
+        XPutImage(display, window, pixelGc, shownImage, x, top, x, top, static_cast<unsigned>(partWidth),
                   static_cast<unsigned>(partHeight));
     }
 
@@ -212,10 +210,10 @@ public:
         XResizeWindow(display, window, static_cast<unsigned>(newWidth), static_cast<unsigned>(newHeight));
         width = newWidth;
         height = newHeight;
-        if (pixelImage != nullptr)
+        if (shownImage != nullptr)
         {
-            XDestroyImage(pixelImage);
-            pixelImage = nullptr;
+            XDestroyImage(shownImage);
+            shownImage = nullptr;
             preparePixelImage();
         }
         // The context's connection must see the new size before it draws.
@@ -274,15 +272,15 @@ private:
         auto* pixels = static_cast<char*>(std::malloc(bytes));
         if (pixels == nullptr)
             return;
-        pixelImage = XCreateImage(display, visual->visual, static_cast<unsigned>(visual->depth), ZPixmap, 0, pixels,
+        shownImage = XCreateImage(display, visual->visual, static_cast<unsigned>(visual->depth), ZPixmap, 0, pixels,
                                   static_cast<unsigned>(width), static_cast<unsigned>(height), 32, width * 4);
-        if (pixelImage == nullptr || pixelImage->bits_per_pixel != 32)
+        if (shownImage == nullptr || shownImage->bits_per_pixel != 32)
         {
-            if (pixelImage != nullptr)
-                XDestroyImage(pixelImage);
+            if (shownImage != nullptr)
+                XDestroyImage(shownImage);
             else
                 std::free(pixels);
-            pixelImage = nullptr;
+            shownImage = nullptr;
             return;
         }
         if (pixelGc == nullptr)
@@ -398,7 +396,7 @@ private:
     CopySubBuffer copySubBuffer = nullptr;
     Cursor cursors[9] = {};
     XVisualInfo visualInfo{};
-    XImage* pixelImage = nullptr;
+    XImage* shownImage = nullptr;
     GC pixelGc = nullptr;
 };
 
