@@ -4,7 +4,10 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
 #else
+#include <cstdio>
 #include <array>
 #include <ctime>
 #include <unistd.h>
@@ -26,6 +29,14 @@ double processCpuMs()
     return (steps(kernel) + steps(user)) / 1e4;
 }
 
+double residentMegabytes()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters)) == 0)
+        return 0.0;
+    return static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0);
+}
+
 std::string ownExecutablePath()
 {
     char path[MAX_PATH] = {};
@@ -45,6 +56,20 @@ double processCpuMs()
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+double residentMegabytes()
+{
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (statm == nullptr)
+        return 0.0;
+    unsigned long totalPages = 0;
+    unsigned long residentPages = 0;
+    const int read = std::fscanf(statm, "%lu %lu", &totalPages, &residentPages);
+    std::fclose(statm);
+    if (read != 2)
+        return 0.0;
+    return static_cast<double>(residentPages) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
 std::string ownExecutablePath()

@@ -6,6 +6,8 @@
 
 // CPU milliseconds the process has used so far, every thread counted.
 double processCpuMs();
+// The process's resident memory (Windows: its working set), in megabytes.
+double residentMegabytes();
 // The running program's own file, to start it again as a fresh process.
 std::string ownExecutablePath();
 // Sets a variable of this process's environment, which the processes it starts inherit.

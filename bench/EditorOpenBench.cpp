@@ -4,7 +4,8 @@
 // 100 % and 200 %, for the first opening in a fresh process, for reopenings of the same
 // editor, and for a second instance's first opening while the first one's editor is open.
 // Each run is a fresh process (this program started again with --one-process), so the first
-// opening is measured as a host sees it.
+// opening is measured as a host sees it. Also what the second instance's open editor adds
+// to the process's resident memory.
 // Mesa keeps the code it generates for shaders on disk (MESA_SHADER_CACHE_DIR). These runs
 // share one cache that an unmeasured run filled, as on a machine where the editor opened
 // before; the very first opening on a machine is measured apart, each run with an empty
@@ -101,12 +102,14 @@ int measureOneProcess(float factor)
     // then would draw no frame to measure.
     HostWindow second(static_cast<int>(kWidth * factor), static_cast<int>(kHeight * factor));
     EffectInstance other;
+    const double residentBefore = residentMegabytes();
     const Opening secondInstance = openAndDraw(second, other, factor);
+    const double secondEditorMegabytes = residentMegabytes() - residentBefore;
     other.dispatch(effEditClose);
     instance.dispatch(effEditClose);
     for (const Opening& opening : {initial, reopening, secondInstance})
         std::printf("%.2f %.2f %.2f %.2f ", opening.open, opening.firstFrame, opening.openCpu, opening.firstFrameCpu);
-    std::printf("\n");
+    std::printf("%.2f\n", secondEditorMegabytes);
     return 0;
 }
 
@@ -150,17 +153,19 @@ bool measureFreshProcesses(float factor, const std::filesystem::path& cacheRoot)
     const std::string arguments = "--one-process " + std::to_string(factor);
     std::array<std::vector<double>, kRows * kColumns> columns;
     std::array<std::vector<double>, kColumns> emptyCacheColumns;
+    std::vector<double> secondEditorMegabytes;
     std::vector<double> printed;
     if (!runFreshProcess(arguments, cacheRoot / "filled", printed))
         return false;
     for (int run = 0; run < kProcesses; ++run)
     {
-        if (!runFreshProcess(arguments, cacheRoot / "filled", printed) || printed.size() != columns.size())
+        if (!runFreshProcess(arguments, cacheRoot / "filled", printed) || printed.size() != columns.size() + 1)
             return false;
         for (std::size_t column = 0; column < columns.size(); ++column)
             columns[column].push_back(printed[column]);
+        secondEditorMegabytes.push_back(printed.back());
         const std::filesystem::path emptyCache = cacheRoot / ("empty-" + std::to_string(factor) + "-" + std::to_string(run));
-        if (!runFreshProcess(arguments, emptyCache, printed) || printed.size() != columns.size())
+        if (!runFreshProcess(arguments, emptyCache, printed) || printed.size() != columns.size() + 1)
             return false;
         for (std::size_t column = 0; column < emptyCacheColumns.size(); ++column)
             emptyCacheColumns[column].push_back(printed[column]);
@@ -177,6 +182,8 @@ bool measureFreshProcesses(float factor, const std::filesystem::path& cacheRoot)
     for (int column = 0; column < kColumns; ++column)
         values[column] = median(emptyCacheColumns[static_cast<std::size_t>(column)]);
     printRow(factor, "first opening, empty shader cache", values);
+    std::printf("%3.0f %%: the second instance's open editor adds %.1f MB resident\n", factor * 100.0f,
+                median(secondEditorMegabytes));
     return true;
 }
 

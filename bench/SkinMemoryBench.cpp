@@ -1,33 +1,17 @@
 // What an instance costs in resident memory: the host process's resident size with the module
-// loaded and 1, 2 and 8 effect instances open (editors created, never opened), read from
-// /proc/self/statm. The decoded skin is shared, so the second instance should add at most
+// loaded and 1, 2 and 8 effect instances open (editors created, never opened). The decoded skin is shared, so the second instance should add at most
 // 0.5 MB. Run with VANTOR_MODULE naming the module.
+#include "BenchProcess.h"
 #include "PluginHost.h"
 
 #include <cstdio>
 #include <memory>
-#include <unistd.h>
 #include <vector>
 
 namespace
 {
 
-constexpr double kBytesPerMegabyte = 1024.0 * 1024.0;
 constexpr int kCounts[] = {1, 2, 8};
-
-double residentMegabytes()
-{
-    std::FILE* statm = std::fopen("/proc/self/statm", "r");
-    if (statm == nullptr)
-        return 0.0;
-    unsigned long totalPages = 0;
-    unsigned long residentPages = 0;
-    const int read = std::fscanf(statm, "%lu %lu", &totalPages, &residentPages);
-    std::fclose(statm);
-    if (read != 2)
-        return 0.0;
-    return static_cast<double>(residentPages) * static_cast<double>(sysconf(_SC_PAGESIZE)) / kBytesPerMegabyte;
-}
 
 }  // namespace
 
