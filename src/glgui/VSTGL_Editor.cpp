@@ -98,6 +98,8 @@ void VSTGL_Editor::prepareDrawing()
         retainedFrame.create(pixelWidth(), pixelHeight());
     pixelsReadBack = retainedFrame.valid() && device->showsPixels() && platform::rendererDrawsOnCpu() &&
                      RetainedFrame::readsTopDown();
+    device->drawOffscreenOnly(pixelsReadBack);
+    device->makeCurrent();
     wholeFrameDamaged = true;
     openGui();
     if (sampleCount != 0)

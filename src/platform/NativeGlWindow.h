@@ -122,6 +122,11 @@ public:
     }
     // Shows a rectangle of that image, at x, y in pixels from the bottom-left corner.
     virtual void showPixelImage(int, int, int, int) {}
+    // Whether GL never draws into the window (frames reach it only through showPixelImage):
+    // then makeCurrent makes the context current on a drawable of its own, and the window gets
+    // no GL buffers of its size (at 200 % about 10 MB an editor). Until told, the context may
+    // be current on either.
+    virtual void drawOffscreenOnly(bool) {}
     // Hands pending window-system events to the sink (where the host does not deliver
     // them itself).
     virtual void pumpEvents() = 0;

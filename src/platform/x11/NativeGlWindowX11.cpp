@@ -135,7 +135,9 @@ public:
             error = "Failed to create window!";
             return false;
         }
-        if (!glXMakeContextCurrent(shared.connection(), window, window, shared.context()))
+        // Current on its own drawable until the editor says whether GL draws into the window.
+        shared.makeCurrentAlone();
+        if (glXGetCurrentContext() != shared.context())
         {
             error = "Can't create render context.";
             return false;
@@ -145,7 +147,15 @@ public:
     }
 
     void* nativeHandle() const override { return reinterpret_cast<void*>(static_cast<std::uintptr_t>(window)); }
-    void makeCurrent() override { glXMakeContextCurrent(shared.connection(), window, window, shared.context()); }
+    void makeCurrent() override
+    {
+        if (offscreenOnly)
+            shared.makeCurrentAlone();
+        else
+            glXMakeContextCurrent(shared.connection(), window, window, shared.context());
+    }
+
+    void drawOffscreenOnly(bool offscreen) override { offscreenOnly = offscreen; }
 
     void present() override { glXSwapBuffers(shared.connection(), window); }
 
@@ -386,6 +396,7 @@ private:
     SharedGlContextX11& shared;
     Window parent;
     bool lost = false;  // once gone, a window never comes back
+    bool offscreenOnly = true;
     bool fullyCovered = false;
     bool viewable = true;
     int width;
