@@ -32,12 +32,7 @@ double bareGlFirstTriangleMs(int width, int height)
     HGLRC context = wglCreateContext(deviceContext);
     if (context == nullptr || wglMakeCurrent(deviceContext, context) == FALSE)
         return -1.0;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glBegin(GL_TRIANGLES);
-    glVertex2f(0.0f, 0.0f);
-    glVertex2f(1.0f, 0.0f);
-    glVertex2f(0.0f, 1.0f);
-    glEnd();
+    drawBareTriangle();
     SwapBuffers(deviceContext);
     glFinish();
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

@@ -23,12 +23,7 @@ double bareGlFirstTriangleMs(int width, int height)
                       &windowAttributes);
     XMapWindow(display, window);
     glXMakeCurrent(display, window, context);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glBegin(GL_TRIANGLES);
-    glVertex2f(0.0f, 0.0f);
-    glVertex2f(1.0f, 0.0f);
-    glVertex2f(0.0f, 1.0f);
-    glEnd();
+    drawBareTriangle();
     glXSwapBuffers(display, window);
     glFinish();
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
