@@ -1,21 +1,25 @@
 #include "glgui/RetainedFrame.h"
 
 #include "glgui/OpenGL.h"
+#include "glgui/SpareRenderbuffers.h"
 
-bool RetainedFrame::create(int frameWidth, int frameHeight)
+bool RetainedFrame::create(int frameWidth, int frameHeight, SpareRenderbuffers* spare)
 {
     release();
     if (!(GLEW_VERSION_3_0 || GLEW_ARB_framebuffer_object) || frameWidth <= 0 || frameHeight <= 0)
         return false;
     width = frameWidth;
     height = frameHeight;
-    glGenRenderbuffers(1, &colour);
-    glBindRenderbuffer(GL_RENDERBUFFER, colour);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-    glGenRenderbuffers(1, &depthStencil);
-    glBindRenderbuffer(GL_RENDERBUFFER, depthStencil);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
-    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    if (spare == nullptr || !spare->take(width, height, colour, depthStencil))
+    {
+        glGenRenderbuffers(1, &colour);
+        glBindRenderbuffer(GL_RENDERBUFFER, colour);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+        glGenRenderbuffers(1, &depthStencil);
+        glBindRenderbuffer(GL_RENDERBUFFER, depthStencil);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+        glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    }
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
@@ -28,14 +32,21 @@ bool RetainedFrame::create(int frameWidth, int frameHeight)
     return complete;
 }
 
-void RetainedFrame::release()
+void RetainedFrame::release(SpareRenderbuffers* spare)
 {
     if (framebuffer != 0)
         glDeleteFramebuffers(1, &framebuffer);
-    if (colour != 0)
-        glDeleteRenderbuffers(1, &colour);
-    if (depthStencil != 0)
-        glDeleteRenderbuffers(1, &depthStencil);
+    if (spare != nullptr && colour != 0 && depthStencil != 0)
+    {
+        spare->keep(colour, depthStencil, width, height);
+    }
+    else
+    {
+        if (colour != 0)
+            glDeleteRenderbuffers(1, &colour);
+        if (depthStencil != 0)
+            glDeleteRenderbuffers(1, &depthStencil);
+    }
     abandon();
 }
 

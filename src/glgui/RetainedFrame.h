@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+class SpareRenderbuffers;
+
 // An offscreen picture the size of the editor (colour, depth and stencil) that keeps its
 // pixels from one frame to the next, unlike a window's back buffer after a swap. A frame may
 // then draw again only the part of the scene that changed and still present the whole
@@ -17,9 +19,11 @@ public:
     RetainedFrame& operator=(const RetainedFrame&) = delete;
 
     // With the editor's context current. False (and nothing held) where the driver cannot.
-    bool create(int width, int height);
-    // With the same context current; the names go with the context otherwise.
-    void release();
+    // Takes the spare's buffers where they are of this size (spare may be null).
+    bool create(int width, int height, SpareRenderbuffers* spare = nullptr);
+    // With the same context current; the names go with the context otherwise. The buffers
+    // go to the spare where there is one.
+    void release(SpareRenderbuffers* spare = nullptr);
     // Forgets the names without touching GL: the context they belonged to is gone.
     void abandon();
     bool valid() const { return framebuffer != 0; }

@@ -3,6 +3,7 @@
 #include "glgui/FrameCapture.h"
 #include "glgui/GlEntryPoints.h"
 #include "glgui/OpenGL.h"
+#include "glgui/SpareRenderbuffers.h"
 #include "platform/GlRenderer.h"
 #include "platform/MessageBox.h"
 
@@ -31,7 +32,10 @@ VSTGL_Editor::~VSTGL_Editor()
 {
     destroyDevice();
     if (makeKeptContextCurrent())
+    {
         hub->textures().releaseAll();
+        spareFrame.reset();
+    }
 }
 
 bool VSTGL_Editor::makeKeptContextCurrent()
@@ -78,6 +82,10 @@ bool VSTGL_Editor::open(void* parentWindow)
     }
     if (!entryPointsResolved)
         initialiseGlEntryPoints();
+    // Closed editors' buffers serve the next opening where every editor's objects are one
+    // context's.
+    if (glContext != nullptr && spareFrame == nullptr)
+        spareFrame = SpareRenderbuffers::shared();
     prepareDrawing();
     return true;
 }
@@ -95,7 +103,7 @@ void VSTGL_Editor::prepareDrawing()
     hub->textures().uploadAll(glContext != nullptr);
     // Multisampled pictures are drawn straight to the window: there the drawing is cheap.
     if (sampleCount == 0)
-        retainedFrame.create(pixelWidth(), pixelHeight());
+        retainedFrame.create(pixelWidth(), pixelHeight(), spareFrame.get());
     pixelsReadBack = retainedFrame.valid() && device->showsPixels() && platform::rendererDrawsOnCpu() &&
                      RetainedFrame::readsTopDown();
     device->drawOffscreenOnly(pixelsReadBack);
@@ -166,7 +174,7 @@ void VSTGL_Editor::close()
             closeGui();
             // A context that stays must not keep a closed editor's picture.
             if (alive || glContext != nullptr)
-                retainedFrame.release();
+                retainedFrame.release(spareFrame.get());
             else
                 retainedFrame.abandon();
             // The decoded images stay for the next opening; the textures too where the

@@ -213,6 +213,8 @@ private:
 
     // First, so it goes last: what the editor keeps in it is released before.
     std::shared_ptr<platform::SharedGlContext> glContext;
+    // After glContext: it goes first, while that still exists.
+    std::shared_ptr<SpareRenderbuffers> spareFrame;
     std::unique_ptr<GuiResources> hub;
     void* parent = nullptr;
     std::unique_ptr<platform::NativeGlWindow> device;
