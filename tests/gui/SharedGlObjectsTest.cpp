@@ -1,8 +1,10 @@
-// Editors of one process drawing the skin's images from one set of textures.
+// GL objects the editors of one process share: the skin's images as one set of textures,
+// and a closed editor's picture buffers kept for the next opening.
 #include <gtest/gtest.h>
 
 #include "DawWindow.h"
 #include "DisplayEditor.h"
+#include "glgui/SpareRenderbuffers.h"
 
 #include <cstdlib>
 #include <functional>
@@ -98,4 +100,46 @@ TEST(SharedSkinTextures, EditorsShareTheImagesButNotWhatTheyFillOrChange)
     first.reset();
     second.run([&](GuiResources&) { EXPECT_EQ(glIsTexture(line), GL_TRUE) << "the shared image went too early"; });
     second.editor.close();
+}
+
+TEST(SpareRenderbuffers, KeepsOnePicturesBuffersForTheNextOpeningAtItsSize)
+{
+    ASSERT_FALSE(skinFolder().empty());
+    DawWindow daw(512, 624);
+    ASSERT_TRUE(daw.valid());
+    CheckedEditor checked;
+    ASSERT_TRUE(checked.editor.open(daw.handle()));
+    const auto makeBuffers = [](GLuint names[2])
+    {
+        glGenRenderbuffers(2, names);
+        for (int i = 0; i < 2; ++i)
+            glBindRenderbuffer(GL_RENDERBUFFER, names[i]);
+        glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    };
+    checked.run(
+        [&](GuiResources&)
+        {
+            GLuint first[2] = {};
+            GLuint second[2] = {};
+            {
+                SpareRenderbuffers spare;
+                makeBuffers(first);
+                spare.keep(first[0], first[1], 64, 32);
+                unsigned int colour = 0;
+                unsigned int depthStencil = 0;
+                EXPECT_FALSE(spare.take(32, 64, colour, depthStencil)) << "handed over at another size";
+                makeBuffers(second);
+                spare.keep(second[0], second[1], 64, 32);
+                EXPECT_EQ(glIsRenderbuffer(first[0]), GL_FALSE) << "what it kept before stayed";
+                EXPECT_EQ(glIsRenderbuffer(first[1]), GL_FALSE);
+                ASSERT_TRUE(spare.take(64, 32, colour, depthStencil));
+                EXPECT_EQ(colour, second[0]);
+                EXPECT_EQ(depthStencil, second[1]);
+                EXPECT_FALSE(spare.take(64, 32, colour, depthStencil)) << "handed over twice";
+                spare.keep(colour, depthStencil, 64, 32);
+            }
+            EXPECT_EQ(glIsRenderbuffer(second[0]), GL_FALSE) << "the last holder left the buffers behind";
+            EXPECT_EQ(glIsRenderbuffer(second[1]), GL_FALSE);
+        });
+    checked.editor.close();
 }
