@@ -27,7 +27,9 @@ endif()
 # Registers a GoogleTest program with CTest. Passing needs GoogleTest's own summary line,
 # so a program that ends early with exit code 0 still counts as a failure.
 # LAUNCHER runs the program inside another command (xvfb-run for GUI tests); a Windows
-# program runs under the cross-compiling emulator (Wine).
+# program runs under the cross-compiling emulator (Wine). ALONE names a GoogleTest filter
+# whose tests run once more in a process of their own, as <target>_alone: for what must hold
+# when nothing else ran before in the process (the first editor opening of all).
 #
 # Each label also names a target, tests_<label>, that builds every program carrying it and
 # what those programs load or run: a build that runs only some labels (the sanitizer builds
@@ -37,14 +39,20 @@ endif()
 #            code bytes, sizes, chunks, files or lifetimes that could go wrong in memory
 #   threads  worth running under ThreadSanitizer: more than one thread runs our code
 function(vantor_add_gtest target)
-  cmake_parse_arguments(ARG "" "" "LABELS;ENVIRONMENT;LAUNCHER" ${ARGN})
-  vantor_add_test(${target} COMMAND ${ARG_LAUNCHER} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${target}>)
+  cmake_parse_arguments(ARG "" "ALONE" "LABELS;ENVIRONMENT;LAUNCHER" ${ARGN})
+  set(command ${ARG_LAUNCHER} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${target}>)
+  vantor_add_test(${target} COMMAND ${command})
+  set(registered ${target})
+  if(ARG_ALONE)
+    vantor_add_test(${target}_alone COMMAND ${command} --gtest_filter=${ARG_ALONE})
+    list(APPEND registered ${target}_alone)
+  endif()
   target_precompile_headers(${target} REUSE_FROM vantor_gtest_pch)
   if(TARGET vantor_wine_template)
     add_dependencies(${target} vantor_wine_template)
     list(APPEND ARG_ENVIRONMENT "VANTOR_WINE_TEMPLATE=${VANTOR_WINE_TEMPLATE}")
   endif()
-  set_tests_properties(${target} PROPERTIES
+  set_tests_properties(${registered} PROPERTIES
     LABELS "${ARG_LABELS}"
     ENVIRONMENT "VANTOR_NO_DIALOGS=1;${ARG_ENVIRONMENT}"
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"

@@ -14,7 +14,10 @@ bool initialiseGlEntryPoints()
     for (int read = 0; read < kErrorKinds && glGetError() != GL_NO_ERROR; ++read)
     {
     }
-    return result == GLEW_OK;
+    // What the editor calls on every opening without asking: a driver without OpenGL 2.0's
+    // programs cannot show it, and calling through a missing entry point would end the host.
+    return result == GLEW_OK && glCreateProgram != nullptr && glCreateShader != nullptr && glUseProgram != nullptr &&
+           glActiveTexture != nullptr;
 }
 
 void enableMultisampling()

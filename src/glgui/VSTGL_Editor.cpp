@@ -66,22 +66,26 @@ bool VSTGL_Editor::open(void* parentWindow)
     if (scale >= kDenseImagesFromScale)
         hub->prepareDoubleDensity();
     std::string error;
-    // A kept context's entry points were resolved at this editor's first opening.
-    const bool entryPointsResolved = glContext != nullptr;
     if (glContext == nullptr)
         glContext = platform::SharedGlContext::acquire(sampleCount, error);
     if (error.empty())
         device = platform::NativeGlWindow::create(parentWindow, pixelWidth(), pixelHeight(), glContext.get(),
                                                   sampleCount, *this, error);
-    if (device == nullptr)
+    // Resolved with the first window whose context was current: a context kept from an
+    // opening whose window failed never had them.
+    if (device != nullptr && !glEntryPointsResolved)
+        glEntryPointsResolved = initialiseGlEntryPoints();
+    if (device == nullptr || !glEntryPointsResolved)
     {
+        destroyDevice();
         if (!error.empty())
             platform::showMessageBox(error.c_str(), kErrorCaption, platform::MessageIcon::Exclamation);
         platform::showMessageBox(kNoInterfaceMessage, kErrorCaption, platform::MessageIcon::Exclamation);
-        return true;
+        // The host must know nothing opened: it would otherwise keep a window it believes
+        // holds the editor, and the next opening would start from a half-made one.
+        parent = nullptr;
+        return false;
     }
-    if (!entryPointsResolved)
-        initialiseGlEntryPoints();
     // Closed editors' buffers serve the next opening where every editor's objects are one
     // context's.
     if (glContext != nullptr && spareFrame == nullptr)

@@ -53,7 +53,8 @@ public:
     VSTGL_Editor(const VSTGL_Editor&) = delete;
     VSTGL_Editor& operator=(const VSTGL_Editor&) = delete;
 
-    // Opens a child window of the host's (an X11 window id or an HWND, as a pointer).
+    // Opens a child window of the host's (an X11 window id or an HWND, as a pointer); false,
+    // and closed, when no window with a GL context could be made in it.
     virtual bool open(void* parentWindow);
     virtual void close();
     virtual void idle();
@@ -228,6 +229,8 @@ private:
     bool showing = true;
     platform::PointerCursor requestedCursor = platform::PointerCursor::Arrow;
     int sampleCount = 4;
+    // Whether GL's entry points were resolved with a context of this editor's current.
+    bool glEntryPointsResolved = false;
     // Whether the textures uploaded came from the double-density set.
     bool denseUploaded = false;
     Camera camera{{0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f}, 30.0f};

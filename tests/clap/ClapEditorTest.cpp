@@ -192,6 +192,32 @@ TEST_F(ClapEditor, ShowHideAndDestroyInAnyOrderLeaveNothingBehind)
     EXPECT_EQ(plugin->host().misuses(), 0);
 }
 
+// A host may hand over a window that is gone by then: set_parent says no and leaves nothing
+// running, and the next parent works and draws. Also run in a process of its own
+// (clap_editor_tests_alone), where the failed opening is the first.
+TEST_F(ClapEditor, AFailedParentAnswersFalseAndTheNextOneDraws)
+{
+    ASSERT_TRUE(plugin->guiCreate());
+    for (int round = 0; round < 3; ++round)
+    {
+        SCOPED_TRACE(round);
+        HostWindow gone{kWidth, kHeight};
+        gone.destroy();
+        EXPECT_FALSE(plugin->guiSetParent(reinterpret_cast<std::uintptr_t>(gone.handle())));
+        EXPECT_TRUE(plugin->host().timerIds().empty());
+        ASSERT_TRUE(plugin->guiSetParent(reinterpret_cast<std::uintptr_t>(window.handle())));
+        ASSERT_TRUE(plugin->guiShow());
+        runMainLoop(20);
+        EXPECT_EQ(window.childCount(), 1);
+#if !defined(_WIN32)
+        EXPECT_TRUE(window.showsDrawnEditor(kWidth, kHeight));
+#endif
+    }
+    plugin->guiDestroy();
+    runMainLoop(1);
+    EXPECT_EQ(window.childCount(), 0);
+}
+
 TEST_F(ClapEditor, ADragReachesAnInactiveHostAsOneGestureThroughFlushes)
 {
     ASSERT_TRUE(openInWindow());

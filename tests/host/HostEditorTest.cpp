@@ -80,6 +80,33 @@ TEST_F(HostEditor, OpensInsideTheHostWindowAndPresentsFrames)
     }
 }
 
+// A host may hand over a window that is gone by then. The editor says it did not open and
+// leaves nothing behind, and the next opening into a real window works and draws. Also run
+// in a process of its own (host_editor_tests_alone), where the failed opening is the first.
+TEST_F(HostEditor, AFailedOpeningAnswersZeroAndTheNextOneDraws)
+{
+    for (int round = 0; round < 3; ++round)
+    {
+        SCOPED_TRACE(round);
+        HostWindow gone{kWidth, kHeight};
+        gone.destroy();
+        EXPECT_EQ(instance.dispatch(effEditOpen, 0, 0, gone.handle()), 0);
+        idleFor(1);
+        std::remove(CapturedFrame::path().c_str());
+        ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
+        CapturedFrame frame;
+        for (int attempt = 0; attempt < 100 && frame.width == 0; ++attempt)
+        {
+            idleFor(1);
+            frame = CapturedFrame::read();
+        }
+        EXPECT_EQ(frame.width, kWidth) << "no frame was presented";
+        instance.dispatch(effEditClose);
+        window.pumpMessages();
+        EXPECT_EQ(window.childCount(), 0);
+    }
+}
+
 TEST_F(HostEditor, EveryPresentedFrameReplacesTheCapture)
 {
     const std::string capture = CapturedFrame::path();

@@ -251,6 +251,17 @@ std::vector<unsigned char> HostWindow::shownEditorPixels(int width, int height) 
     return rgb;
 }
 
+bool HostWindow::showsDrawnEditor(int width, int height) const
+{
+    const std::vector<unsigned char> pixels = shownEditorPixels(width, height);
+    if (pixels.size() != static_cast<std::size_t>(width) * height * 3)
+        return false;
+    std::size_t differing = 0;
+    for (std::size_t i = 3; i < pixels.size(); ++i)
+        differing += pixels[i] != pixels[i % 3];
+    return differing > pixels.size() / 4;
+}
+
 void HostWindow::exposeChildren()
 {
     auto* display = static_cast<Display*>(connection);

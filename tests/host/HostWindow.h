@@ -39,6 +39,9 @@ public:
     // What the X server shows of the editor's window, red, green and blue per pixel, rows from
     // the top; empty without a child window.
     std::vector<unsigned char> shownEditorPixels(int width, int height) const;
+    // Whether the editor's window shows a drawn faceplate, not one flat colour (its
+    // background before any frame).
+    bool showsDrawnEditor(int width, int height) const;
 #endif
     // Destroys the window now, as a host does when the user closes it through the window
     // manager while the editor is still open; handle() keeps the old value.

@@ -124,7 +124,7 @@ protected:
                           return 0;
                       }};
         featureRecords = {
-            {LV2_UI__parent, window.handle()},
+            {LV2_UI__parent, parentWindow != nullptr ? parentWindow : window.handle()},
             {LV2_URID__map, urids.mapFeature()},
             {LV2_UI__touch, &touchData},
             {LV2_UI__resize, &resizeData},
@@ -235,6 +235,8 @@ protected:
 
     Lv2Instance dsp{48000.0};
     HostWindow window{kWidth, kHeight};
+    // The parent openUi offers: the window above unless a test names another.
+    void* parentWindow = nullptr;
     PointerInput pointer;
     LV2UI_Handle ui = nullptr;
     LV2UI_Widget widget = nullptr;
@@ -348,6 +350,27 @@ TEST_F(Lv2UiSession, TheSizeMenuAsksTheHostAndResizesTheSameWindow)
     pickSize(0, 2);
     EXPECT_EQ(requestedSizes.back(), std::make_pair(kWidth, kHeight));
     EXPECT_EQ(window.firstChild(), widget);
+}
+
+// A host may hand over a window that is gone by then: the UI is not made and leaves nothing,
+// and the next one in a real window works and draws. Also run in a process of its own
+// (lv2_ui_tests_alone), where the failed opening is the first.
+TEST_F(Lv2UiSession, AUiForAGoneWindowIsRefusedAndTheNextOneDraws)
+{
+    for (int round = 0; round < 3; ++round)
+    {
+        SCOPED_TRACE(round);
+        HostWindow gone{kWidth, kHeight};
+        gone.destroy();
+        parentWindow = gone.handle();
+        EXPECT_FALSE(openUi());
+        parentWindow = nullptr;
+        ASSERT_TRUE(openUi());
+        idleFor(10);
+        EXPECT_TRUE(window.showsDrawnEditor(kWidth, kHeight));
+        closeUi();
+        EXPECT_EQ(window.childCount(), 0);
+    }
 }
 
 TEST_F(Lv2UiSession, TwentyOpeningsAndClosingsLeaveNoWindowAndNoXError)

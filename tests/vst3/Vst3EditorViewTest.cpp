@@ -141,19 +141,36 @@ TEST_F(Vst3Editor, EmbedsInTheHostsWindowDrivenByItsRunLoopAndLeavesNothingWhenR
     EXPECT_EQ(loop.timerCount(), kLoopEntries);
     EXPECT_EQ(loop.watchCount(), kLoopEntries);
 #if !defined(_WIN32)
-    // Drawn: the faceplate, not one flat colour.
-    const std::vector<unsigned char> pixels = window.shownEditorPixels(kWidth, kHeight);
-    ASSERT_EQ(pixels.size(), static_cast<std::size_t>(kWidth * kHeight * 3));
-    std::size_t differing = 0;
-    for (std::size_t i = 3; i < pixels.size(); ++i)
-        differing += pixels[i] != pixels[i % 3];
-    EXPECT_GT(differing, pixels.size() / 4);
+    EXPECT_TRUE(window.showsDrawnEditor(kWidth, kHeight));
 #endif
     EXPECT_EQ(view->vtable->removed(view), vst3::kResultOk);
     runLoop(2);
     EXPECT_EQ(window.childCount(), 0);
     EXPECT_EQ(loop.timerCount(), 0u);
     EXPECT_EQ(loop.watchCount(), 0u);
+}
+
+// A host may hand over a window that is gone by then: attached says no and leaves nothing
+// running, and the view attaches to a real window next and draws. Also run in a process of
+// its own (vst3_editor_tests_alone), where the failed opening is the first.
+TEST_F(Vst3Editor, AFailedAttachAnswersFalseAndTheNextOneDraws)
+{
+    for (int round = 0; round < 3; ++round)
+    {
+        SCOPED_TRACE(round);
+        HostWindow gone{kWidth, kHeight};
+        gone.destroy();
+        EXPECT_EQ(view->vtable->attached(view, gone.handle(), kPlatformType), vst3::kResultFalse);
+        EXPECT_EQ(loop.timerCount(), 0u);
+        ASSERT_TRUE(attach());
+        runLoop(20);
+        EXPECT_EQ(window.childCount(), 1);
+#if !defined(_WIN32)
+        EXPECT_TRUE(window.showsDrawnEditor(kWidth, kHeight));
+#endif
+        EXPECT_EQ(view->vtable->removed(view), vst3::kResultOk);
+        runLoop(1);
+    }
 }
 
 TEST_F(Vst3Editor, ADragReachesTheHostAsOneGesture)
