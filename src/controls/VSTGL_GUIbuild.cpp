@@ -28,11 +28,11 @@ GL_BaseControl* VSTGL_GUIbuild::hoveredControlPointer() const
     return controlList[static_cast<std::size_t>(hoveredControl)].get();
 }
 
-bool VSTGL_GUIbuild::animating() const
+bool VSTGL_GUIbuild::frameDue() const
 {
     for (const auto& control : controlList)
     {
-        if (control->visible && control->animating())
+        if (control->visible && (control->animating() || control->redrawDue()))
             return true;
     }
     return false;

@@ -64,8 +64,9 @@ public:
     int pressedIndex() const { return pressed; }
     int hoveredIndex() const { return hoveredControl; }
     GL_BaseControl* hoveredControlPointer() const;
-    // True while a visible control animates by itself.
-    bool animating() const;
+    // True while a visible control animates by itself or has a change to show, whatever
+    // made the change (a key, the host, a menu page).
+    bool frameDue() const;
 
 protected:
     void drawPass(bool overlay);

@@ -255,7 +255,7 @@ bool EffectEditor::frameWanted()
     // One more frame after the version line's last one clears it.
     const bool versionLineShowing = frameCounter <= static_cast<float>(kVersionLineFrames) + 1.0f;
     return redrawWanted || changed || versionLineShowing || gui->hoverTimerRunning() || !cameraStill() ||
-           gui->animating();
+           gui->frameDue();
 }
 
 void EffectEditor::prepareFrame()

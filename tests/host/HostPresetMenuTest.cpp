@@ -77,6 +77,33 @@ TEST_F(PresetMenus, TheWordmarkLoadsAPresetAsGesturesAndSavesUnderATypedName)
     EXPECT_FALSE(std::filesystem::exists(saved));
 }
 
+// A key changes nothing but the menu's text, with the pointer elsewhere and no hover to
+// redraw it: the next frame must show it all the same, whichever way the key came.
+TEST_F(PresetMenus, EveryTypedKeyShowsInTheNextFrame)
+{
+    click(centreOf("Preset menu"));
+    click(menuRow(kSaveRow));
+    pointer.moveTo(5, 5);
+    // The opening's version line, which draws for its own count of idle calls, goes first.
+    idleFor(130);
+    CapturedFrame before = settledFrame();
+    const auto expectShown = [&](const char* how)
+    {
+        const CapturedFrame after = settledFrame();
+        EXPECT_GT(difference(after, before, 0, 0, kWidth, kHeight), 0.0) << how;
+        before = after;
+    };
+    for (const char key : {'m', 'i', 'x'})
+    {
+        EXPECT_EQ(instance.dispatch(effEditKeyDown, key), 1);
+        expectShown("a key the host passed on");
+    }
+    pointer.tapKey(XK_b);
+    expectShown("a key typed into the window");
+    EXPECT_EQ(instance.dispatch(effEditKeyDown, 0, VKEY_BACK), 1);
+    expectShown("a key that shortens the name");
+}
+
 TEST_F(PresetMenus, ABAndUndoReachTheHostAsGesturesAndABadFileChangesNothing)
 {
     const FactoryPresetDefinition& first = factoryPresets()[0];
