@@ -14,6 +14,9 @@ namespace
 using Program = ShaderSet::Program;
 
 constexpr const char* kSpectrumTexture = "eq_fft";
+// The background shader draws every power at or below -96 dB as its floor: a spectrum that
+// changes only down there (a tail dying away into silence) changes no pixel.
+constexpr float kSpectrumFloorPower = 2.5e-10f;
 constexpr float kGuideWidth = 2.5f;
 constexpr float kGuideColour[4] = {0.9f, 0.3f, 0.2f, 0.2f};
 constexpr float kCurveWidth = 5.0f;
@@ -56,7 +59,9 @@ bool EqualiserDisplay::spectrumDiffers(const float* spectrum) const
         return false;
     if (spectrumPixels == nullptr)
         return !spectrumLookedUp;
-    return !std::equal(spectrum, spectrum + kSpectrumPoints, spectrumPixels);
+    return !std::equal(spectrum, spectrum + kSpectrumPoints, spectrumPixels,
+                       [](float latest, float shown)
+                       { return latest == shown || (latest <= kSpectrumFloorPower && shown <= kSpectrumFloorPower); });
 }
 
 void EqualiserDisplay::drawBackground()

@@ -26,7 +26,8 @@ public:
 
     // Copies a spectrum of 512 points into the "eq_fft" texture.
     void uploadSpectrum(const float* spectrum);
-    // Whether the texture holds something other than the spectrum (null counts as shown).
+    // Whether showing the spectrum would change the picture the texture gives (null counts as
+    // shown).
     bool spectrumDiffers(const float* spectrum) const;
     void drawBackground();
     void drawGuides(float rangeDb);

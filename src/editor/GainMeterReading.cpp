@@ -52,3 +52,11 @@ GainMeterReading GainMeterReading::take(EngineMeters& meters)
     reading.clipped = meters.clipFlag.exchange(0.0f, std::memory_order_relaxed);
     return reading;
 }
+
+bool GainMeterReading::looksLike(const GainMeterReading& other) const
+{
+    const auto close = [](float a, float b) { return std::fabs(a - b) < kVisibleMeter; };
+    const bool bassAlike = (stereo[2] <= 0.0f && other.stereo[2] <= 0.0f) || close(stereo[2], other.stereo[2]);
+    return clipped == other.clipped && close(stereo[0], other.stereo[0]) && close(stereo[1], other.stereo[1]) &&
+           bassAlike && close(stereo[3], other.stereo[3]);
+}

@@ -11,7 +11,10 @@ struct GainMeterReading
     float clipped;    // 1.0 for a clipped block
 
     static GainMeterReading take(EngineMeters& meters);
-    bool operator==(const GainMeterReading& other) const = default;
+    // Whether the panel would show this reading as it shows the other: the same clip, levels
+    // and excitement within what a pixel can tell apart, and bass rings alike (none below
+    // the threshold). A release goes on long after it stops changing the picture.
+    bool looksLike(const GainMeterReading& other) const;
     // Whether a reading would still show something: a level, a bass ring, veins or a clip.
     static bool moving(const EngineMeters& meters);
 };

@@ -33,13 +33,13 @@ cSpectrumPanel::cSpectrumPanel(VSTGL_Editor& editor, cControlListener& listener,
 
 bool cSpectrumPanel::animating() const
 {
-    return model.metersMoving() || shown.clipped != 0.0f || !(model.meters() == shown);
+    return model.metersMoving() || shown.clipped != 0.0f || !model.meters().looksLike(shown);
 }
 
 bool cSpectrumPanel::readingDue() const
 {
     const GainMeterReading& latest = model.meters();
-    if (latest == shown)
+    if (latest.looksLike(shown))
         return false;
     const float interval = static_cast<float>(kDrawIntervalMs) * std::max(owner.pixelScale(), 1.0f);
     return latest.clipped != shown.clipped || quiet(latest) ||

@@ -139,3 +139,34 @@ TEST_F(HostDisplays, ShapeCurveAppearsOnlyWhileTheShapeDialIsHovered)
     EXPECT_GT(difference(hovered, away, kShapeCurve), 10.0);
     EXPECT_LT(difference(left, away, kShapeCurve), 1.0);
 }
+
+// A host plays on with silence after the music: the editor draws while its picture still
+// changes and then nothing, instead of following meters that fall long after no pixel moves.
+TEST_F(HostDisplays, AfterTheMusicStopsFramesEndOnceThePictureStopsChanging)
+{
+    pointer.moveTo(5, 5);
+    // The opening's version line goes first: it draws for its own count of idle calls.
+    idleFor(130);
+    StereoSignal loud = stereoNoise(8 * 2048, 0.7f);
+    instance.process(loud.left, loud.right);
+    frame();
+    std::vector<float> left(512);
+    std::vector<float> right(512);
+    const auto playSilence = [&](int idleCalls)
+    {
+        for (int call = 0; call < idleCalls; ++call)
+        {
+            std::fill(left.begin(), left.end(), 0.0f);
+            std::fill(right.begin(), right.end(), 0.0f);
+            instance.process(left, right);
+            idleFor(1);
+        }
+    };
+    // The levels, rings and veins fade from the picture within this many idle calls (a few
+    // seconds here, where frames come only as often as the silent spectrum is renewed); the
+    // meters' release goes on for twice as long after that.
+    playSilence(200);
+    std::remove(CapturedFrame::path().c_str());
+    playSilence(50);
+    EXPECT_EQ(CapturedFrame::read().width, 0) << "frames went on with nothing changing on screen";
+}
