@@ -51,7 +51,7 @@ void EffectCore::setEditorHostScale(float factor)
 
 int EffectCore::latency() const
 {
-    return engine ? engine->latency() : StereoEngine::kDefaultFrameSize;
+    return engine ? engine->latency() : StereoEngine::processedDelay(StereoEngine::kDefaultFrameSize);
 }
 
 void EffectCore::resume(float sampleRate)

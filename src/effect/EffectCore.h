@@ -46,7 +46,7 @@ public:
     // The host's factor for the editor's size, kept for an editor not made yet.
     void setEditorHostScale(float factor);
 
-    // The engine's latency in samples; a frame of 2048 when there is no engine.
+    // The engine's latency in samples; that of a 2048-sample frame when there is no engine.
     int latency() const;
 
     // The host switched processing on at this rate: a new rate is given to the engine

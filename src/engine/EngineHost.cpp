@@ -145,7 +145,7 @@ void EngineHost::restartClean()
 int EngineHost::latency() const
 {
     std::lock_guard<std::mutex> lock(controlMutex);
-    return newestFrameSize;
+    return StereoEngine::processedDelay(newestFrameSize);
 }
 
 // Answers whether the change alters the equaliser curve; the caller rebuilds it once for

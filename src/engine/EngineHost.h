@@ -54,7 +54,7 @@ public:
     // no history at all, and the bypass fade and Shape already at their targets.
     void restartClean();
 
-    // The latency in samples: the frame length of the newest engine.
+    // The latency in samples: how late the newest engine's processed signal arrives.
     int latency() const;
 
     EngineMeters& meters() { return publishedMeters; }

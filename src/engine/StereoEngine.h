@@ -23,6 +23,10 @@ public:
     static constexpr int kDefaultFrameSize = 2048;
     static constexpr int kHighRateFrameSize = 4096;
     static constexpr float kOverlap = 2.0f;
+    // The processed signal leaves the overlap-add one sample after the frame it was analysed
+    // in, so it arrives a frame and one sample late: the delay hosts must compensate.
+    static constexpr int kProcessedPathExtraDelay = 1;
+    static constexpr int processedDelay(int frameSize) { return frameSize + kProcessedPathExtraDelay; }
 
     StereoEngine(EngineSettings& settings, EngineMeters& meters, SpectrumHandOff& spectrum);
     StereoEngine(const StereoEngine&) = delete;

@@ -221,7 +221,7 @@ TEST_F(HostHardening, EveryRealSampleRateRunsTheWholeChain)
                        176400.0f, 192000.0f, 384000.0f})
     {
         instance.resumeAt(rate);
-        EXPECT_EQ(instance.effect()->initialDelay, rate > 63999.0f ? 4096 : 2048) << rate;
+        EXPECT_EQ(instance.effect()->initialDelay, rate > 63999.0f ? 4097 : 2049) << rate;
         instance.setParameter(1, 1.0f);
         instance.setParameter(2, 1.0f);
         instance.setParameter(3, 1.0f);
@@ -239,7 +239,7 @@ TEST_F(HostHardening, AbsurdSampleRatesNeitherCrashNorStick)
     for (float rate : {1e-40f, 0.001f, 1.0f, 10.0f, 100.0f, 3e9f, 1e30f, kLargest})
     {
         instance.resumeAt(rate);
-        EXPECT_EQ(instance.effect()->initialDelay, rate > 63999.0f ? 4096 : 2048) << rate;
+        EXPECT_EQ(instance.effect()->initialDelay, rate > 63999.0f ? 4097 : 2049) << rate;
         ASSERT_LT(peakOf(processed(instance, stereoNoise(3 * kFrame, 0.5f)), 0, 3 * kFrame), kInfinity) << rate;
     }
     for (float refused : {kInfinity, -kInfinity, kNaN, 0.0f, -44100.0f})
@@ -250,7 +250,7 @@ TEST_F(HostHardening, AbsurdSampleRatesNeitherCrashNorStick)
         plain.resumeAt(96000.0f);
         probe.resumeAt(refused);
         plain.resumeAt(96000.0f);
-        EXPECT_EQ(probe.effect()->initialDelay, 4096) << refused;
+        EXPECT_EQ(probe.effect()->initialDelay, 4097) << refused;
         const StereoSignal input = stereoNoise(5 * kFrame, 0.5f);
         const StereoSignal out = processed(probe, input);
         const StereoSignal expected = processed(plain, input);

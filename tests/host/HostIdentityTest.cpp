@@ -26,7 +26,7 @@ TEST_F(HostIdentity, RecordDescribesAStereoEffectWithEditorAndChunks)
     EXPECT_EQ(effect->flags, 0x31);
     EXPECT_EQ(effect->uniqueID, fourCharCode('V', 'n', 'T', 'q'));
     EXPECT_EQ(effect->version, 1);
-    EXPECT_EQ(effect->initialDelay, 2048);
+    EXPECT_EQ(effect->initialDelay, 2049);
     EXPECT_FLOAT_EQ(effect->ioRatio, 1.0f);
     EXPECT_NE(effect->processReplacing, nullptr);
     EXPECT_NE(effect->processDoubleReplacing, nullptr);

@@ -26,6 +26,6 @@ expect '^ +6 +control in +eq_num .*\(enumeration\) +17 scale points$' 'Eq_Num wi
 expect '^ +41 +control in +unnamed .*\(not on GUI\) +\(not automatic\)$' 'the unnamed value hidden'
 expect '^ +46 +control out +latency .*\(reports latency\)$' 'the latency port'
 expect "^Presets: +$presets\$" "$presets presets"
-expect '^Latency: +2048 samples at 44100 Hz, 2048 at 48000 Hz, 4096 at 96000 Hz$' 'the latency at each rate'
+expect '^Latency: +2049 samples at 44100 Hz, 2049 at 48000 Hz, 4097 at 96000 Hz$' 'the latency at each rate'
 [ $status -ne 0 ] && echo "$output"
 exit $status

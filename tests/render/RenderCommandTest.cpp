@@ -18,9 +18,8 @@
 namespace
 {
 
-// At 44.1 kHz the plug-in reports one 2048-sample frame of latency; its processed path
-// runs one sample more, so neutral settings give the input 2049 samples later.
-constexpr std::size_t kReportedLatency = 2048;
+// At 44.1 kHz neutral settings give the input back 2049 samples later (a 2048-sample frame
+// and one sample), and that is the latency the plug-in reports.
 constexpr std::size_t kProcessedDelay = 2049;
 // The engine's first two frames build up from silence; compare after them.
 constexpr std::size_t kSettlingFrames = 2 * 2048;
@@ -90,11 +89,10 @@ TEST_F(RenderCommand, AlignDropsTheReportedLatencyAndFlushesTheTail)
     const AudioClip plain = renderDemo("plain.wav", {});
     const AudioClip aligned = renderDemo("aligned.wav", {"--align"});
     ASSERT_EQ(aligned.frames(), input.frames());
-    // The same samples, kReportedLatency earlier: exactly what the plug-in reported is gone.
-    EXPECT_EQ(largestDifference(plain, aligned, kReportedLatency, 0), 0.0f);
-    // Up to the very end, so the tail was flushed; what remains is the sample the plug-in
-    // leaves out of its report.
-    EXPECT_LE(largestDifference(aligned, input, kProcessedDelay - kReportedLatency, kSettlingFrames), tolerance);
+    // The same samples, the latency earlier: exactly what the plug-in reported is gone.
+    EXPECT_EQ(largestDifference(plain, aligned, kProcessedDelay, 0), 0.0f);
+    // Up to the very end, so the tail was flushed, and sample for sample with the input.
+    EXPECT_LE(largestDifference(aligned, input, 0, kSettlingFrames), tolerance);
     const StereoStats before = measureStereo(input);
     const StereoStats after = measureStereo(aligned);
     EXPECT_NEAR(after.peak, before.peak, tolerance);

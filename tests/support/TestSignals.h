@@ -61,3 +61,23 @@ inline double bandPower(const std::vector<float>& samples, std::size_t from, std
     }
     return total / count;
 }
+
+// Neutral settings give the input back through the sqrt-Hann window pair, which overlap-adds
+// to one within this ripple of the input's peak.
+constexpr float kNeutralRipple = 1e-3f;
+
+// Whether output[t] is input[t - delay] within tolerance for every t from `from` on (past the
+// engine's first frames, which build up from silence): a delay one sample off fails at once
+// on noise.
+inline bool delayedCopy(const std::vector<float>& input, const std::vector<float>& output, std::size_t delay,
+                        std::size_t from, float tolerance = kNeutralRipple)
+{
+    if (output.size() != input.size() || from < delay)
+        return false;
+    for (std::size_t t = from; t < output.size(); ++t)
+    {
+        if (!(std::fabs(output[t] - input[t - delay]) <= tolerance))
+            return false;
+    }
+    return true;
+}

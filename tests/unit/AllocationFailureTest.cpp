@@ -73,7 +73,7 @@ TEST(AllocationFailure, EffectComesUpWithoutAnEngine)
 
     EXPECT_FALSE(effect->hasEngine());
     AEffect* record = effect->getAeffect();
-    EXPECT_EQ(record->initialDelay, 2048);
+    EXPECT_EQ(record->initialDelay, 2049);
     // The editor may be missing too; the flag must say so truthfully.
     EXPECT_EQ((record->flags & effFlagsHasEditor) != 0, effect->getEditor() != nullptr);
     EXPECT_EQ(effect->getParameter(1), 0.0f);
@@ -112,7 +112,7 @@ TEST(AllocationFailure, AFailedRateChangeKeepsTheRunningEngine)
     effect->resume();
     refuseFromBytes = std::numeric_limits<std::size_t>::max();
     EXPECT_NE(testing::internal::GetCapturedStderr().find("MISTAKE!"), std::string::npos);
-    EXPECT_EQ(effect->getAeffect()->initialDelay, 2048);
+    EXPECT_EQ(effect->getAeffect()->initialDelay, 2049);
 
     float in[2][512] = {}, out[2][512] = {};
     float* inputs[2] = {in[0], in[1]};
@@ -120,7 +120,7 @@ TEST(AllocationFailure, AFailedRateChangeKeepsTheRunningEngine)
     effect->processReplacing(inputs, outputs, 512);
 
     effect->resume();
-    EXPECT_EQ(effect->getAeffect()->initialDelay, 4096) << "the next resume succeeds";
+    EXPECT_EQ(effect->getAeffect()->initialDelay, 4097) << "the next resume succeeds";
     AEffect* record = effect->getAeffect();
     record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f);
 }

@@ -55,8 +55,8 @@ TEST_P(NeutralChain, ReproducesNoiseSinesAndDrumsOneFrameAndOneSampleLater)
 {
     const float rate = GetParam();
     auto host = startedEngine(rate);
-    const int frame = host->latency();
-    StereoSignal input = stereoNoise(8 * frame, 0.3f);
+    const int latency = host->latency();
+    StereoSignal input = stereoNoise(8 * latency, 0.3f);
     const std::vector<float> tone = sine(input.left.size(), 1234.5, rate, 0.3f);
     const StereoSignal drums = drumLoop(input.left.size(), rate);
     for (std::size_t i = 0; i < tone.size(); ++i)
@@ -66,10 +66,10 @@ TEST_P(NeutralChain, ReproducesNoiseSinesAndDrumsOneFrameAndOneSampleLater)
     }
     StereoSignal output = input;
     runBlocks(*host, output.left, output.right);
-    for (std::size_t t = 2 * frame; t < input.left.size(); ++t)
+    for (std::size_t t = 2 * latency; t < input.left.size(); ++t)
     {
-        ASSERT_NEAR(output.left[t], input.left[t - frame - 1], 2 * kOverlapRipple) << t;
-        ASSERT_NEAR(output.right[t], input.right[t - frame - 1], 2 * kOverlapRipple) << t;
+        ASSERT_NEAR(output.left[t], input.left[t - latency], 2 * kOverlapRipple) << t;
+        ASSERT_NEAR(output.right[t], input.right[t - latency], 2 * kOverlapRipple) << t;
     }
 }
 
