@@ -145,9 +145,10 @@ void writePortProperties(std::ostringstream& out, const ParameterDescriptor& par
 void writeParameterPort(std::ostringstream& out, const ParameterDescriptor& parameter)
 {
     out << "    [\n        a lv2:InputPort , lv2:ControlPort ;\n        lv2:index " << parameter.index
-        << " ;\n        lv2:symbol " << quoted(parameter.symbol) << " ;\n        lv2:name " << quoted(parameter.name)
-        << " ;\n        lv2:default " << decimal(parameter.defaultValue) << " ;\n        lv2:minimum "
-        << decimal(parameter.minimum) << " ;\n        lv2:maximum " << decimal(parameter.maximum);
+        << " ;\n        lv2:symbol " << quoted(parameter.symbol) << " ;\n        lv2:name "
+        << quoted(lv2_facts::portNameOf(parameter.index)) << " ;\n        lv2:default "
+        << decimal(parameter.defaultValue) << " ;\n        lv2:minimum " << decimal(parameter.minimum)
+        << " ;\n        lv2:maximum " << decimal(parameter.maximum);
     writePortProperties(out, parameter);
     out << "\n    ] ,\n";
 }
