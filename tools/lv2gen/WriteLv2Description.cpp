@@ -165,7 +165,7 @@ std::string description()
         << " ] ;\n    rdfs:comment " << quoted(kEffectIdentity.description) << " ;\n    lv2:minorVersion "
         << version.substr(firstDot + 1, secondDot - firstDot - 1) << " ;\n    lv2:microVersion "
         << version.substr(secondDot + 1)
-        << " ;\n    lv2:requiredFeature urid:map ;\n    lv2:optionalFeature lv2:hardRTCapable ;\n"
+        << " ;\n    lv2:optionalFeature lv2:hardRTCapable , urid:map ;\n"
            "    lv2:extensionData state:interface ;\n    ui:ui <"
         << kUiUri << "> ;\n    lv2:port\n";
     for (const ParameterDescriptor& parameter : kParameterTable)
