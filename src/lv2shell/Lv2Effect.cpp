@@ -71,20 +71,25 @@ void Lv2Effect::connectPort(std::uint32_t port, void* data)
     else if (port == lv2_facts::kAudioOutLeft || port == lv2_facts::kAudioOutRight)
         audioOut[port - lv2_facts::kAudioOutLeft] = static_cast<float*>(data);
     else if (port == lv2_facts::kLatency)
+    {
+        // Some hosts read the latency from the float they connect before any run, or connect
+        // another one before they run (Audacity 3.2): it must hold the value from now on.
         latencyPort = static_cast<float*>(data);
+        writeLatency();
+    }
 }
 
 void Lv2Effect::activate()
 {
     core->restartClean(sampleRate);
+    writeLatency();
 }
 
 // Audio thread: no allocation, no locks, no I/O.
 void Lv2Effect::run(std::uint32_t frames)
 {
     applyPortChanges();
-    if (latencyPort != nullptr)
-        *latencyPort = static_cast<float>(latencySamples.load(std::memory_order_relaxed));
+    writeLatency();
     if (frames == 0 || audioIn[0] == nullptr || audioIn[1] == nullptr || audioOut[0] == nullptr ||
         audioOut[1] == nullptr)
         return;
@@ -93,6 +98,12 @@ void Lv2Effect::run(std::uint32_t frames)
     float* inputs[2] = {const_cast<float*>(audioIn[0]), const_cast<float*>(audioIn[1])};
     float* outputs[2] = {audioOut[0], audioOut[1]};
     core->process(inputs, outputs, static_cast<int>(frames));
+}
+
+void Lv2Effect::writeLatency()
+{
+    if (latencyPort != nullptr)
+        *latencyPort = static_cast<float>(latencySamples.load(std::memory_order_relaxed));
 }
 
 void Lv2Effect::applyPortChanges()

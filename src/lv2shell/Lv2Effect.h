@@ -53,7 +53,7 @@ private:
     Lv2Effect(float sampleRate, const LV2_URID_Map* map);
 
     // EffectHostLink: there is no editor in this binary, and hosts read the latency from its
-    // port after each run.
+    // port.
     void latencyChanged(int samples) override { latencySamples.store(samples, std::memory_order_relaxed); }
     void programChanged() override {}
     bool editBegun(int) override { return false; }
@@ -62,6 +62,8 @@ private:
     bool editorResizeRequested(int, int) override { return false; }
 
     void applyPortChanges();
+    // Into the latency port, if connected; real-time safe, as connect_port and run call it.
+    void writeLatency();
 
     float sampleRate;
     // 0 (no URID) when the host offers no urid:map.

@@ -94,10 +94,24 @@ void Lv2Instance::render(StereoSignal& signal, const std::vector<std::size_t>& b
 
 float Lv2Instance::reportedLatency()
 {
-    const std::uint32_t port = lilv_plugin_get_latency_port_index(lv2Bundle().plugin());
+    const std::uint32_t port = latencyPort();
     controls[port] = -1.0f;
     lilv_instance_run(instance, 0);
     return controls[port];
+}
+
+float Lv2Instance::latencyOnConnection()
+{
+    const std::uint32_t port = latencyPort();
+    float fresh = -1.0f;
+    lilv_instance_connect_port(instance, port, &fresh);
+    lilv_instance_connect_port(instance, port, &controls[port]);
+    return fresh;
+}
+
+std::uint32_t Lv2Instance::latencyPort() const
+{
+    return lilv_plugin_get_latency_port_index(lv2Bundle().plugin());
 }
 
 LilvState* Lv2Instance::state()

@@ -50,6 +50,10 @@ public:
                 const std::function<void(Lv2Instance&, std::size_t)>& beforeBlock = {});
     // What the latency port reads after a run of no samples.
     float reportedLatency();
+    // What a float holds once the latency port is connected to it, with no call after: the
+    // port is then connected back to the instance's own value.
+    float latencyOnConnection();
+    std::uint32_t latencyPort() const;
 
     // The instance's state as lilv takes it (ports and the state extension); caller frees.
     LilvState* state();
