@@ -18,12 +18,15 @@ namespace
 // holds: that is the same value, not a change.
 constexpr float kRestoredPortTolerance = 1e-6f;
 
-LV2_URID_Map* uridMapOf(const LV2_Feature* const* features)
+const LV2_URID_Map* uridMapOf(const LV2_Feature* const* features)
 {
     for (; features != nullptr && *features != nullptr; ++features)
     {
         if (std::strcmp((*features)->URI, LV2_URID__map) == 0)
-            return static_cast<LV2_URID_Map*>((*features)->data);
+        {
+            const auto* map = static_cast<const LV2_URID_Map*>((*features)->data);
+            return map != nullptr && map->map != nullptr ? map : nullptr;
+        }
     }
     return nullptr;
 }
@@ -32,21 +35,22 @@ LV2_URID_Map* uridMapOf(const LV2_Feature* const* features)
 
 std::unique_ptr<Lv2Effect> Lv2Effect::create(double sampleRate, const LV2_Feature* const* features)
 {
-    LV2_URID_Map* map = uridMapOf(features);
-    if (map == nullptr || map->map == nullptr || !(sampleRate > 0.0))
+    if (!(sampleRate > 0.0))
         return nullptr;
-    std::unique_ptr<Lv2Effect> effect(new Lv2Effect(static_cast<float>(sampleRate), *map));
+    std::unique_ptr<Lv2Effect> effect(new Lv2Effect(static_cast<float>(sampleRate), uridMapOf(features)));
     if (!effect->core->hasEngine())
         return nullptr;
     return effect;
 }
 
-Lv2Effect::Lv2Effect(float rate, LV2_URID_Map& map)
-    : sampleRate(rate),
-      programKey(
-          map.map(map.handle, (std::string(kEffectIdentity.lv2Uri) + lv2_facts::kProgramPropertyFragment).c_str())),
-      chunkType(map.map(map.handle, LV2_ATOM__Chunk))
+Lv2Effect::Lv2Effect(float rate, const LV2_URID_Map* map) : sampleRate(rate)
 {
+    if (map != nullptr)
+    {
+        const std::string programUri = std::string(kEffectIdentity.lv2Uri) + lv2_facts::kProgramPropertyFragment;
+        programKey = map->map(map->handle, programUri.c_str());
+        chunkType = map->map(map->handle, LV2_ATOM__Chunk);
+    }
     EffectHostLink& link = *this;
     // No editor: this binary links no window system (the UI is a binary of its own).
     core = std::make_unique<EffectCore>(link, sampleRate, nullptr);
@@ -67,20 +71,25 @@ void Lv2Effect::connectPort(std::uint32_t port, void* data)
     else if (port == lv2_facts::kAudioOutLeft || port == lv2_facts::kAudioOutRight)
         audioOut[port - lv2_facts::kAudioOutLeft] = static_cast<float*>(data);
     else if (port == lv2_facts::kLatency)
+    {
+        // Some hosts read the latency from the float they connect before any run, or connect
+        // another one before they run (Audacity 3.2): it must hold the value from now on.
         latencyPort = static_cast<float*>(data);
+        writeLatency();
+    }
 }
 
 void Lv2Effect::activate()
 {
     core->restartClean(sampleRate);
+    writeLatency();
 }
 
 // Audio thread: no allocation, no locks, no I/O.
 void Lv2Effect::run(std::uint32_t frames)
 {
     applyPortChanges();
-    if (latencyPort != nullptr)
-        *latencyPort = static_cast<float>(latencySamples.load(std::memory_order_relaxed));
+    writeLatency();
     if (frames == 0 || audioIn[0] == nullptr || audioIn[1] == nullptr || audioOut[0] == nullptr ||
         audioOut[1] == nullptr)
         return;
@@ -89,6 +98,12 @@ void Lv2Effect::run(std::uint32_t frames)
     float* inputs[2] = {const_cast<float*>(audioIn[0]), const_cast<float*>(audioIn[1])};
     float* outputs[2] = {audioOut[0], audioOut[1]};
     core->process(inputs, outputs, static_cast<int>(frames));
+}
+
+void Lv2Effect::writeLatency()
+{
+    if (latencyPort != nullptr)
+        *latencyPort = static_cast<float>(latencySamples.load(std::memory_order_relaxed));
 }
 
 void Lv2Effect::applyPortChanges()
@@ -114,6 +129,8 @@ void Lv2Effect::applyPortChanges()
 
 LV2_State_Status Lv2Effect::saveState(LV2_State_Store_Function store, LV2_State_Handle handle)
 {
+    if (programKey == 0 || chunkType == 0)
+        return LV2_STATE_ERR_NO_FEATURE;
     void* chunk = nullptr;
     if (store == nullptr || core->saveChunk(&chunk, true) != kProgramChunkSize)
         return LV2_STATE_ERR_UNKNOWN;
@@ -122,6 +139,8 @@ LV2_State_Status Lv2Effect::saveState(LV2_State_Store_Function store, LV2_State_
 
 LV2_State_Status Lv2Effect::restoreState(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle)
 {
+    if (programKey == 0 || chunkType == 0)
+        return LV2_STATE_ERR_NO_FEATURE;
     if (retrieve == nullptr)
         return LV2_STATE_ERR_UNKNOWN;
     std::size_t size = 0;

@@ -26,7 +26,8 @@
 class Lv2Effect final : private EffectHostLink
 {
 public:
-    // Null when the host offers no urid:map or the engine cannot be had.
+    // Null when the engine cannot be had. Without the host's urid:map the sound is the same,
+    // but there is no state to save or restore.
     static std::unique_ptr<Lv2Effect> create(double sampleRate, const LV2_Feature* const* features);
     ~Lv2Effect() override = default;
     Lv2Effect(const Lv2Effect&) = delete;
@@ -42,16 +43,17 @@ public:
     // Audio thread: no allocation, no locks, no I/O.
     void run(std::uint32_t frames);
 
-    // The state is exactly the bytes of the VST 2.4 program chunk, under one property.
+    // The state is exactly the bytes of the VST 2.4 program chunk, under one property; without
+    // urid:map neither call can name it, and both change nothing.
     LV2_State_Status saveState(LV2_State_Store_Function store, LV2_State_Handle handle);
     // Refuses, changing nothing, anything but one whole program chunk.
     LV2_State_Status restoreState(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle);
 
 private:
-    Lv2Effect(float sampleRate, LV2_URID_Map& map);
+    Lv2Effect(float sampleRate, const LV2_URID_Map* map);
 
     // EffectHostLink: there is no editor in this binary, and hosts read the latency from its
-    // port after each run.
+    // port.
     void latencyChanged(int samples) override { latencySamples.store(samples, std::memory_order_relaxed); }
     void programChanged() override {}
     bool editBegun(int) override { return false; }
@@ -60,10 +62,13 @@ private:
     bool editorResizeRequested(int, int) override { return false; }
 
     void applyPortChanges();
+    // Into the latency port, if connected; real-time safe, as connect_port and run call it.
+    void writeLatency();
 
     float sampleRate;
-    LV2_URID programKey;
-    LV2_URID chunkType;
+    // 0 (no URID) when the host offers no urid:map.
+    LV2_URID programKey = 0;
+    LV2_URID chunkType = 0;
     std::unique_ptr<EffectCore> core;
     std::array<const float*, kNumParameters> parameterPorts{};
     // The value each parameter port held when last read: only a port the host moves is

@@ -47,6 +47,14 @@ inline constexpr char kUiBinaryName[] = "vantor-pro-ui.so";
 inline constexpr char kUiUriFragment[] = "#ui";
 inline constexpr char kSkinFolderName[] = "Skin";
 
+// A parameter port's name: the parameter's, but LV2 hosts list every port by name, hidden ones
+// too, so the one VST 2.4 leaves blank on purpose (a reserved slot of the program, carried
+// but unused) is named here.
+inline const char* portNameOf(int index)
+{
+    return index == kParamUnnamed ? "Reserved" : kParameterTable[index].name;
+}
+
 // A parameter port's value as the effect takes it: LV2 reads a toggle as on above zero, the
 // effect's on is 1.
 inline float effectValueOfPort(int index, float portValue)

@@ -94,3 +94,21 @@ TEST(Lv2Processing, TheLatencyPortReportsWhatTheVstModuleReportsAtEachRate)
         EXPECT_EQ(plugin.reportedLatency(), rate > 63999.0 ? 4097.0f : 2049.0f) << rate;
     }
 }
+
+// Audacity connects the latency port to the float it reads and at once to another one, and
+// reads the first after its first run: the latency must be there from the connection on, and
+// stay through activation.
+TEST(Lv2Processing, TheLatencyPortHoldsTheLatencyFromItsConnectionOn)
+{
+    for (double rate : {44100.0, 96000.0})
+    {
+        EffectInstance vst;
+        vst.resumeAt(static_cast<float>(rate));
+        const float latency = static_cast<float>(vst.effect()->initialDelay);
+        // Connected, then activated, never run.
+        Lv2Instance plugin(rate);
+        ASSERT_TRUE(plugin.created());
+        EXPECT_EQ(plugin.control(plugin.latencyPort()), latency) << rate;
+        EXPECT_EQ(plugin.latencyOnConnection(), latency) << rate;
+    }
+}

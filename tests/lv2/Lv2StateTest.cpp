@@ -160,3 +160,33 @@ TEST(Lv2State, BadOrForeignStateIsRefusedWithNothingChanged)
     plugin.render(block, {kBlock});
     EXPECT_EQ(plugin.savedChunk(), other);
 }
+
+// A host that offers no features at all still runs it, with the same sound, but there is no
+// state to save or restore without urid:map, and asking changes nothing.
+TEST(Lv2State, WithoutUridMapItSoundsTheSameButHasNoStateToSaveOrRestore)
+{
+    Lv2BundleWorld& world = lv2Bundle();
+    Lv2Instance bare(kRate, Lv2HostFeatures::None);
+    ASSERT_TRUE(bare.created());
+    Lv2Instance mapped(kRate);
+    ASSERT_TRUE(mapped.created());
+    applySetting(bare);
+    applySetting(mapped);
+
+    std::vector<unsigned char> saved;
+    EXPECT_EQ(bare.saveChunk(saved), LV2_STATE_ERR_NO_FEATURE);
+    EXPECT_TRUE(saved.empty());
+    EffectInstance vst;
+    vst.setParameter(1, 0.3f);
+    const OfferedProperty other{world.urids().map(kProgramKey), world.urids().map(LV2_ATOM__Chunk), vst.chunk(true)};
+    EXPECT_EQ(restoreOffered(bare, other), LV2_STATE_ERR_NO_FEATURE);
+
+    StereoSignal fromBare = material();
+    bare.render(fromBare, {kBlock});
+    StereoSignal fromMapped = material();
+    mapped.render(fromMapped, {kBlock});
+    EXPECT_TRUE(sameBits(fromBare.left, fromMapped.left));
+    EXPECT_TRUE(sameBits(fromBare.right, fromMapped.right));
+    EXPECT_FALSE(sameBits(fromBare.left, material().left));
+    EXPECT_EQ(bare.reportedLatency(), mapped.reportedLatency());
+}

@@ -38,7 +38,7 @@ Lv2BundleWorld& lv2Bundle()
     return bundle;
 }
 
-Lv2Instance::Lv2Instance(double sampleRate)
+Lv2Instance::Lv2Instance(double sampleRate, Lv2HostFeatures offered)
 {
     Lv2BundleWorld& world = lv2Bundle();
     if (world.plugin() == nullptr)
@@ -46,6 +46,8 @@ Lv2Instance::Lv2Instance(double sampleRate)
     mapFeature = {LV2_URID__map, world.urids().mapFeature()};
     unmapFeature = {LV2_URID__unmap, world.urids().unmapFeature()};
     features = {&mapFeature, &unmapFeature, nullptr};
+    if (offered == Lv2HostFeatures::None)
+        features = {nullptr};
     instance = lilv_plugin_instantiate(world.plugin(), sampleRate, features.data());
     if (instance == nullptr)
         return;
@@ -92,10 +94,24 @@ void Lv2Instance::render(StereoSignal& signal, const std::vector<std::size_t>& b
 
 float Lv2Instance::reportedLatency()
 {
-    const std::uint32_t port = lilv_plugin_get_latency_port_index(lv2Bundle().plugin());
+    const std::uint32_t port = latencyPort();
     controls[port] = -1.0f;
     lilv_instance_run(instance, 0);
     return controls[port];
+}
+
+float Lv2Instance::latencyOnConnection()
+{
+    const std::uint32_t port = latencyPort();
+    float fresh = -1.0f;
+    lilv_instance_connect_port(instance, port, &fresh);
+    lilv_instance_connect_port(instance, port, &controls[port]);
+    return fresh;
+}
+
+std::uint32_t Lv2Instance::latencyPort() const
+{
+    return lilv_plugin_get_latency_port_index(lv2Bundle().plugin());
 }
 
 LilvState* Lv2Instance::state()
@@ -132,11 +148,17 @@ void Lv2Instance::restore(const LilvState* state)
 
 std::vector<unsigned char> Lv2Instance::savedChunk()
 {
+    std::vector<unsigned char> chunk;
+    EXPECT_EQ(saveChunk(chunk), LV2_STATE_SUCCESS);
+    return chunk;
+}
+
+LV2_State_Status Lv2Instance::saveChunk(std::vector<unsigned char>& chunk)
+{
     const auto* interface =
         static_cast<const LV2_State_Interface*>(lilv_instance_get_extension_data(instance, LV2_STATE__interface));
-    std::vector<unsigned char> chunk;
     if (interface == nullptr)
-        return chunk;
+        return LV2_STATE_ERR_UNKNOWN;
     auto store =
         [](LV2_State_Handle handle, std::uint32_t, const void* value, std::size_t size, std::uint32_t, std::uint32_t)
     {
@@ -144,9 +166,7 @@ std::vector<unsigned char> Lv2Instance::savedChunk()
         static_cast<std::vector<unsigned char>*>(handle)->assign(bytes, bytes + size);
         return LV2_STATE_SUCCESS;
     };
-    EXPECT_EQ(interface->save(lilv_instance_get_handle(instance), store, &chunk, 0, features.data()),
-              LV2_STATE_SUCCESS);
-    return chunk;
+    return interface->save(lilv_instance_get_handle(instance), store, &chunk, 0, features.data());
 }
 
 StereoSignal renderedByVst(const std::vector<unsigned char>& chunk, StereoSignal signal, float sampleRate)

@@ -5,6 +5,7 @@
 #include "Lv2BundleWorld.h"
 
 #include <lilv/lilv.h>
+#include <lv2/state/state.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -24,11 +25,18 @@ inline constexpr std::uint32_t kParameterPorts = 42;
 // the test failed) when it is not ours.
 Lv2BundleWorld& lv2Bundle();
 
+// What a test's host offers the plug-in at instantiation.
+enum class Lv2HostFeatures
+{
+    UridMapAndUnmap,
+    None,
+};
+
 // One instance with its control ports at their defaults, activated; in and out share buffers.
 class Lv2Instance
 {
 public:
-    explicit Lv2Instance(double sampleRate);
+    explicit Lv2Instance(double sampleRate, Lv2HostFeatures offered = Lv2HostFeatures::UridMapAndUnmap);
     ~Lv2Instance();
     Lv2Instance(const Lv2Instance&) = delete;
     Lv2Instance& operator=(const Lv2Instance&) = delete;
@@ -42,6 +50,10 @@ public:
                 const std::function<void(Lv2Instance&, std::size_t)>& beforeBlock = {});
     // What the latency port reads after a run of no samples.
     float reportedLatency();
+    // What a float holds once the latency port is connected to it, with no call after: the
+    // port is then connected back to the instance's own value.
+    float latencyOnConnection();
+    std::uint32_t latencyPort() const;
 
     // The instance's state as lilv takes it (ports and the state extension); caller frees.
     LilvState* state();
@@ -49,6 +61,8 @@ public:
     void restore(const LilvState* state);
     // The program chunk the state extension saves now.
     std::vector<unsigned char> savedChunk();
+    // The state extension's save into `chunk`, as it answers.
+    LV2_State_Status saveChunk(std::vector<unsigned char>& chunk);
 
 private:
     LilvInstance* instance = nullptr;

@@ -145,9 +145,10 @@ void writePortProperties(std::ostringstream& out, const ParameterDescriptor& par
 void writeParameterPort(std::ostringstream& out, const ParameterDescriptor& parameter)
 {
     out << "    [\n        a lv2:InputPort , lv2:ControlPort ;\n        lv2:index " << parameter.index
-        << " ;\n        lv2:symbol " << quoted(parameter.symbol) << " ;\n        lv2:name " << quoted(parameter.name)
-        << " ;\n        lv2:default " << decimal(parameter.defaultValue) << " ;\n        lv2:minimum "
-        << decimal(parameter.minimum) << " ;\n        lv2:maximum " << decimal(parameter.maximum);
+        << " ;\n        lv2:symbol " << quoted(parameter.symbol) << " ;\n        lv2:name "
+        << quoted(lv2_facts::portNameOf(parameter.index)) << " ;\n        lv2:default "
+        << decimal(parameter.defaultValue) << " ;\n        lv2:minimum " << decimal(parameter.minimum)
+        << " ;\n        lv2:maximum " << decimal(parameter.maximum);
     writePortProperties(out, parameter);
     out << "\n    ] ,\n";
 }
@@ -164,7 +165,7 @@ std::string description()
         << " ] ;\n    rdfs:comment " << quoted(kEffectIdentity.description) << " ;\n    lv2:minorVersion "
         << version.substr(firstDot + 1, secondDot - firstDot - 1) << " ;\n    lv2:microVersion "
         << version.substr(secondDot + 1)
-        << " ;\n    lv2:requiredFeature urid:map ;\n    lv2:optionalFeature lv2:hardRTCapable ;\n"
+        << " ;\n    lv2:optionalFeature lv2:hardRTCapable , urid:map ;\n"
            "    lv2:extensionData state:interface ;\n    ui:ui <"
         << kUiUri << "> ;\n    lv2:port\n";
     for (const ParameterDescriptor& parameter : kParameterTable)
