@@ -150,10 +150,10 @@ vst3::tresult Vst3Effect::setState(vst3::IBStream* stream)
 {
     if (!effectCore)
         return vst3::kNotInitialized;
-    if (!loadChunkFrom(stream, false))
-        return vst3::kResultFalse;
-    requestRestart(vst3::kParamValuesChanged);
-    return vst3::kResultOk;
+    // Nothing is asked of the host from here: hosts load state holding their own locks (Ardour
+    // waits for good on a restart), and they hand the controller the same state next, whose
+    // values are the effect's already.
+    return loadChunkFrom(stream, false) ? vst3::kResultOk : vst3::kResultFalse;
 }
 
 vst3::tresult Vst3Effect::getState(vst3::IBStream* stream)

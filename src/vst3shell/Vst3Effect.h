@@ -93,7 +93,7 @@ private:
     ~Vst3Effect() override;
 
     // EffectHostLink. The latency is announced from activation, where a host can act on it;
-    // a state load asks for the values to be read again itself.
+    // a state load announces nothing (the controller's values are the effect's own).
     void latencyChanged(int) override {}
     void programChanged() override {}
     bool editBegun(int index) override;
