@@ -10,6 +10,7 @@
 #include "vst3shell/Vst3StateStream.h"
 #include "vst3shell/Vst3TimedChanges.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -18,6 +19,7 @@ namespace
 {
 
 constexpr std::int32_t kStereo = 2;
+constexpr std::uint64_t kBothChannelsSilent = 0b11;
 
 // The bus's two channels of 32-bit samples, or null when the host gave no such bus.
 float* const* stereoChannels(const vst3::AudioBusBuffers* buses, std::int32_t count)
@@ -28,6 +30,19 @@ float* const* stereoChannels(const vst3::AudioBusBuffers* buses, std::int32_t co
     return channels[0] != nullptr && channels[1] != nullptr ? channels : nullptr;
 }
 
+// The bus's silence flags: a bit for each channel that holds nothing but zeros.
+std::uint64_t silentChannels(float* const* channels, std::int32_t frames)
+{
+    std::uint64_t flags = 0;
+    for (std::int32_t channel = 0; channel < kStereo; ++channel)
+    {
+        const float* samples = channels[channel];
+        if (std::all_of(samples, samples + frames, [](float sample) { return sample == 0.0f; }))
+            flags |= std::uint64_t{1} << channel;
+    }
+    return flags;
+}
+
 }  // namespace
 
 Vst3Effect* Vst3Effect::create()
@@ -36,9 +51,8 @@ Vst3Effect* Vst3Effect::create()
 }
 
 Vst3Effect::Vst3Effect()
-    : componentFacet{{&kVst3ComponentTable}, this},
-      processorFacet{{&kVst3ProcessorTable}, this},
-      controllerFacet{{&kVst3ControllerTable}, this}
+    : componentFacet{{&kVst3ComponentTable}, this}, processorFacet{{&kVst3ProcessorTable}, this},
+      contextFacet{{&kVst3ContextRequirementsTable}, this}, controllerFacet{{&kVst3ControllerTable}, this}
 {
 }
 
@@ -63,6 +77,8 @@ vst3::tresult Vst3Effect::queryInterface(const vst3::Tuid* iid, void** object)
         *object = component();
     else if (*iid == vst3::kIAudioProcessorIid)
         *object = processor();
+    else if (*iid == vst3::kIProcessContextRequirementsIid)
+        *object = &contextFacet.view;
     else if (*iid == vst3::kIEditControllerIid)
         *object = controller();
     else
@@ -150,10 +166,10 @@ vst3::tresult Vst3Effect::setState(vst3::IBStream* stream)
 {
     if (!effectCore)
         return vst3::kNotInitialized;
-    if (!loadChunkFrom(stream, false))
-        return vst3::kResultFalse;
-    requestRestart(vst3::kParamValuesChanged);
-    return vst3::kResultOk;
+    // Nothing is asked of the host from here: hosts load state holding their own locks (Ardour
+    // waits for good on a restart), and they hand the controller the same state next, whose
+    // values are the effect's already.
+    return loadChunkFrom(stream, false) ? vst3::kResultOk : vst3::kResultFalse;
 }
 
 vst3::tresult Vst3Effect::getState(vst3::IBStream* stream)
@@ -203,6 +219,7 @@ vst3::tresult Vst3Effect::setupProcessing(const vst3::ProcessSetup& setup)
         return vst3::kResultFalse;
     sampleRate = static_cast<float>(setup.sampleRate);
     effectCore->restartClean(sampleRate);
+    silentInput.assign(static_cast<std::size_t>(std::max(setup.maxSamplesPerBlock, 0)), 0.0f);
     return vst3::kResultOk;
 }
 
@@ -228,13 +245,26 @@ vst3::tresult Vst3Effect::process(vst3::ProcessData& data)
         {
             std::memset(out[0], 0, sizeof(float) * static_cast<std::size_t>(data.numSamples));
             std::memset(out[1], 0, sizeof(float) * static_cast<std::size_t>(data.numSamples));
+            data.outputs[0].silenceFlags = kBothChannelsSilent;
         }
         return vst3::kResultFalse;
     }
+    // A channel the host flags silent is zeros, whatever its buffer holds (hosts need not
+    // clear it). A block longer than the host promised keeps the host's buffer.
+    float* source[kStereo] = {in[0], in[1]};
+    if (static_cast<std::size_t>(data.numSamples) <= silentInput.size())
+    {
+        for (std::int32_t channel = 0; channel < kStereo; ++channel)
+        {
+            if ((data.inputs[0].silenceFlags >> channel) & 1u)
+                source[channel] = silentInput.data();
+        }
+    }
     Vst3TimedChanges changes(data.inputParameterChanges);
-    processWithChanges(*effectCore, in, out, static_cast<std::uint32_t>(data.numSamples), changes.count(),
+    processWithChanges(*effectCore, source, out, static_cast<std::uint32_t>(data.numSamples), changes.count(),
                        [&changes](std::uint32_t) { return changes.next(); });
-    data.outputs[0].silenceFlags = 0;
+    // Silent input is not silent output: the delay and the overlap-add ring on for the tail.
+    data.outputs[0].silenceFlags = silentChannels(out, data.numSamples);
     return vst3::kResultOk;
 }
 

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 // The effect as a VST3 host sees it: one object that is component, audio processor and edit
 // controller at once (a single-component effect). The controller's values are the effect's
@@ -93,7 +94,7 @@ private:
     ~Vst3Effect() override;
 
     // EffectHostLink. The latency is announced from activation, where a host can act on it;
-    // a state load asks for the values to be read again itself.
+    // a state load announces nothing (the controller's values are the effect's own).
     void latencyChanged(int) override {}
     void programChanged() override {}
     bool editBegun(int index) override;
@@ -108,6 +109,7 @@ private:
     std::atomic<std::uint32_t> references{1};
     Facet<vst3::IComponent> componentFacet;
     Facet<vst3::IAudioProcessor> processorFacet;
+    Facet<vst3::IProcessContextRequirements> contextFacet;
     Facet<vst3::IEditController> controllerFacet;
 
     std::unique_ptr<EffectCore> effectCore;
@@ -121,4 +123,7 @@ private:
     Vst3EditorView* liveView = nullptr;
     // The latency the host last heard of; a different one at activation is announced.
     int announcedLatency = 0;
+    // Zeros for an input channel the host flags silent, a block of the size it set up for;
+    // only the UI thread's setup resizes it.
+    std::vector<float> silentInput;
 };

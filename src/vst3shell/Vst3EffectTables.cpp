@@ -42,8 +42,8 @@ template <typename Interface> std::uint32_t release(void* self)
     return effectOf<Interface>(self).release();
 }
 
-template <typename Interface> constexpr vst3::FUnknownVtable kUnknown{queryInterface<Interface>, addRef<Interface>,
-                                                                       release<Interface>};
+template <typename Interface>
+constexpr vst3::FUnknownVtable kUnknown{queryInterface<Interface>, addRef<Interface>, release<Interface>};
 
 template <typename Interface> vst3::tresult initialize(void* self, vst3::FUnknown* context)
 {
@@ -55,8 +55,8 @@ template <typename Interface> vst3::tresult terminate(void* self)
     return effectOf<Interface>(self).terminate();
 }
 
-template <typename Interface> constexpr vst3::IPluginBaseVtable kPluginBase{kUnknown<Interface>, initialize<Interface>,
-                                                                             terminate<Interface>};
+template <typename Interface>
+constexpr vst3::IPluginBaseVtable kPluginBase{kUnknown<Interface>, initialize<Interface>, terminate<Interface>};
 
 // IComponent.
 
@@ -158,6 +158,16 @@ std::uint32_t getTailSamples(void* self)
     return effectOf<IAudioProcessor>(self).tail();
 }
 
+// IProcessContextRequirements.
+
+using vst3::IProcessContextRequirements;
+
+// The effect reads nothing of the process context, so the host need fill in none of it.
+std::uint32_t getProcessContextRequirements(void*)
+{
+    return 0;
+}
+
 // IEditController.
 
 using vst3::IEditController;
@@ -241,12 +251,15 @@ vst3::IPlugView* createView(void* self, vst3::FIDString name)
 }  // namespace
 
 const vst3::IComponentVtable kVst3ComponentTable{
-    kPluginBase<IComponent>, getControllerClassId, setIoMode, getBusCount, getBusInfo, getRoutingInfo,
-    activateBus,             setActive,            setState,  getState};
+    kPluginBase<IComponent>, getControllerClassId, setIoMode, getBusCount, getBusInfo,
+    getRoutingInfo,          activateBus,          setActive, setState,    getState};
 
 const vst3::IAudioProcessorVtable kVst3ProcessorTable{
     kUnknown<IAudioProcessor>, setBusArrangements, getBusArrangement, canProcessSampleSize, getLatencySamples,
     setupProcessing,           setProcessing,      process,           getTailSamples};
+
+const vst3::IProcessContextRequirementsVtable kVst3ContextRequirementsTable{kUnknown<IProcessContextRequirements>,
+                                                                            getProcessContextRequirements};
 
 const vst3::IEditControllerVtable kVst3ControllerTable{kPluginBase<IEditController>,
                                                        setComponentState,

@@ -6,4 +6,5 @@
 // exception ever crossing into the host.
 extern const vst3::IComponentVtable kVst3ComponentTable;
 extern const vst3::IAudioProcessorVtable kVst3ProcessorTable;
+extern const vst3::IProcessContextRequirementsVtable kVst3ContextRequirementsTable;
 extern const vst3::IEditControllerVtable kVst3ControllerTable;

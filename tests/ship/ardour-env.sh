@@ -3,7 +3,8 @@
 # PREFIX and for VST3 and LV2 bundles only in the installed plug-in folder (LV2 through a
 # folder of links under WORK); scan_module MODULE runs
 # Ardour's own VST scanner on one module file, scan_vst3_bundle BUNDLE its VST3 scanner on
-# one bundle, which leaves what it found in the cache the sessions read.
+# one bundle, which leaves what it found in the cache the sessions read; ardour_step runs one
+# Ardour program with a time limit.
 
 ardour_environment() {
     rm -rf "$1"
@@ -25,18 +26,35 @@ ardour_environment() {
     cp "$(dirname "$0")/timeline-sine.lua" "$XDG_CONFIG_HOME/ardour7/scripts/"
 }
 
-scan_module() {
-    # Ardour keeps a scan only when its cache file is newer than the module, at whole
-    # seconds: a module installed in this very second would be taken as changed since.
+# Ardour keeps a scan only when its cache file is newer than the module, at whole seconds:
+# a module built or installed in this very second would be taken as changed since.
+wait_past_mtime() {
     tries=0
     while [ "$(date +%s)" -le "$(stat -c %Y "$1")" ] && [ $tries -lt 10 ]; do
         sleep 0.2
         tries=$((tries + 1))
     done
+}
+
+scan_module() {
+    wait_past_mtime "$1"
     LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 /usr/lib/ardour7/ardour-vst-scanner --force --verbose "$1"
 }
 
+# Ardour 7 now and then never finishes a start or an export on a busy machine: its butler
+# thread waits in butler_transport_work for a transport change that the engine's process
+# thread never runs (gdb shows no frame of the plug-in's on any thread), or ardour7-export
+# aborts with heap corruption or leaves a channel unwritten (valgrind finds nothing of ours
+# in a clean run). A normal run of each step takes seconds: each gets 40 s and a second try,
+# and a fault of the plug-in's fails both.
+ardour_step() {
+    timeout 40 "$@"
+}
+
 scan_vst3_bundle() {
+    for module in "$1"/Contents/*/*.so; do
+        wait_past_mtime "$module"
+    done
     LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 /usr/lib/ardour7/ardour-vst3-scanner --force --verbose "$1"
 }
 

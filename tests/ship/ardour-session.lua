@@ -1,10 +1,12 @@
--- Run by ardour7-lua: arg[1] = "create" or "reopen", arg[2] = session folder, arg[3] = name,
--- arg[4] = the plug-in's format, "LXVST" (VST 2.4), "VST3" or "LV2", arg[5] (create) = the name
--- Ardour knows it by (for LV2 its URI).
+-- Run by ardour7-lua: arg[1] = "create", "reopen" or "preset", arg[2] = session folder,
+-- arg[3] = name, arg[4] = the plug-in's format, "LXVST" (VST 2.4), "VST3" or "LV2", arg[5]
+-- (create, preset) = the name Ardour knows it by (for LV2 its URI), arg[6] (preset) = a preset's label.
 -- create: a 48 kHz session with one stereo track: the test's sine (timeline-sine.lua), then Vantor Pro
 -- with Gain at 0.25 and its Active switch automated from on to off half-way through a 3 s
--- range, saved. reopen: loads the saved session and prints the plug-in's values.
-local mode, folder, name, format, pluginName = arg[1], arg[2], arg[3], arg[4], arg[5]
+-- range, saved. reopen: loads the saved session and prints the plug-in's values. preset: a
+-- new session with Vantor Pro on a track loads the preset Ardour lists by the label, as its
+-- preset menu does, and prints every value the plug-in then has.
+local mode, folder, name, format, pluginName, presetLabel = arg[1], arg[2], arg[3], arg[4], arg[5], arg[6]
 local kRate = 48000
 local kGain, kActive = 5, 0
 
@@ -65,6 +67,21 @@ elseif mode == "reopen" then
     print(string.format("parameter %d %s %.4f", index, insert:plugin(0):parameter_label(index),
                         parameterValue(insert, index)))
   end
+elseif mode == "preset" then
+  assert(create_session(folder, name, kRate), "could not create the session")
+  local track = Session:new_audio_track(2, 2, nil, 1, "Vantor", ARDOUR.PresentationInfo.max_order,
+                                        ARDOUR.TrackMode.Normal, true):front()
+  local vantor = ARDOUR.LuaAPI.new_plugin(Session, pluginName, ARDOUR.PluginType[format], "")
+  assert(not vantor:isnil(), "Ardour does not know Vantor Pro")
+  assert(track:add_processor_by_index(vantor, 0, nil, true) == 0, "could not add Vantor Pro")
+  local insert = vantor:to_insert()
+  local plugin = insert:plugin(0)
+  local preset = plugin:preset_by_label(presetLabel)
+  assert(preset, "Ardour lists no preset " .. presetLabel)
+  assert(plugin:load_preset(preset), "Ardour could not load the preset " .. presetLabel)
+  for index = 0, plugin:parameter_count() - 1 do
+    print(string.format("parameter %d %s %.6f", index, plugin:parameter_label(index), parameterValue(insert, index)))
+  end
 else
-  error("usage: ardour7-lua ardour-session.lua create|reopen FOLDER NAME LXVST|VST3|LV2 [PLUGIN_NAME]")
+  error("usage: ardour7-lua ardour-session.lua create|reopen|preset FOLDER NAME LXVST|VST3|LV2 [PLUGIN_NAME [PRESET]]")
 end

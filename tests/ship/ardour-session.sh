@@ -38,16 +38,6 @@ else
     scan_module "$prefix/Vantor Pro/Vantor Pro.so" >"$work/scan.log" 2>&1 || { cat "$work/scan.log"; fail "scanning"; }
 fi
 
-# Ardour 7 now and then never finishes a start or an export on a busy machine: its butler
-# thread waits in butler_transport_work for a transport change that the engine's process
-# thread never runs (gdb shows no frame of the plug-in's on any thread), or ardour7-export
-# aborts with heap corruption or leaves a channel unwritten (valgrind finds nothing of ours
-# in a clean run). A normal run of each step takes seconds: each gets 40 s and a second try,
-# and a fault of the plug-in's fails both.
-ardour_step() {
-    timeout 40 "$@"
-}
-
 step "create the session"
 create() {
     ardour_step ardour7-lua "$here/ardour-session.lua" create "$session" vantor $plugin_type "$plugin_name" \

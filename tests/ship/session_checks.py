@@ -13,6 +13,9 @@ session_checks.py same-sound WAV REFERENCE SPLIT_SECONDS
     checks that two stereo float WAVs of the same length hold the same samples (within 1e-6),
     but for 0.3 s from SPLIT_SECONDS on, where an automated switch lands at its own sample in
     one format and at the host's block boundary in the other.
+session_checks.py preset-values VSTPRESET LOG
+    checks that the "parameter INDEX LABEL VALUE" lines of LOG (ardour-session.lua preset)
+    give every parameter the value the preset file's component state holds (within 1e-5).
 Exit status 0 when the check holds, 1 when it fails.
 """
 
@@ -25,6 +28,7 @@ import sys
 
 BANK_CHUNK_SIZE = 2728  # a reserved word, then one program record
 PROGRAM_CHUNK_SIZE = 2724
+PARAMETER_COUNT = 42  # the normalised values open the program chunk
 
 
 def forget_value(session, name, value):
@@ -59,6 +63,45 @@ def chunk_value(session, index, expected):
         return False
     print("ok: the %d-byte chunk holds %g for parameter %d" % (len(data), value, index))
     return True
+
+
+def preset_component_state(path):
+    """The component state of a .vstpreset file: its chunk list names the "Comp" chunk."""
+    data = open(path, "rb").read()
+    if data[0:4] != b"VST3":
+        raise ValueError("%s is not a VST3 preset file" % path)
+    (list_offset,) = struct.unpack_from("<q", data, 40)
+    if data[list_offset : list_offset + 4] != b"List":
+        raise ValueError("%s has no chunk list" % path)
+    (count,) = struct.unpack_from("<i", data, list_offset + 4)
+    for entry in range(count):
+        kind, offset, size = struct.unpack_from("<4sqq", data, list_offset + 8 + 20 * entry)
+        if kind == b"Comp":
+            return data[offset : offset + size]
+    raise ValueError("%s holds no component state" % path)
+
+
+def preset_values(preset, log):
+    state = preset_component_state(preset)
+    if len(state) != PROGRAM_CHUNK_SIZE:
+        print("FAIL: the component state of %s has %d bytes" % (preset, len(state)))
+        return False
+    expected = struct.unpack_from("<%df" % PARAMETER_COUNT, state)
+    reported = {}
+    for line in open(log, encoding="utf-8", errors="replace"):
+        match = re.match(r"parameter (\d+) (.*) (\S+)$", line.rstrip("\n"))
+        if match:
+            reported[int(match.group(1))] = (match.group(2), float(match.group(3)))
+    if sorted(reported) != list(range(PARAMETER_COUNT)):
+        print("FAIL: %s reports parameters %s, expected 0 to %d" % (log, sorted(reported), PARAMETER_COUNT - 1))
+        return False
+    wrong = [(index, label, value, expected[index])
+             for index, (label, value) in sorted(reported.items()) if abs(value - expected[index]) > 1e-5]
+    for index, label, value, want in wrong:
+        print("FAIL: parameter %d %s is %g, the preset holds %g" % (index, label, value, want))
+    if not wrong:
+        print("ok: all %d parameters hold the values of %s" % (PARAMETER_COUNT, preset))
+    return not wrong
 
 
 def read_float_wav(path):
@@ -133,6 +176,8 @@ def main(argv):
         return same_sound(argv[2], argv[3], float(argv[4]))
     if len(argv) == 5 and argv[1] == "levels":
         return levels(argv[2], float(argv[3]), float(argv[4]))
+    if len(argv) == 4 and argv[1] == "preset-values":
+        return preset_values(argv[2], argv[3])
     print(__doc__)
     return False
 

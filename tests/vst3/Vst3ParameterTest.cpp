@@ -109,7 +109,7 @@ TEST(Vst3Parameters, ValuesAHostReadsStayWithinZeroToOne)
     vst.setParameter(1, 1.7f);
     vst.setParameter(2, -0.4f);
     Vst3MemoryStream chunk(vst.chunk(true));
-    ASSERT_EQ(effect->component()->vtable->setState(effect->component(), chunk.stream()), vst3::kResultOk);
+    ASSERT_EQ(effect->setState(chunk.stream()), vst3::kResultOk);
     EXPECT_EQ(controller->vtable->getParamNormalized(controller, 1), 1.0);
     EXPECT_EQ(controller->vtable->getParamNormalized(controller, 2), 0.0);
 
@@ -155,6 +155,6 @@ TEST(Vst3Parameters, WhileProcessingTheControllersValueIsTheEffectsAtOnceAndSave
     auto fresh = createdEffect();
     ASSERT_NE(fresh, nullptr);
     Vst3MemoryStream state(savedState(*effect));
-    ASSERT_EQ(fresh->component()->vtable->setState(fresh->component(), state.stream()), vst3::kResultOk);
+    ASSERT_EQ(fresh->setState(state.stream()), vst3::kResultOk);
     EXPECT_EQ(fresh->controller()->vtable->getParamNormalized(fresh->controller(), 5), static_cast<double>(0.25f));
 }

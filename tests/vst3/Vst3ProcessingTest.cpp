@@ -42,6 +42,48 @@ void renderWithVst3(StereoSignal& signal, const std::vector<BlockChange>& change
     EXPECT_EQ(effect->componentHandler().misuses(), 0);
 }
 
+// Noise, then a silent input the host flags silent; `unclearedSilence` leaves noise in the
+// flagged buffers, as a host need not clear them. The output and its flags, block by block.
+struct FlaggedRun
+{
+    StereoSignal output;
+    std::vector<std::uint64_t> flags;
+};
+constexpr std::size_t kNoiseBlocks = 20;
+constexpr std::size_t kSilentBlocks = 40;  // well past the tail
+
+FlaggedRun runIntoFlaggedSilence(bool unclearedSilence)
+{
+    constexpr std::size_t kLength = kBlock * (kNoiseBlocks + kSilentBlocks);
+    StereoSignal input = stereoNoise(kLength, 0.4f);
+    if (!unclearedSilence)
+    {
+        std::fill(input.left.begin() + kBlock * kNoiseBlocks, input.left.end(), 0.0f);
+        std::fill(input.right.begin() + kBlock * kNoiseBlocks, input.right.end(), 0.0f);
+    }
+    FlaggedRun run{{std::vector<float>(kLength), std::vector<float>(kLength)}, {}};
+    auto effect = processingEffect(44100.0, kBlock);
+    if (effect == nullptr)
+        return run;
+    Vst3StereoProcessData data;
+    for (std::size_t start = 0; start < kLength; start += kBlock)
+    {
+        const float* in[2] = {input.left.data() + start, input.right.data() + start};
+        float* out[2] = {run.output.left.data() + start, run.output.right.data() + start};
+        const std::uint64_t silent = start >= kBlock * kNoiseBlocks ? 3u : 0u;
+        vst3::ProcessData& call = data.prepare(in, out, static_cast<std::int32_t>(kBlock), silent);
+        EXPECT_EQ(effect->processor()->vtable->process(effect->processor(), &call), vst3::kResultOk);
+        run.flags.push_back(data.outputSilenceFlags());
+    }
+    return run;
+}
+
+bool allZeros(const std::vector<float>& samples, std::size_t start)
+{
+    return std::all_of(samples.begin() + static_cast<long>(start), samples.begin() + static_cast<long>(start + kBlock),
+                       [](float sample) { return sample == 0.0f; });
+}
+
 bool hasRestart(Vst3PluginInstance& effect, std::int32_t flag)
 {
     const auto& restarts = effect.componentHandler().restartRequests();
@@ -142,6 +184,43 @@ TEST(Vst3Processing, LatencyIsTheDelayOfTheSoundAtEveryRateAndAChangeAsksTheHost
     ASSERT_EQ(effect->component()->vtable->setActive(effect->component(), 0), vst3::kResultOk);
     startProcessing(*effect, 44100.0, kBlock);
     EXPECT_EQ(effect->componentHandler().restartRequests().size(), restartsAt96k + 1);
+}
+
+TEST(Vst3Processing, SilenceFlagsMarkExactlyTheOutputThatIsAllZeros)
+{
+    const FlaggedRun run = runIntoFlaggedSilence(false);
+    ASSERT_EQ(run.flags.size(), kNoiseBlocks + kSilentBlocks);
+    bool rangOn = false;
+    for (std::size_t block = 0; block < run.flags.size(); ++block)
+    {
+        const std::size_t start = block * kBlock;
+        const std::uint64_t zeros =
+            (allZeros(run.output.left, start) ? 1u : 0u) | (allZeros(run.output.right, start) ? 2u : 0u);
+        EXPECT_EQ(run.flags[block], zeros) << "block " << block;
+        rangOn = rangOn || (block == kNoiseBlocks && zeros == 0);
+    }
+    // Silent input is not silent output: the delay and the overlap-add ring on first.
+    EXPECT_TRUE(rangOn);
+    EXPECT_EQ(run.flags.back(), 3u);
+
+    // What a host leaves in a buffer it flags silent is never heard.
+    const FlaggedRun uncleared = runIntoFlaggedSilence(true);
+    EXPECT_TRUE(sameBits(uncleared.output.left, run.output.left));
+    EXPECT_TRUE(sameBits(uncleared.output.right, run.output.right));
+    EXPECT_EQ(uncleared.flags, run.flags);
+}
+
+// Hosts ask a processor of SDK 3.7 or later which parts of the context to fill in.
+TEST(Vst3Processing, TheProcessorAsksForNothingOfTheProcessContext)
+{
+    auto effect = createdEffect();
+    ASSERT_NE(effect, nullptr);
+    auto* requirements = vst3::queryInterface<vst3::IProcessContextRequirements>(effect->processor(),
+                                                                                 vst3::kIProcessContextRequirementsIid);
+    ASSERT_NE(requirements, nullptr);
+    // The effect reads none of it: every test here processes with no context at all.
+    EXPECT_EQ(requirements->vtable->getProcessContextRequirements(requirements), 0u);
+    vst3::release(requirements);
 }
 
 TEST(Vst3Processing, EveryActivationStartsClean)

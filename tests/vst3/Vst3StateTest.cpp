@@ -1,6 +1,6 @@
 // State as a VST3 host saves and loads it: exactly the VST 2.4 program chunk, so a setting
-// travels between the formats; the controller follows a loaded state; nothing but a whole
-// chunk is ever taken.
+// travels between the formats; the controller follows a loaded state, and no load calls back
+// into the host; nothing but a whole chunk is ever taken.
 #include "Vst3TestSupport.h"
 #include "host/PluginHost.h"
 #include "support/RefusedStates.h"
@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -36,13 +37,13 @@ void applyToVst3(Vst3PluginInstance& effect)
 vst3::tresult loadState(Vst3PluginInstance& effect, const std::vector<unsigned char>& bytes)
 {
     Vst3MemoryStream stream(bytes);
-    return effect.component()->vtable->setState(effect.component(), stream.stream());
+    return effect.setState(stream.stream());
 }
 
 vst3::tresult loadComponentState(Vst3PluginInstance& effect, const std::vector<unsigned char>& bytes)
 {
     Vst3MemoryStream stream(bytes);
-    return effect.controller()->vtable->setComponentState(effect.controller(), stream.stream());
+    return effect.setComponentState(stream.stream());
 }
 
 void expectSettingValues(Vst3PluginInstance& effect)
@@ -70,8 +71,7 @@ TEST(Vst3State, SavesExactlyTheVstProgramChunk)
     EXPECT_NE(effect->component()->vtable->getState(effect->component(), failing.stream()), vst3::kResultOk);
     // The controller keeps nothing of its own.
     Vst3MemoryStream controllerState;
-    EXPECT_EQ(effect->controller()->vtable->getState(effect->controller(), controllerState.stream()),
-              vst3::kResultOk);
+    EXPECT_EQ(effect->controller()->vtable->getState(effect->controller(), controllerState.stream()), vst3::kResultOk);
     EXPECT_TRUE(controllerState.bytes().empty());
 }
 
@@ -84,9 +84,9 @@ TEST(Vst3State, AVstChunkLoadedAsStateGivesTheSameValuesAndSound)
     ASSERT_NE(effect, nullptr);
     ASSERT_EQ(loadState(*effect, chunk), vst3::kResultOk);
     expectSettingValues(*effect);
-    const auto& restarts = effect->componentHandler().restartRequests();
-    EXPECT_TRUE(std::any_of(restarts.begin(), restarts.end(),
-                            [](std::int32_t flags) { return (flags & vst3::kParamValuesChanged) != 0; }));
+    // The controller's values are the effect's: nothing for the host to read again, and a call
+    // back from inside the load would wait for good on the lock a host such as Ardour holds.
+    EXPECT_EQ(effect->componentHandler().reentrantCalls(), std::vector<std::string>{});
     EXPECT_EQ(savedState(*effect), chunk);
 
     StereoSignal vstSignal = stereoNoise(3 * 44100, 0.3f);
@@ -116,6 +116,7 @@ TEST(Vst3State, TheControllerFollowsTheComponentStateItIsGiven)
     ASSERT_EQ(loadState(*second, chunk), vst3::kResultOk);
     ASSERT_EQ(loadComponentState(*second, chunk), vst3::kResultOk);
     expectSettingValues(*second);
+    EXPECT_EQ(second->componentHandler().reentrantCalls(), std::vector<std::string>{});
 }
 
 TEST(Vst3State, AnythingButOneWholeChunkIsRefusedWithNothingChanged)
@@ -138,9 +139,9 @@ TEST(Vst3State, AnythingButOneWholeChunkIsRefusedWithNothingChanged)
     }
     Vst3MemoryStream breaking(chunk);
     breaking.failAfter(2048);
-    EXPECT_NE(effect->component()->vtable->setState(effect->component(), breaking.stream()), vst3::kResultOk);
+    EXPECT_NE(effect->setState(breaking.stream()), vst3::kResultOk);
     EXPECT_EQ(savedState(*effect), before);
-    EXPECT_NE(effect->component()->vtable->setState(effect->component(), nullptr), vst3::kResultOk);
+    EXPECT_NE(effect->setState(nullptr), vst3::kResultOk);
     EXPECT_TRUE(effect->componentHandler().restartRequests().empty());
     EXPECT_EQ(effect->componentHandler().misuses(), 0);
 }

@@ -27,6 +27,29 @@ struct Vst3ComponentHandler::Entries
 
 Vst3ComponentHandler::Vst3ComponentHandler() : offered{{&Entries::kVtable}, this} {}
 
+Vst3ComponentHandler::HostCall::HostCall(Vst3ComponentHandler& handler, const char* what)
+    : handler(handler), outer(handler.hostCall)
+{
+    handler.hostCall = what;
+}
+
+Vst3ComponentHandler::HostCall::~HostCall()
+{
+    handler.hostCall = outer;
+}
+
+bool Vst3ComponentHandler::checkCall(const char* what)
+{
+    if (!checkOwnThread(what))
+        return false;
+    if (hostCall != nullptr)
+    {
+        reentries.push_back(std::string(what) + " inside " + hostCall);
+        markMisuse(reentries.back().c_str());
+    }
+    return true;
+}
+
 void* Vst3ComponentHandler::interfaceFor(const vst3::Tuid& iid)
 {
     return iid == vst3::kIComponentHandlerIid ? &offered.view : nullptr;
@@ -34,7 +57,7 @@ void* Vst3ComponentHandler::interfaceFor(const vst3::Tuid& iid)
 
 vst3::tresult Vst3ComponentHandler::beginEdit(vst3::ParamId id)
 {
-    if (!checkOwnThread("IComponentHandler::beginEdit"))
+    if (!checkCall("IComponentHandler::beginEdit"))
         return vst3::kResultFalse;
     if (!openEdits.insert(id).second)
         markMisuse("IComponentHandler::beginEdit of a parameter already being edited");
@@ -44,7 +67,7 @@ vst3::tresult Vst3ComponentHandler::beginEdit(vst3::ParamId id)
 
 vst3::tresult Vst3ComponentHandler::performEdit(vst3::ParamId id, vst3::ParamValue value)
 {
-    if (!checkOwnThread("IComponentHandler::performEdit"))
+    if (!checkCall("IComponentHandler::performEdit"))
         return vst3::kResultFalse;
     if (openEdits.count(id) == 0)
         markMisuse("IComponentHandler::performEdit outside beginEdit and endEdit");
@@ -54,7 +77,7 @@ vst3::tresult Vst3ComponentHandler::performEdit(vst3::ParamId id, vst3::ParamVal
 
 vst3::tresult Vst3ComponentHandler::endEdit(vst3::ParamId id)
 {
-    if (!checkOwnThread("IComponentHandler::endEdit"))
+    if (!checkCall("IComponentHandler::endEdit"))
         return vst3::kResultFalse;
     if (openEdits.erase(id) == 0)
         markMisuse("IComponentHandler::endEdit without beginEdit");
@@ -64,7 +87,7 @@ vst3::tresult Vst3ComponentHandler::endEdit(vst3::ParamId id)
 
 vst3::tresult Vst3ComponentHandler::restartComponent(std::int32_t flags)
 {
-    if (!checkOwnThread("IComponentHandler::restartComponent"))
+    if (!checkCall("IComponentHandler::restartComponent"))
         return vst3::kResultFalse;
     restarts.push_back(flags);
     return vst3::kResultOk;

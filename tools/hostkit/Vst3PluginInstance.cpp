@@ -59,6 +59,20 @@ bool Vst3PluginInstance::createController(const Vst3Module& module)
     return false;
 }
 
+vst3::tresult Vst3PluginInstance::setState(vst3::IBStream* stream)
+{
+    const Vst3ComponentHandler::HostCall inside(handler, "IComponent::setState");
+    return componentPart->vtable->setState(componentPart, stream);
+}
+
+vst3::tresult Vst3PluginInstance::setComponentState(vst3::IBStream* stream)
+{
+    if (controllerPart == nullptr)
+        return vst3::kNoInterface;
+    const Vst3ComponentHandler::HostCall inside(handler, "IEditController::setComponentState");
+    return controllerPart->vtable->setComponentState(controllerPart, stream);
+}
+
 Vst3PluginInstance::~Vst3PluginInstance()
 {
     if (controllerPart != nullptr)

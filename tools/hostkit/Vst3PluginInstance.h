@@ -30,6 +30,11 @@ public:
     bool isSingleComponent() const { return singleComponent; }
     Vst3ComponentHandler& componentHandler() { return handler; }
 
+    // A state or preset load as a host makes it (IComponent::setState, then
+    // IEditController::setComponentState): the handler records any call back from inside.
+    vst3::tresult setState(vst3::IBStream* stream);
+    vst3::tresult setComponentState(vst3::IBStream* stream);
+
 private:
     bool createComponent(const Vst3Module& module, const vst3::Tuid& classId);
     bool createController(const Vst3Module& module);

@@ -22,13 +22,15 @@ vst3::ProcessSetup Vst3StereoProcessData::setup(vst3::SampleRate sampleRate, std
 }
 
 vst3::ProcessData& Vst3StereoProcessData::prepare(const float* const input[2], float* const output[2],
-                                                  std::int32_t frames)
+                                                  std::int32_t frames, std::uint64_t silentInput)
 {
     for (int channel = 0; channel < kChannels; ++channel)
     {
         inputChannels[channel] = const_cast<vst3::Sample32*>(input[channel]);
         outputChannels[channel] = output[channel];
     }
+    inputBus.silenceFlags = silentInput;
+    outputBus.silenceFlags = silentInput;
     outputParameterChanges.clear();
     data.numSamples = frames;
     return data;

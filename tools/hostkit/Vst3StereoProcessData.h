@@ -22,8 +22,13 @@ public:
 
     // The record for a block of `frames` samples; input and output may be the same channels.
     // It empties the output changes, so they hold what the plug-in adds in this call; the
-    // input changes go with the call as the caller filled them.
-    vst3::ProcessData& prepare(const float* const input[2], float* const output[2], std::int32_t frames);
+    // input changes go with the call as the caller filled them. `silentInput` flags the
+    // input channels the host knows to be silent (bit n: channel n); the output starts with
+    // the same flags, as hosts hand them over, for the plug-in to set right.
+    vst3::ProcessData& prepare(const float* const input[2], float* const output[2], std::int32_t frames,
+                               std::uint64_t silentInput = 0);
+    // The output channels the plug-in flagged silent in the last call.
+    std::uint64_t outputSilenceFlags() const { return outputBus.silenceFlags; }
 
     Vst3ParameterChanges& inputChanges() { return inputParameterChanges; }
     Vst3ParameterChanges& outputChanges() { return outputParameterChanges; }
