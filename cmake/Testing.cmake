@@ -43,18 +43,23 @@ function(vantor_add_gtest target)
   set(command ${ARG_LAUNCHER} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${target}>)
   vantor_add_test(${target} COMMAND ${command})
   set(registered ${target})
-  if(ARG_ALONE)
-    vantor_add_test(${target}_alone COMMAND ${command} --gtest_filter=${ARG_ALONE})
-    list(APPEND registered ${target}_alone)
-  endif()
   target_precompile_headers(${target} REUSE_FROM vantor_gtest_pch)
   if(TARGET vantor_wine_template)
     add_dependencies(${target} vantor_wine_template)
     list(APPEND ARG_ENVIRONMENT "VANTOR_WINE_TEMPLATE=${VANTOR_WINE_TEMPLATE}")
   endif()
+  set_tests_properties(${target} PROPERTIES ENVIRONMENT "VANTOR_NO_DIALOGS=1;${ARG_ENVIRONMENT}")
+  if(ARG_ALONE)
+    vantor_add_test(${target}_alone COMMAND ${command} --gtest_filter=${ARG_ALONE})
+    list(APPEND registered ${target}_alone)
+    # Both runs may go at once: each presents into a capture file of its own, or one reads
+    # the other's frame, or a file half written by both.
+    set(alone_environment ${ARG_ENVIRONMENT})
+    list(TRANSFORM alone_environment REPLACE "^(VANTOR_CAPTURE_FRAME=.*)\\.png$" "\\1-alone.png")
+    set_tests_properties(${target}_alone PROPERTIES ENVIRONMENT "VANTOR_NO_DIALOGS=1;${alone_environment}")
+  endif()
   set_tests_properties(${registered} PROPERTIES
     LABELS "${ARG_LABELS}"
-    ENVIRONMENT "VANTOR_NO_DIALOGS=1;${ARG_ENVIRONMENT}"
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"
     FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]"
     TIMEOUT 900)
