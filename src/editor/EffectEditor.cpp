@@ -252,9 +252,9 @@ bool EffectEditor::frameWanted()
     if (gui == nullptr)
         return false;
     const bool changed = drainInbox();
-    // One more frame after the version line's last one clears it.
-    const bool versionLineShowing = frameCounter <= static_cast<float>(kVersionLineFrames) + 1.0f;
-    return redrawWanted || changed || versionLineShowing || gui->hoverTimerRunning() || !cameraStill() ||
+    // While it shows, and once more to clear it, however many idle calls came between frames.
+    const bool versionLineDue = frameCounter < static_cast<float>(kVersionLineFrames) || versionLineDrawn;
+    return redrawWanted || changed || versionLineDue || gui->hoverTimerRunning() || !cameraStill() ||
            gui->frameDue();
 }
 
@@ -369,7 +369,8 @@ void EffectEditor::drawOverlays()
         return;
     gui->drawHover();
     // The opening's version line would cross the preset menu's list.
-    if (frameCounter < static_cast<float>(kVersionLineFrames) && !gui->presetMenuOpen())
+    versionLineDrawn = frameCounter < static_cast<float>(kVersionLineFrames) && !gui->presetMenuOpen();
+    if (versionLineDrawn)
         drawVersionLine();
     overlayArea = gui->overlayReach();
     const FontBank::Area& texts = resources().fonts().drawnArea();

@@ -113,6 +113,8 @@ private:
     ParameterInbox inbox;
     Camera targetCamera{};
     float frameCounter = 0.0f;
+    // Whether the last frame drew the version line: its time may run out between two frames.
+    bool versionLineDrawn = false;
     bool redrawWanted = true;
     // Where the last frame's hover texts, panels and version line lie, in window pixels.
     ScreenRect overlayArea;

@@ -128,4 +128,21 @@ TEST_F(FrameScenarios, StatesAUserSeesMost)
     check("displays-after-audio", Compare::WholeRedrawOnly);
 }
 
+// Some hosts call idle far more often than the editor draws frames (a timer and every event
+// on the X connection): the version line must still go once its time is up, not stay on
+// screen until something else draws over it.
+using FastIdlingHost = EditorSession;
+TEST_F(FastIdlingHost, TheVersionLineGoesWhateverTheIdleRate)
+{
+    for (int call = 0; call < 2 * kVersionLineIdles; ++call)
+    {
+        window.pumpMessages();
+        instance.dispatch(effEditIdle);
+    }
+    const CapturedFrame shown = settledFrame();
+    window.exposeChildren();
+    const CapturedFrame whole = settledFrame();
+    EXPECT_EQ(FrameScenarios::differingPixels(shown, whole), 0) << "the version line is still shown";
+}
+
 }  // namespace
