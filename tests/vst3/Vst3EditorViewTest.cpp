@@ -15,6 +15,8 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -92,12 +94,26 @@ protected:
         }
     }
 
+    // A layout position (from the faceplate's bottom-left corner) in window pixels.
+    static std::pair<int, int> windowPoint(float relativeX, float relativeY)
+    {
+        return {static_cast<int>(std::lround(kWidth / 2.0f + layout::leftEdge(kWidth) + relativeX)),
+                static_cast<int>(std::lround(kHeight / 2.0f - layout::bottomEdge(kHeight) - relativeY))};
+    }
+
+    void click(int x, int y)
+    {
+        pointer.moveTo(x, y);
+        runLoop(3);
+        pointer.press(HostPointer::Left);
+        runLoop(3);
+        pointer.release(HostPointer::Left);
+        runLoop(3);
+    }
+
     void dragUp(const layout::Row& control, int pixels)
     {
-        const float sceneX = layout::leftEdge(kWidth) + control.centre[0];
-        const float sceneY = layout::bottomEdge(kHeight) + control.centre[1];
-        const int x = static_cast<int>(std::lround(kWidth / 2.0f + sceneX));
-        const int y = static_cast<int>(std::lround(kHeight / 2.0f - sceneY));
+        const auto [x, y] = windowPoint(control.centre[0], control.centre[1]);
         pointer.moveTo(x, y);
         runLoop(5);
         pointer.press(HostPointer::Left);
@@ -110,6 +126,26 @@ protected:
         pointer.release(HostPointer::Left);
         runLoop(10);
     }
+
+#if !defined(_WIN32)
+    // What the X server shows once the editor stopped changing it, the host's loop turning
+    // all the while: first past the opening's version line (120 idle calls, one a timer
+    // period of 15 ms at most), which stays the same while it shows.
+    std::vector<unsigned char> settledScreen()
+    {
+        runLoop(200);
+        std::vector<unsigned char> shown = window.shownEditorPixels(kWidth, kHeight);
+        for (int look = 0; look < 40; ++look)
+        {
+            runLoop(30);
+            std::vector<unsigned char> next = window.shownEditorPixels(kWidth, kHeight);
+            if (next == shown)
+                break;
+            shown = std::move(next);
+        }
+        return shown;
+    }
+#endif
 
     Vst3RunLoop& loop = vst3RunLoop();
     Vst3PlugFrame frame{loop};
@@ -278,3 +314,53 @@ TEST_F(Vst3Editor, OpensAndClosesTwentyTimesAndAHostKeepingTheViewCannotCrashIt)
     vst3::release(view);
     view = nullptr;
 }
+
+#if !defined(_WIN32)
+// A host's popup menu (a window no window manager handles) opens over part of the idle editor
+// and closes again: what it uncovered shows the editor's picture at once, with nothing in the
+// editor changed meanwhile and the editor driven only through the host's run loop.
+TEST_F(Vst3Editor, WhatAPopupUncoversShowsThePictureAgainWithNothingChanged)
+{
+    ASSERT_TRUE(attach());
+    const std::vector<unsigned char> before = settledScreen();
+    ASSERT_TRUE(window.showsDrawnEditor(kWidth, kHeight));
+    for (int round = 0; round < 3; ++round)
+    {
+        SCOPED_TRACE(round);
+        window.setCovered(HostWindow::Cover::LeftHalf);
+        runLoop(20);
+        window.setCovered(HostWindow::Cover::Uncovered);
+        runLoop(3);
+        const std::vector<unsigned char> after = window.shownEditorPixels(kWidth, kHeight);
+        ASSERT_EQ(after.size(), before.size());
+        EXPECT_TRUE(after == before) << "the uncovered part does not show the picture";
+    }
+}
+
+// Keys typed into "Save as a new preset..." that the host passes on through onKeyDown change
+// nothing but the menu's text, with the pointer away from it: each must reach the screen.
+TEST_F(Vst3Editor, EveryKeyTheHostPassesOnShowsOnScreen)
+{
+    ASSERT_TRUE(attach());
+    const layout::Row& wordmark = row("Preset menu");
+    const auto [menuX, menuY] = windowPoint(wordmark.centre[0], wordmark.centre[1]);
+    click(menuX, menuY);
+    // The list hangs from the wordmark's bottom edge, its rows 18 pixels apart below a margin;
+    // saving is the sixth.
+    const auto [cornerX, cornerY] = windowPoint(wordmark.origin[0], wordmark.origin[1]);
+    click(cornerX + 40, cornerY + 15 + 5 * 18);
+    pointer.moveTo(kWidth + 50, 10);
+    std::vector<unsigned char> before = settledScreen();
+    for (const char16_t key : {u'm', u'i', u'x'})
+    {
+        EXPECT_EQ(view->vtable->onKeyDown(view, key, 0, 0), vst3::kResultTrue);
+        runLoop(6);
+        const std::vector<unsigned char> after = window.shownEditorPixels(kWidth, kHeight);
+        EXPECT_NE(after, before) << static_cast<char>(key);
+        before = after;
+    }
+    EXPECT_EQ(view->vtable->onKeyDown(view, 0, vst3::kKeyBack, 0), vst3::kResultTrue);
+    runLoop(6);
+    EXPECT_NE(window.shownEditorPixels(kWidth, kHeight), before) << "a key that shortens the name";
+}
+#endif
