@@ -3,7 +3,7 @@
 #
 # Installs the plug-in component into a fresh staging folder, packs the plug-in folder into
 # VANTOR_PACKAGE_DIR/VANTOR_ARCHIVE (.zip or .tar.gz by its name) and rewrites SHA256SUMS
-# there for every archive of this version.
+# there (cmake/WriteChecksums.cmake).
 
 file(REMOVE_RECURSE "${VANTOR_STAGE_DIR}")
 # A component install writes its own manifest, so a user's install_manifest.txt (which
@@ -35,13 +35,5 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "Packing ${VANTOR_ARCHIVE} failed (${result})")
 endif()
 
-file(GLOB archives RELATIVE "${VANTOR_PACKAGE_DIR}"
-     "${VANTOR_PACKAGE_DIR}/Vantor-Pro-${VANTOR_VERSION}-*.zip"
-     "${VANTOR_PACKAGE_DIR}/Vantor-Pro-${VANTOR_VERSION}-*.tar.gz")
-list(SORT archives)
-set(sums "")
-foreach(archive IN LISTS archives)
-  file(SHA256 "${VANTOR_PACKAGE_DIR}/${archive}" hash)
-  string(APPEND sums "${hash}  ${archive}\n")
-endforeach()
-file(WRITE "${VANTOR_PACKAGE_DIR}/SHA256SUMS" "${sums}")
+include(${CMAKE_CURRENT_LIST_DIR}/WriteChecksums.cmake)
+vantor_write_checksums("${VANTOR_PACKAGE_DIR}" "${VANTOR_VERSION}")
