@@ -14,4 +14,5 @@
 #include "vst3/Vst3Stream.h"
 #include "vst3/Vst3Strings.h"
 #include "vst3/Vst3Types.h"
+#include "vst3/Vst3Units.h"
 #include "vst3/Vst3Unknown.h"

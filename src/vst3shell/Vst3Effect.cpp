@@ -3,10 +3,12 @@
 #include "effect/SampleAccurateChanges.h"
 #include "effect/StateChunks.h"
 #include "params/ParameterTable.h"
+#include "presets/FactoryPresets.h"
 #include "vst3shell/Vst3BundleSkin.h"
 #include "vst3shell/Vst3EditorView.h"
 #include "vst3shell/Vst3EffectTables.h"
 #include "vst3shell/Vst3Parameters.h"
+#include "vst3shell/Vst3Programs.h"
 #include "vst3shell/Vst3StateStream.h"
 #include "vst3shell/Vst3TimedChanges.h"
 
@@ -14,6 +16,7 @@
 #include <cmath>
 #include <cstring>
 #include <new>
+#include <span>
 
 namespace
 {
@@ -52,7 +55,8 @@ Vst3Effect* Vst3Effect::create()
 
 Vst3Effect::Vst3Effect()
     : componentFacet{{&kVst3ComponentTable}, this}, processorFacet{{&kVst3ProcessorTable}, this},
-      contextFacet{{&kVst3ContextRequirementsTable}, this}, controllerFacet{{&kVst3ControllerTable}, this}
+      contextFacet{{&kVst3ContextRequirementsTable}, this}, controllerFacet{{&kVst3ControllerTable}, this},
+      unitFacet{{&kVst3UnitInfoTable}, this}
 {
 }
 
@@ -81,6 +85,8 @@ vst3::tresult Vst3Effect::queryInterface(const vst3::Tuid* iid, void** object)
         *object = &contextFacet.view;
     else if (*iid == vst3::kIEditControllerIid)
         *object = controller();
+    else if (*iid == vst3::kIUnitInfoIid)
+        *object = &unitFacet.view;
     else
         return vst3::kNoInterface;
     addRef();
@@ -287,6 +293,8 @@ vst3::tresult Vst3Effect::setComponentState(vst3::IBStream* stream)
 
 vst3::ParamValue Vst3Effect::parameterValue(vst3::ParamId id)
 {
+    if (effectCore && id == kProgramChangeParameterId)
+        return programValue(currentProgram());
     if (!effectCore || !isVst3Parameter(id))
         return 0.0;
     return effectCore->hostValue(static_cast<int>(id));
@@ -300,9 +308,52 @@ vst3::tresult Vst3Effect::setParameterValue(vst3::ParamId id, vst3::ParamValue v
 {
     if (!effectCore)
         return vst3::kNotInitialized;
+    if (id == kProgramChangeParameterId)
+        return selectProgram(programAt(value));
     if (!isVst3Parameter(id))
         return vst3::kInvalidArgument;
     effectCore->setParameter(static_cast<int>(id), static_cast<float>(vst3BoundedValue(value)));
+    return vst3::kResultOk;
+}
+
+std::int32_t Vst3Effect::currentProgram()
+{
+    char name[kProgramNameSize] = {};
+    if (!effectCore || !effectCore->programName(name, sizeof(name)))
+        return 0;
+    const std::span<const FactoryPresetDefinition> presets = factoryPresets();
+    for (std::size_t program = 0; program < presets.size(); ++program)
+    {
+        if (std::strcmp(name, presets[program].name) == 0)
+            return static_cast<std::int32_t>(program);
+    }
+    return 0;
+}
+
+// The host set the program it already shows (a project reloading its values, say): the
+// setting, edited since or not, stays. Another one loads as the editor's preset menu loads
+// it, and each value reaches the host as an edit of its own, which it passes on to
+// processing. Nothing here waits for the host to restart anything.
+vst3::tresult Vst3Effect::selectProgram(std::int32_t program)
+{
+    if (program < 0 || program >= factoryProgramCount())
+        return vst3::kInvalidArgument;
+    if (program == currentProgram())
+        return vst3::kResultOk;
+    const ProgramChunk chunk = factoryChunk(factoryPresets()[static_cast<std::size_t>(program)]);
+    if (!effectCore->restoreChunk(chunk.data(), kProgramChunkSize, true, sampleRate))
+        return vst3::kResultFalse;
+    if (handler == nullptr)
+        return vst3::kResultOk;
+    for (int index = 0; index < kNumParameters; ++index)
+    {
+        if (kParameterTable[index].hidden)
+            continue;
+        const auto id = static_cast<vst3::ParamId>(index);
+        handler->vtable->beginEdit(handler, id);
+        handler->vtable->performEdit(handler, id, effectCore->hostValue(index));
+        handler->vtable->endEdit(handler, id);
+    }
     return vst3::kResultOk;
 }
 

@@ -68,6 +68,10 @@ public:
     vst3::ParamValue parameterValue(vst3::ParamId id);
     vst3::tresult setParameterValue(vst3::ParamId id, vst3::ParamValue value);
     vst3::tresult setComponentHandler(vst3::IComponentHandler* handler);
+    // The factory program the program's name names (the first when none does), and a
+    // host's pick of one.
+    std::int32_t currentProgram();
+    vst3::tresult selectProgram(std::int32_t program);
     vst3::IPlugView* createView(const char* name);
     // A view the effect made is going.
     void viewGone(Vst3EditorView& view);
@@ -111,6 +115,7 @@ private:
     Facet<vst3::IAudioProcessor> processorFacet;
     Facet<vst3::IProcessContextRequirements> contextFacet;
     Facet<vst3::IEditController> controllerFacet;
+    Facet<vst3::IUnitInfo> unitFacet;
 
     std::unique_ptr<EffectCore> effectCore;
     int initializations = 0;

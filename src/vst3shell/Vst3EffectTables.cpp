@@ -3,6 +3,7 @@
 #include "vst3shell/Vst3Buses.h"
 #include "vst3shell/Vst3Effect.h"
 #include "vst3shell/Vst3Parameters.h"
+#include "vst3shell/Vst3Programs.h"
 
 #include <exception>
 
@@ -188,18 +189,28 @@ vst3::tresult getControllerState(void*, vst3::IBStream*)
     return vst3::kResultOk;
 }
 
+// The effect's parameters, then the one that picks a factory program.
 std::int32_t getParameterCount(void*)
 {
-    return vst3ParameterCount();
+    return vst3ParameterCount() + 1;
 }
 
 vst3::tresult getParameterInfo(void*, std::int32_t index, vst3::ParameterInfo* info)
 {
-    return info != nullptr ? vst3ParameterInfo(index, *info) : vst3::kInvalidArgument;
+    if (info == nullptr)
+        return vst3::kInvalidArgument;
+    if (index == vst3ParameterCount())
+    {
+        programChangeParameterInfo(*info);
+        return vst3::kResultOk;
+    }
+    return vst3ParameterInfo(index, *info);
 }
 
 vst3::tresult getParamStringByValue(void*, vst3::ParamId id, vst3::ParamValue value, vst3::TChar* text)
 {
+    if (id == kProgramChangeParameterId)
+        return vst3ProgramName(kFactoryProgramListId, programAt(value), text);
     return guarded([&] { return vst3ValueText(id, value, text); });
 }
 
@@ -207,6 +218,14 @@ vst3::tresult getParamValueByString(void*, vst3::ParamId id, vst3::TChar* text, 
 {
     if (value == nullptr)
         return vst3::kInvalidArgument;
+    if (id == kProgramChangeParameterId)
+    {
+        const std::optional<std::int32_t> program = programNamed(text);
+        if (!program)
+            return vst3::kResultFalse;
+        *value = programValue(*program);
+        return vst3::kResultOk;
+    }
     return guarded([&] { return vst3ValueFromText(id, text, *value); });
 }
 
@@ -248,6 +267,75 @@ vst3::IPlugView* createView(void* self, vst3::FIDString name)
     }
 }
 
+// IUnitInfo: the root unit alone, using the factory program list.
+
+using vst3::IUnitInfo;
+
+std::int32_t getUnitCount(void*)
+{
+    return 1;
+}
+
+vst3::tresult getUnitInfo(void*, std::int32_t index, vst3::UnitInfo* info)
+{
+    return info != nullptr ? vst3UnitInfo(index, *info) : vst3::kInvalidArgument;
+}
+
+std::int32_t getProgramListCount(void*)
+{
+    return 1;
+}
+
+vst3::tresult getProgramListInfo(void*, std::int32_t index, vst3::ProgramListInfo* info)
+{
+    return info != nullptr ? vst3ProgramListInfo(index, *info) : vst3::kInvalidArgument;
+}
+
+vst3::tresult getProgramName(void*, vst3::ProgramListId list, std::int32_t program, vst3::TChar* name)
+{
+    return vst3ProgramName(list, program, name);
+}
+
+vst3::tresult getProgramInfo(void*, vst3::ProgramListId, std::int32_t, const char*, vst3::TChar*)
+{
+    return vst3::kResultFalse;
+}
+
+vst3::tresult hasProgramPitchNames(void*, vst3::ProgramListId, std::int32_t)
+{
+    return vst3::kResultFalse;
+}
+
+vst3::tresult getProgramPitchName(void*, vst3::ProgramListId, std::int32_t, std::int16_t, vst3::TChar*)
+{
+    return vst3::kResultFalse;
+}
+
+vst3::UnitId getSelectedUnit(void*)
+{
+    return vst3::kRootUnitId;
+}
+
+vst3::tresult selectUnit(void*, vst3::UnitId unit)
+{
+    return unit == vst3::kRootUnitId ? vst3::kResultOk : vst3::kInvalidArgument;
+}
+
+vst3::tresult getUnitByBus(void*, vst3::MediaType, vst3::BusDirection, std::int32_t, std::int32_t,
+                           vst3::UnitId* unit)
+{
+    if (unit == nullptr)
+        return vst3::kInvalidArgument;
+    *unit = vst3::kRootUnitId;
+    return vst3::kResultOk;
+}
+
+// Programs are the factory presets: a host cannot write them.
+vst3::tresult setUnitProgramData(void*, std::int32_t, std::int32_t, vst3::IBStream*)
+{
+    return vst3::kNotImplemented;
+}
+
 }  // namespace
 
 const vst3::IComponentVtable kVst3ComponentTable{
@@ -275,3 +363,17 @@ const vst3::IEditControllerVtable kVst3ControllerTable{kPluginBase<IEditControll
                                                        setParamNormalized,
                                                        setComponentHandler,
                                                        createView};
+
+const vst3::IUnitInfoVtable kVst3UnitInfoTable{kUnknown<IUnitInfo>,
+                                               getUnitCount,
+                                               getUnitInfo,
+                                               getProgramListCount,
+                                               getProgramListInfo,
+                                               getProgramName,
+                                               getProgramInfo,
+                                               hasProgramPitchNames,
+                                               getProgramPitchName,
+                                               getSelectedUnit,
+                                               selectUnit,
+                                               getUnitByBus,
+                                               setUnitProgramData};

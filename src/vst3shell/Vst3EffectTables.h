@@ -8,3 +8,4 @@ extern const vst3::IComponentVtable kVst3ComponentTable;
 extern const vst3::IAudioProcessorVtable kVst3ProcessorTable;
 extern const vst3::IProcessContextRequirementsVtable kVst3ContextRequirementsTable;
 extern const vst3::IEditControllerVtable kVst3ControllerTable;
+extern const vst3::IUnitInfoVtable kVst3UnitInfoTable;

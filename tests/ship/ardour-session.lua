@@ -1,12 +1,14 @@
 -- Run by ardour7-lua: arg[1] = "create", "reopen" or "preset", arg[2] = session folder,
 -- arg[3] = name, arg[4] = the plug-in's format, "LXVST" (VST 2.4), "VST3" or "LV2", arg[5]
--- (create, preset) = the name Ardour knows it by (for LV2 its URI), arg[6] (preset) = a preset's label.
+-- (create, preset) = the name Ardour knows it by (for LV2 its URI), arg[6] (preset) = a preset's label,
+-- arg[7] (preset) = where Ardour lists it from: "file" (a preset file) or "program" (the plug-in's own).
 -- create: a 48 kHz session with one stereo track: the test's sine (timeline-sine.lua), then Vantor Pro
 -- with Gain at 0.25 and its Active switch automated from on to off half-way through a 3 s
 -- range, saved. reopen: loads the saved session and prints the plug-in's values. preset: a
 -- new session with Vantor Pro on a track loads the preset Ardour lists by the label, as its
 -- preset menu does, and prints every value the plug-in then has.
-local mode, folder, name, format, pluginName, presetLabel = arg[1], arg[2], arg[3], arg[4], arg[5], arg[6]
+local mode, folder, name, format, pluginName, presetLabel, presetSource = arg[1], arg[2], arg[3], arg[4], arg[5],
+                                                                            arg[6], arg[7]
 local kRate = 48000
 local kGain, kActive = 5, 0
 
@@ -76,12 +78,21 @@ elseif mode == "preset" then
   assert(track:add_processor_by_index(vantor, 0, nil, true) == 0, "could not add Vantor Pro")
   local insert = vantor:to_insert()
   local plugin = insert:plugin(0)
+  -- Ardour lists a plug-in's own programs first, as VST3-P:<id>:<number>, and preset files
+  -- as VST3-S:<id>:<file name>.
   local preset = plugin:preset_by_label(presetLabel)
   assert(preset, "Ardour lists no preset " .. presetLabel)
+  if presetSource == "file" then
+    preset = plugin:preset_by_uri("VST3-S:" .. preset.uri:match("^VST3%-%a:([^:]+):") .. ":" .. presetLabel)
+    assert(preset, "Ardour lists no preset file " .. presetLabel)
+  else
+    assert(preset.uri:find("^VST3%-P:"), "Ardour lists no program " .. presetLabel)
+  end
+  print("preset " .. preset.uri)
   assert(plugin:load_preset(preset), "Ardour could not load the preset " .. presetLabel)
   for index = 0, plugin:parameter_count() - 1 do
     print(string.format("parameter %d %s %.6f", index, plugin:parameter_label(index), parameterValue(insert, index)))
   end
 else
-  error("usage: ardour7-lua ardour-session.lua create|reopen|preset FOLDER NAME LXVST|VST3|LV2 [PLUGIN_NAME [PRESET]]")
+  error("usage: ardour7-lua ardour-session.lua create|reopen|preset FOLDER NAME LXVST|VST3|LV2 [PLUGIN_NAME [PRESET file|program]]")
 end
