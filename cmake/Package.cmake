@@ -33,7 +33,7 @@ add_custom_command(
           -DVANTOR_VERSION=${PROJECT_VERSION} -P ${CMAKE_CURRENT_LIST_DIR}/MakeArchive.cmake
   DEPENDS vantor_module vantor_clap_module ${_vantor_archive_bundles} vantor_skin ${_vantor_skin_sources} ${PROJECT_BINARY_DIR}/packaging/README.txt
           vantor_preset_files ${PROJECT_BINARY_DIR}/src/vantor_preset_files.stamp
-          ${VANTOR_LICENCE_FILES} ${CMAKE_CURRENT_LIST_DIR}/MakeArchive.cmake
+          ${VANTOR_LICENCE_FILES} ${VANTOR_INSTALL_SCRIPT} ${CMAKE_CURRENT_LIST_DIR}/MakeArchive.cmake
   COMMENT "Packing ${VANTOR_ARCHIVE}"
   VERBATIM)
 add_custom_target(vantor_archive ALL DEPENDS ${VANTOR_PACKAGE_DIR}/${VANTOR_ARCHIVE})
