@@ -3,7 +3,8 @@
 #   Vantor-Pro-<version>-linux-x86_64.tar.gz (Linux build)
 # in VANTOR_PACKAGE_DIR, holding the plug-in folder exactly as `cmake --install` lays it out,
 # and beside it SHA256SUMS (sha256sum's format) for every archive of this version there, so
-# a Linux and a Windows build sharing the folder list both.
+# a Linux and a Windows build sharing the folder list both. A Linux build makes the Debian
+# package there too (cmake/DebianPackage.cmake).
 
 set(VANTOR_PACKAGE_DIR "${PROJECT_BINARY_DIR}/package" CACHE PATH "Folder that receives the release archives and SHA256SUMS")
 
@@ -37,3 +38,7 @@ add_custom_command(
   COMMENT "Packing ${VANTOR_ARCHIVE}"
   VERBATIM)
 add_custom_target(vantor_archive ALL DEPENDS ${VANTOR_PACKAGE_DIR}/${VANTOR_ARCHIVE})
+
+if(NOT WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/DebianPackage.cmake)
+endif()
