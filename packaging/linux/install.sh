@@ -58,7 +58,7 @@ if [ "$mode" = system ]; then
     *) root=$(pwd)/$root ;;
     esac
     if [ -z "$root" ]; then
-        [ "$(id -u)" = 0 ] || fail "--system installs for every user and must run as root: sudo sh $0 --system"
+        [ "$(id -u)" = 0 ] || fail "--system installs for every user and must run as root: sudo sh \"$0\" --system"
         if dpkg-query -W -f '${Status}' vantor-pro 2>/dev/null | grep -q ' installed$'; then
             fail "the Debian package vantor-pro is installed; remove it first (sudo apt remove vantor-pro)"
         fi
