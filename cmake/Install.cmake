@@ -1,7 +1,7 @@
 # Installs the plug-in the way hosts look for it: one folder "Vantor Pro" holding the VST 2.4
 # module and the CLAP one, their one Skin folder, the factory presets (Presets/*.fxp), the
 # VST3 bundle "Vantor Pro.vst3" (which carries its own skin and presets, as a bundle must),
-# on Linux the LV2 bundle "vantor-pro.lv2", the plain-text readme and the licence texts of
+# on Linux the LV2 bundle "vantor-pro.lv2" and install.sh, the plain-text readme and the licence texts of
 # what they link in, below CMAKE_INSTALL_PREFIX. On Linux the prefix defaults to ~/.vst,
 # which VST hosts scan, and the same folder goes into ~/.clap as well (VANTOR_CLAP_INSTALL_DIR),
 # where CLAP hosts look, the bundle into ~/.vst3 (VANTOR_VST3_INSTALL_DIR), where VST3
@@ -49,6 +49,11 @@ install(DIRECTORY "${VANTOR_VST3_BUNDLE}" DESTINATION ${VANTOR_INSTALL_FOLDER} C
 # The LV2 bundle (Linux), which carries its description and presets inside, as a bundle must.
 if(NOT WIN32)
   install(DIRECTORY "${VANTOR_LV2_BUNDLE}" DESTINATION ${VANTOR_INSTALL_FOLDER} COMPONENT vantor_plugin)
+endif()
+# The tarball's installer, which puts each format where its hosts look (packaging/linux/install.sh).
+if(NOT WIN32)
+  set(VANTOR_INSTALL_SCRIPT ${PROJECT_SOURCE_DIR}/packaging/linux/install.sh)
+  install(PROGRAMS ${VANTOR_INSTALL_SCRIPT} DESTINATION ${VANTOR_INSTALL_FOLDER} COMPONENT vantor_plugin)
 endif()
 # The factory presets as VST program files, for any VST 2.4 host's own preset loading.
 install(DIRECTORY "${VANTOR_PRESET_FOLDER}" DESTINATION ${VANTOR_INSTALL_FOLDER} COMPONENT vantor_plugin)

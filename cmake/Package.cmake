@@ -3,7 +3,8 @@
 #   Vantor-Pro-<version>-linux-x86_64.tar.gz (Linux build)
 # in VANTOR_PACKAGE_DIR, holding the plug-in folder exactly as `cmake --install` lays it out,
 # and beside it SHA256SUMS (sha256sum's format) for every archive of this version there, so
-# a Linux and a Windows build sharing the folder list both.
+# a Linux and a Windows build sharing the folder list both. A Linux build makes the Debian
+# package there too (cmake/DebianPackage.cmake).
 
 set(VANTOR_PACKAGE_DIR "${PROJECT_BINARY_DIR}/package" CACHE PATH "Folder that receives the release archives and SHA256SUMS")
 
@@ -33,7 +34,11 @@ add_custom_command(
           -DVANTOR_VERSION=${PROJECT_VERSION} -P ${CMAKE_CURRENT_LIST_DIR}/MakeArchive.cmake
   DEPENDS vantor_module vantor_clap_module ${_vantor_archive_bundles} vantor_skin ${_vantor_skin_sources} ${PROJECT_BINARY_DIR}/packaging/README.txt
           vantor_preset_files ${PROJECT_BINARY_DIR}/src/vantor_preset_files.stamp
-          ${VANTOR_LICENCE_FILES} ${CMAKE_CURRENT_LIST_DIR}/MakeArchive.cmake
+          ${VANTOR_LICENCE_FILES} ${VANTOR_INSTALL_SCRIPT} ${CMAKE_CURRENT_LIST_DIR}/MakeArchive.cmake
   COMMENT "Packing ${VANTOR_ARCHIVE}"
   VERBATIM)
 add_custom_target(vantor_archive ALL DEPENDS ${VANTOR_PACKAGE_DIR}/${VANTOR_ARCHIVE})
+
+if(NOT WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/DebianPackage.cmake)
+endif()

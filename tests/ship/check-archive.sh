@@ -2,7 +2,7 @@
 # Usage: check-archive.sh ARCHIVE win64|linux EXPECTED_SKIN_FILES CHECK_MODULE PRESET_FOLDER
 # The release archive holds exactly one "Vantor Pro" folder with the VST 2.4 and CLAP
 # modules, the VST3 bundle (its module, moduleinfo.json, its own skin and presets), on Linux
-# the LV2 bundle (description, presets, DSP binary), their
+# the LV2 bundle (description, presets, DSP binary) and install.sh, their
 # readme, every skin file, the factory presets the build wrote into PRESET_FOLDER and the
 # licence texts of what they link in; SHA256SUMS beside it vouches
 # for it; CHECK_MODULE passes on every module (what they need from the system and show to
@@ -49,6 +49,7 @@ fi
             echo "Vantor Pro/vantor-pro.lv2/$file"
         done
         grep -v '^#' "$skin_list" | awk 'NF { print "Vantor Pro/vantor-pro.lv2/Skin/" $1 }'
+        echo "Vantor Pro/install.sh"
     fi
     echo "Vantor Pro/README.txt"
     grep -v '^#' "$skin_list" |

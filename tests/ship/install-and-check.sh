@@ -3,7 +3,7 @@
 # Installs the build into a fresh PREFIX with the user's command, beside another vendor's
 # plug-in, and checks that the plug-in folder holds exactly the VST 2.4 and CLAP modules, the
 # VST3 bundle (its module, moduleinfo.json, a skin and the factory presets of its own), the
-# LV2 bundle (its description, presets, DSP and UI binaries and a skin), the
+# LV2 bundle (its description, presets, DSP and UI binaries and a skin), install.sh, the
 # factory presets as program files, the readme, every skin file and the licence texts of what
 # the modules link in. Then it adds a file of the
 # user's own to the plug-in folder: that file and the other plug-in must survive the
@@ -29,6 +29,7 @@ trap 'rm -f "$expected" "$actual"' EXIT
         echo "vantor-pro.lv2/$file"
     done
     echo "README.txt"
+    echo "install.sh"
     grep -v '^#' "$skin_list" |
         awk 'NF { print "Skin/" $1; print "Vantor Pro.vst3/Contents/Resources/Skin/" $1; print "vantor-pro.lv2/Skin/" $1 }'
     # The factory presets, as many as the build wrote, by their names.
