@@ -33,13 +33,22 @@ set(VANTOR_INSTALL_FOLDER "Vantor Pro")
 set(VANTOR_VST3_BUNDLE_FOLDER "Vantor Pro.vst3")
 set(VANTOR_LV2_BUNDLE_FOLDER "vantor-pro.lv2")
 
+# The plain-text readme: README.md's sections for producers, this platform's parts only
+# (cmake/ReadmeText.cmake), made again whenever README.md changes.
 if(WIN32)
-  configure_file(${PROJECT_SOURCE_DIR}/packaging/README-win64.txt.in ${PROJECT_BINARY_DIR}/packaging/README.txt
-                 @ONLY NEWLINE_STYLE CRLF)
+  set(readme_platform win64)
 else()
-  configure_file(${PROJECT_SOURCE_DIR}/packaging/README-linux.txt.in ${PROJECT_BINARY_DIR}/packaging/README.txt
-                 @ONLY NEWLINE_STYLE LF)
+  set(readme_platform linux)
 endif()
+add_custom_command(
+  OUTPUT ${PROJECT_BINARY_DIR}/packaging/README.txt
+  COMMAND ${CMAKE_COMMAND} -DVANTOR_README=${PROJECT_SOURCE_DIR}/README.md
+          -DVANTOR_README_TEXT=${PROJECT_BINARY_DIR}/packaging/README.txt -DVANTOR_PLATFORM=${readme_platform}
+          -DVANTOR_VERSION=${PROJECT_VERSION} -P ${CMAKE_CURRENT_LIST_DIR}/ReadmeText.cmake
+  DEPENDS ${PROJECT_SOURCE_DIR}/README.md ${CMAKE_CURRENT_LIST_DIR}/ReadmeText.cmake
+  COMMENT "Writing README.txt from README.md"
+  VERBATIM)
+add_custom_target(vantor_readme ALL DEPENDS ${PROJECT_BINARY_DIR}/packaging/README.txt)
 
 install(TARGETS vantor_module vantor_clap_module LIBRARY DESTINATION ${VANTOR_INSTALL_FOLDER} COMPONENT vantor_plugin)
 # The skin is generated beside the module; the editor finds it there after installation too.
