@@ -57,6 +57,7 @@ echo "Result: dist/demo/demo-wide.wav (from dist/demo/demo-input.wav); the line 
 echo "stereo correlation before -> after: lower means wider."
 
 echo
-echo "=== Release archives in dist/ (dist/SHA256SUMS) ==="
+echo "=== Installers and archives in dist/ (dist/SHA256SUMS) ==="
 cat dist/SHA256SUMS
-echo "Install the Linux plug-in into ~/.vst (and ~/.clap, ~/.vst3, ~/.lv2) with: cmake --install build/release-linux"
+echo "Install the Linux plug-in for every user with: apt install ./dist/vantor-pro_*_amd64.deb"
+echo "or for yourself from the archive's folder with its install.sh"
