@@ -4,7 +4,8 @@
 # in VANTOR_PACKAGE_DIR, holding the plug-in folder exactly as `cmake --install` lays it out,
 # and beside it SHA256SUMS (sha256sum's format) for every archive of this version there, so
 # a Linux and a Windows build sharing the folder list both. A Linux build makes the Debian
-# package there too (cmake/DebianPackage.cmake).
+# package there too (cmake/DebianPackage.cmake), a Windows build its setup program
+# (cmake/WindowsInstaller.cmake).
 
 set(VANTOR_PACKAGE_DIR "${PROJECT_BINARY_DIR}/package" CACHE PATH "Folder that receives the release archives and SHA256SUMS")
 
@@ -40,6 +41,9 @@ add_custom_command(
   VERBATIM)
 add_custom_target(vantor_archive ALL DEPENDS ${VANTOR_PACKAGE_DIR}/${VANTOR_ARCHIVE})
 
-if(NOT WIN32)
+# The installers beside the archive: the Debian package on Linux, the setup program on Windows.
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/WindowsInstaller.cmake)
+else()
   include(${CMAKE_CURRENT_LIST_DIR}/DebianPackage.cmake)
 endif()
