@@ -13,9 +13,10 @@ endfunction()
 
 # Under Wine each test has a prefix of its own (tests/run-isolated.sh), and booting one takes
 # a quarter of a minute; the Windows build boots one once, and each GoogleTest program's own
-# prefix starts as a copy of it (tests/host/run-under-wine.sh).
+# prefix starts as a copy of it (tests/host/run-under-wine.sh). Cached, so the test folders
+# outside tests/ (tests/ship) see it too.
 if(WIN32 AND CMAKE_CROSSCOMPILING_EMULATOR)
-  set(VANTOR_WINE_TEMPLATE ${CMAKE_BINARY_DIR}/wine-template)
+  set(VANTOR_WINE_TEMPLATE ${CMAKE_BINARY_DIR}/wine-template CACHE INTERNAL "The booted Wine prefix tests copy")
   add_custom_command(OUTPUT ${VANTOR_WINE_TEMPLATE}/system.reg
     COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/../tests/run-isolated.sh
             sh ${CMAKE_CURRENT_LIST_DIR}/../tests/host/wine-template.sh ${VANTOR_WINE_TEMPLATE}
