@@ -5,7 +5,9 @@
 # Makes the Windows setup program (packaging/windows/vantor-pro-setup.nsi) from the plug-in
 # folder the release archive was packed from (cmake/MakeArchive.cmake), so the two always
 # hold the same files. Into VANTOR_WORK_DIR go the lists of what each component installs
-# and its uninstaller removes (cmake/NsisFileLists.cmake) and the licence text setup shows.
+# and its uninstaller removes (cmake/NsisFileLists.cmake) and the licence text setup shows:
+# the Licence section of the folder's README.txt (made from README.md) and the texts of the
+# libraries built in.
 # With VANTOR_PACKAGE_DIR, SHA256SUMS there is written again to list the setup program.
 
 include(${CMAKE_CURRENT_LIST_DIR}/NsisFileLists.cmake)
@@ -46,11 +48,25 @@ megabytes(${vst2_bytes} vst2_size)
 math(EXPR preset_bytes "${fxp_bytes} + ${vstpreset_bytes}")
 megabytes(${preset_bytes} presets_size)
 
-# Ours first, then each built-in library's, with CRLF line ends and a byte-order mark so the
-# licence page reads it as UTF-8 (some authors' names are not ASCII).
+# Ours, the readme's Licence section, first; then each built-in library's, with CRLF line
+# ends and a byte-order mark so the licence page reads it as UTF-8 (some authors' names are
+# not ASCII).
+file(READ "${plugin}/README.txt" readme)
+string(REPLACE "\r\n" "\n" readme "${readme}")
+set(heading "\nLicence\n-------\n")
+string(FIND "${readme}" "${heading}" start)
+if(start EQUAL -1)
+  message(FATAL_ERROR "${plugin}/README.txt has no Licence section for the licence page")
+endif()
+string(LENGTH "${heading}" heading_length)
+math(EXPR start "${start} + ${heading_length}")
+string(SUBSTRING "${readme}" ${start} -1 ours)
+# It ends where the next heading, a line underlined with dashes, begins.
+string(REGEX REPLACE "\n\n[^\n]+\n-+\n.*$" "" ours "${ours}")
+string(STRIP "${ours}" ours)
 string(ASCII 239 187 191 licence)
-file(READ "${CMAKE_CURRENT_LIST_DIR}/../packaging/windows/licence-intro.txt" intro)
-string(APPEND licence "${intro}")
+string(APPEND licence "${ours}\n\nSetup installs these licence texts into Program Files\\Brackwel\\Vantor Pro\\licences; "
+       "they follow here.")
 foreach(licence_file IN LISTS licence_files)
   cmake_path(GET licence_file STEM library)
   file(READ "${plugin}/${licence_file}" text)

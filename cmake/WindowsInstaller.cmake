@@ -19,7 +19,6 @@ add_custom_command(
           -DVANTOR_PACKAGE_DIR=${VANTOR_PACKAGE_DIR} -P ${CMAKE_CURRENT_LIST_DIR}/MakeSetup.cmake
   DEPENDS ${VANTOR_PACKAGE_DIR}/${VANTOR_ARCHIVE} ${CMAKE_CURRENT_LIST_DIR}/MakeSetup.cmake
           ${CMAKE_CURRENT_LIST_DIR}/NsisFileLists.cmake ${PROJECT_SOURCE_DIR}/packaging/windows/vantor-pro-setup.nsi
-          ${PROJECT_SOURCE_DIR}/packaging/windows/licence-intro.txt
   COMMENT "Making ${VANTOR_SETUP}"
   VERBATIM)
 add_custom_target(vantor_setup ALL DEPENDS ${VANTOR_PACKAGE_DIR}/${VANTOR_SETUP})
