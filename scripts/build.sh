@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the Linux and the Windows x64 plug-in into dist/linux and dist/windows, and the two
-# release archives, the Debian package and SHA256SUMS into dist/.
+# release archives, the Debian package, the Windows setup program and SHA256SUMS into dist/.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
