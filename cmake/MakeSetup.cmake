@@ -64,6 +64,8 @@ string(SUBSTRING "${readme}" ${start} -1 ours)
 # It ends where the next heading, a line underlined with dashes, begins.
 string(REGEX REPLACE "\n\n[^\n]+\n-+\n.*$" "" ours "${ours}")
 string(STRIP "${ours}" ours)
+# The licence page wraps lines itself; the readme's own line breaks would leave ragged ends.
+string(REGEX REPLACE "([^\n])\n([^\n])" "\\1 \\2" ours "${ours}")
 string(ASCII 239 187 191 licence)
 string(APPEND licence "${ours}\n\nSetup installs these licence texts into Program Files\\Brackwel\\Vantor Pro\\licences; "
        "they follow here.")
