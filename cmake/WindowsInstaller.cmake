@@ -22,3 +22,5 @@ add_custom_command(
   COMMENT "Making ${VANTOR_SETUP}"
   VERBATIM)
 add_custom_target(vantor_setup ALL DEPENDS ${VANTOR_PACKAGE_DIR}/${VANTOR_SETUP})
+# Without this, a parallel build runs the archive's rule in both targets at once.
+add_dependencies(vantor_setup vantor_archive)
