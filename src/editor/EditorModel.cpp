@@ -13,6 +13,11 @@ bool EditorModel::spectrumWaiting() const
     return engineHost != nullptr && engineHost->displaySpectrum().hasNews();
 }
 
+bool EditorModel::stereoImageWaiting() const
+{
+    return engineHost != nullptr && engineHost->displayStereoImage().hasNews();
+}
+
 void EditorModel::takeLiveData()
 {
     if (engineHost == nullptr)
@@ -20,4 +25,5 @@ void EditorModel::takeLiveData()
     meterReading = GainMeterReading::take(engineHost->meters());
     takenTick = platform::tickCount();
     latestSpectrum = engineHost->displaySpectrum().takeLatest();
+    latestStereoImage = &engineHost->displayStereoImage().takeLatest();
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 class EngineHost;
+struct StereoImageSnapshot;
 
 // What the editor shows, kept on the GUI thread: every parameter as the host last set it
 // (one read of the effect when the editor opens, then the host's changes from the inbox and
@@ -28,14 +29,17 @@ public:
     // Whether the engine has something the live displays do not show yet.
     bool metersMoving() const;
     bool spectrumWaiting() const;
+    bool stereoImageWaiting() const;
     // Once a frame, before the frame's damage is known: the meters as this frame shows them
-    // (taking them lowers the engine's meters) and the newest spectrum.
+    // (taking them lowers the engine's meters), the newest spectrum and stereo image.
     void takeLiveData();
     const GainMeterReading& meters() const { return meterReading; }
     // When they were taken, in milliseconds of platform::tickCount.
     std::uint32_t takenAt() const { return takenTick; }
     // The spectrum taken last; null without an engine.
     const float* spectrum() const { return latestSpectrum; }
+    // The stereo image of the input and the output taken last; null without an engine.
+    const StereoImageSnapshot* stereoImage() const { return latestStereoImage; }
 
 private:
     float values[kNumParameters] = {};
@@ -43,4 +47,5 @@ private:
     GainMeterReading meterReading{};
     std::uint32_t takenTick = 0;
     const float* latestSpectrum = nullptr;
+    const StereoImageSnapshot* latestStereoImage = nullptr;
 };

@@ -47,7 +47,7 @@ bool EngineHost::start(float sampleRate)
     // same rate, does not build it again.
     rate = sampleRate;
     newestFrameSize = StereoEngine::frameSizeForRate(sampleRate);
-    std::unique_ptr<StereoEngine> engine(new (std::nothrow) StereoEngine(settings, publishedMeters, spectrum));
+    std::unique_ptr<StereoEngine> engine(new (std::nothrow) StereoEngine(settings, publishedMeters, spectrum, stereoImage));
     if (!engine || !engine->Initialise(newestFrameSize, rate, vectorPath))
         return false;
     liveEngine.store(engine.release());
@@ -81,7 +81,7 @@ void EngineHost::changeSampleRate(int programIndex, float newRate)
     setCurrentProgramNumber(programIndex);
     if (!(newRate > 0.0f) || !std::isfinite(newRate) || newRate == rate)
         return;
-    std::unique_ptr<StereoEngine> fresh(new (std::nothrow) StereoEngine(settings, publishedMeters, spectrum));
+    std::unique_ptr<StereoEngine> fresh(new (std::nothrow) StereoEngine(settings, publishedMeters, spectrum, stereoImage));
     // Out of memory: keep running at the old rate; the next resume tries again.
     if (!fresh || !fresh->Initialise(StereoEngine::frameSizeForRate(newRate), newRate, vectorPath))
         return;

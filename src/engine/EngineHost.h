@@ -59,7 +59,13 @@ public:
 
     EngineMeters& meters() { return publishedMeters; }
     SpectrumHandOff& displaySpectrum() { return spectrum; }
-    void setDisplayWanted(bool wanted) { spectrum.setWanted(wanted); }
+    StereoImageHandOff& displayStereoImage() { return stereoImage; }
+    // The live displays' analyses run only while an editor wants them.
+    void setDisplayWanted(bool wanted)
+    {
+        spectrum.setWanted(wanted);
+        stereoImage.setWanted(wanted);
+    }
 
     // Audio thread. No allocation, locks or I/O.
     void processBlock(float** inputs, float** outputs, int numChannels, int sampleFrames);
@@ -77,6 +83,7 @@ private:
     EngineSettings settings;  // audio thread only
     EngineMeters publishedMeters;
     SpectrumHandOff spectrum;
+    StereoImageHandOff stereoImage;
 
     std::atomic<StereoEngine*> liveEngine{nullptr};
     std::atomic<std::uint64_t> blockCounter{0};  // odd while the audio thread is in a block

@@ -36,8 +36,9 @@ using MultiplyLoop = void (*)(float* to, const float* a, const float* b, int cou
 
 }  // namespace
 
-StereoEngine::StereoEngine(EngineSettings& engineSettings, EngineMeters& engineMeters, SpectrumHandOff& displaySpectrum)
-    : settings(engineSettings), meters(engineMeters), spectrum(displaySpectrum)
+StereoEngine::StereoEngine(EngineSettings& engineSettings, EngineMeters& engineMeters, SpectrumHandOff& displaySpectrum,
+                           StereoImageHandOff& displayStereoImage)
+    : settings(engineSettings), meters(engineMeters), spectrum(displaySpectrum), stereoImage(displayStereoImage)
 {
 }
 
@@ -66,7 +67,7 @@ bool StereoEngine::Initialise(int frameSize, float sampleRate, VectorPath path)
                 displayLowerBin.allocate(kSpectrumPoints, "displayLowerBin") &&
                 displayUpperBin.allocate(kSpectrumPoints, "displayUpperBin") &&
                 displayLowerWeight.allocate(kSpectrumPoints, "displayLowerWeight") &&
-                displayUpperWeight.allocate(kSpectrumPoints, "displayUpperWeight");
+                displayUpperWeight.allocate(kSpectrumPoints, "displayUpperWeight") && stereoImage.prepare(rate);
     if (!allocated)
     {
         releaseBuffers();

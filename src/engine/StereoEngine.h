@@ -6,6 +6,7 @@
 #include "engine/HartleyTransform.h"
 #include "engine/ProgramRecord.h"
 #include "engine/SpectrumHandOff.h"
+#include "engine/StereoImageAnalysis.h"
 #include "engine/TransientShaper.h"
 
 #include <algorithm>
@@ -15,7 +16,8 @@
 // The signal path for one frame length N. Per sample: input rings, the dry delay,
 // narrowing, Shape, bypass crossfade and clip detection. Every half frame: the spectral
 // stage (widening, equaliser, Punch, Sizzle, gain, phase-vocoder resynthesis) and the
-// windowed overlap-add. Built and filled on a control thread, then used by the audio
+// windowed overlap-add. While an editor looks, every block's input and output are measured
+// for the stereo scope. Built and filled on a control thread, then used by the audio
 // thread only.
 class StereoEngine
 {
@@ -28,7 +30,8 @@ public:
     static constexpr int kProcessedPathExtraDelay = 1;
     static constexpr int processedDelay(int frameSize) { return frameSize + kProcessedPathExtraDelay; }
 
-    StereoEngine(EngineSettings& settings, EngineMeters& meters, SpectrumHandOff& spectrum);
+    StereoEngine(EngineSettings& settings, EngineMeters& meters, SpectrumHandOff& spectrum,
+                 StereoImageHandOff& stereoImage);
     StereoEngine(const StereoEngine&) = delete;
     StereoEngine& operator=(const StereoEngine&) = delete;
 
@@ -124,6 +127,7 @@ private:
     EngineSettings& settings;
     EngineMeters& meters;
     SpectrumHandOff& spectrum;
+    StereoImageAnalysis stereoImage;
     std::atomic<bool> ready{false};
 
     int N = 0;

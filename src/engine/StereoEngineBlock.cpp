@@ -158,6 +158,8 @@ void StereoEngine::ProcessBlock(const float* inLeft, const float* inRight, float
 {
     if (!ready.load(std::memory_order_relaxed))
         return;
+    // Before the block: in place, the output overwrites the input.
+    stereoImage.analyseInput(inLeft, inRight, sampleFrames);
 
     EngineSettings s = settings;
     BlockLevels levels;
@@ -195,6 +197,7 @@ void StereoEngine::ProcessBlock(const float* inLeft, const float* inRight, float
     peakLeft = std::max(_mm_cvtss_f32(pairPeak), largestLane(levels.leftPeak));
     peakRight = std::max(_mm_cvtss_f32(_mm_shuffle_ps(pairPeak, pairPeak, _MM_SHUFFLE(3, 2, 0, 1))),
                          largestLane(levels.rightPeak));
+    stereoImage.analyseOutput(outLeft, outRight, sampleFrames);
 }
 
 // One sample, both channels travelling together in the two low lanes of one register.

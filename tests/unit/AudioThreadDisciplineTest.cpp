@@ -25,6 +25,8 @@ TEST(AudioThreadDiscipline, ProcessReplacingNeitherAllocatesNorLocks)
     auto* effect = new EffectVST(silentHost);
     effect->setSampleRate(48000.0f);
     effect->resume();
+    // With the live displays' analyses running, as while the editor is open.
+    effect->engineHost()->setDisplayWanted(true);
     std::vector<float> left(64 * 700), right(64 * 700);
     for (std::size_t i = 0; i < left.size(); ++i)
     {

@@ -107,7 +107,8 @@ TEST(EngineHardening, AlternatingExtremeCurvePointsGiveFiniteGains)
     EngineSettings settings;
     EngineMeters meters;
     SpectrumHandOff spectrum;
-    StereoEngine engine(settings, meters, spectrum);
+    StereoImageHandOff stereoImage;
+    StereoEngine engine(settings, meters, spectrum, stereoImage);
     ASSERT_TRUE(engine.Initialise(2048, 44100.0f));
     ProgramRecord program;
     initialiseDefaultProgram(program);

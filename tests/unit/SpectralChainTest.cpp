@@ -290,7 +290,8 @@ TEST(SpectralChain, SteadyPartialsKeepAContinuousPhaseAndOnsetsResetIt)
     settings.gain = 1.0f;
     EngineMeters meters;
     SpectrumHandOff spectrum;
-    StereoEngine engine(settings, meters, spectrum);
+    StereoImageHandOff stereoImage;
+    StereoEngine engine(settings, meters, spectrum, stereoImage);
     ASSERT_TRUE(engine.Initialise(2048, 44100.0f));
     ProgramRecord program;
     initialiseDefaultProgram(program);
