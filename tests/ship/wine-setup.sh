@@ -1,16 +1,19 @@
 #!/bin/sh
 # Usage: wine-setup.sh SETUP ARCHIVE MAKE_SETUP MAKENSIS INSPECT_EXE CLAP_TESTS_EXE RUN_UNDER_WINE
-#                      VERSION VENDOR_VERSION
+#                      VERSION VENDOR_VERSION [JUDGE_COMMAND...]
 # The Windows setup program as a studio's deployment script runs it, in the test's own Wine
 # prefix: an older version installed first (made from the release archive with a file the
 # current one no longer has), the current one over it into another VST 2.4 folder (/D=),
 # then once more, which must pick that folder again. Every file must be where it belongs,
 # byte for byte the archive's and nothing more; the registry must say so; our hosts must
-# load the installed modules and render. The uninstaller must then leave nothing of ours,
+# load the installed modules and render, and Steinberg's validator pass the installed VST3
+# bundle (where the build has the validators). The uninstaller must then leave nothing of ours,
 # only the user's presets and Info setting.
 set -u
 setup=$1 archive=$2 make_setup=$3 makensis=$4 inspect=$5 clap_tests=$6 run_under_wine=$7
 version=$8 vendor=$9
+# What remains: the validators' run.sh with its options, where the build has them.
+shift 9
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
@@ -101,6 +104,14 @@ check "the installed CLAP module sounds bit for bit as the installed VST 2.4 mod
      VANTOR_CLAP_MODULE="C:\\Program Files\\Common Files\\CLAP\\Vantor Pro\\Vantor Pro.clap" \
      wine_run "$clap_tests" --gtest_filter=ClapProcessing.ChangesAtOffsetZeroSoundBitIdenticalToTheVstModule &&
      grep -q "\[  PASSED  \] 1 test" "$work/wine.log"'
+if [ $# -gt 0 ]; then
+    if "$@" --no-pluginval --win "$files/VST3/Vantor Pro.vst3" >"$work/judge.log" 2>&1; then
+        ok "Steinberg's validator passes the installed VST3 bundle"
+    else
+        cat "$work/judge.log"
+        fail "Steinberg's validator passes the installed VST3 bundle"
+    fi
+fi
 
 echo "== uninstalling keeps the user's presets and Info setting, and leaves nothing of ours"
 snapshot "$work/without-user-files"
