@@ -16,9 +16,11 @@ constexpr double kSilencePower = 1e-10;
 constexpr double kFlushBelow = 1e-30;
 
 // The step of a one-pole average with the given time constant over a run of samples.
+// expm1, not 1 - exp: exact for the small steps of long averages, and a symbol glibc 2.27
+// has (exp's newest version needs 2.29, which the modules must not ask for).
 double runCoefficient(double seconds, double sampleRate)
 {
-    return 1.0 - std::exp(-StereoImageMeter::kRunLength / (seconds * sampleRate));
+    return -std::expm1(-StereoImageMeter::kRunLength / (seconds * sampleRate));
 }
 
 // A NaN (a host's) fails the comparison too and starts again from silence rather than
