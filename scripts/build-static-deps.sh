@@ -7,7 +7,10 @@
 #   PREFIX/lib      libz.a libpng16.a libpng.a, GLEW's library, cmake/glew/glew-config.cmake
 #   PREFIX/share/doc/{zlib,libpng1.6,glew}/copyright
 # mingw: for the Windows x64 build (Debian ships no MinGW builds of them): GLEW for WGL,
-#        lib/libglew32.a and include/GL/wglew.h.
+#        lib/libglew32.a and include/GL/wglew.h; and for vantor-render.exe libsndfile as a
+#        DLL (bin/libsndfile.dll, lib/libsndfile.dll.a, include/sndfile.h), shipped beside
+#        the program so that it can be replaced (LGPL), built without the codec libraries:
+#        WAV, AIFF, CAF, W64 and the other uncompressed formats.
 # linux: for the Linux module, which must not need the system's GLEW or libpng: position-
 #        independent code with hidden symbols, GLEW for GLX, lib/libGLEW.a and
 #        include/GL/glxew.h.
@@ -31,6 +34,7 @@ mingw)
     glew_header=wglew.h
     # What GLEW's entry-point loading links against.
     gl_library=opengl32
+    sndfile_files="bin/libsndfile.dll lib/libsndfile.dll.a include/sndfile.h"
     ;;
 linux)
     cc=${DEPS_CC:-cc}
@@ -40,6 +44,8 @@ linux)
     glew_header=glxew.h
     # The legacy libGL: every distribution's OpenGL has it, libOpenGL is often missing.
     gl_library=OpenGL::GL
+    # The Linux renderer uses the system's libsndfile.
+    sndfile_files=""
     ;;
 *) usage ;;
 esac
@@ -48,7 +54,7 @@ mkdir -p "$2"
 prefix=$(cd "$2" && pwd)
 done=yes
 for f in include/zlib.h include/png.h include/GL/glew.h "include/GL/$glew_header" lib/libz.a \
-         lib/libpng16.a lib/libpng.a "lib/$glew_lib" lib/cmake/glew/glew-config.cmake; do
+         lib/libpng16.a lib/libpng.a "lib/$glew_lib" lib/cmake/glew/glew-config.cmake $sndfile_files; do
     [ -e "$prefix/$f" ] || done=no
 done
 [ $done = no ] || exit 0
@@ -111,6 +117,7 @@ fetch() {
 fetch zlib
 fetch libpng1.6
 fetch glew
+[ -z "$sndfile_files" ] || fetch libsndfile
 
 # --- build -----------------------------------------------------------------------------
 # compile LIB DIR FLAGS FILE...: compiles DIR/FILE.c, two at a time, into the archive LIB.
@@ -134,15 +141,35 @@ compile libpng16.a "$work/libpng1.6" "-I../zlib" png pngerror pngget pngmem pngp
 
 compile "$glew_lib" "$work/glew/src" "-I../include -DGLEW_STATIC -DGLEW_NO_GLU" glew
 
+# libsndfile's own CMake build; -static folds libgcc and winpthread into the DLL, so that it
+# needs nothing but the system's.
+if [ -n "$sndfile_files" ]; then
+    cmake -S "$work/libsndfile" -B "$work/sndfile-build" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$(cd "$(dirname "$0")/../cmake" && pwd)/mingw-w64-x86_64.cmake" \
+        -DCMAKE_C_COMPILER="$cc" -DCMAKE_AR="$(command -v "$ar")" -DCMAKE_SHARED_LINKER_FLAGS=-static \
+        -DBUILD_SHARED_LIBS=ON -DENABLE_EXTERNAL_LIBS=OFF -DENABLE_MPEG=OFF -DBUILD_PROGRAMS=OFF \
+        -DBUILD_EXAMPLES=OFF -DBUILD_TESTING=OFF -DBUILD_REGTEST=OFF -DENABLE_CPACK=OFF \
+        -DENABLE_PACKAGE_CONFIG=OFF -DINSTALL_PKGCONFIG_MODULE=OFF \
+        -DCMAKE_INSTALL_PREFIX="$work/sndfile-install" >>"$log" 2>&1 || fail "configuring libsndfile failed"
+    cmake --build "$work/sndfile-build" -j 2 >>"$log" 2>&1 || fail "building libsndfile failed"
+    cmake --install "$work/sndfile-build" >>"$log" 2>&1 || fail "installing libsndfile failed"
+fi
+
 # --- install ---------------------------------------------------------------------------
 mkdir -p "$prefix/include/GL" "$prefix/lib/cmake/glew"
 cp "$work/zlib/zlib.h" "$work/zlib/zconf.h" "$prefix/include/"
 (cd "$work/libpng1.6" && cp png.h pngconf.h pnglibconf.h "$prefix/include/")
 cp "$work/glew/include/GL/glew.h" "$work/glew/include/GL/$glew_header" "$prefix/include/GL/"
-for name in zlib libpng1.6 glew; do
+for name in zlib libpng1.6 glew ${sndfile_files:+libsndfile}; do
     mkdir -p "$prefix/share/doc/$name"
     cp "$work/$name/debian/copyright" "$prefix/share/doc/$name/"
 done
+if [ -n "$sndfile_files" ]; then
+    mkdir -p "$prefix/bin"
+    cp "$work/sndfile-install/bin/libsndfile.dll" "$prefix/bin/"
+    cp "$work/sndfile-install/lib/libsndfile.dll.a" "$prefix/lib/"
+    cp "$work/sndfile-install/include/sndfile.h" "$prefix/include/"
+fi
 cp "$work/libz.a" "$work/libpng16.a" "$work/$glew_lib" "$prefix/lib/"
 cp "$work/libpng16.a" "$prefix/lib/libpng.a"
 

@@ -3,9 +3,11 @@
 // or an LV2 bundle (.lv2).
 
 #include "ChunkFile.h"
+#include "DefaultPlugin.h"
 #include "OfflineRender.h"
 #include "OutputFormat.h"
 #include "PluginSession.h"
+#include "ProgramEnvironment.h"
 #include "ProgressBar.h"
 #include "RenderErrors.h"
 #include "RenderOptions.h"
@@ -14,8 +16,6 @@
 #include "SoundFileReader.h"
 #include "SoundFileWriter.h"
 #include "presets/FxpFileOnDisk.h"
-
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -99,7 +99,7 @@ void render(const RenderOptions& options)
         changes.push_back({timed.frame, findParameterIndex(parameters, timed.setting.name), timed.setting.value});
 
     const double statedSeconds = static_cast<double>(input.statedFrames()) / input.sampleRate();
-    const bool showProgress = !options.quiet && isatty(STDERR_FILENO) != 0 && statedSeconds > kProgressMinimumSeconds;
+    const bool showProgress = !options.quiet && stderrIsTerminal() && statedSeconds > kProgressMinimumSeconds;
     ProgressBar progress(stderr);
     const auto reportProgress = [&](double fraction)
     {
@@ -129,10 +129,11 @@ void render(const RenderOptions& options)
 int main(int argc, char** argv)
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::string defaultPlugin = findDefaultPlugin(currentPluginPlaces());
     RenderOptions options;
     try
     {
-        options = parseRenderOptions(arguments, VANTOR_DEFAULT_PLUGIN);
+        options = parseRenderOptions(arguments, defaultPlugin);
     }
     catch (const UsageError& error)
     {
@@ -141,11 +142,14 @@ int main(int argc, char** argv)
     }
     if (options.help)
     {
-        std::fputs(renderUsageText(VANTOR_DEFAULT_PLUGIN).c_str(), stdout);
+        std::fputs(renderUsageText(defaultPlugin).c_str(), stdout);
         return 0;
     }
     try
     {
+        if (options.pluginPath.empty())
+            throw RenderFailure("found no Vantor Pro module beside this program or where it is installed; "
+                                "give one with --plugin PATH");
         if (options.rendersAudio())
             render(options);
         else

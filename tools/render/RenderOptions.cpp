@@ -180,8 +180,9 @@ std::string renderUsageText(const std::string& defaultPluginPath)
            "channels; more than two channels is an error.\n"
            "\n"
            "  --plugin PATH      the plug-in module file or VST3 bundle\n"
-           "                     (default: " +
-           defaultPluginPath +
+           "                     (default: the Vantor Pro module installed with this program,\n"
+           "                     " +
+           (defaultPluginPath.empty() ? std::string("none found") : defaultPluginPath) +
            ")\n"
            "  --set NAME=VALUE   set the parameter NAME, as --list shows it, to VALUE (normalised\n"
            "                     0..1); may be repeated\n"
