@@ -1,7 +1,8 @@
 # The Debian package of the Linux build, made by default with every build beside the
 # release archive: VANTOR_PACKAGE_DIR/vantor-pro_<version>_amd64.deb, built by
 # MakeDebianPackage.cmake from the archive's staging folder, and listed in SHA256SUMS.
-# Sources: packaging/linux (control and changelog templates, copyright, lintian overrides).
+# Sources: packaging/linux (control and changelog templates, copyright, lintian overrides,
+# the renderer's manual page).
 
 find_program(VANTOR_DPKG_DEB dpkg-deb)
 if(NOT VANTOR_DPKG_DEB)
@@ -11,7 +12,7 @@ endif()
 
 set(VANTOR_DEB "vantor-pro_${PROJECT_VERSION}_amd64.deb")
 set(_vantor_deb_sources)
-foreach(source control.in changelog.in copyright README.Debian lintian-overrides)
+foreach(source control.in changelog.in copyright README.Debian lintian-overrides vantor-render.1)
   list(APPEND _vantor_deb_sources ${PROJECT_SOURCE_DIR}/packaging/linux/${source})
 endforeach()
 
@@ -19,6 +20,7 @@ add_custom_command(
   OUTPUT ${VANTOR_PACKAGE_DIR}/${VANTOR_DEB}
   COMMAND ${CMAKE_COMMAND} "-DVANTOR_STAGE_FOLDER=${PROJECT_BINARY_DIR}/packaging/stage/Vantor Pro"
           -DVANTOR_DEB_ROOT=${PROJECT_BINARY_DIR}/packaging/deb-root
+          "-DVANTOR_RENDERER=${PROJECT_BINARY_DIR}/packaging/stage/Vantor Pro Renderer/vantor-render"
           -DVANTOR_DEB_SOURCES=${PROJECT_SOURCE_DIR}/packaging/linux -DVANTOR_PACKAGE_DIR=${VANTOR_PACKAGE_DIR}
           -DVANTOR_VERSION=${PROJECT_VERSION} -DVANTOR_DPKG_DEB=${VANTOR_DPKG_DEB} -DVANTOR_STRIP=${CMAKE_STRIP}
           -P ${CMAKE_CURRENT_LIST_DIR}/MakeDebianPackage.cmake

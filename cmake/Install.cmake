@@ -71,6 +71,17 @@ install(FILES ${PROJECT_BINARY_DIR}/packaging/README.txt DESTINATION ${VANTOR_IN
 include(${CMAKE_CURRENT_LIST_DIR}/Licences.cmake)
 install(FILES ${VANTOR_LICENCE_FILES} DESTINATION ${VANTOR_INSTALL_FOLDER}/licences COMPONENT vantor_plugin)
 
+# The renderer in a folder of its own beside the plug-in folder, in the release archive only:
+# a plug-in folder is for hosts to scan, and a host scanning DLLs would try libsndfile's.
+# It finds the plug-in in "../Vantor Pro" (tools/render/DefaultPlugin.h).
+set(VANTOR_RENDERER_FOLDER "Vantor Pro Renderer")
+install(TARGETS vantor-render RUNTIME DESTINATION "${VANTOR_RENDERER_FOLDER}" COMPONENT vantor_renderer EXCLUDE_FROM_ALL)
+if(WIN32)
+  install(FILES "$<TARGET_FILE:vantor_sndfile>" DESTINATION "${VANTOR_RENDERER_FOLDER}" COMPONENT vantor_renderer EXCLUDE_FROM_ALL)
+endif()
+install(FILES ${VANTOR_RENDERER_LICENCE_FILES} DESTINATION "${VANTOR_RENDERER_FOLDER}/licences"
+        COMPONENT vantor_renderer EXCLUDE_FROM_ALL)
+
 # The CLAP hosts' copy of the folder and the VST3 and LV2 hosts' copies of the bundles: only
 # an install into the default prefix makes them (a given prefix, such as the archive's staging folder,
 # gets the one folder alone). Like every installed file they are listed in the manifest

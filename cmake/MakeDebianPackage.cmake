@@ -1,4 +1,5 @@
 # cmake -DVANTOR_STAGE_FOLDER=<staged "Vantor Pro" folder> -DVANTOR_DEB_ROOT=<work folder>
+#       -DVANTOR_RENDERER=<staged vantor-render>
 #       -DVANTOR_DEB_SOURCES=<packaging/linux> -DVANTOR_PACKAGE_DIR=... -DVANTOR_VERSION=<x.y.z>
 #       -DVANTOR_DPKG_DEB=<dpkg-deb> -DVANTOR_STRIP=<strip> -P MakeDebianPackage.cmake
 #
@@ -15,6 +16,14 @@ file(COPY "${stage}/Vantor Pro.so" "${stage}/Skin" "${stage}/Presets" DESTINATIO
 file(COPY "${stage}/Vantor Pro.clap" "${stage}/Skin" DESTINATION "${root}/usr/lib/clap/Vantor Pro")
 file(COPY "${stage}/Vantor Pro.vst3" DESTINATION "${root}/usr/lib/vst3")
 file(COPY "${stage}/vantor-pro.lv2" DESTINATION "${root}/usr/lib/lv2")
+# The renderer on every user's PATH, with its manual page.
+file(COPY "${VANTOR_RENDERER}" DESTINATION "${root}/usr/bin")
+file(MAKE_DIRECTORY "${root}/usr/share/man/man1")
+file(COPY_FILE "${VANTOR_DEB_SOURCES}/vantor-render.1" "${root}/usr/share/man/man1/vantor-render.1")
+execute_process(COMMAND gzip -9n "${root}/usr/share/man/man1/vantor-render.1" RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "Compressing the manual page failed (${result})")
+endif()
 # Where VST3 hosts look for factory presets every user shares.
 file(GLOB vst3_presets "${stage}/Vantor Pro.vst3/Contents/Resources/Presets/*.vstpreset")
 file(COPY ${vst3_presets} DESTINATION "${root}/usr/share/vst3/presets/Brackwel/Vantor Pro")
@@ -33,7 +42,7 @@ file(MAKE_DIRECTORY "${root}/usr/share/lintian/overrides")
 file(COPY_FILE "${VANTOR_DEB_SOURCES}/lintian-overrides" "${root}/usr/share/lintian/overrides/vantor-pro")
 
 # Debian's own packaging tools strip what they ship; the debug information stays in the build.
-file(GLOB_RECURSE modules "${root}/usr/lib/*.so" "${root}/usr/lib/*.clap")
+file(GLOB_RECURSE modules "${root}/usr/lib/*.so" "${root}/usr/lib/*.clap" "${root}/usr/bin/*")
 foreach(module IN LISTS modules)
   execute_process(COMMAND "${VANTOR_STRIP}" --strip-unneeded --remove-section=.comment --remove-section=.note
                           "${module}" RESULT_VARIABLE result)
@@ -41,9 +50,11 @@ foreach(module IN LISTS modules)
     message(FATAL_ERROR "Stripping ${module} failed (${result})")
   endif()
 endforeach()
-# Modules are loaded, not run: no file needs its execute bit.
+# Modules are loaded, not run: only the renderer needs its execute bit.
 file(CHMOD_RECURSE "${root}" FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
      DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+file(CHMOD "${root}/usr/bin/vantor-render" FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 file(GLOB_RECURSE files RELATIVE "${root}" "${root}/*")
 list(SORT files)

@@ -3,7 +3,7 @@
 #       [-DVANTOR_PACKAGE_DIR=<folder>] -P MakeSetup.cmake
 #
 # Makes the Windows setup program (packaging/windows/vantor-pro-setup.nsi) from the plug-in
-# folder the release archive was packed from (cmake/MakeArchive.cmake), so the two always
+# and renderer folders the release archive was packed from (cmake/MakeArchive.cmake), so the two always
 # hold the same files. Into VANTOR_WORK_DIR go the lists of what each component installs
 # and its uninstaller removes (cmake/NsisFileLists.cmake) and the licence text setup shows:
 # the Licence section of the folder's README.txt (made from README.md) and the texts of the
@@ -12,6 +12,7 @@
 
 include(${CMAKE_CURRENT_LIST_DIR}/NsisFileLists.cmake)
 set(plugin "${VANTOR_STAGE_DIR}/Vantor Pro")
+set(renderer "${VANTOR_STAGE_DIR}/Vantor Pro Renderer")
 set(bundle_presets "Vantor Pro.vst3/Contents/Resources/Presets")
 file(REMOVE_RECURSE "${VANTOR_WORK_DIR}")
 file(MAKE_DIRECTORY "${VANTOR_WORK_DIR}")
@@ -22,6 +23,7 @@ file(GLOB_RECURSE skin_files RELATIVE "${plugin}" "${plugin}/Skin/*")
 file(GLOB fxp_files RELATIVE "${plugin}/Presets" "${plugin}/Presets/*.fxp")
 file(GLOB vstpreset_files RELATIVE "${plugin}/${bundle_presets}" "${plugin}/${bundle_presets}/*.vstpreset")
 file(GLOB licence_files RELATIVE "${plugin}" "${plugin}/licences/*.txt")
+file(GLOB_RECURSE renderer_files RELATIVE "${renderer}" "${renderer}/*")
 vantor_write_nsis_file_lists("${VANTOR_WORK_DIR}" vst3 vst3_bytes "${plugin}/Vantor Pro.vst3"
                              [[${VST3_DESTINATION}]] ${vst3_files})
 vantor_write_nsis_file_lists("${VANTOR_WORK_DIR}" clap clap_bytes "${plugin}"
@@ -32,6 +34,8 @@ vantor_write_nsis_file_lists("${VANTOR_WORK_DIR}" fxp fxp_bytes "${plugin}/Prese
                              [[${FXP_DESTINATION}]] ${fxp_files})
 vantor_write_nsis_file_lists("${VANTOR_WORK_DIR}" vst3-presets vstpreset_bytes "${plugin}/${bundle_presets}"
                              [[${VST3_PRESETS_DESTINATION}]] ${vstpreset_files})
+vantor_write_nsis_file_lists("${VANTOR_WORK_DIR}" renderer renderer_bytes "${renderer}"
+                             [[${RENDERER_DESTINATION}]] ${renderer_files})
 vantor_write_nsis_file_lists("${VANTOR_WORK_DIR}" licences licence_bytes "${plugin}"
                              [[${PROGRAM_FOLDER}]] ${licence_files})
 
@@ -45,6 +49,7 @@ endfunction()
 megabytes(${vst3_bytes} vst3_size)
 megabytes(${clap_bytes} clap_size)
 megabytes(${vst2_bytes} vst2_size)
+megabytes(${renderer_bytes} renderer_size)
 math(EXPR preset_bytes "${fxp_bytes} + ${vstpreset_bytes}")
 megabytes(${preset_bytes} presets_size)
 
@@ -74,6 +79,16 @@ foreach(licence_file IN LISTS licence_files)
   file(READ "${plugin}/${licence_file}" text)
   string(APPEND licence "\n\n======== ${library} ========\n\n${text}")
 endforeach()
+# The renderer's own: the libsndfile DLL beside it and its licence, the LGPL.
+file(GLOB renderer_licence_files RELATIVE "${renderer}" "${renderer}/licences/*.txt")
+foreach(licence_file IN LISTS renderer_licence_files)
+  list(FIND licence_files "${licence_file}" shared)
+  if(shared EQUAL -1)
+    cmake_path(GET licence_file STEM library)
+    file(READ "${renderer}/${licence_file}" text)
+    string(APPEND licence "\n\n======== ${library} (Renderer) ========\n\n${text}")
+  endif()
+endforeach()
 string(REPLACE "\n" "\r\n" licence "${licence}")
 set(licence_text "${VANTOR_WORK_DIR}/licence.txt")
 file(WRITE "${licence_text}" "${licence}")
@@ -81,7 +96,7 @@ file(WRITE "${licence_text}" "${licence}")
 execute_process(
   COMMAND "${VANTOR_MAKENSIS}" -V2 -WX -INPUTCHARSET UTF8 -DVERSION=${VANTOR_VERSION} -DOUTFILE=${VANTOR_SETUP}
           -DLISTS=${VANTOR_WORK_DIR} -DLICENCE=${licence_text} -DVST3_SIZE=${vst3_size}
-          -DCLAP_SIZE=${clap_size} -DVST2_SIZE=${vst2_size} -DPRESETS_SIZE=${presets_size}
+          -DCLAP_SIZE=${clap_size} -DVST2_SIZE=${vst2_size} -DRENDERER_SIZE=${renderer_size} -DPRESETS_SIZE=${presets_size}
           ${CMAKE_CURRENT_LIST_DIR}/../packaging/windows/vantor-pro-setup.nsi
   RESULT_VARIABLE result)
 if(NOT result EQUAL 0)

@@ -33,7 +33,7 @@ add_custom_command(
           -DVANTOR_STAGE_DIR=${PROJECT_BINARY_DIR}/packaging/stage
           -DVANTOR_PACKAGE_DIR=${VANTOR_PACKAGE_DIR} -DVANTOR_ARCHIVE=${VANTOR_ARCHIVE}
           -DVANTOR_VERSION=${PROJECT_VERSION} -P ${CMAKE_CURRENT_LIST_DIR}/MakeArchive.cmake
-  DEPENDS vantor_module vantor_clap_module ${_vantor_archive_bundles} vantor_skin ${_vantor_skin_sources}
+  DEPENDS vantor_module vantor_clap_module vantor-render ${VANTOR_RENDERER_LICENCE_FILES} ${_vantor_archive_bundles} vantor_skin ${_vantor_skin_sources}
           vantor_readme ${PROJECT_BINARY_DIR}/packaging/README.txt
           vantor_preset_files ${PROJECT_BINARY_DIR}/src/vantor_preset_files.stamp
           ${VANTOR_LICENCE_FILES} ${VANTOR_INSTALL_SCRIPT} ${CMAKE_CURRENT_LIST_DIR}/MakeArchive.cmake

@@ -42,6 +42,7 @@ RequestExecutionLevel admin
 !define VST2_DESTINATION "$Vst2Folder\${PRODUCT}"
 !define FXP_DESTINATION "$Vst2Folder\${PRODUCT}\Presets"
 !define VST3_PRESETS_DESTINATION "${VST3_PRESETS_FOLDER}\${PUBLISHER}\${PRODUCT}"
+!define RENDERER_DESTINATION "${PROGRAM_FOLDER}\Renderer"
 
 !addincludedir "${LISTS}"
 
@@ -60,7 +61,7 @@ VIAddVersionKey "LegalCopyright" "Copyright Brackwel"
 Var Vst2Folder
 
 !define MUI_ABORTWARNING
-!define MUI_WELCOMEPAGE_TEXT "Setup installs ${PRODUCT} ${VERSION} by ${PUBLISHER}, a stereo-enhancement effect, as a VST3, CLAP and VST 2.4 plug-in for 64-bit hosts, with its factory presets. An installed version is replaced.$\r$\n$\r$\nClose your audio programs before you go on, so they let go of the plug-in.$\r$\n$\r$\n$_CLICK"
+!define MUI_WELCOMEPAGE_TEXT "Setup installs ${PRODUCT} ${VERSION} by ${PUBLISHER}, a stereo-enhancement effect, as a VST3, CLAP and VST 2.4 plug-in for 64-bit hosts, with its factory presets and the vantor-render tool. An installed version is replaced.$\r$\n$\r$\nClose your audio programs before you go on, so they let go of the plug-in.$\r$\n$\r$\n$_CLICK"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${LICENCE}"
 !insertmacro MUI_PAGE_COMPONENTS
@@ -112,6 +113,10 @@ Section "Factory presets (${PRESETS_SIZE})" SectionPresets
   ${EndIf}
 SectionEnd
 
+Section "Renderer (${RENDERER_SIZE})" SectionRenderer
+  !include renderer-install.nsh
+SectionEnd
+
 Section "-Uninstaller"
   !include licences-install.nsh
   WriteUninstaller "${PROGRAM_FOLDER}\${UNINSTALLER}"
@@ -133,6 +138,7 @@ SectionEnd
   !insertmacro MUI_DESCRIPTION_TEXT ${SectionVst3} "For VST3 hosts (Cubase, Nuendo, Studio One, Live, REAPER, ...): $\"${PRODUCT}.vst3$\" in Common Files\VST3."
   !insertmacro MUI_DESCRIPTION_TEXT ${SectionClap} "For CLAP hosts (Bitwig, REAPER, FL Studio, Studio One, ...): the folder $\"${PRODUCT}$\" in Common Files\CLAP."
   !insertmacro MUI_DESCRIPTION_TEXT ${SectionVst2} "For VST 2.4 hosts: the folder $\"${PRODUCT}$\" in the VST 2.4 plug-in folder you choose next."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SectionRenderer} "vantor-render.exe, which renders audio files offline through the CLAP or VST3 plug-in and reports their stereo image: in Program Files\${PUBLISHER}\${PRODUCT}\Renderer, for the command line."
   !insertmacro MUI_DESCRIPTION_TEXT ${SectionPresets} "The 16 factory presets: for VST3 hosts in ProgramData\VST3 Presets, and as .fxp files beside the VST 2.4 plug-in."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
@@ -207,6 +213,7 @@ Section "Uninstall"
     RMDir "$Vst2Folder"
   ${EndIf}
   Delete "${PROGRAM_FOLDER}\${UNINSTALLER}"
+  !include renderer-uninstall.nsh
   !include licences-uninstall.nsh
   RMDir "$PROGRAMFILES64\${PUBLISHER}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"

@@ -4,7 +4,9 @@
 # modules, the VST3 bundle (its module, moduleinfo.json, its own skin and presets), on Linux
 # the LV2 bundle (description, presets, DSP binary) and install.sh, their
 # readme, every skin file, the factory presets the build wrote into PRESET_FOLDER and the
-# licence texts of what they link in; SHA256SUMS beside it vouches
+# licence texts of what they link in; beside it a "Vantor Pro Renderer" folder with
+# vantor-render (on Windows with libsndfile's DLL) and its licence texts, which on Linux
+# renders through the archive's module with no --plugin; SHA256SUMS beside it vouches
 # for it; CHECK_MODULE passes on every module (what they need from the system and show to
 # it).
 set -eu
@@ -29,13 +31,20 @@ licences="zlib.txt|Jean-loup Gailly
 libpng.txt|libpng
 GLEW.txt|Milan Ikits
 GCC-runtime-libraries.txt|GCC RUNTIME LIBRARY EXCEPTION"
+renderer_licences="GCC-runtime-libraries.txt|GCC RUNTIME LIBRARY EXCEPTION"
 if [ "$platform" = win64 ]; then
     module="Vantor Pro.dll"
+    renderer_files="vantor-render.exe libsndfile.dll"
+    renderer_licences="$renderer_licences
+MinGW-w64-runtime.txt|winpthreads
+libsndfile.txt|Erik de Castro Lopo
+LGPL-2.1.txt|GNU LESSER GENERAL PUBLIC LICENSE"
     vst3_module="Vantor Pro.vst3/Contents/x86_64-win/Vantor Pro.vst3"
     licences="$licences
 MinGW-w64-runtime.txt|winpthreads"
 else
     module="Vantor Pro.so"
+    renderer_files="vantor-render"
     vst3_module="Vantor Pro.vst3/Contents/x86_64-linux/Vantor Pro.so"
 fi
 
@@ -57,6 +66,10 @@ fi
     ls "$preset_folder" | sed -n 's/\.fxp$//p' | awk '{ print "Vantor Pro/Presets/" $0 ".fxp"
         print "Vantor Pro/Vantor Pro.vst3/Contents/Resources/Presets/" $0 ".vstpreset" }'
     echo "$licences" | sed -n 's/^\([^|]*\)|.*/Vantor Pro\/licences\/\1/p'
+    for file in $renderer_files; do
+        echo "Vantor Pro Renderer/$file"
+    done
+    echo "$renderer_licences" | sed -n 's/^\([^|]*\)|.*/Vantor Pro Renderer\/licences\/\1/p'
 } | sort >"$work/expected"
 (cd "$work" && find . -type f ! -name expected ! -name actual | sed 's|^\./||' | sort) >"$work/actual"
 if diff -u "$work/expected" "$work/actual"; then
@@ -74,12 +87,14 @@ else
     status=1
 fi
 
-echo "$licences" | while IFS='|' read -r file phrase; do
-    [ -n "$file" ] || continue
-    if [ -s "$folder/licences/$file" ] && grep -qF "$phrase" "$folder/licences/$file"; then
-        echo "ok: licences/$file ($phrase)"
+{
+    echo "$licences" | sed 's|^|Vantor Pro/licences/|'
+    echo "$renderer_licences" | sed 's|^|Vantor Pro Renderer/licences/|'
+} | while IFS='|' read -r file phrase; do
+    if [ -s "$work/$file" ] && grep -qF "$phrase" "$work/$file"; then
+        echo "ok: $file ($phrase)"
     else
-        echo "FAIL: licences/$file is missing or does not mention '$phrase'"
+        echo "FAIL: $file is missing or does not mention '$phrase'"
         touch "$work/licence-failed"
     fi
 done
@@ -91,5 +106,12 @@ sh "$check_module" "$folder/$vst3_module" || status=1
 if [ "$platform" = linux ]; then
     sh "$check_module" "$folder/vantor-pro.lv2/vantor-pro.so" || status=1
     sh "$check_module" "$folder/vantor-pro.lv2/vantor-pro-ui.so" || status=1
+    if "$work/Vantor Pro Renderer/vantor-render" --list | grep -q '"Stereo Width"' &&
+        "$work/Vantor Pro Renderer/vantor-render" --help | grep -qF "$work/Vantor Pro Renderer/../Vantor Pro/$module"; then
+        echo "ok: the archive's renderer lists the archive's plug-in without --plugin"
+    else
+        echo "FAIL: the archive's renderer does not find the plug-in beside it"
+        status=1
+    fi
 fi
 exit $status

@@ -3,8 +3,9 @@
 # The Debian package passes lintian (with the overrides it carries), SHA256SUMS vouches for
 # it, and dpkg installs it into a throw-away root (never the machine's own) with the
 # archive's plug-in laid out where system-wide hosts look, the docs beside; there it depends
-# on exactly what dpkg-shlibdeps finds its modules need, Ardour's VST3 scanner and lv2ls find
-# it, and `dpkg -r` leaves none of its files.
+# on exactly what dpkg-shlibdeps finds its modules and its renderer need, the renderer finds
+# the installed plug-in, Ardour's VST3 scanner and lv2ls find it, and `dpkg -r` leaves none
+# of its files.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/ardour-env.sh"
@@ -36,7 +37,7 @@ doc=usr/share/doc/vantor-pro
         plugin_layout usr/lib/vst usr/lib/clap usr/lib/vst3 usr/lib/lv2 "usr/share/vst3/presets/Brackwel/Vantor Pro"
     tar tzf "$archive" | sed -n "s|^Vantor Pro/\(licences/.*[^/]\)\$|$doc/\1|p"
     printf '%s\n' "$doc/README" "$doc/README.Debian" "$doc/copyright" "$doc/changelog.gz" \
-        usr/share/lintian/overrides/vantor-pro
+        usr/share/lintian/overrides/vantor-pro usr/bin/vantor-render usr/share/man/man1/vantor-render.1.gz
 } | sort >"$work/expected"
 (cd "$root" && find . -path ./var -prune -o ! -type d -print | sed 's|^\./||' | sort) >"$work/actual"
 if diff -u "$work/expected" "$work/actual"; then
@@ -47,13 +48,22 @@ fi
 
 mkdir -p "$work/shlibs/debian"
 printf 'Source: vantor-pro\n\nPackage: vantor-pro\nArchitecture: amd64\n' >"$work/shlibs/debian/control"
-needed=$(cd "$work/shlibs" && find "$root/usr/lib" \( -name '*.so' -o -name '*.clap' \) -exec dpkg-shlibdeps -O {} + 2>/dev/null |
+needed=$(cd "$work/shlibs" && find "$root/usr/lib" "$root/usr/bin" \( -name '*.so' -o -name '*.clap' -o -type f -path '*/bin/*' \) \
+    -exec dpkg-shlibdeps -O {} + 2>/dev/null |
     sed -n 's/^shlibs:Depends=//p')
 declared=$(dpkg-deb -f "$deb" Depends)
 if [ -n "$needed" ] && [ "$needed" = "$declared" ]; then
     echo "ok: Depends: $declared"
 else
     fail "Depends is '$declared'; the modules need '$needed'"
+fi
+
+renderer=$root/usr/bin/vantor-render
+if "$renderer" --help | grep -qF "$root/usr/bin/../lib/vst/Vantor Pro/Vantor Pro.so" &&
+    "$renderer" --list | grep -q '"Stereo Width"'; then
+    echo "ok: the installed renderer uses the installed plug-in"
+else
+    fail "the installed renderer does not find the installed plug-in"
 fi
 
 export XDG_CACHE_HOME="$work/cache"

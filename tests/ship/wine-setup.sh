@@ -6,7 +6,8 @@
 # current one no longer has), the current one over it into another VST 2.4 folder (/D=),
 # then once more, which must pick that folder again. Every file must be where it belongs,
 # byte for byte the archive's and nothing more; the registry must say so; our hosts must
-# load the installed modules and render, and Steinberg's validator pass the installed VST3
+# load the installed modules and render, the installed vantor-render render through the
+# installed CLAP plug-in with no --plugin, and Steinberg's validator pass the installed VST3
 # bundle (where the build has the validators). The uninstaller must then leave nothing of ours,
 # only the user's presets and Info setting.
 set -u
@@ -63,12 +64,13 @@ cp -a "$plugin/Vantor Pro.clap" "$plugin/Skin" "$expect/CLAP/Vantor Pro/"
 cp -a "$plugin/Vantor Pro.dll" "$plugin/Skin" "$plugin/Presets" "$expect/VST2/Vantor Pro/"
 cp -a "$plugin/Vantor Pro.vst3/Contents/Resources/Presets" "$expect/Presets/Brackwel/Vantor Pro"
 cp -a "$plugin/licences" "$expect/Program/Vantor Pro/"
+cp -a "$work/archive/Vantor Pro Renderer" "$expect/Program/Vantor Pro/Renderer"
 check "VST3 bundle in Common Files\\VST3" 'diff -r "$expect/VST3" "$files/VST3"'
 check "CLAP module and its Skin in Common Files\\CLAP\\Vantor Pro" 'diff -r "$expect/CLAP" "$files/CLAP"'
 check "VST 2.4 module, Skin and .fxp presets in the chosen folder" 'diff -r "$expect/VST2" "$c/Studio VST"'
 check "the older version's VST 2.4 folder is gone" '[ ! -e "$c/Program Files/VSTPlugins" ]'
 check ".vstpreset files in ProgramData\\VST3 Presets" 'diff -r "$expect/Presets" "$c/ProgramData/VST3 Presets"'
-check "licences and the uninstaller in Program Files\\Brackwel\\Vantor Pro" \
+check "licences, the renderer and the uninstaller in Program Files\\Brackwel\\Vantor Pro" \
     'diff -r -x "Uninstall Vantor Pro.exe" "$expect/Program" "$c/Program Files/Brackwel" &&
      [ -f "$c/Program Files/Brackwel/Vantor Pro/Uninstall Vantor Pro.exe" ]'
 
@@ -104,6 +106,16 @@ check "the installed CLAP module sounds bit for bit as the installed VST 2.4 mod
      VANTOR_CLAP_MODULE="C:\\Program Files\\Common Files\\CLAP\\Vantor Pro\\Vantor Pro.clap" \
      wine_run "$clap_tests" --gtest_filter=ClapProcessing.ChangesAtOffsetZeroSoundBitIdenticalToTheVstModule &&
      grep -q "\[  PASSED  \] 1 test" "$work/wine.log"'
+python3 -c 'import math, struct, wave, sys
+with wave.open(sys.argv[1], "wb") as w:
+    w.setnchannels(2); w.setsampwidth(2); w.setframerate(44100)
+    w.writeframes(b"".join(struct.pack("<hh", int(8000 * math.sin(i * 0.05)), int(8000 * math.sin(i * 0.07)))
+                           for i in range(44100)))' "$work/tone.wav"
+renderer="C:\Program Files\Brackwel\Vantor Pro\Renderer\vantor-render.exe"
+check "the installed renderer renders through the installed CLAP plug-in with no --plugin" \
+    'wine_run "$renderer" --help &&
+     tr -d "\r" <"$work/wine.log" | grep -qF "C:\Program Files\Common Files\CLAP\Vantor Pro\Vantor Pro.clap" &&
+     wine_run "$renderer" "Z:$work/tone.wav" "Z:$work/rendered.wav" && [ -s "$work/rendered.wav" ]'
 if [ $# -gt 0 ]; then
     if "$@" --no-pluginval --win "$files/VST3/Vantor Pro.vst3" >"$work/judge.log" 2>&1; then
         ok "Steinberg's validator passes the installed VST3 bundle"
