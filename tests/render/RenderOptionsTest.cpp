@@ -88,6 +88,15 @@ TEST(RenderOptions, BlockSizeLimitsAreInclusive)
     EXPECT_EQ(parse({"--block", "65536", "in.wav", "out.wav"}).blockSize, 65536);
 }
 
+TEST(RenderOptions, AnalyzeOnlyTakesOneFileAndRendersNothing)
+{
+    const RenderOptions options = parse({"--analyze-only", "in.wav", "--report", "r.png", "--report-json=r.json"});
+    EXPECT_EQ(options.inputPath, "in.wav");
+    EXPECT_FALSE(options.rendersAudio());
+    EXPECT_EQ(options.reportPath, "r.png");
+    EXPECT_EQ(options.reportJsonPath, "r.json");
+}
+
 TEST(RenderOptions, BadCommandLinesAreUsageErrors)
 {
     const std::vector<std::vector<std::string>> bad = {
@@ -110,6 +119,11 @@ TEST(RenderOptions, BadCommandLinesAreUsageErrors)
         {"--set", "Stereo Width=nan", "in.wav", "out.wav"},
         {"--set", "Stereo Width=0.5dB", "in.wav", "out.wav"},
         {"--preset", "a.fxp", "--chunk", "b.chunk", "in.wav", "out.wav"},
+        // Analysing takes IN alone and nothing meant for a plug-in; a report needs a file.
+        {"--analyze-only", "in.wav", "out.wav"},
+        {"--analyze-only", "in.wav", "--set", "Stereo Width=0.5"},
+        {"--analyze-only", "in.wav", "--align"},
+        {"--list", "--report-json", "r.json"},
     };
     for (const std::vector<std::string>& arguments : bad)
     {

@@ -156,6 +156,27 @@ TEST(RenderStreaming, MemoryDoesNotGrowWithTheFileLength)
     EXPECT_LT(longPeak - shortPeak, 2048) << shortPeak << " kB for 5 s, " << longPeak << " kB for 60 s";
 }
 
+TEST(RenderStreaming, AReportOfTenMinutesNeedsNoMoreMemoryThanOneOfFiveSeconds)
+{
+    const std::string shortInput = workPath("tones-5s.wav");
+    const std::string longInput = workPath("tones-600s.wav");
+    writeAudioFile(shortInput, tones(5.0));
+    writeAudioFile(longInput, tones(600.0));
+    const auto reportedPeak = [](const std::string& input, const std::string& name)
+    {
+        return peakResidentKilobytes({input, workPath(name + ".wav"), "--report", workPath(name + ".png"),
+                                      "--report-json", workPath(name + ".json")});
+    };
+    const long shortPeak = reportedPeak(shortInput, "report-5s");
+    const long longPeak = reportedPeak(longInput, "report-600s");
+    std::filesystem::remove(longInput);
+    std::filesystem::remove(workPath("report-600s.wav"));
+    ASSERT_GT(shortPeak, 0);
+    ASSERT_GT(longPeak, 0);
+    // Ten minutes of either file would be 212 MB; 600 seconds' correlations are 2.4 kB.
+    EXPECT_LT(longPeak - shortPeak, 2048) << shortPeak << " kB for 5 s, " << longPeak << " kB for 600 s";
+}
+
 TEST(RenderStreaming, TheOutputAppearsOnlyWhenTheRenderSucceeds)
 {
     // A render that fails after the audio (the chunk file cannot be written) keeps the

@@ -55,7 +55,8 @@ void interleave(const StereoPiece& piece, std::size_t from, std::size_t frames, 
 }  // namespace
 
 StreamedRender renderThroughPlugin(PluginSession& session, SoundFileReader& input, SoundFileWriter& output, bool align,
-                                   const ProgressReport& report, const std::vector<TimedChange>& changes)
+                                   const ProgressReport& report, const std::vector<TimedChange>& changes,
+                                   const StreamTaps& taps)
 {
     auto nextChange = changes.begin();
     session.resume();
@@ -82,6 +83,8 @@ StreamedRender renderThroughPlugin(PluginSession& session, SoundFileReader& inpu
             count = input.read(pass.interleavedIn, passFrames);
             deinterleave(pass.interleavedIn, input.channelCount(), count, pass.in);
             inputStats.add(pass.in.left.data(), pass.in.right.data(), count);
+            if (taps.input)
+                taps.input(pass.in.left.data(), pass.in.right.data(), count);
             result.frames += count;
             inputEnded = count < passFrames;
         }
@@ -100,6 +103,8 @@ StreamedRender renderThroughPlugin(PluginSession& session, SoundFileReader& inpu
         interleave(pass.out, pass.dropped, pass.kept, pass.interleavedOut);
         output.write(pass.interleavedOut.data(), pass.kept);
         outputStats.add(pass.out.left.data() + pass.dropped, pass.out.right.data() + pass.dropped, pass.kept);
+        if (taps.output)
+            taps.output(pass.out.left.data() + pass.dropped, pass.out.right.data() + pass.dropped, pass.kept);
     };
 
     // While the plug-in processes one pass, the file side writes the one before and reads

@@ -34,5 +34,15 @@ struct TimedChange
     int index;
     float value;
 };
+// Whoever else wants to see the input and the output as they stream past (the stereo
+// report's analysis): called with each piece in order, one call at a time, from the
+// renderer's file thread or its own.
+using StreamTap = std::function<void(const float* left, const float* right, std::size_t frames)>;
+struct StreamTaps
+{
+    StreamTap input;
+    StreamTap output;
+};
 StreamedRender renderThroughPlugin(PluginSession& session, SoundFileReader& input, SoundFileWriter& output, bool align,
-                                   const ProgressReport& report, const std::vector<TimedChange>& changes = {});
+                                   const ProgressReport& report, const std::vector<TimedChange>& changes = {},
+                                   const StreamTaps& taps = {});

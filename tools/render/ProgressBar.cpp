@@ -28,7 +28,7 @@ void ProgressBar::show(double fraction)
     if (percent == shownPercent)
         return;
     shownPercent = percent;
-    std::fprintf(stream, "\rrendering %s", line(fraction).c_str());
+    std::fprintf(stream, "\r%s %s", work, line(fraction).c_str());
     std::fflush(stream);
 }
 

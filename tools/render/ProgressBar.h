@@ -6,8 +6,9 @@
 // A one-line progress bar redrawn in place, for a terminal.
 class ProgressBar
 {
-  public:
-    explicit ProgressBar(std::FILE* terminal) : stream(terminal) {}
+public:
+    // action names the work on the line: "rendering", "analysing".
+    explicit ProgressBar(std::FILE* terminal, const char* action = "rendering") : stream(terminal), work(action) {}
 
     // fraction runs from 0 to 1; redraws only when the shown percentage changes.
     void show(double fraction);
@@ -16,7 +17,8 @@ class ProgressBar
 
     static std::string line(double fraction);
 
-  private:
+private:
     std::FILE* stream;
+    const char* work;
     int shownPercent = -1;
 };

@@ -4,6 +4,7 @@
 
 #include "ChunkFile.h"
 #include "DefaultPlugin.h"
+#include "FileImageReport.h"
 #include "OfflineRender.h"
 #include "OutputFormat.h"
 #include "PluginSession.h"
@@ -12,6 +13,7 @@
 #include "RenderErrors.h"
 #include "RenderOptions.h"
 #include "RenderSummary.h"
+#include "ReportFiles.h"
 #include "SignalStats.h"
 #include "SoundFileReader.h"
 #include "SoundFileWriter.h"
@@ -20,6 +22,7 @@
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,12 +86,39 @@ void listOnly(const RenderOptions& options)
     printParameters(*session);
 }
 
+bool showsProgress(const RenderOptions& options, const SoundFileReader& input)
+{
+    const double statedSeconds = static_cast<double>(input.statedFrames()) / input.sampleRate();
+    return !options.quiet && stderrIsTerminal() && statedSeconds > kProgressMinimumSeconds;
+}
+
+void analyseOnly(const RenderOptions& options)
+{
+    requireReportFolders(options);
+    SoundFileReader input(options.inputPath);
+    requireMonoOrStereo(input, options);
+    const bool showProgress = showsProgress(options, input);
+    ProgressBar progress(stderr, "analysing");
+    const ImageReport report = analyseFile(options.inputPath, input,
+                                           [&](double fraction)
+                                           {
+                                               if (showProgress)
+                                                   progress.show(fraction);
+                                           });
+    progress.finish();
+    deliverReport(options, report, nullptr);
+}
+
 void render(const RenderOptions& options)
 {
     SoundFileReader input(options.inputPath);
     requireMonoOrStereo(input, options);
     // Refuse an unwritable output before the work rather than after it.
     outputFormatFor(options.outputPath, input.sampleRate(), 2);
+    requireReportFolders(options);
+    std::optional<RenderImageReports> reports;
+    if (options.wantsReport())
+        reports.emplace(options, input.sampleRate());
     const auto session = openPluginSession(options.pluginPath, input.sampleRate(), options.blockSize);
     configureSession(*session, options);
     if (options.list)
@@ -98,8 +128,7 @@ void render(const RenderOptions& options)
     for (const TimedSetting& timed : options.timedSettings)
         changes.push_back({timed.frame, findParameterIndex(parameters, timed.setting.name), timed.setting.value});
 
-    const double statedSeconds = static_cast<double>(input.statedFrames()) / input.sampleRate();
-    const bool showProgress = !options.quiet && stderrIsTerminal() && statedSeconds > kProgressMinimumSeconds;
+    const bool showProgress = showsProgress(options, input);
     ProgressBar progress(stderr);
     const auto reportProgress = [&](double fraction)
     {
@@ -108,8 +137,8 @@ void render(const RenderOptions& options)
     };
     const auto started = std::chrono::steady_clock::now();
     SoundFileWriter output(options.outputPath, input.sampleRate(), 2);
-    const StreamedRender rendered =
-        renderThroughPlugin(*session, input, output, options.align, reportProgress, changes);
+    const StreamedRender rendered = renderThroughPlugin(*session, input, output, options.align, reportProgress, changes,
+                                                        reports ? reports->taps() : StreamTaps{});
     progress.finish();
 
     if (!options.saveChunkPath.empty())
@@ -122,6 +151,8 @@ void render(const RenderOptions& options)
         const RenderReport report{options.outputPath, seconds, elapsed.count(), rendered.input, rendered.output};
         std::fprintf(stderr, "%s\n", summaryLine(report).c_str());
     }
+    if (reports)
+        reports->deliver(options);
 }
 
 }  // namespace
@@ -147,10 +178,12 @@ int main(int argc, char** argv)
     }
     try
     {
-        if (options.pluginPath.empty())
+        if (options.analyzeOnly)
+            analyseOnly(options);
+        else if (options.pluginPath.empty())
             throw RenderFailure("found no Vantor Pro module beside this program or where it is installed; "
                                 "give one with --plugin PATH");
-        if (options.rendersAudio())
+        else if (options.rendersAudio())
             render(options);
         else
             listOnly(options);

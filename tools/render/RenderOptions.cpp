@@ -12,13 +12,15 @@ namespace
 
 bool isFlag(const std::string& option)
 {
-    return option == "--align" || option == "--list" || option == "--quiet" || option == "--help" || option == "-h";
+    return option == "--align" || option == "--list" || option == "--quiet" || option == "--analyze-only" ||
+           option == "--help" || option == "-h";
 }
 
 bool takesValue(const std::string& option)
 {
     return option == "--plugin" || option == "--set" || option == "--set-at" || option == "--chunk" ||
-           option == "--preset" || option == "--save-chunk" || option == "--block";
+           option == "--preset" || option == "--save-chunk" || option == "--block" || option == "--report" ||
+           option == "--report-json";
 }
 
 void applyFlag(RenderOptions& options, const std::string& flag)
@@ -29,6 +31,8 @@ void applyFlag(RenderOptions& options, const std::string& flag)
         options.list = true;
     else if (flag == "--quiet")
         options.quiet = true;
+    else if (flag == "--analyze-only")
+        options.analyzeOnly = true;
     else
         options.help = true;
 }
@@ -98,12 +102,33 @@ void applyValueOption(RenderOptions& options, const std::string& option, const s
         options.presetPath = value;
     else if (option == "--save-chunk")
         options.saveChunkPath = value;
+    else if (option == "--report")
+        options.reportPath = value;
+    else if (option == "--report-json")
+        options.reportJsonPath = value;
     else
         options.blockSize = parseBlockSize(value);
 }
 
+// Analysing loads no plug-in and writes no audio: options for either would be silently lost.
+void placeAnalysedFile(RenderOptions& options, const std::vector<std::string>& files)
+{
+    if (files.size() != 1)
+        throw UsageError("--analyze-only takes IN alone, got " + std::to_string(files.size()) + " files");
+    if (!options.settings.empty() || !options.timedSettings.empty() || !options.chunkPath.empty() ||
+        !options.presetPath.empty() || !options.saveChunkPath.empty() || options.align || options.list)
+        throw UsageError("--analyze-only processes nothing: drop --set, --set-at, --chunk, --preset, --save-chunk, "
+                         "--align and --list");
+    options.inputPath = files[0];
+}
+
 void placeFileArguments(RenderOptions& options, const std::vector<std::string>& files)
 {
+    if (options.analyzeOnly)
+    {
+        placeAnalysedFile(options, files);
+        return;
+    }
     if (files.size() > 2)
         throw UsageError("too many arguments: expected IN and OUT, got " + std::to_string(files.size()) + " files");
     if (files.size() == 2)
@@ -116,6 +141,8 @@ void placeFileArguments(RenderOptions& options, const std::vector<std::string>& 
         throw UsageError("missing OUT: give both an input and an output file");
     if (!options.list)
         throw UsageError("missing IN and OUT");
+    if (options.wantsReport())
+        throw UsageError("a report needs IN (and OUT, or --analyze-only)");
 }
 
 }  // namespace
@@ -170,7 +197,8 @@ std::string renderUsageText(const std::string& defaultPluginPath)
 {
     return "usage: vantor-render IN OUT [--plugin PATH] [--set NAME=VALUE]... [--set-at NAME=VALUE@SAMPLE]...\n"
            "                    [--chunk FILE | --preset FILE] [--save-chunk FILE] [--block N] [--align] [--list]\n"
-           "                    [--quiet]\n"
+           "                    [--report FILE.png] [--report-json FILE] [--quiet]\n"
+           "       vantor-render IN --analyze-only [--report FILE.png] [--report-json FILE] [--quiet]\n"
            "       vantor-render --list [--plugin PATH] [--chunk FILE | --preset FILE] [--set NAME=VALUE]...\n"
            "\n"
            "Renders the audio file IN through a VST 2.4 plug-in, a CLAP one (a .clap file) or a VST3\n"
@@ -200,8 +228,29 @@ std::string renderUsageText(const std::string& defaultPluginPath)
            "  --align            compensate the plug-in's latency so OUT lines up with IN\n"
            "  --list             print each parameter's index, name and value; IN and OUT are\n"
            "                     optional\n"
+           "  --report FILE.png  write the stereo report of IN and OUT as a picture (below)\n"
+           "  --report-json FILE write the report's numbers as JSON\n"
+           "  --analyze-only     process nothing: measure IN alone for the report; its numbers\n"
+           "                     are printed, and --report and --report-json write them\n"
            "  --quiet            print nothing but errors\n"
            "  -h, --help         print this help and exit\n"
+           "\n"
+           "The stereo report measures IN and OUT (IN alone with --analyze-only) as the editor's\n"
+           "Scope does, while the files stream, and prints one line of headline numbers for each:\n"
+           "  correlation  the Scope's 0.3 s correlation of left with right, read every 0.1 s; each\n"
+           "               second is the mean of its readings; 'mean' is the plain mean over the\n"
+           "               seconds that are not silent (below -90 dBFS), 'lowest' the lowest second\n"
+           "               and when it began: +1 mono, 0 unrelated or one channel, -1 out of phase\n"
+           "  width        side energy over mid energy (S = (R - L)/sqrt 2, M = (L + R)/sqrt 2):\n"
+           "               0 mono, 1 as much side as mid, at most 100 (side alone)\n"
+           "  balance      (R^2 - L^2) / (R^2 + L^2), the Scope's 0.3 s readings averaged: -1 left\n"
+           "               only, +1 right only\n"
+           "  level        RMS of both channels over the whole file, and the peak, in dBFS\n"
+           "The picture adds, for each file, the goniometer's density (mid up, side across, how\n"
+           "often each point occurred, brighter is more often, on a log scale), the correlation\n"
+           "of every second with the lowest marked, and the width per third-octave band\n"
+           "(25 Hz to 20 kHz). The JSON holds the same numbers, the per-band widths and the\n"
+           "per-second correlations.\n"
            "\n"
            "Exit status: 0 on success, 1 when the work fails, 2 for a bad command line.\n";
 }

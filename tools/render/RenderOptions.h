@@ -27,13 +27,17 @@ struct RenderOptions
     std::string chunkPath;                    // loaded before rendering when not empty
     std::string presetPath;                   // a VST program file (.fxp), loaded as chunkPath is
     std::string saveChunkPath;                // written after rendering when not empty
+    std::string reportPath;                   // the stereo report's picture (PNG) when not empty
+    std::string reportJsonPath;               // its numbers as JSON when not empty
     int blockSize = 512;
     bool align = false;
     bool list = false;
     bool quiet = false;
     bool help = false;
+    bool analyzeOnly = false;  // IN alone, measured for the report, nothing processed
 
-    bool rendersAudio() const { return !inputPath.empty(); }
+    bool rendersAudio() const { return !inputPath.empty() && !analyzeOnly; }
+    bool wantsReport() const { return !reportPath.empty() || !reportJsonPath.empty(); }
 };
 
 constexpr int kMaxBlockSize = 65536;
