@@ -1,7 +1,8 @@
 # The release archive of this build, made by default with every build:
 #   Vantor-Pro-<version>-win64.zip           (Windows build)
 #   Vantor-Pro-<version>-linux-x86_64.tar.gz (Linux build)
-# in VANTOR_PACKAGE_DIR, holding the plug-in folder exactly as `cmake --install` lays it out,
+# in VANTOR_PACKAGE_DIR, holding the plug-in folder exactly as `cmake --install` lays it out
+# and the renderer's folder beside it (install component vantor_renderer),
 # and beside it SHA256SUMS (sha256sum's format) for every archive of this version there, so
 # a Linux and a Windows build sharing the folder list both. A Linux build makes the Debian
 # package there too (cmake/DebianPackage.cmake), a Windows build its setup program

@@ -52,9 +52,11 @@ cd "$root"
 mkdir -p dist/demo
 "$tools/demo/vantor-demo-signal" dist/demo/demo-input.wav
 "$tools/render/vantor-render" dist/demo/demo-input.wav dist/demo/demo-wide.wav \
-    --plugin "dist/linux/Vantor Pro.so" --set "Stereo Width=0.8" --set "Gain=0.4" --align
-echo "Result: dist/demo/demo-wide.wav (from dist/demo/demo-input.wav); the line above gives the"
-echo "stereo correlation before -> after: lower means wider."
+    --plugin "dist/linux/Vantor Pro.so" --set "Stereo Width=0.8" --set "Gain=0.4" --align \
+    --report dist/demo/stereo-report.png --report-json dist/demo/stereo-report.json
+echo "Result: dist/demo/demo-wide.wav (from dist/demo/demo-input.wav); the lines above give the"
+echo "stereo correlation before -> after (lower means wider) and the stereo report's numbers,"
+echo "drawn in dist/demo/stereo-report.png and written to dist/demo/stereo-report.json."
 
 echo
 echo "=== Installers and archives in dist/ (dist/SHA256SUMS) ==="
