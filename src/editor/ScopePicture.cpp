@@ -26,15 +26,15 @@ constexpr Colour kBlue{0.25f, 0.55f, 1.0f, 1.0f};
 
 constexpr float kDiagonal = 0.70710678f;
 
-constexpr float kAxisWidth = 1.2f;
-constexpr float kLetterHeight = 7.0f;
-constexpr float kLetterStroke = 1.5f;
-constexpr float kLetterGap = 9.0f;
+constexpr float kAxisWidth = 1.5f;
+constexpr float kLetterHeight = 8.0f;
+constexpr float kLetterStroke = 2.0f;
+constexpr float kLetterGap = 10.0f;
 
 // Each point's glow; its light falls with its age so the cloud fades over the reading's
 // 0.3 s, and a point further out than the circle's edge by this much is not drawn.
-constexpr float kDotRadius = 2.1f;
-constexpr float kDotLight = 0.5f;
+constexpr float kDotRadius = 2.0f;
+constexpr float kDotLight = 0.55f;
 constexpr float kOldestLight = 0.06f;
 constexpr float kOutside = 1.06f;
 
@@ -76,7 +76,7 @@ void axes(GlowQuads& quads)
                        kCentreX + radius * std::cos(a1), kCentreY + radius * std::sin(a1), kAxisWidth, ring);
         }
     }
-    const Colour letters = dimmed(kGold, 0.5f);
+    const Colour letters = dimmed(kGold, 0.75f);
     const float out = kRadius + kLetterGap;
     centredText(quads, "M", kCentreX, kCentreY + out, letters);
     centredText(quads, "L", kCentreX - out * kDiagonal, kCentreY + out * kDiagonal, letters);
@@ -119,7 +119,7 @@ void correlationMeter(GlowQuads& quads, const StereoImageReading& reading, const
         const float reach = value == 0.0f || std::fabs(value) == 1.0f ? 4.0f : 2.0f;
         quads.line(barX(value), bottom - reach, barX(value), top + reach, 1.0f, tick);
     }
-    const Colour label = dimmed(kGold, 0.5f);
+    const Colour label = dimmed(kGold, 0.75f);
     centredText(quads, "-1", kBarLeft - 16.0f, kBarMiddleY, label);
     centredText(quads, "+1", kBarRight + 16.0f, kBarMiddleY, label);
 
@@ -145,7 +145,7 @@ void balanceMark(GlowQuads& quads, const StereoImageReading& reading)
     const float left[2] = {at - 4.0f, bottom - 8.0f};
     const float right[2] = {at + 4.0f, bottom - 8.0f};
     quads.triangle(left, right, tip, dimmed(kBlue, 0.85f));
-    const Colour label = dimmed(kBlue, 0.45f);
+    const Colour label = dimmed(kBlue, 0.7f);
     centredText(quads, "L", kBarLeft, bottom - 15.0f, label);
     centredText(quads, "C", kCentreX, bottom - 15.0f, label);
     centredText(quads, "R", kBarRight, bottom - 15.0f, label);
@@ -157,8 +157,8 @@ void sourceSwitch(GlowQuads& quads, ScopeSource source)
     const float inX = kSwitchLeft + 14.0f;
     const float outX = kSwitchLeft + 44.0f;
     const bool input = source == ScopeSource::Input;
-    centredText(quads, "IN", inX, y, dimmed(input ? kPale : kGold, input ? 0.95f : 0.28f));
-    centredText(quads, "OUT", outX, y, dimmed(input ? kGold : kPale, input ? 0.28f : 0.95f));
+    centredText(quads, "IN", inX, y, dimmed(input ? kPale : kGold, input ? 0.95f : 0.4f));
+    centredText(quads, "OUT", outX, y, dimmed(input ? kGold : kPale, input ? 0.4f : 0.95f));
     const float underline = input ? inX : outX;
     const float half =
         (input ? stroke_text::width("IN", kLetterHeight) : stroke_text::width("OUT", kLetterHeight)) / 2.0f + 2.0f;

@@ -31,7 +31,7 @@ const StereoImageReading& sideOf(const StereoImageSnapshot& snapshot, ScopeSourc
 void drawQuads(const GlowQuads& quads)
 {
     glVertexPointer(2, GL_FLOAT, 0, quads.positionData());
-    glTexCoordPointer(2, GL_FLOAT, 0, quads.shapeData());
+    glTexCoordPointer(3, GL_FLOAT, 0, quads.shapeData());
     glColorPointer(4, GL_FLOAT, 0, quads.colourData());
     glDrawArrays(GL_QUADS, 0, 4 * quads.quadCount());
 }

@@ -269,6 +269,56 @@ TEST_F(ScopeFrames, KnownSignalsLookAsTheyMustAndTheDesignsViewComesBackUnchange
         << "the design's view is not as it was";
 }
 
+// At 200 % the Scope is drawn at the window's own resolution: a picture drawn at 100 % and
+// enlarged would repeat every pixel in pairs.
+TEST_F(ScopeFrames, AtTwiceTheSizeItIsDrawnAtTheWindowsResolution)
+{
+    clickPanel(kCentreX, kCentreY);
+    const auto announce = [&](float factor)
+    {
+        return instance.dispatch(effVendorSpecific, fourCharCode('P', 'r', 'e', 'S'), fourCharCode('A', 'e', 'C', 's'),
+                                 nullptr, factor);
+    };
+    closeEditor();
+    ASSERT_EQ(announce(2.0f), 1);
+    ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
+    open = true;
+    ASSERT_TRUE(idleUntil([] { return CapturedFrame::read().width == 2 * kWidth; }));
+    for (int call = 0; call < kVersionLineIdles; ++call)
+        instance.dispatch(effEditIdle);
+    StereoSignal signal = stereoNoise(kSignalLength, kAmplitude);
+    instance.resumeAt(kSampleRate);
+    instance.process(signal.left, signal.right);
+    const CapturedFrame frame = settledFrame();
+    ASSERT_EQ(frame.width, 2 * kWidth);
+    const Point topLeft = panelPoint(kCentreX - kRadius, kCentreY + kRadius);
+    const Point bottomRight = panelPoint(kCentreX + kRadius, kCentreY - kRadius);
+    int pairs = 0;
+    int unequal = 0;
+    for (int row = 2 * topLeft.yFromTop; row < 2 * bottomRight.yFromTop; row += 2)
+    {
+        for (int column = 2 * topLeft.x; column < 2 * bottomRight.x; column += 2)
+        {
+            const std::size_t at = (static_cast<std::size_t>(row) * frame.width + column) * 4;
+            const std::size_t right = at + 4;
+            const std::size_t below = at + static_cast<std::size_t>(frame.width) * 4;
+            ++pairs;
+            unequal += !std::equal(frame.rgba.begin() + at, frame.rgba.begin() + at + 3, frame.rgba.begin() + right) ||
+                       !std::equal(frame.rgba.begin() + at, frame.rgba.begin() + at + 3, frame.rgba.begin() + below);
+        }
+    }
+    // The cloud, the axes and the circle: a tenth of the square at least has detail finer
+    // than a 100 % pixel.
+    EXPECT_GT(unequal, pairs / 10) << unequal << " of " << pairs;
+    if (const char* folder = std::getenv("VANTOR_SCENARIO_FRAMES_OUT"))
+        std::filesystem::copy_file(CapturedFrame::path(), std::filesystem::path(folder) / "scope-noise-200.png",
+                                   std::filesystem::copy_options::overwrite_existing);
+    closeEditor();
+    ASSERT_EQ(announce(1.0f), 1);
+    openEditor();
+    clickPanel(kCentreX, kCentreY);
+}
+
 // The switch in the corner picks the input: a left-only input made mono by the effect reads
 // upright at the output and at 45 degrees at the input.
 TEST_F(ScopeFrames, TheSwitchShowsTheInput)
