@@ -20,7 +20,8 @@ void GlowQuads::dot(float x, float y, float radius, const Colour& colour, float 
 
 void GlowQuads::line(float x0, float y0, float x1, float y1, float width, const Colour& colour, float core)
 {
-    const float length = std::hypot(x1 - x0, y1 - y0);
+    // Not std::hypot: hypotf is newer than the glibc the modules may need.
+    const float length = std::sqrt((x1 - x0) * (x1 - x0) + (y1 - y0) * (y1 - y0));
     if (!(length > 0.0f))
     {
         dot(x0, y0, width / 2.0f, colour, core);
