@@ -3,19 +3,25 @@
 // and the GL driver's) with audio processed at real time on a thread of its own (512-frame
 // blocks of the demo signal at 44.1 kHz) and the editor idled every 16 ms, as a DAW does.
 // Four states at 100 % and 200 %: the editor closed, open, open with silent input, and open
-// but covered by another window. Each figure is the median of a few runs.
-// Run under an X server (xvfb-run) with VANTOR_MODULE naming the module. Arguments pick some
-// of the sizes and states: 100, 200, closed, open, silent, covered.
-#include "DemoSignal.h"
+// but covered by another window; the open states with the stereo gain panel in the design's
+// view and in the Scope view (chosen with a click, as a user does). Each figure is the median
+// of a few runs. Run under an X server (xvfb-run) with VANTOR_MODULE naming the module.
+// Arguments pick some of the sizes, states and views: 100, 200, closed, open, silent,
+// covered, design, scope. The editor's preferences go to a scratch folder.
 #include "BenchProcess.h"
+#include "DemoSignal.h"
 #include "HostWindow.h"
 #include "PluginHost.h"
+#include "PointerInput.h"
+#include "editor/EditorLayout.h"
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -40,6 +46,18 @@ enum class State
     Covered,
 };
 constexpr State kStates[] = {State::Closed, State::Open, State::OpenSilent, State::Covered};
+
+enum class View
+{
+    Design,
+    Scope,
+};
+constexpr View kViews[] = {View::Design, View::Scope};
+
+const char* viewArgument(View view)
+{
+    return view == View::Scope ? "scope" : "design";
+}
 
 const char* stateArgument(State state)
 {
@@ -139,7 +157,34 @@ double idleAndMeasure(HostWindow& window, EffectInstance& instance)
     return 100.0 * (processCpuMs() - cpuStart) / wallMs;
 }
 
-double measureState(State state, float factor, HostWindow& window, EffectInstance& instance, RealTimeAudio& audio)
+// A click on the stereo gain panel switches its view; the pointer then leaves the editor,
+// so no help panel covers it.
+void clickPanel(PointerInput& pointer, HostWindow& window, EffectInstance& instance, float factor)
+{
+    const layout::Row& panel = layout::controlRows()[0];
+    const float x = static_cast<float>(kWidth) / 2.0f + layout::leftEdge(kWidth) + panel.centre[0];
+    const float y = static_cast<float>(kHeight) / 2.0f - layout::bottomEdge(kHeight) - panel.centre[1];
+    const auto idle = [&]
+    {
+        for (int call = 0; call < 3; ++call)
+        {
+            window.pumpMessages();
+            instance.dispatch(effEditIdle);
+            std::this_thread::sleep_for(kIdleInterval);
+        }
+    };
+    pointer.moveTo(static_cast<int>(std::lround(x * factor)), static_cast<int>(std::lround(y * factor)));
+    idle();
+    pointer.press();
+    idle();
+    pointer.release();
+    idle();
+    pointer.moveTo(static_cast<int>(kWidth * factor) + 50, 10);
+    idle();
+}
+
+double measureState(State state, View view, float factor, HostWindow& window, EffectInstance& instance,
+                    RealTimeAudio& audio, PointerInput& pointer)
 {
     audio.setSilent(state == State::OpenSilent);
     if (state != State::Closed)
@@ -147,13 +192,33 @@ double measureState(State state, float factor, HostWindow& window, EffectInstanc
         instance.dispatch(effVendorSpecific, fourCharCode('P', 'r', 'e', 'S'), fourCharCode('A', 'e', 'C', 's'),
                           nullptr, factor);
         instance.dispatch(effEditOpen, 0, 0, window.handle());
+        if (view == View::Scope)
+            clickPanel(pointer, window, instance, factor);
     }
     window.setCovered(state == State::Covered ? HostWindow::Cover::Whole : HostWindow::Cover::Uncovered);
     const double share = idleAndMeasure(window, instance);
     window.setCovered(HostWindow::Cover::Uncovered);
     if (state != State::Closed)
+    {
+        // Back to the design's view, which the next opening then shows.
+        if (view == View::Scope)
+            clickPanel(pointer, window, instance, factor);
         instance.dispatch(effEditClose);
+    }
     return share;
+}
+
+// The Info switch and the panel's view are remembered outside projects: here, in a folder
+// of the benchmark's own.
+bool usePreferenceScratchFolder()
+{
+    std::string folder = (std::filesystem::temp_directory_path() / "vantor-bench-prefs-XXXXXX").string();
+    if (mkdtemp(folder.data()) == nullptr)
+        return false;
+    setenv("XDG_CONFIG_DIRS", (folder + "/machine").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (folder + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (folder + "/data").c_str(), 1);
+    return true;
 }
 
 }  // namespace
@@ -173,13 +238,19 @@ bool picked(int argc, char** argv, const std::string& item, const std::vector<st
 
 int main(int argc, char** argv)
 {
+    if (!usePreferenceScratchFolder())
+    {
+        std::fprintf(stderr, "no scratch folder for the preferences\n");
+        return 1;
+    }
     if (!PluginModule::shared().loaded())
     {
         std::fprintf(stderr, "cannot load the module: %s\n", PluginModule::shared().error().c_str());
         return 1;
     }
     HostWindow window(static_cast<int>(kWidth * kFactors[1]), static_cast<int>(kHeight * kFactors[1]));
-    if (!window.valid())
+    PointerInput pointer;
+    if (!window.valid() || !pointer.valid())
     {
         std::fprintf(stderr, "no X server (run under xvfb-run)\n");
         return 1;
@@ -193,6 +264,7 @@ int main(int argc, char** argv)
                 kRuns, static_cast<long long>(kMeasured.count()));
     const std::vector<std::string> factorArguments{"100", "200"};
     const std::vector<std::string> stateArguments{"closed", "open", "silent", "covered"};
+    const std::vector<std::string> viewArguments{"design", "scope"};
     for (const float factor : kFactors)
     {
         if (!picked(argc, argv, std::to_string(std::lround(factor * 100.0f)), factorArguments))
@@ -201,13 +273,22 @@ int main(int argc, char** argv)
         {
             if (!picked(argc, argv, stateArgument(state), stateArguments))
                 continue;
-            std::vector<double> shares;
-            for (int run = 0; run < kRuns; ++run)
-                shares.push_back(measureState(state, factor, window, instance, audio));
-            std::sort(shares.begin(), shares.end());
-            std::printf("%3.0f %%: %-26s %5.1f %%  (runs: %.1f .. %.1f)\n", factor * 100.0f, stateName(state),
-                        shares[shares.size() / 2], shares.front(), shares.back());
-            std::fflush(stdout);
+            for (const View view : kViews)
+            {
+                // Closed, the editor shows no view.
+                if ((state == State::Closed && view == View::Scope) ||
+                    !picked(argc, argv, viewArgument(view), viewArguments))
+                    continue;
+                std::vector<double> shares;
+                for (int run = 0; run < kRuns; ++run)
+                    shares.push_back(measureState(state, view, factor, window, instance, audio, pointer));
+                std::sort(shares.begin(), shares.end());
+                const std::string name = std::string(stateName(state)) +
+                                         (state == State::Closed ? "" : std::string(", ") + viewArgument(view));
+                std::printf("%3.0f %%: %-34s %5.1f %%  (runs: %.1f .. %.1f)\n", factor * 100.0f, name.c_str(),
+                            shares[shares.size() / 2], shares.front(), shares.back());
+                std::fflush(stdout);
+            }
         }
     }
     return 0;

@@ -5,4 +5,6 @@
 enum class EditorCommand : int
 {
     Info = 0,
+    // The stereo gain panel's view: 0 the gain display, 1 the Scope.
+    ScopeView = 1,
 };

@@ -38,14 +38,21 @@ public:
     std::uint32_t takenAt() const { return takenTick; }
     // The spectrum taken last; null without an engine.
     const float* spectrum() const { return latestSpectrum; }
-    // The stereo image of the input and the output taken last; null without an engine.
-    const StereoImageSnapshot* stereoImage() const { return latestStereoImage; }
+    // The stereo image of the input and the output taken last; null without an engine and
+    // until this opening of the editor has one (the model outlives openings). It stays whole
+    // until the next takeLiveData.
+    const StereoImageSnapshot* stereoImage() const;
+    // Counts the new stereo images taken, so a reader knows whether it saw this one.
+    std::uint32_t stereoImagesTaken() const { return stereoImageCount; }
 
 private:
+    bool fromThisOpening(const StereoImageSnapshot* image) const;
+
     float values[kNumParameters] = {};
     EngineHost* engineHost;
     GainMeterReading meterReading{};
     std::uint32_t takenTick = 0;
     const float* latestSpectrum = nullptr;
     const StereoImageSnapshot* latestStereoImage = nullptr;
+    std::uint32_t stereoImageCount = 0;
 };

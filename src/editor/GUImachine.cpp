@@ -98,8 +98,7 @@ std::unique_ptr<GL_BaseControl> GUImachine::createControl(const layout::Row& row
     case ControlClass::Wheel: return std::make_unique<cWheelRelative>(e, *this, box, shape, row.style);
     case ControlClass::OnOffButton: return std::make_unique<cOnOffButton>(e, *this, box, shape, row.style);
     case ControlClass::ActiveFlashButton: return std::make_unique<cActiveFlashButton>(e, *this, box, shape, row.style);
-    case ControlClass::SpectrumPanel:
-        return std::make_unique<cSpectrumPanel>(e, *this, box, row.style, shaders, model);
+    case ControlClass::SpectrumPanel: return std::make_unique<cSpectrumPanel>(e, *this, box, row.style, shaders, model);
     case ControlClass::StereoWidthPanel:
         return std::make_unique<cStereoWidthPanel>(e, *this, box, row.style, shaders, model);
     case ControlClass::Equaliser: return std::make_unique<cEqualiser>(e, *this, box, row.style, shaders, model);
@@ -121,6 +120,7 @@ void GUImachine::buildGui(const std::string& valueFontName)
 {
     valueFont = valueFontName;
     preferences = std::make_unique<platform::PreferenceStore>();
+    scopePreference = std::make_unique<platform::PreferenceStore>(platform::PreferenceStore::kScopeView);
     int width = 0;
     int height = 0;
     addBackground(width, height);
@@ -144,6 +144,8 @@ void GUImachine::buildGui(const std::string& valueFontName)
                                                         {row.helpExtent[0], row.helpExtent[1]}});
         if (row.command == EditorCommand::Info)
             readInfoPreference(control);
+        if (row.command == EditorCommand::ScopeView)
+            readScopePreference(control);
         if (layout::valueDisplayKind(row) == kDisplayShapeCurve)
             curveDisplay = createControl(layout::curveDisplayRow(), left, bottom);
     }
@@ -159,6 +161,12 @@ void GUImachine::readInfoPreference(GL_BaseControl& infoSwitch)
     infoSwitch.setValue(0, static_cast<float>(preference));
     infoPanels = preference != 0;
     preferences->writePref(preference);
+}
+
+// The design's view unless the user chose the Scope; nothing is written until they choose.
+void GUImachine::readScopePreference(GL_BaseControl& panel)
+{
+    panel.setValue(0, scopePreference->readPref() == 1 ? 1.0f : 0.0f);
 }
 
 void GUImachine::beginGesture(const SlotTarget& target)
@@ -190,10 +198,14 @@ void GUImachine::setCursor(platform::PointerCursor cursor)
 // them with what automation carries.
 void GUImachine::commandChanged(EditorCommand command, float value)
 {
-    if (command != EditorCommand::Info)
+    switch (command)
+    {
+    case EditorCommand::Info:
+        infoPanels = value != 0.0f;
+        preferences->writePref(static_cast<int>(value));
         return;
-    infoPanels = value != 0.0f;
-    preferences->writePref(static_cast<int>(value));
+    case EditorCommand::ScopeView: scopePreference->writePref(static_cast<int>(value)); return;
+    }
 }
 
 bool GUImachine::typeIntoMenu(int keyCode, char typed)

@@ -74,6 +74,7 @@ private:
     std::unique_ptr<GL_BaseControl> createControl(const layout::Row& row, float left, float bottom);
     void addBackground(int& width, int& height);
     void readInfoPreference(GL_BaseControl& infoSwitch);
+    void readScopePreference(GL_BaseControl& panel);
     void commandChanged(EditorCommand command, float value);
     void drawValueText(GL_BaseControl& control);
     void drawInformationPanel(const HelpRecord& help);
@@ -83,6 +84,7 @@ private:
     EditorScale& editorScale;
     std::string valueFont;
     std::unique_ptr<platform::PreferenceStore> preferences;
+    std::unique_ptr<platform::PreferenceStore> scopePreference;
     bool infoPanels = false;
     int hoverFrames = 0;
     ShaderSet& shaders;

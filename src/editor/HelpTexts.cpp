@@ -13,7 +13,8 @@ const char* const kStereoGainPanelHelp =
     "For maximum loudness, you should aim to get the shape to be as large and square as possible, without turning "
     "solid red. While the white vein effect is useful for showing the excited noise present, in general it "
     "shouldn't be kept too bright.\n"
-    "The mouse pointer does not control anything on this panel.";
+    "Click the panel to switch to the Scope and back: the goniometer, correlation and balance of the output, or of "
+    "the input with its IN switch.";
 
 const char* const kSizzleHelp =
     "Sizzle.\n"

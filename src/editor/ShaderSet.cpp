@@ -24,6 +24,7 @@ const ProgramSource kSources[ShaderSet::kProgramCount] = {
     {"Texture 2D", "2d_texture.vert", "2d_texture.frag", {"texture0"}},
     {"Line Equaliser", "lineequaliser.vert", "lineequaliser.frag", {}},
     {"FFT back", "fft_back.vert", "fft_back.frag", {"texture0"}},
+    {"Scope", "scope.vert", "scope.frag", {}},
 };
 
 }  // namespace

@@ -21,8 +21,9 @@ public:
         Texture2D,        // equaliser rings, information panel
         LineEqualiser,    // built and released; nothing draws with it
         FftBack,          // equaliser background spectrum
+        Scope,            // the stereo gain panel's Scope view
     };
-    static constexpr int kProgramCount = 7;
+    static constexpr int kProgramCount = 8;
 
     ShaderSet(SkinFiles& files, int editorWidth, int editorHeight);
     // The set every editor of the process draws with while their context is one and the

@@ -43,5 +43,6 @@ void StereoImageAnalysis::analyseOutput(const float* left, const float* right, i
     StereoImageSnapshot& snapshot = handOff.fillSnapshot();
     input.read(snapshot.input);
     output.read(snapshot.output);
+    snapshot.opening = measuredOpening;
     handOff.publish();
 }

@@ -42,4 +42,7 @@ struct StereoImageSnapshot
 {
     StereoImageReading input;
     StereoImageReading output;
+    // The editor opening it was measured for (StereoImageHandOff::openings): one published
+    // as the last opening closed must not pass for the next one's.
+    unsigned opening = 0;
 };

@@ -3,8 +3,8 @@
 namespace platform
 {
 
-// The settings that outlive projects and instances: the editor's Info switch, and the
-// editor size a user picked. Each is kept per machine or per user, never in a host's
+// The settings that outlive projects and instances: the editor's Info switch, the editor
+// size a user picked, and the stereo gain panel's view. Each is kept per machine or per user, never in a host's
 // project, and looked for in this order (the Info switch's names shown):
 //
 //   Windows  HKLM\Software\Brackwel\VantorPro value "Pref1", then the same under HKCU,
@@ -25,6 +25,7 @@ public:
     };
     static constexpr Names kInfoSwitch{"Pref1", "a"};
     static constexpr Names kEditorSize{"EditorSize", "EditorSize"};
+    static constexpr Names kScopeView{"ScopeView", "ScopeView"};
 
     explicit PreferenceStore(Names stored = kInfoSwitch) : names(stored) {}
 

@@ -331,7 +331,7 @@ TEST(GeneratedSkinShaders, EveryProgramBuildsOnMesa)
         [](GuiResources& resources)
         {
             for (const char* name :
-                 {"linedraw", "display", "widthline", "curve", "2d_texture", "lineequaliser", "fft_back"})
+                 {"linedraw", "display", "widthline", "curve", "2d_texture", "lineequaliser", "fft_back", "scope"})
             {
                 ShaderProgram program;
                 program.setName(name);

@@ -115,7 +115,7 @@ TEST(GeneratedSkin, FontsCoverPrintableAsciiAndTheHelpFontFitsThePanel)
 TEST(GeneratedSkin, ShaderSourcesAreTextWithATerminator)
 {
     SkinFiles files = generatedSkin();
-    for (const char* program : {"linedraw", "display", "widthline", "curve", "2d_texture", "lineequaliser", "fft_back"})
+    for (const char* program : {"linedraw", "display", "widthline", "curve", "2d_texture", "lineequaliser", "fft_back", "scope"})
     {
         for (const char* stage : {".vert", ".frag"})
         {

@@ -51,6 +51,7 @@ SHADER_UNIFORMS = {
     "2d_texture": {"texture0"},
     "lineequaliser": set(),
     "fft_back": {"texture0"},
+    "scope": set(),
 }
 FNT_COMMON = re.compile(r"common lineHeight=(-?\d+) base=(-?\d+) scaleW=(\d+) scaleH=(\d+) pages=(\d+)")
 FNT_CHAR = re.compile(r"char id=(\d+) +x=(\d+) +y=(\d+) +width=(\d+) +height=(\d+) +xoffset=(-?\d+)"

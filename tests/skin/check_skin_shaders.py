@@ -29,6 +29,7 @@ UNIFORMS = {
     "2d_texture": ["texture0"],
     "lineequaliser": [],
     "fft_back": ["texture0"],
+    "scope": [],
 }
 FULL = ([(-1, -1), (1, -1), (-1, 1), (1, 1)], [(0, 0), (1, 0), (0, 1), (1, 1)])
 # The equaliser's background quad: first texture coordinate bottom to top, second left to right.

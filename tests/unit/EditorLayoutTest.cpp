@@ -91,10 +91,10 @@ TEST(EditorLayout, BindingsCoverEachParameterOnceAndStayInRange)
         EXPECT_GT(row.size[1], 0.0f);
     }
     // Everything the user can change from the faceplate: Active, width, Punch, Sizzle,
-    // Shape, Gain, the equaliser's 33 values, EQ gain; and the Info command (the menus hold
-    // no slot).
+    // Shape, Gain, the equaliser's 33 values, EQ gain; and the Info and Scope view commands
+    // (the menus hold no slot).
     EXPECT_EQ(parameters.size(), 40u);
-    EXPECT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands.size(), 2u);
 }
 
 TEST(EditorLayout, EdgesFollowTheBackgroundPicture)

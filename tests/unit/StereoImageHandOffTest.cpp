@@ -1,6 +1,7 @@
 // The stereo image from the engine's audio thread to the editor's side of the hand-off.
 
 #include "EngineTestSupport.h"
+#include "editor/EditorModel.h"
 #include "engine/StereoImageMeter.h"
 #include "support/TestSignals.h"
 
@@ -100,4 +101,33 @@ TEST(StereoImageHandOff, MeasuredOnlyForAnOpenEditorAndAfreshForEachOpening)
     EXPECT_NEAR(input.correlationSlow, 1.0f, 1e-5f);
     // A tenth of a second's points at most: none of the opposite phase heard before.
     EXPECT_LE(input.pointCount, kScopePointCapacity / 3);
+}
+
+// What the engine published as the editor last closed is no image for its next opening: the
+// Scope would show it, and hold its correlation, as if heard now.
+TEST(StereoImageHandOff, TheEditorsModelShowsNothingHeardBeforeItsOpening)
+{
+    auto host = startedEngine(kRate);
+    EditorModel model(host.get());
+    host->setDisplayWanted(true);
+    StereoSignal signal = stereoNoise(20 * kBlock, 0.3f);
+    runBlocks(*host, signal.left, signal.right);
+    model.takeLiveData();
+    ASSERT_NE(model.stereoImage(), nullptr);
+
+    // Published as the editor closes, taken when it opens again.
+    signal = stereoNoise(2 * kBlock, 0.3f);
+    runBlocks(*host, signal.left, signal.right);
+    host->setDisplayWanted(false);
+    host->setDisplayWanted(true);
+    EXPECT_EQ(model.stereoImage(), nullptr) << "the image the model took while the editor was last open";
+    model.takeLiveData();
+    EXPECT_EQ(model.stereoImage(), nullptr) << "the image published as the editor closed";
+
+    const std::uint32_t taken = model.stereoImagesTaken();
+    runBlocks(*host, signal.left, signal.right);
+    model.takeLiveData();
+    ASSERT_NE(model.stereoImage(), nullptr);
+    EXPECT_EQ(model.stereoImagesTaken(), taken + 1);
+    EXPECT_GT(model.stereoImage()->output.pointCount, 0);
 }

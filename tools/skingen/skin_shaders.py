@@ -2,7 +2,7 @@
 import os
 
 SOURCE_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "shaders")
-PROGRAMS = ("linedraw", "display", "widthline", "curve", "2d_texture", "lineequaliser", "fft_back")
+PROGRAMS = ("linedraw", "display", "widthline", "curve", "2d_texture", "lineequaliser", "fft_back", "scope")
 
 
 def write_shaders(out_dir):
