@@ -185,7 +185,7 @@ bool ClapEffect::parameterInfo(std::uint32_t index, clap::ParamInfo& info) const
     const ParameterDescriptor& parameter = kParameterTable[index];
     info = clap::ParamInfo{};
     info.id = index;
-    info.flags = parameter.hidden ? clap::kParamIsHidden : clap::kParamIsAutomatable;
+    info.flags = parameter.hidden() ? clap::kParamIsHidden : clap::kParamIsAutomatable;
     // CLAP steps are whole numbers of the range: only an on/off value fits 0..1.
     if (parameter.stepCount == 1)
         info.flags |= clap::kParamIsStepped;

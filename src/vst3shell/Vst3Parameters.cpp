@@ -30,8 +30,8 @@ vst3::tresult vst3ParameterInfo(std::int32_t index, vst3::ParameterInfo& info)
     info.defaultNormalizedValue = parameter.defaultValue;
     info.unitId = vst3::kRootUnitId;
     // The interface's hidden parameters are read-only as well.
-    info.flags = parameter.hidden ? vst3::ParameterInfo::kIsHidden | vst3::ParameterInfo::kIsReadOnly
-                                  : vst3::ParameterInfo::kCanAutomate;
+    info.flags = parameter.hidden() ? vst3::ParameterInfo::kIsHidden | vst3::ParameterInfo::kIsReadOnly
+                                    : vst3::ParameterInfo::kCanAutomate;
     return vst3::kResultOk;
 }
 

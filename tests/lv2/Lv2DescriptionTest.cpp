@@ -123,8 +123,8 @@ TEST(Lv2Description, EveryParameterIsAControlInputAsTheParameterRecordDescribesI
             }
             lilv_scale_points_free(points);
         }
-        EXPECT_EQ(hasProperty(port, LV2_PORT_PROPS__notOnGUI), parameter.hidden);
-        EXPECT_EQ(hasProperty(port, LV2_PORT_PROPS__notAutomatic), parameter.hidden);
+        EXPECT_EQ(hasProperty(port, LV2_PORT_PROPS__notOnGUI), parameter.hidden());
+        EXPECT_EQ(hasProperty(port, LV2_PORT_PROPS__notAutomatic), parameter.hidden());
     }
 }
 

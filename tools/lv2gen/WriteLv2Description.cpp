@@ -138,7 +138,7 @@ void writePortProperties(std::ostringstream& out, const ParameterDescriptor& par
                 << decimal(value) << " ]";
         }
     }
-    if (parameter.hidden)
+    if (parameter.hidden())
         out << " ;\n        lv2:portProperty pprops:notOnGUI , pprops:notAutomatic";
 }
 
