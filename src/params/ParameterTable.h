@@ -42,13 +42,14 @@ enum ValueDisplayKind : int
 // the stored value stays normalised and is mapped on the way in and out (PlainValues.h).
 enum class PlainScale : std::uint8_t
 {
-    Normalised,     // 0..1 as stored: the switch, the housekeeping values, the points' levels
-                    // (which read in dB only against Eq.gain's range, another parameter)
+    // 0..1 as stored: the switch, the housekeeping values, and the equaliser's points (a level
+    // reads in dB only against Eq.gain, another parameter, and on the fourth-power frequency
+    // axis a float frequency is too coarse at the low end to keep a point where it was put)
+    Normalised,
     Percent,        // 0..100 %
     GainDecibels,   // Gain's 4a^2 taper in dB, up to +12 dB; its lowest value stands for silence
     RangeDecibels,  // Eq.gain: the equaliser's range, 2..24 dB
     PointCount,     // Eq_Num: 0..16 points
-    Hertz,          // a point's frequency on the equaliser's axis, 40 + 20000 x^4 Hz
 };
 
 // Who may change a parameter, as every format tells its host.

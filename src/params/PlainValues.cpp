@@ -1,13 +1,11 @@
 #include "params/PlainValues.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace
 {
-
-constexpr float kLowestHertz = 40.0f;
-constexpr float kHertzSpan = 20000.0f;
 
 PlainScale scaleOf(int index)
 {
@@ -34,14 +32,16 @@ float approximateNormalised(PlainScale scale, float plain)
         return 0.5f * std::pow(10.0f, plain / 40.0f);
     case PlainScale::RangeDecibels: return static_cast<float>((static_cast<double>(plain) - 2.0) / 22.0);
     case PlainScale::PointCount: return std::round(plain) / static_cast<float>(kMaxEqPoints);
-    case PlainScale::Hertz:
-    {
-        const double share = std::max(0.0, (static_cast<double>(plain) - kLowestHertz) / kHertzSpan);
-        return static_cast<float>(std::sqrt(std::sqrt(share)));
-    }
     case PlainScale::Normalised: return plain;
     }
     return plain;
+}
+
+// How long the shortest decimal that reads back as the value is.
+int decimalDigits(float value)
+{
+    char text[32];
+    return static_cast<int>(std::to_chars(text, text + sizeof(text), value).ptr - text);
 }
 
 }  // namespace
@@ -54,7 +54,6 @@ PlainRange plainRangeOf(int index)
     case PlainScale::GainDecibels: return {kGainFloorDecibels, plainValueFor(index, 1.0f)};
     case PlainScale::RangeDecibels: return {2.0f, 24.0f};
     case PlainScale::PointCount: return {0.0f, static_cast<float>(kMaxEqPoints)};
-    case PlainScale::Hertz: return {kLowestHertz, kLowestHertz + kHertzSpan};
     case PlainScale::Normalised: break;
     }
     return {0.0f, 1.0f};
@@ -67,7 +66,6 @@ const char* plainUnitOf(int index)
     case PlainScale::Percent: return "%";
     case PlainScale::GainDecibels:
     case PlainScale::RangeDecibels: return "dB";
-    case PlainScale::Hertz: return "Hz";
     case PlainScale::PointCount:
     case PlainScale::Normalised: break;
     }
@@ -88,11 +86,6 @@ float plainValueFor(int index, float normalisedValue)
     }
     case PlainScale::RangeDecibels: return amounts::eqRange(value);
     case PlainScale::PointCount: return static_cast<float>(eqPointCount(value));
-    case PlainScale::Hertz:
-    {
-        const double x = value;
-        return static_cast<float>(kLowestHertz + kHertzSpan * x * x * x * x);
-    }
     case PlainScale::Normalised: break;
     }
     return value;
@@ -108,14 +101,16 @@ float normalisedValueForPlain(int index, float plainValue)
         return 0.0f;
     const float approximate = hostRangeValue(index, approximateNormalised(scaleOf(index), plain));
     // Float rounding on either way may leave the straight inverse a few steps off a value that
-    // reads as this plain value: of its neighbours, take the one whose reading is nearest,
-    // the straight inverse itself on a tie.
+    // reads as this plain value, and several neighbours may read as it: take the nearest
+    // reading, of equally near ones the value with the shortest decimal (what a person or a
+    // host typed, 0.25 rather than 0.25000003), then the straight inverse's nearest.
     constexpr int kNeighbours = 4;
     float best = approximate;
     float bestDistance = std::fabs(plainValueFor(index, approximate) - plain);
+    int bestDigits = decimalDigits(approximate);
     float below = approximate;
     float above = approximate;
-    for (int step = 0; step < kNeighbours && bestDistance > 0.0f; ++step)
+    for (int step = 0; step < kNeighbours; ++step)
     {
         below = std::nextafter(below, -1.0f);
         above = std::nextafter(above, 2.0f);
@@ -123,10 +118,12 @@ float normalisedValueForPlain(int index, float plainValue)
         {
             const float bounded = hostRangeValue(index, candidate);
             const float distance = std::fabs(plainValueFor(index, bounded) - plain);
-            if (distance < bestDistance)
+            const int digits = decimalDigits(bounded);
+            if (distance < bestDistance || (distance == bestDistance && digits < bestDigits))
             {
                 best = bounded;
                 bestDistance = distance;
+                bestDigits = digits;
             }
         }
     }

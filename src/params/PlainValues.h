@@ -17,7 +17,7 @@ struct PlainRange
 };
 
 PlainRange plainRangeOf(int index);
-// "%", "dB", "Hz", or "" for a count or a bare number.
+// "%", "dB", or "" for a count or a bare number.
 const char* plainUnitOf(int index);
 
 // The normalised value (taken as the host range keeps it, 0..1) in the user's units.
