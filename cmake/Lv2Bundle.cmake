@@ -38,6 +38,7 @@ add_skin_copy(${lv2_skin_stamp} "${VANTOR_LV2_BUNDLE}" "the LV2 bundle")
 set(lv2_writer ${CMAKE_CURRENT_BINARY_DIR}/write-lv2-description)
 set(lv2_writer_sources
     ${PROJECT_SOURCE_DIR}/tools/lv2gen/WriteLv2Description.cpp
+    ${PROJECT_SOURCE_DIR}/src/params/PlainValues.cpp
     ${VANTOR_FACTORY_TABLE_SOURCES})
 file(GLOB lv2_writer_headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/presets/*.h
      ${PROJECT_SOURCE_DIR}/src/params/*.h ${PROJECT_SOURCE_DIR}/src/engine/ProgramRecord.h

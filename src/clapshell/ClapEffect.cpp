@@ -185,8 +185,11 @@ bool ClapEffect::parameterInfo(std::uint32_t index, clap::ParamInfo& info) const
     const ParameterDescriptor& parameter = kParameterTable[index];
     info = clap::ParamInfo{};
     info.id = index;
-    info.flags = parameter.hidden ? clap::kParamIsHidden : clap::kParamIsAutomatable;
-    // CLAP steps are whole numbers of the range: only an on/off value fits 0..1.
+    info.flags = (parameter.automatable() ? clap::kParamIsAutomatable : 0u) |
+                 (parameter.readOnly() ? clap::kParamIsReadonly : 0u) |
+                 (parameter.hidden() ? clap::kParamIsHidden : 0u);
+    // CLAP steps are whole numbers of the range: only an on/off value fits 0..1. Eq_Num keeps
+    // the 0..1 range hosts have automated it in, and reads as its count of points.
     if (parameter.stepCount == 1)
         info.flags |= clap::kParamIsStepped;
     info.cookie = nullptr;
@@ -210,14 +213,14 @@ bool ClapEffect::valueToText(clap::Id id, double value, char* text, std::uint32_
 {
     if (!isParameterId(id) || text == nullptr || capacity == 0)
         return false;
-    formatParameterValue(static_cast<int>(id), static_cast<float>(value), text, capacity);
+    formatSteppedParameterValue(static_cast<int>(id), static_cast<float>(value), text, capacity);
     return true;
 }
 
 bool ClapEffect::textToValue(clap::Id id, const char* text, double& value) const
 {
     float parsed = 0.0f;
-    if (!isParameterId(id) || !parseParameterValue(static_cast<int>(id), text, parsed))
+    if (!isParameterId(id) || !parseSteppedParameterValue(static_cast<int>(id), text, parsed))
         return false;
     value = parsed;
     return true;

@@ -4,7 +4,7 @@
 
 bool isSettingParameter(int index)
 {
-    return isParameter(index) && !kParameterTable[index].hidden;
+    return isParameter(index) && !kParameterTable[index].hidden();
 }
 
 void SettingHistory::record(const Setting& before, const Setting& after)

@@ -6,6 +6,7 @@
 
 #include <lv2/atom/atom.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -17,6 +18,11 @@ namespace
 // port restored beside the state may come back a rounding away from the value the state
 // holds: that is the same value, not a change.
 constexpr float kRestoredPortTolerance = 1e-6f;
+
+bool sameRestoredValue(float portValue, float restored)
+{
+    return std::fabs(portValue - restored) <= kRestoredPortTolerance * std::max(1.0f, std::fabs(restored));
+}
 
 const LV2_URID_Map* uridMapOf(const LV2_Feature* const* features)
 {
@@ -59,7 +65,7 @@ Lv2Effect::Lv2Effect(float rate, const LV2_URID_Map* map) : sampleRate(rate)
     core->setProgram(0, sampleRate);
     latencyChanged(core->latency());
     for (int i = 0; i < kNumParameters; ++i)
-        lastPortValue[i] = core->getParameter(i);
+        lastPortValue[i] = lv2_facts::portValueOf(i, core->getParameter(i));
 }
 
 void Lv2Effect::connectPort(std::uint32_t port, void* data)
@@ -118,9 +124,12 @@ void Lv2Effect::applyPortChanges()
         if (value == last)
             continue;
         last = value;
-        // A host restoring its ports beside the state brings the state's own values back.
-        const bool restoredAlready =
-            restoredSinceRun && std::fabs(value - restoredValue[static_cast<std::size_t>(i)]) <= kRestoredPortTolerance;
+        // A host restoring its ports beside the state brings the state's own values back: in
+        // the ports' units, or as the normalised values that sessions and presets saved
+        // while the ports carried those.
+        const auto slot = static_cast<std::size_t>(i);
+        const bool restoredAlready = restoredSinceRun && (sameRestoredValue(value, restoredPortValue[slot]) ||
+                                                          sameRestoredValue(value, restoredValue[slot]));
         if (!restoredAlready)
             core->setParameter(i, lv2_facts::effectValueOfPort(i, value));
     }
@@ -155,7 +164,10 @@ LV2_State_Status Lv2Effect::restoreState(LV2_State_Retrieve_Function retrieve, L
         !core->restoreChunk(chunk, kProgramChunkSize, true, sampleRate))
         return LV2_STATE_ERR_UNKNOWN;
     for (int i = 0; i < kNumParameters; ++i)
+    {
         restoredValue[static_cast<std::size_t>(i)] = core->getParameter(i);
+        restoredPortValue[static_cast<std::size_t>(i)] = lv2_facts::portValueOf(i, core->getParameter(i));
+    }
     restoredSinceRun = true;
     return LV2_STATE_SUCCESS;
 }

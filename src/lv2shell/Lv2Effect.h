@@ -22,7 +22,8 @@
 // the same time as anything else on the instance; run is the audio thread and never
 // allocates, locks or does I/O; save may run beside it (the effect hands out a snapshot).
 // Control ports are read once per run call: a change takes effect from that block's first
-// sample.
+// sample. They carry values in the user's units (dB, %, Hz, a count; PlainValues.h), mapped
+// to the normalised values the effect keeps.
 class Lv2Effect final : private EffectHostLink
 {
 public:
@@ -74,8 +75,10 @@ private:
     // The value each parameter port held when last read: only a port the host moves is
     // applied, so ports a host leaves alone never undo a restored state.
     std::array<float, kNumParameters> lastPortValue{};
-    // The values the last restored state set, and whether a run has read the ports since.
+    // The values the last restored state set, normalised and as ports carry them, and whether
+    // a run has read the ports since.
     std::array<float, kNumParameters> restoredValue{};
+    std::array<float, kNumParameters> restoredPortValue{};
     bool restoredSinceRun = false;
     std::array<const float*, 2> audioIn{};
     std::array<float*, 2> audioOut{};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "params/ParameterTable.h"
+#include "params/PlainValues.h"
 
 #include <cstdint>
 
@@ -55,13 +56,19 @@ inline const char* portNameOf(int index)
     return index == kParamUnnamed ? "Reserved" : kParameterTable[index].name;
 }
 
-// A parameter port's value as the effect takes it: LV2 reads a toggle as on above zero, the
-// effect's on is 1.
+// A parameter port's value as the effect takes it: ports carry values in the user's units
+// (PlainValues.h), and LV2 reads a toggle as on above zero, the effect's on is 1.
 inline float effectValueOfPort(int index, float portValue)
 {
     if (kParameterTable[index].stepCount == 1)
         return portValue > 0.0f ? 1.0f : 0.0f;
-    return portValue;
+    return normalisedValueForPlain(index, portValue);
+}
+
+// What a parameter port carries for the effect's value.
+inline float portValueOf(int index, float effectValue)
+{
+    return plainValueFor(index, effectValue);
 }
 
 // The state's one property: the program chunk, under the plug-in's URI with this fragment.

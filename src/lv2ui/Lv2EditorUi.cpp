@@ -121,7 +121,8 @@ void Lv2EditorUi::writePort(int index, float value)
     if (!isParameter(index) || !std::isfinite(value))
         return;
     values[static_cast<std::size_t>(index)] = value;
-    writeFunction(controller, static_cast<std::uint32_t>(index), sizeof(float), 0, &value);
+    const float portValue = lv2_facts::portValueOf(index, value);
+    writeFunction(controller, static_cast<std::uint32_t>(index), sizeof(float), 0, &portValue);
 }
 
 void Lv2EditorUi::touch(int index, bool grabbed)

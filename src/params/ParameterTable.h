@@ -38,6 +38,27 @@ enum ValueDisplayKind : int
     kDisplayOnOff = 15,
 };
 
+// The units a host that takes values in the user's terms (LV2 ports) reads a parameter in;
+// the stored value stays normalised and is mapped on the way in and out (PlainValues.h).
+enum class PlainScale : std::uint8_t
+{
+    // 0..1 as stored: the switch, the housekeeping values, and the equaliser's points (a level
+    // reads in dB only against Eq.gain, another parameter, and on the fourth-power frequency
+    // axis a float frequency is too coarse at the low end to keep a point where it was put)
+    Normalised,
+    Percent,        // 0..100 %
+    GainDecibels,   // Gain's 4a^2 taper in dB, up to +12 dB; its lowest value stands for silence
+    RangeDecibels,  // Eq.gain: the equaliser's range, 2..24 dB
+    PointCount,     // Eq_Num: 0..16 points
+};
+
+// Who may change a parameter, as every format tells its host.
+enum class HostAccess : std::uint8_t
+{
+    Automatable,   // shown, set and automated by hosts
+    Housekeeping,  // hidden, read-only and never automated: only the editor and state set it
+};
+
 // What a change of the parameter does in the engine.
 enum class EngineUse : std::uint8_t
 {
@@ -59,8 +80,9 @@ struct ParameterDescriptor
     const char* unit;
     // 0 for a continuous value, 1 for a toggle, n for one of n + 1 steps.
     int stepCount;
-    // Housekeeping values that hosts neither show nor automate (they still travel in state).
-    bool hidden;
+    PlainScale plainScale;
+    // Housekeeping values still travel in state.
+    HostAccess access;
     EngineUse engineUse;
     float ParameterAmounts::*amountField;
     float (*amount)(float value);
@@ -69,6 +91,10 @@ struct ParameterDescriptor
     // The normalised range every host sees.
     float minimum = 0.0f;
     float maximum = 1.0f;
+
+    bool hidden() const { return access == HostAccess::Housekeeping; }
+    bool readOnly() const { return access == HostAccess::Housekeeping; }
+    bool automatable() const { return access == HostAccess::Automatable; }
 };
 
 extern const ParameterDescriptor kParameterTable[kNumParameters];

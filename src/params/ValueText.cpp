@@ -1,5 +1,7 @@
 #include "params/ValueText.h"
 
+#include "params/PlainValues.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -186,5 +188,36 @@ bool parseParameterValue(int parameterIndex, const char* text, float& value)
         return false;
     // A text past either end of the range means that end, as a host's slider would take it.
     value = std::clamp(parsed, 0.0f, 1.0f);
+    return true;
+}
+
+namespace
+{
+
+bool readsAsCount(int parameterIndex)
+{
+    return isParameter(parameterIndex) && kParameterTable[parameterIndex].plainScale == PlainScale::PointCount;
+}
+
+}  // namespace
+
+void formatSteppedParameterValue(int parameterIndex, float value, char* text, std::size_t capacity)
+{
+    if (!readsAsCount(parameterIndex) || text == nullptr || capacity == 0)
+    {
+        formatParameterValue(parameterIndex, value, text, capacity);
+        return;
+    }
+    std::snprintf(text, capacity, "%.0f", static_cast<double>(plainValueFor(parameterIndex, engineValue(value))));
+}
+
+bool parseSteppedParameterValue(int parameterIndex, const char* text, float& value)
+{
+    if (!readsAsCount(parameterIndex) || text == nullptr)
+        return parseParameterValue(parameterIndex, text, value);
+    float count = 0.0f;
+    if (!readNumber(trimmed(text), {}, count) || !std::isfinite(count))
+        return false;
+    value = normalisedValueForPlain(parameterIndex, count);
     return true;
 }

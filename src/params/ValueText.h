@@ -29,6 +29,12 @@ void formatParameterValue(int parameterIndex, float value, char* text, std::size
 // whose value is not a number (a negative level in dB, "inf").
 bool parseParameterValue(int parameterIndex, const char* text, float& value);
 
+// For hosts told a parameter's steps (CLAP, VST3): as formatParameterValue and
+// parseParameterValue, but Eq_Num reads as its count of points ("2"), the steps hosts list.
+// VST 2.4 keeps its own texts.
+void formatSteppedParameterValue(int parameterIndex, float value, char* text, std::size_t capacity);
+bool parseSteppedParameterValue(int parameterIndex, const char* text, float& value);
+
 // The label a host prints after a parameter's text: none where the text carries its unit or
 // is a word ("dB", "%", "on"/"off", "-inf."), "amount" where it is a plain number.
 const char* parameterLabel(int parameterIndex);

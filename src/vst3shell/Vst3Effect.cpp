@@ -55,8 +55,8 @@ Vst3Effect* Vst3Effect::create()
 
 Vst3Effect::Vst3Effect()
     : componentFacet{{&kVst3ComponentTable}, this}, processorFacet{{&kVst3ProcessorTable}, this},
-      contextFacet{{&kVst3ContextRequirementsTable}, this}, controllerFacet{{&kVst3ControllerTable}, this},
-      unitFacet{{&kVst3UnitInfoTable}, this}
+      contextFacet{{&kVst3ContextRequirementsTable}, this},
+      controllerFacet{{&kVst3ControllerTable}, this}, unitFacet{{&kVst3UnitInfoTable}, this}
 {
 }
 
@@ -347,7 +347,7 @@ vst3::tresult Vst3Effect::selectProgram(std::int32_t program)
         return vst3::kResultOk;
     for (int index = 0; index < kNumParameters; ++index)
     {
-        if (kParameterTable[index].hidden)
+        if (kParameterTable[index].hidden())
             continue;
         const auto id = static_cast<vst3::ParamId>(index);
         handler->vtable->beginEdit(handler, id);

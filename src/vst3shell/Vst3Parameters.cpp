@@ -29,9 +29,9 @@ vst3::tresult vst3ParameterInfo(std::int32_t index, vst3::ParameterInfo& info)
     info.stepCount = parameter.stepCount;
     info.defaultNormalizedValue = parameter.defaultValue;
     info.unitId = vst3::kRootUnitId;
-    // The interface's hidden parameters are read-only as well.
-    info.flags = parameter.hidden ? vst3::ParameterInfo::kIsHidden | vst3::ParameterInfo::kIsReadOnly
-                                  : vst3::ParameterInfo::kCanAutomate;
+    info.flags = (parameter.automatable() ? vst3::ParameterInfo::kCanAutomate : 0) |
+                 (parameter.readOnly() ? vst3::ParameterInfo::kIsReadOnly : 0) |
+                 (parameter.hidden() ? vst3::ParameterInfo::kIsHidden : 0);
     return vst3::kResultOk;
 }
 
@@ -40,7 +40,7 @@ vst3::tresult vst3ValueText(vst3::ParamId id, vst3::ParamValue value, vst3::TCha
     if (!isVst3Parameter(id) || text == nullptr)
         return vst3::kInvalidArgument;
     char ascii[vst3::kString128Size] = {};
-    formatParameterValue(static_cast<int>(id), static_cast<float>(value), ascii, sizeof(ascii));
+    formatSteppedParameterValue(static_cast<int>(id), static_cast<float>(value), ascii, sizeof(ascii));
     vst3::copyAsciiToUtf16(ascii, text, vst3::kString128Size);
     return vst3::kResultOk;
 }
@@ -50,7 +50,8 @@ vst3::tresult vst3ValueFromText(vst3::ParamId id, const vst3::TChar* text, vst3:
     if (!isVst3Parameter(id) || text == nullptr)
         return vst3::kInvalidArgument;
     float parsed = 0.0f;
-    if (!parseParameterValue(static_cast<int>(id), vst3::utf16ToAscii(text, vst3::kString128Size).c_str(), parsed))
+    if (!parseSteppedParameterValue(static_cast<int>(id), vst3::utf16ToAscii(text, vst3::kString128Size).c_str(),
+                                    parsed))
         return vst3::kResultFalse;
     value = vst3BoundedValue(parsed);
     return vst3::kResultOk;

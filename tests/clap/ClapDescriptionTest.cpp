@@ -66,10 +66,24 @@ TEST(ClapDescription, ParametersMatchTheVstModulesNamesDefaultsAndTexts)
         EXPECT_EQ(info->maxValue, 1.0);
         EXPECT_EQ(static_cast<float>(info->defaultValue), vst.getParameter(static_cast<VstInt32>(index)));
         EXPECT_EQ(plugin->paramValue(index), info->defaultValue);
-        // Only the two parameters that mean nothing to a user stay out of automation lists.
+        // Only the two parameters that mean nothing to a user stay out of automation lists,
+        // hidden and read-only, as in VST3 and LV2.
         const bool hidden = index == 40 || index == 41;
         EXPECT_EQ((info->flags & clap::kParamIsHidden) != 0, hidden);
+        EXPECT_EQ((info->flags & clap::kParamIsReadonly) != 0, hidden);
         EXPECT_EQ((info->flags & clap::kParamIsAutomatable) != 0, !hidden);
+        // Eq_Num reads as its count of points, as VST3 and LV2 hosts list it; VST 2.4 keeps
+        // its own text.
+        if (index == 6)
+        {
+            for (int count = 0; count <= 16; ++count)
+            {
+                const double value = static_cast<double>(static_cast<float>(count) / 16.0f);
+                EXPECT_EQ(plugin->valueToText(index, value), std::to_string(count));
+                EXPECT_EQ(plugin->textToValue(index, std::to_string(count)), value);
+            }
+            continue;
+        }
         for (float value : {0.0f, 0.3f, 0.5f, 0.9f, 1.0f})
         {
             vst.setParameter(static_cast<VstInt32>(index), value);

@@ -27,12 +27,12 @@ TEST(Lv2AudioThread, RunNeitherAllocatesNorLocksWhileItsPortsChange)
                       {
                           // Ports 39, 40, 10, 0, 2, 1: Eq.gain, Internal 0, a curve point,
                           // Active, Punch, Stereo Width.
-                          instance.control(39) = static_cast<float>(block % 7) / 7.0f;
-                          instance.control(40) = 1.0f;
-                          instance.control(10) = static_cast<float>(block % 3) / 3.0f;
-                          instance.control(0) = (block / 50) % 2 == 0 ? 0.0f : 1.0f;
-                          instance.control(2) = 1.0f;
-                          instance.control(1) = 1.0f;
+                          instance.setValue(39, static_cast<float>(block % 7) / 7.0f);
+                          instance.setValue(40, 1.0f);
+                          instance.setValue(10, static_cast<float>(block % 3) / 3.0f);
+                          instance.setValue(0, (block / 50) % 2 == 0 ? 0.0f : 1.0f);
+                          instance.setValue(2, 1.0f);
+                          instance.setValue(1, 1.0f);
                       }
                       watchingThisThread = true;
                   });

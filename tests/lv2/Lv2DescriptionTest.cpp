@@ -5,12 +5,15 @@
 #include "Lv2TestHost.h"
 #include "host/PluginHost.h"
 #include "params/ParameterTable.h"
+#include "params/PlainValues.h"
+#include "params/ValueText.h"
 
 #include <gtest/gtest.h>
 #include <lilv/lilv.h>
 #include <lv2/core/lv2.h>
 #include <lv2/port-props/port-props.h>
 #include <lv2/state/state.h>
+#include <lv2/units/units.h>
 #include <lv2/urid/urid.h>
 
 #include <algorithm>
@@ -102,29 +105,42 @@ TEST(Lv2Description, EveryParameterIsAControlInputAsTheParameterRecordDescribesI
         LilvNode* minimum = nullptr;
         LilvNode* maximum = nullptr;
         lilv_port_get_range(world.plugin(), port, &defaultValue, &minimum, &maximum);
-        EXPECT_EQ(floatOf(defaultValue), parameter.defaultValue);
-        EXPECT_EQ(floatOf(minimum), parameter.minimum);
-        EXPECT_EQ(floatOf(maximum), parameter.maximum);
+        // In the user's units: what the effect reads from them is the record's own value.
+        const PlainRange range = plainRangeOf(parameter.index);
+        EXPECT_EQ(normalisedValueForPlain(parameter.index, floatOf(defaultValue)), parameter.defaultValue);
+        EXPECT_EQ(floatOf(minimum), range.minimum);
+        EXPECT_EQ(floatOf(maximum), range.maximum);
+        const std::string unit = plainUnitOf(parameter.index);
+        const std::vector<std::string> units =
+            urisOf(lilv_port_get_value(world.plugin(), port, world.uri(LV2_UNITS__unit)));
+        const std::string unitTerm = unit == "%" ? "pc" : unit == "dB" ? "db" : "";
+        EXPECT_EQ(units, unitTerm.empty() ? std::vector<std::string>{}
+                                          : std::vector<std::string>{LV2_UNITS_PREFIX + unitTerm});
 
         EXPECT_EQ(hasProperty(port, LV2_CORE__toggled), parameter.stepCount == 1);
-        EXPECT_EQ(hasProperty(port, LV2_CORE__enumeration), parameter.stepCount > 1);
+        EXPECT_EQ(hasProperty(port, LV2_CORE__integer), parameter.stepCount > 1);
+        // The named values are the switch's words and Gain's silence, labelled as the effect
+        // words the value it reads.
         LilvScalePoints* points = lilv_port_get_scale_points(world.plugin(), port);
-        EXPECT_EQ(points != nullptr ? lilv_scale_points_size(points) : 0u,
-                  parameter.stepCount > 1 ? static_cast<unsigned>(parameter.stepCount + 1) : 0u);
+        EXPECT_EQ(points != nullptr ? lilv_scale_points_size(points) : 0u, parameter.stepCount == 1        ? 2u
+                                                                           : parameter.index == kParamGain ? 1u
+                                                                                                           : 0u);
         if (points != nullptr)
         {
             LILV_FOREACH(scale_points, i, points)
             {
-                // Each step of the normalised range, labelled with its number.
                 const LilvScalePoint* point = lilv_scale_points_get(points, i);
-                const int step = std::stoi(lilv_node_as_string(lilv_scale_point_get_label(point)));
-                EXPECT_EQ(lilv_node_as_float(lilv_scale_point_get_value(point)),
-                          static_cast<float>(step) / static_cast<float>(parameter.stepCount));
+                char text[32] = {};
+                formatParameterValue(
+                    parameter.index,
+                    normalisedValueForPlain(parameter.index, lilv_node_as_float(lilv_scale_point_get_value(point))),
+                    text, sizeof(text));
+                EXPECT_STREQ(lilv_node_as_string(lilv_scale_point_get_label(point)), text);
             }
             lilv_scale_points_free(points);
         }
-        EXPECT_EQ(hasProperty(port, LV2_PORT_PROPS__notOnGUI), parameter.hidden);
-        EXPECT_EQ(hasProperty(port, LV2_PORT_PROPS__notAutomatic), parameter.hidden);
+        EXPECT_EQ(hasProperty(port, LV2_PORT_PROPS__notOnGUI), parameter.hidden());
+        EXPECT_EQ(hasProperty(port, LV2_PORT_PROPS__notAutomatic), parameter.hidden());
     }
 }
 

@@ -33,7 +33,7 @@ StereoSignal renderedByLv2(StereoSignal signal, double rate, const std::vector<B
                       for (const BlockChange& change : changes)
                       {
                           if (change.block == block)
-                              instance.control(change.id) = change.value;
+                              instance.setValue(change.id, change.value);
                       }
                   });
     return signal;

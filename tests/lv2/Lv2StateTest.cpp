@@ -32,7 +32,7 @@ constexpr std::pair<std::uint32_t, float> kSetting[] = {
 void applySetting(Lv2Instance& plugin)
 {
     for (const auto& [port, value] : kSetting)
-        plugin.control(port) = value;
+        plugin.setValue(port, value);
     StereoSignal silence{std::vector<float>(kBlock), std::vector<float>(kBlock)};
     plugin.render(silence, {kBlock});
 }
@@ -117,13 +117,34 @@ TEST(Lv2State, SavedToAFolderAndRestoredIntoAFreshInstanceItIsTheSameProgramAndS
     EXPECT_FALSE(sameBits(fromState.left, material().left));
 
     // A port the host moves after the restore still takes effect.
-    restored.control(1) = 0.2f;
+    restored.setValue(1, 0.2f);
     StereoSignal more = material();
     restored.render(more, {kBlock});
     const std::vector<unsigned char> moved = restored.savedChunk();
     float width = 0.0f;
     std::memcpy(&width, moved.data() + sizeof(float), sizeof(width));
     EXPECT_EQ(width, 0.2f);
+}
+
+// Sessions and presets saved while the ports carried normalised values restore those beside
+// the state: the state's setting stays, as it sounded then.
+TEST(Lv2State, PortsRestoredAsTheEarlierNormalisedValuesKeepTheStatesSetting)
+{
+    Lv2BundleWorld& world = lv2Bundle();
+    Lv2Instance original(kRate);
+    ASSERT_TRUE(original.created());
+    applySetting(original);
+    const std::vector<unsigned char> chunk = original.savedChunk();
+
+    Lv2Instance restored(kRate);
+    ASSERT_TRUE(restored.created());
+    ASSERT_EQ(restoreOffered(restored, {world.urids().map(kProgramKey), world.urids().map(LV2_ATOM__Chunk), chunk}),
+              LV2_STATE_SUCCESS);
+    for (const auto& [port, value] : kSetting)
+        restored.control(port) = value;
+    StereoSignal silence{std::vector<float>(kBlock), std::vector<float>(kBlock)};
+    restored.render(silence, {kBlock});
+    EXPECT_EQ(restored.savedChunk(), chunk);
 }
 
 TEST(Lv2State, BadOrForeignStateIsRefusedWithNothingChanged)

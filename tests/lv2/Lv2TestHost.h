@@ -1,5 +1,6 @@
 #pragma once
 
+#include "params/PlainValues.h"
 #include "support/TestSignals.h"
 
 #include "Lv2BundleWorld.h"
@@ -44,6 +45,8 @@ public:
     bool created() const { return instance != nullptr; }
     LilvInstance* lilvInstance() const { return instance; }
     float& control(std::uint32_t port) { return controls[port]; }
+    // A parameter's normalised value, written to its port in the port's units.
+    void setValue(std::uint32_t port, float value) { controls[port] = plainValueFor(static_cast<int>(port), value); }
     // Runs the signal through in place, in blocks of the lengths given, over and over;
     // `beforeBlock` (if given) may set control values for each block, given its number.
     void render(StereoSignal& signal, const std::vector<std::size_t>& blockLengths,

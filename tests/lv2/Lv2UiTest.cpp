@@ -266,10 +266,12 @@ TEST_F(Lv2UiSession, OpensInTheHostsWindowAndShowsWhatThePortsSay)
     ASSERT_EQ(before.width, kWidth) << "no frame presented";
 
     const layout::Row& width = row("Stereo Width");
-    portEvent(static_cast<std::uint32_t>(width.parameter), 1.0f);
+    // Ports carry the user's units: the full width is 100 %.
+    portEvent(static_cast<std::uint32_t>(width.parameter), 100.0f);
     const CapturedFrame wide = settledFrame();
     EXPECT_GT(differenceAround(before, wide, width), 1.0) << "the port's value moved the slider";
-    portEvent(static_cast<std::uint32_t>(width.parameter), kParameterTable[width.parameter].defaultValue);
+    portEvent(static_cast<std::uint32_t>(width.parameter),
+              plainValueFor(width.parameter, kParameterTable[width.parameter].defaultValue));
     EXPECT_EQ(settledFrame().rgba, before.rgba) << "back at the default, the same picture";
     EXPECT_TRUE(writes.empty()) << "the host's own changes are not written back";
 }
@@ -301,7 +303,7 @@ TEST_F(Lv2UiSession, ADragWritesThePortBetweenTouches)
     ASSERT_FALSE(writes.empty());
     for (const PortWrite& write : writes)
         EXPECT_EQ(write.port, port);
-    EXPECT_GT(writes.back().value, kParameterTable[gain.parameter].defaultValue) << "dragged up";
+    EXPECT_GT(writes.back().value, 0.5f) << "dragged up from 0 dB, written in dB";
 }
 
 TEST_F(Lv2UiSession, TheDisplaysReadTheDspInstanceOnlyThroughItsOwnInstanceAccess)

@@ -5,7 +5,7 @@
 # - at the defaults: the editor's window lies inside jalv's and draws; the live displays
 #   read the playing DSP instance (instance-access); the Gain slider dragged up with real X
 #   pointer events reaches the plug-in's port, so the display of what it plays brightens;
-# - with stereo_width=1 set by jalv: the port's value reaches the picture (the slider moves).
+# - with stereo_width=100 (%) set by jalv: the port's value reaches the picture (the slider moves).
 # Neither run may print an X error, and jalv must end cleanly when asked.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
@@ -123,7 +123,7 @@ $python "$here/frame_checks.py" brighter "$work/defaults-playing.png" "$work/def
     fail "the dragged Gain did not reach the plug-in"
 finish defaults
 
-run wide -c stereo_width=1.0
+run wide -c stereo_width=100
 $python "$here/frame_checks.py" differs "$work/defaults-first.png" "$work/wide-first.png" $width_slider ||
     fail "jalv's value of stereo_width does not show"
 finish wide

@@ -3,14 +3,14 @@
 -- (create, preset) = the name Ardour knows it by (for LV2 its URI), arg[6] (preset) = a preset's label,
 -- arg[7] (preset) = where Ardour lists it from: "file" (a preset file) or "program" (the plug-in's own).
 -- create: a 48 kHz session with one stereo track: the test's sine (timeline-sine.lua), then Vantor Pro
--- with Gain at 0.25 and its Active switch automated from on to off half-way through a 3 s
+-- with Gain at 0.25 (for LV2 its port in dB), printing how Ardour describes Gain and Eq_Num, and its Active switch automated from on to off half-way through a 3 s
 -- range, saved. reopen: loads the saved session and prints the plug-in's values. preset: a
 -- new session with Vantor Pro on a track loads the preset Ardour lists by the label, as its
 -- preset menu does, and prints every value the plug-in then has.
 local mode, folder, name, format, pluginName, presetLabel, presetSource = arg[1], arg[2], arg[3], arg[4], arg[5],
                                                                             arg[6], arg[7]
 local kRate = 48000
-local kGain, kActive = 5, 0
+local kGain, kActive, kEqNum = 5, 0, 6
 
 local function vantorInsert(track)
   for i = 0, 8 do
@@ -43,7 +43,17 @@ if mode == "create" then
   local expected = format == "LV2" and 47 or 42
   local count = insert:plugin(0):parameter_count()
   assert(count == expected, string.format("expected %d parameters, Ardour counts %d", expected, count))
-  assert(ARDOUR.LuaAPI.set_plugin_insert_param(insert, kGain, 0.25), "could not set Gain")
+  -- LV2 ports carry Gain in dB: a quarter is 20 log10(0.25) dB.
+  local gain = format == "LV2" and 20 * math.log(0.25, 10) or 0.25
+  assert(ARDOUR.LuaAPI.set_plugin_insert_param(insert, kGain, gain), "could not set Gain")
+  -- What Ardour's generic controls are built from (its Lua does not bind the unit itself).
+  for _, index in ipairs({kGain, kEqNum}) do
+    local _, references = insert:plugin(0):get_parameter_descriptor(index, ARDOUR.ParameterDescriptor())
+    local described = references[2]
+    print(string.format("descriptor %d %s %.4f..%.4f default %.4f %s", index, insert:plugin(0):parameter_label(index),
+                        described.lower, described.upper, described.normal,
+                        described.integer_step and "whole steps" or "continuous"))
+  end
 
   local al, cl = ARDOUR.LuaAPI.plugin_automation(vantor, kActive)
   assert(not al:isnil(), "no automation list for Active")

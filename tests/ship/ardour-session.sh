@@ -2,7 +2,8 @@
 # Usage: ardour-session.sh PREFIX WORK vst|vst3|lv2 [REFERENCE_RENDER]
 # Ardour, headless, with the installed VST 2.4 module, VST3 bundle or LV2 bundle (added by
 # its URI): ardour7-lua builds a session (a sine locked to the timeline, timeline-sine.lua,
-# into Vantor Pro with Gain 0.25, Active automated off after 1.5 s) and saves it; for VST 2.4 Ardour's own copy of the Gain value is reset so only the plug-in's
+# into Vantor Pro with Gain 0.25 (on LV2's port -12.04 dB), Active automated off after 1.5 s;
+# for LV2 Ardour must describe Gain in dB and Eq_Num as a count) and saves it; for VST 2.4 Ardour's own copy of the Gain value is reset so only the plug-in's
 # chunk keeps 0.25; ardour7-export renders the saved session, where the active part must be
 # a quarter (-12 dB) of the bypassed part, and sound as REFERENCE_RENDER (the other format's
 # render of the same session) where given; ardour7-lua reopens it and the plug-in must
@@ -46,6 +47,14 @@ create() {
     grep -qx created "$work/create.log"
 }
 create || { rm -rf "$session"; echo "--- create again"; create; } || fail "ardour7-lua could not build the session"
+if [ "$format" = lv2 ]; then
+    # Ardour offers Gain as dB from -80 (silence) to +12, 0 dB by default, and Eq_Num as a
+    # count of points in whole steps.
+    grep -Eqx 'descriptor 5 Gain -80.0000..12.0412 default 0.0000 continuous' "$work/create.log" ||
+        fail "Ardour does not describe Gain in dB"
+    grep -Eqx 'descriptor 6 Eq_Num 0.0000..16.0000 default 2.0000 whole steps' "$work/create.log" ||
+        fail "Ardour does not describe Eq_Num as a count"
+fi
 
 # ardour7-export renders the session range, which the Lua bindings cannot set: the script
 # added a plain range over the same span, turned into the session range here.
@@ -77,8 +86,14 @@ reopen() {
     grep '^parameter' "$work/reopen.log"
 }
 reopen || { echo "--- reopen again"; reopen; } || { cat "$work/reopen.log"; fail "ardour7-lua could not reopen the session"; }
-grep -qx 'parameter 5 Gain 0.2500' "$work/reopen.log" || fail "Gain did not come back as 0.25 from the chunk"
-grep -qx 'parameter 1 Stereo Width 0.5000' "$work/reopen.log" || fail "Stereo Width did not keep its default"
+if [ "$format" = lv2 ]; then
+    # LV2 ports carry the user's units: Gain a quarter in dB, Stereo Width 50 %.
+    grep -qx 'parameter 5 Gain -12.0412' "$work/reopen.log" || fail "Gain did not come back as -12.04 dB from the chunk"
+    grep -qx 'parameter 1 Stereo Width 50.0000' "$work/reopen.log" || fail "Stereo Width did not keep its default"
+else
+    grep -qx 'parameter 5 Gain 0.2500' "$work/reopen.log" || fail "Gain did not come back as 0.25 from the chunk"
+    grep -qx 'parameter 1 Stereo Width 0.5000' "$work/reopen.log" || fail "Stereo Width did not keep its default"
+fi
 echo "ok: the reopened plug-in has Gain 0.25 from its chunk"
 if grep -F '[Vantor Pro]' "$work"/*.log; then
     fail "the plug-in reported a problem inside Ardour"

@@ -89,9 +89,9 @@ TEST(ParameterTable, DefaultsLieInTheHostRangeAndStepsMatchWhatTheEngineReads)
     EXPECT_EQ(kParameterTable[kParamEqNum].stepCount, kMaxEqPoints);
     for (int step = 0; step <= kMaxEqPoints; ++step)
         EXPECT_EQ(eqPointCount(static_cast<float>(step) / kMaxEqPoints), step);
-    EXPECT_TRUE(kParameterTable[kParamInternal0].hidden && kParameterTable[kParamUnnamed].hidden);
+    EXPECT_TRUE(kParameterTable[kParamInternal0].hidden() && kParameterTable[kParamUnnamed].hidden());
     EXPECT_EQ(std::count_if(std::begin(kParameterTable), std::end(kParameterTable),
-                            [](const ParameterDescriptor& parameter) { return parameter.hidden; }),
+                            [](const ParameterDescriptor& parameter) { return parameter.hidden(); }),
               2);
 }
 

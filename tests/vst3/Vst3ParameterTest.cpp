@@ -60,8 +60,11 @@ TEST(Vst3Parameters, ListedAsTheVstModuleNamesThemWithTheirDefaultsStepsAndFlags
         EXPECT_EQ(info.unitId, vst3::kRootUnitId);
         const bool hidden = index == 40 || index == 41;
         EXPECT_EQ((info.flags & vst3::ParameterInfo::kIsHidden) != 0, hidden);
+        EXPECT_EQ((info.flags & vst3::ParameterInfo::kIsReadOnly) != 0, hidden);
         EXPECT_EQ((info.flags & vst3::ParameterInfo::kCanAutomate) != 0, !hidden);
     }
+    ASSERT_EQ(controller->vtable->getParameterInfo(controller, 6, &info), vst3::kResultOk);
+    EXPECT_EQ(info.stepCount, 16);  // Eq_Num: 0 to 16 points
     ASSERT_EQ(controller->vtable->getParameterInfo(controller, 0, &info), vst3::kResultOk);
     EXPECT_EQ(info.stepCount, 1);  // Active: a switch
     ASSERT_EQ(controller->vtable->getParameterInfo(controller, 1, &info), vst3::kResultOk);
@@ -80,6 +83,20 @@ TEST(Vst3Parameters, ValueTextsReadAsTheVstModulesBothWays)
     for (vst3::ParamId id = 0; id < 42; ++id)
     {
         SCOPED_TRACE("parameter " + std::to_string(id));
+        // Eq_Num reads as its count of points, as CLAP and LV2 hosts list it; VST 2.4 keeps
+        // its own text.
+        if (id == 6)
+        {
+            for (int count = 0; count <= 16; ++count)
+            {
+                const double value = static_cast<double>(static_cast<float>(count) / 16.0f);
+                EXPECT_EQ(valueText(controller, id, value), std::to_string(count));
+                vst3::ParamValue parsed = -1.0;
+                ASSERT_TRUE(valueOf(controller, id, std::to_string(count), parsed));
+                EXPECT_EQ(parsed, value);
+            }
+            continue;
+        }
         for (float value : {0.0f, 0.3f, 0.5f, 0.9f, 1.0f})
         {
             vst.setParameter(static_cast<VstInt32>(id), value);

@@ -163,7 +163,7 @@ TEST(Vst3Presets, TheFactoryProgramsAreAListTheHostShowsAndPicksFrom)
         SCOPED_TRACE("parameter " + std::to_string(index));
         const auto id = static_cast<vst3::ParamId>(index);
         EXPECT_FLOAT_EQ(static_cast<float>(controller->vtable->getParamNormalized(controller, id)), wanted[index]);
-        if (kParameterTable[index].hidden)
+        if (kParameterTable[index].hidden())
             continue;
         ASSERT_LE(next + 3, edits.size());
         EXPECT_EQ(edits[next].step, Vst3ComponentHandler::EditStep::begin);

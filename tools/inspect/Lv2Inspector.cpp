@@ -5,6 +5,7 @@
 #include <lv2/core/lv2.h>
 #include <lv2/port-props/port-props.h>
 #include <lv2/presets/presets.h>
+#include <lv2/units/units.h>
 
 #include <cmath>
 #include <cstdint>
@@ -75,6 +76,12 @@ std::string propertiesOf(Lv2BundleWorld& bundle, const LilvPort* port)
         {LV2_PORT_PROPS__notOnGUI, "not on GUI"}, {LV2_PORT_PROPS__notAutomatic, "not automatic"},
     };
     std::string text;
+    if (LilvNodes* units = lilv_port_get_value(plugin, port, bundle.uri(LV2_UNITS__unit)))
+    {
+        const std::string unit = lilv_node_as_uri(lilv_nodes_get_first(units));
+        text += "  [" + unit.substr(unit.find('#') + 1) + "]";
+        lilv_nodes_free(units);
+    }
     for (const auto& [uri, name] : kProperties)
     {
         if (lilv_port_has_property(plugin, port, bundle.uri(uri)))

@@ -8,6 +8,7 @@
 #include "identity/EffectIdentity.h"
 #include "lv2shell/Lv2PluginFacts.h"
 #include "params/ParameterTable.h"
+#include "params/PlainValues.h"
 #include "presets/FactoryPresets.h"
 
 #include <algorithm>
@@ -121,34 +122,53 @@ std::string manifest()
     return out.str();
 }
 
-// What a host's generic controls can use beyond the range: a toggle, the steps of a count,
-// and the housekeeping values kept off screens and automation.
+// The LV2 unit of a port in the user's units.
+const char* unitTermOf(int index)
+{
+    const std::string unit = plainUnitOf(index);
+    if (unit == "%")
+        return "units:pc";
+    if (unit == "dB")
+        return "units:db";
+    return nullptr;
+}
+
+void writeScalePoint(std::ostringstream& out, const char* label, float value)
+{
+    out << " ;\n        lv2:scalePoint [ rdfs:label " << quoted(label) << " ; rdf:value " << decimal(value) << " ]";
+}
+
+// What a host's generic controls can use beyond the range: the unit, the switch and its
+// words, the count's whole steps, Gain's silence, and the housekeeping
+// values kept off screens and automation.
 void writePortProperties(std::ostringstream& out, const ParameterDescriptor& parameter)
 {
+    const int index = parameter.index;
+    if (const char* unit = unitTermOf(index))
+        out << " ;\n        units:unit " << unit;
     if (parameter.stepCount == 1)
-        out << " ;\n        lv2:portProperty lv2:toggled";
-    if (parameter.stepCount > 1)
     {
-        out << " ;\n        lv2:portProperty lv2:enumeration ;\n        pprops:rangeSteps " << parameter.stepCount + 1;
-        for (int step = 0; step <= parameter.stepCount; ++step)
-        {
-            const float value = parameter.minimum + (parameter.maximum - parameter.minimum) * static_cast<float>(step) /
-                                                        static_cast<float>(parameter.stepCount);
-            out << " ;\n        lv2:scalePoint [ rdfs:label " << quoted(std::to_string(step)) << " ; rdf:value "
-                << decimal(value) << " ]";
-        }
+        out << " ;\n        lv2:portProperty lv2:toggled";
+        writeScalePoint(out, "off", 0.0f);
+        writeScalePoint(out, "on", 1.0f);
     }
-    if (parameter.hidden)
+    if (parameter.stepCount > 1)
+        out << " ;\n        lv2:portProperty lv2:integer ;\n        pprops:rangeSteps " << parameter.stepCount + 1;
+    if (parameter.plainScale == PlainScale::GainDecibels)
+        writeScalePoint(out, "-inf.", plainRangeOf(index).minimum);
+    if (parameter.hidden())
         out << " ;\n        lv2:portProperty pprops:notOnGUI , pprops:notAutomatic";
 }
 
+// Values in the user's units: the shell maps them to the normalised values the effect keeps.
 void writeParameterPort(std::ostringstream& out, const ParameterDescriptor& parameter)
 {
+    const PlainRange range = plainRangeOf(parameter.index);
     out << "    [\n        a lv2:InputPort , lv2:ControlPort ;\n        lv2:index " << parameter.index
         << " ;\n        lv2:symbol " << quoted(parameter.symbol) << " ;\n        lv2:name "
         << quoted(lv2_facts::portNameOf(parameter.index)) << " ;\n        lv2:default "
-        << decimal(parameter.defaultValue) << " ;\n        lv2:minimum " << decimal(parameter.minimum)
-        << " ;\n        lv2:maximum " << decimal(parameter.maximum);
+        << decimal(lv2_facts::portValueOf(parameter.index, parameter.defaultValue)) << " ;\n        lv2:minimum "
+        << decimal(range.minimum) << " ;\n        lv2:maximum " << decimal(range.maximum);
     writePortProperties(out, parameter);
     out << "\n    ] ,\n";
 }
@@ -202,7 +222,8 @@ std::string presets()
         for (int i = 0; i < kNumParameters; ++i)
         {
             out << (i == 0 ? " [\n" : " , [\n") << "        lv2:symbol " << quoted(kParameterTable[i].symbol)
-                << " ;\n        pset:value " << decimal(values[static_cast<std::size_t>(i)]) << "\n    ]";
+                << " ;\n        pset:value " << decimal(lv2_facts::portValueOf(i, values[static_cast<std::size_t>(i)]))
+                << "\n    ]";
         }
         out << " ;\n    state:state [\n        <" << kPluginUri << lv2_facts::kProgramPropertyFragment << "> "
             << quoted(base64(chunk)) << "^^xsd:base64Binary\n    ] .\n\n";

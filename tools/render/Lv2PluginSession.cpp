@@ -1,5 +1,7 @@
 #include "Lv2PluginSession.h"
 
+#include "params/PlainValues.h"
+
 #include "RenderErrors.h"
 
 #include <lv2/core/lv2.h>
@@ -132,7 +134,8 @@ std::vector<ParameterInfo> Lv2PluginSession::parameters() const
     for (std::uint32_t port : controlInputs)
     {
         LilvNode* name = lilv_port_get_name(bundle->plugin(), lilv_plugin_get_port_by_index(bundle->plugin(), port));
-        list.push_back({static_cast<int>(port), name != nullptr ? lilv_node_as_string(name) : "", controls[port]});
+        list.push_back({static_cast<int>(port), name != nullptr ? lilv_node_as_string(name) : "",
+                        normalisedValueForPlain(static_cast<int>(port), controls[port])});
         lilv_node_free(name);
     }
     return list;
@@ -141,13 +144,13 @@ std::vector<ParameterInfo> Lv2PluginSession::parameters() const
 void Lv2PluginSession::setParameter(int index, float value)
 {
     if (isParameterPort(index))
-        controls[static_cast<std::size_t>(index)] = value;
+        controls[static_cast<std::size_t>(index)] = plainValueFor(index, value);
 }
 
 void Lv2PluginSession::scheduleParameter(int index, float value, int offset)
 {
     if (isParameterPort(index))
-        scheduled.push_back({offset, index, value});
+        scheduled.push_back({offset, index, plainValueFor(index, value)});
 }
 
 bool Lv2PluginSession::loadChunk(const std::vector<unsigned char>& bytes)

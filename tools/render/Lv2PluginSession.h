@@ -13,7 +13,8 @@
 // The first plug-in of an LV2 bundle folder, driven offline as an LV2 host drives it:
 // instantiated at the file's rate with the URI map, every control input at its default,
 // activated, run over the first two audio inputs and outputs. Parameters are the control
-// inputs by port index; LV2 reads them once per run call, so a value timed inside a block
+// inputs by port index, their values normalised as in every format and written to the ports
+// in the ports' units (dB, %, a count); LV2 reads them once per run call, so a value timed inside a block
 // splits the block there, as a VST host splits it. A chunk is the value of the plug-in's one
 // state property.
 class Lv2PluginSession final : public PluginSession
