@@ -1,6 +1,6 @@
 #include "editor/EditorModel.h"
 
-#include "engine/EngineHost.h"
+#include "engine/EngineDisplays.h"
 #include "platform/NativeGlWindow.h"
 
 bool EditorModel::metersMoving() const
