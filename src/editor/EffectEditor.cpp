@@ -6,8 +6,8 @@
 #include "engine/EngineHost.h"
 #include "glgui/OpenGL.h"
 #include "params/ParameterTable.h"
-#include "platform/DesktopScale.h"
 #include "view/EditorEffect.h"
+#include "window/DesktopScale.h"
 
 #include <algorithm>
 #include <cmath>

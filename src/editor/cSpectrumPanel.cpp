@@ -3,7 +3,7 @@
 #include "editor/EditorModel.h"
 #include "editor/ShaderSet.h"
 #include "glgui/VSTGL_Editor.h"
-#include "platform/NativeGlWindow.h"
+#include "window/NativeGlWindow.h"
 
 #include <algorithm>
 
