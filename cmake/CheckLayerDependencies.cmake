@@ -10,6 +10,9 @@ cmake_minimum_required(VERSION 3.25)
 #                 cmake/KeepDependencyFile.sh keeps of it under Ninja (<object>.layer.d)
 #   OBJECT_DIR    the folder they sit under, to name them in messages
 #   INCLUDE_LIST  the target's include folders, one a line
+# LAYER empty (a module file's objects, from several layers' folders): each object is held to
+# the layer of its source's folder, with that layer's own include folders
+# (LAYERS_DIR/vantor_<layer>-includes.txt), whatever else the module's target had.
 # Called after each build of the layer (cmake/Layers.cmake).
 
 # The file PATH names, each ".." taken from where the links before it lead: "a/link/../x.h"
@@ -32,7 +35,6 @@ function(vantor_physical_path path output)
 endfunction()
 
 file(STRINGS ${OBJECT_LIST} objects)
-file(STRINGS ${INCLUDE_LIST} include_dirs)
 file(REAL_PATH ${SOURCE_ROOT} real_source_root)
 set(failures "")
 set(missing "")
@@ -40,6 +42,18 @@ foreach(object IN LISTS objects)
   cmake_path(NORMAL_PATH object)
   cmake_path(RELATIVE_PATH object BASE_DIRECTORY ${OBJECT_DIR} OUTPUT_VARIABLE compiled)
   cmake_path(REMOVE_EXTENSION compiled LAST_ONLY)
+  if(LAYER STREQUAL "")
+    string(REGEX REPLACE "/.*" "" object_layer "${compiled}")
+    set(layer_includes ${LAYERS_DIR}/vantor_${object_layer}-includes.txt)
+    if(NOT compiled MATCHES "/" OR NOT EXISTS ${layer_includes})
+      string(APPEND failures "\n  ${compiled}: in no layer's folder")
+      continue()
+    endif()
+    file(STRINGS ${layer_includes} include_dirs)
+  else()
+    set(object_layer ${LAYER})
+    file(STRINGS ${INCLUDE_LIST} include_dirs)
+  endif()
   set(dependency_file ${object}.d)
   if(NOT EXISTS ${dependency_file})
     set(dependency_file ${object}.layer.d)
@@ -67,7 +81,7 @@ foreach(object IN LISTS objects)
     endif()
     cmake_path(RELATIVE_PATH real BASE_DIRECTORY ${real_source_root} OUTPUT_VARIABLE inside)
     string(REGEX REPLACE "/.*" "" owner "${inside}")
-    if(owner STREQUAL LAYER)
+    if(owner STREQUAL object_layer)
       continue()
     endif()
     set(root ${LAYERS_DIR}/${owner})
@@ -84,6 +98,11 @@ if(missing)
                       "target compiled through cmake/KeepDependencyFile.sh?):${missing}")
 endif()
 if(failures)
-  message(FATAL_ERROR "Layer '${LAYER}' reached other layers' headers by a path of its own; include them "
+  if(LAYER STREQUAL "")
+    set(checked "A module's sources")
+  else()
+    set(checked "Layer '${LAYER}'")
+  endif()
+  message(FATAL_ERROR "${checked} reached other layers' headers by a path of its own; include them "
                       "as \"layer/Header.h\" from a layer it links:${failures}")
 endif()

@@ -14,7 +14,15 @@
 #
 #   vantor_add_layer(<name> [SOURCES <files...>] [LINKS <layers...>])
 #
-# LINKS names the layers directly below; theirs come along.
+# LINKS names the layers directly below; theirs come along. A module file's own sources (its
+# entry, the glibc floor) are each held to the rule of the layer whose folder they sit in
+# (vantor_check_module_layers). Every check is built by vantor_layer_checks, which every
+# tests_<label> target builds too (cmake/Testing.cmake), so a build of some labels alone
+# checks the whole tree as the full build does.
+add_custom_target(vantor_layer_checks)
+
+# `layer` empty: each object by the layer of its source's folder, with that layer's include
+# path (the module files).
 function(vantor_check_layer_dependencies target layer)
   # Make leaves the compiler's dependency files beside the objects; Ninja deletes each once it
   # has read it, so there the launcher keeps a copy for the check (after a launcher of the
@@ -31,6 +39,7 @@ function(vantor_check_layer_dependencies target layer)
   file(GENERATE OUTPUT ${object_list} CONTENT "$<JOIN:$<TARGET_OBJECTS:${target}>,\n>")
   set(include_list ${CMAKE_BINARY_DIR}/layers/${target}-includes.txt)
   file(GENERATE OUTPUT ${include_list} CONTENT "$<JOIN:$<TARGET_PROPERTY:${target},INCLUDE_DIRECTORIES>,\n>")
+  add_dependencies(vantor_layer_checks ${target})
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -DLAYER=${layer} -DSOURCE_ROOT=${PROJECT_SOURCE_DIR}/src
             -DLAYERS_DIR=${CMAKE_BINARY_DIR}/layers -DOBJECT_LIST=${object_list}
@@ -90,4 +99,8 @@ function(vantor_add_layer name)
     target_link_libraries(${target} ${scope} vantor_${layer})
   endforeach()
   vantor_check_layer_headers(${name})
+endfunction()
+
+function(vantor_check_module_layers target)
+  vantor_check_layer_dependencies(${target} "")
 endfunction()

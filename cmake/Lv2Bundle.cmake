@@ -17,13 +17,6 @@ target_link_libraries(vantor_lv2_module PRIVATE vantor_lv2shell)
 set_target_properties(vantor_lv2_module PROPERTIES OUTPUT_NAME "vantor-pro" PREFIX "" SUFFIX ".so"
                       LIBRARY_OUTPUT_DIRECTORY "${VANTOR_LV2_BUNDLE}")
 vantor_link_plugin_module(vantor_lv2_module ${CMAKE_CURRENT_SOURCE_DIR}/lv2shell/VantorProLv2.map)
-if(NOT VANTOR_SANITIZER)
-  # The glibc floor (GlibcFloor.cpp) answers the unwinder from the loader's object list, which
-  # the other modules get with the platform layer; this binary takes that one file alone, as
-  # the layer would bring X11 and GL along.
-  target_sources(vantor_lv2_module PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/platform/x11/LoadedObjects.cpp)
-  target_include_directories(vantor_lv2_module PRIVATE ${CMAKE_BINARY_DIR}/layers/platform)
-endif()
 
 add_library(vantor_lv2_ui_module MODULE lv2ui/Lv2UiEntry.cpp)
 target_link_libraries(vantor_lv2_ui_module PRIVATE vantor_lv2ui)

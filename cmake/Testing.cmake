@@ -68,7 +68,8 @@ function(vantor_add_gtest target)
     if(NOT TARGET tests_${label})
       # A module looks for its skin beside itself, and says so on stderr when it is missing.
       add_custom_target(tests_${label})
-      add_dependencies(tests_${label} vantor_skin)
+      # And the layer rule's checks, as every full build runs them.
+      add_dependencies(tests_${label} vantor_skin vantor_layer_checks)
     endif()
     add_dependencies(tests_${label} ${target})
   endforeach()

@@ -5,7 +5,7 @@
 #include "controls/ParameterSlot.h"
 #include "glgui/ReachProjector.h"
 #include "glgui/ScreenRect.h"
-#include "platform/NativeGlWindow.h"
+#include "window/NativeGlWindow.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/ParameterSlot.h"
-#include "platform/NativeGlWindow.h"
+#include "window/NativeGlWindow.h"
 
 // How controls report what the user does: a gesture (from a press to its release) begins,
 // changes values and ends, and the control asks for the pointer's shape. Controls never

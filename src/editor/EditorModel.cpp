@@ -1,7 +1,7 @@
 #include "editor/EditorModel.h"
 
-#include "engine/EngineHost.h"
-#include "platform/NativeGlWindow.h"
+#include "engine/EngineDisplays.h"
+#include "window/NativeGlWindow.h"
 
 bool EditorModel::metersMoving() const
 {

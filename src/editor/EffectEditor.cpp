@@ -6,8 +6,8 @@
 #include "engine/EngineHost.h"
 #include "glgui/OpenGL.h"
 #include "params/ParameterTable.h"
-#include "platform/DesktopScale.h"
 #include "view/EditorEffect.h"
+#include "window/DesktopScale.h"
 
 #include <algorithm>
 #include <cmath>
@@ -51,15 +51,15 @@ static_assert(EditorView::kShiftModifier == VSTGL_Editor::kShift &&
 static_assert(EditorView::kBackspaceKey == platform::kKeyBackspace && EditorView::kReturnKey == platform::kKeyReturn &&
               EditorView::kEscapeKey == platform::kKeyEscape);
 
-EffectEditor::EffectEditor(EditorEffect& effectLink, EngineHost* engine, std::string skinFolder)
-    : VSTGL_Editor(std::move(skinFolder)), effect(effectLink), engineHost(engine), model(engine)
+EffectEditor::EffectEditor(EditorEffect& effectLink, EngineDisplays* engine, std::string skinFolder)
+    : VSTGL_Editor(std::move(skinFolder)), effect(effectLink), engineDisplays(engine), model(engine)
 {
     setEditorSize(kWidth, kHeight);
 }
 
 std::unique_ptr<EditorView> EffectEditor::make(EditorEffect& effect, EngineHost* engine)
 {
-    return std::make_unique<EffectEditor>(effect, engine);
+    return std::make_unique<EffectEditor>(effect, engine != nullptr ? &engine->liveDisplays() : nullptr);
 }
 
 // A host may close the effect with its editor still open.
@@ -124,8 +124,8 @@ void EffectEditor::openGui()
         gui.reset();
     }
     // The engine analyses the display spectrum only while someone looks at it.
-    if (engineHost != nullptr)
-        engineHost->setDisplayWanted(true);
+    if (engineDisplays != nullptr)
+        engineDisplays->setDisplayWanted(true);
 }
 
 void EffectEditor::buildScene()
@@ -148,8 +148,8 @@ void EffectEditor::closeGui()
     gui.reset();
     if (!glObjectsKept())
         shaders.reset();
-    if (engineHost != nullptr)
-        engineHost->setDisplayWanted(false);
+    if (engineDisplays != nullptr)
+        engineDisplays->setDisplayWanted(false);
     setGuiReady(false);
 }
 

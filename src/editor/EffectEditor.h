@@ -13,6 +13,7 @@
 #include <vector>
 
 class EditorEffect;
+class EngineDisplays;
 class EngineHost;
 class GUImachine;
 class ShaderSet;
@@ -33,10 +34,10 @@ public:
     static constexpr int kVersionLineFrames = 120;
     static constexpr float kFrameCounterCap = 100000.0f;
 
-    // engine may be null (a host that keeps the effect out of the editor's reach): the
-    // controls work and the live displays stay quiet.
+    // engine, the engine's live displays, may be null (a host that keeps the effect out of
+    // the editor's reach): the controls work and the live displays stay quiet.
     // Reads no file and makes no window until it is first opened.
-    EffectEditor(EditorEffect& effect, EngineHost* engine, std::string skinFolder = SkinFiles::moduleSkinFolder());
+    EffectEditor(EditorEffect& effect, EngineDisplays* engine, std::string skinFolder = SkinFiles::moduleSkinFolder());
     ~EffectEditor() override;
 
     // EditorView: what every format's shell calls.
@@ -96,7 +97,7 @@ private:
     bool takeKey(const KeyRecord& key);
 
     EditorEffect& effect;
-    EngineHost* engineHost;
+    EngineDisplays* engineDisplays;
     EditorModel model;
     EditorScale editorScale;
     // A size the host would not give the open editor; not asked for again this opening.

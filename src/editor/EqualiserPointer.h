@@ -1,7 +1,7 @@
 #pragma once
 
 #include "editor/EqualiserPoints.h"
-#include "platform/NativeGlWindow.h"
+#include "window/NativeGlWindow.h"
 
 // The equaliser's pointer rules over its points. Coordinates are the control's local
 // pointer coordinates; `area` says where the curve's 0..1 square lies in them.

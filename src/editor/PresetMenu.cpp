@@ -2,7 +2,7 @@
 
 #include "editor/HostEdits.h"
 #include "editor/PresetBrowser.h"
-#include "platform/NativeGlWindow.h"
+#include "window/NativeGlWindow.h"
 
 namespace
 {

@@ -4,7 +4,7 @@
 #include "editor/ScopeLayout.h"
 #include "editor/ShaderSet.h"
 #include "glgui/VSTGL_Editor.h"
-#include "platform/NativeGlWindow.h"
+#include "window/NativeGlWindow.h"
 
 #include <algorithm>
 

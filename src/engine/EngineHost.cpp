@@ -47,7 +47,8 @@ bool EngineHost::start(float sampleRate)
     // same rate, does not build it again.
     rate = sampleRate;
     newestFrameSize = StereoEngine::frameSizeForRate(sampleRate);
-    std::unique_ptr<StereoEngine> engine(new (std::nothrow) StereoEngine(settings, publishedMeters, spectrum, stereoImage));
+    std::unique_ptr<StereoEngine> engine(new (std::nothrow) StereoEngine(
+        settings, displays.meters(), displays.displaySpectrum(), displays.displayStereoImage()));
     if (!engine || !engine->Initialise(newestFrameSize, rate, vectorPath))
         return false;
     liveEngine.store(engine.release());
@@ -81,7 +82,8 @@ void EngineHost::changeSampleRate(int programIndex, float newRate)
     setCurrentProgramNumber(programIndex);
     if (!(newRate > 0.0f) || !std::isfinite(newRate) || newRate == rate)
         return;
-    std::unique_ptr<StereoEngine> fresh(new (std::nothrow) StereoEngine(settings, publishedMeters, spectrum, stereoImage));
+    std::unique_ptr<StereoEngine> fresh(new (std::nothrow) StereoEngine(
+        settings, displays.meters(), displays.displaySpectrum(), displays.displayStereoImage()));
     // Out of memory: keep running at the old rate; the next resume tries again.
     if (!fresh || !fresh->Initialise(StereoEngine::frameSizeForRate(newRate), newRate, vectorPath))
         return;
@@ -130,9 +132,9 @@ void EngineHost::RebuildEqualiser()
 
 void EngineHost::resumeProcessing()
 {
-    publishedMeters.peakLeft.store(0.0f, std::memory_order_relaxed);
-    publishedMeters.peakRight.store(0.0f, std::memory_order_relaxed);
-    publishedMeters.bassMeter.store(0.0f, std::memory_order_relaxed);
+    displays.meters().peakLeft.store(0.0f, std::memory_order_relaxed);
+    displays.meters().peakRight.store(0.0f, std::memory_order_relaxed);
+    displays.meters().bassMeter.store(0.0f, std::memory_order_relaxed);
     clearRequested.store(true, std::memory_order_release);
 }
 
@@ -200,16 +202,16 @@ void EngineHost::processBlock(float** inputs, float** outputs, int numChannels, 
             startClean(*engine);
         enableDenormalFlushing();
 
-        const float peakLeftBefore = publishedMeters.peakLeft.load(std::memory_order_relaxed);
-        const float peakRightBefore = publishedMeters.peakRight.load(std::memory_order_relaxed);
+        const float peakLeftBefore = displays.meters().peakLeft.load(std::memory_order_relaxed);
+        const float peakRightBefore = displays.meters().peakRight.load(std::memory_order_relaxed);
         float peakLeft = peakLeftBefore;
         float peakRight = peakRightBefore;
         engine->ProcessBlock(inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames, peakLeft, peakRight);
         // The peaks only rise here; the editor lowers them.
         if (peakLeft > peakLeftBefore)
-            publishedMeters.peakLeft.store(peakLeft, std::memory_order_relaxed);
+            displays.meters().peakLeft.store(peakLeft, std::memory_order_relaxed);
         if (peakRight > peakRightBefore)
-            publishedMeters.peakRight.store(peakRight, std::memory_order_relaxed);
+            displays.meters().peakRight.store(peakRight, std::memory_order_relaxed);
     }
     blockCounter.fetch_add(1, std::memory_order_release);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/EngineDisplays.h"
 #include "engine/EngineSettings.h"
 #include "engine/ParameterChangeQueue.h"
 #include "engine/ProgramRecord.h"
@@ -57,15 +58,12 @@ public:
     // The latency in samples: how late the newest engine's processed signal arrives.
     int latency() const;
 
-    EngineMeters& meters() { return publishedMeters; }
-    SpectrumHandOff& displaySpectrum() { return spectrum; }
-    StereoImageHandOff& displayStereoImage() { return stereoImage; }
-    // The live displays' analyses run only while an editor wants them.
-    void setDisplayWanted(bool wanted)
-    {
-        spectrum.setWanted(wanted);
-        stereoImage.setWanted(wanted);
-    }
+    EngineMeters& meters() { return displays.meters(); }
+    SpectrumHandOff& displaySpectrum() { return displays.displaySpectrum(); }
+    StereoImageHandOff& displayStereoImage() { return displays.displayStereoImage(); }
+    void setDisplayWanted(bool wanted) { displays.setDisplayWanted(wanted); }
+    // What the editor reads: the above, and whether an editor wants them.
+    EngineDisplays& liveDisplays() { return displays; }
 
     // Audio thread. No allocation, locks or I/O.
     void processBlock(float** inputs, float** outputs, int numChannels, int sampleFrames);
@@ -81,9 +79,7 @@ private:
     std::atomic<int> currentProgramIndex{0};
     ParameterChangeQueue changes;
     EngineSettings settings;  // audio thread only
-    EngineMeters publishedMeters;
-    SpectrumHandOff spectrum;
-    StereoImageHandOff stereoImage;
+    EngineDisplays displays;
 
     std::atomic<StereoEngine*> liveEngine{nullptr};
     std::atomic<std::uint64_t> blockCounter{0};  // odd while the audio thread is in a block

@@ -4,8 +4,8 @@
 #include "glgui/GlEntryPoints.h"
 #include "glgui/OpenGL.h"
 #include "glgui/SpareRenderbuffers.h"
-#include "platform/GlRenderer.h"
 #include "platform/MessageBox.h"
+#include "window/GlRenderer.h"
 
 #include <algorithm>
 #include <array>

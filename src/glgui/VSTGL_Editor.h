@@ -6,8 +6,8 @@
 #include "glgui/ReachProjector.h"
 #include "glgui/RetainedFrame.h"
 #include "glgui/ScreenRect.h"
-#include "platform/NativeGlWindow.h"
-#include "platform/SharedGlContext.h"
+#include "window/NativeGlWindow.h"
+#include "window/SharedGlContext.h"
 
 #include <array>
 #include <cstdint>

@@ -34,7 +34,7 @@ public:
     Lv2Effect(const Lv2Effect&) = delete;
     Lv2Effect& operator=(const Lv2Effect&) = delete;
 
-    // What the UI binary may reach through instance-access (Lv2InstanceAccess).
+    // What the UI binary may reach through instance-access (Lv2InstanceLink).
     EngineHost* engineHost() { return core->engineHost(); }
     EditorEffect& editorSide() { return *core; }
 

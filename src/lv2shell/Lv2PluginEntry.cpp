@@ -2,7 +2,7 @@
 // Lv2Effect. No exception ever crosses into the host: every call that can allocate is guarded.
 #include "identity/EffectIdentity.h"
 #include "lv2shell/Lv2Effect.h"
-#include "lv2shell/Lv2InstanceAccess.h"
+#include "lv2shell/Lv2InstanceLink.h"
 
 #include <lv2/core/lv2.h>
 #include <lv2/state/state.h>
@@ -16,7 +16,7 @@
 namespace
 {
 
-// The handle hosts hold: what the UI binary may read through instance-access comes first.
+// The handle hosts hold: the record the UI binary reads through instance-access comes first.
 struct Lv2Instance
 {
     Lv2InstanceAccess access;
@@ -36,9 +36,10 @@ LV2_Handle instantiate(const LV2_Descriptor*, double sampleRate, const char*, co
         std::unique_ptr<Lv2Effect> effect = Lv2Effect::create(sampleRate, features);
         if (!effect)
             return nullptr;
-        auto* instance = new Lv2Instance{{lv2InstanceStamp(), effect->engineHost(), &effect->editorSide()}, nullptr};
+        auto instance = std::make_unique<Lv2Instance>();
+        instance->access = beginLv2InstanceAccess(*effect);
         instance->effect = effect.release();
-        return instance;
+        return instance.release();
     }
     catch (const std::exception&)
     {
@@ -66,6 +67,7 @@ void deactivate(LV2_Handle) {}
 void cleanup(LV2_Handle handle)
 {
     auto* instance = static_cast<Lv2Instance*>(handle);
+    endLv2InstanceAccess(instance->access);
     delete instance->effect;
     delete instance;
 }

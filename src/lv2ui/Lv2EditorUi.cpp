@@ -19,7 +19,8 @@ std::unique_ptr<Lv2EditorUi> Lv2EditorUi::create(const std::string& bundlePath, 
 }
 
 Lv2EditorUi::Lv2EditorUi(LV2UI_Write_Function write, LV2UI_Controller hostController, const Lv2UiHostFeatures& features)
-    : writeFunction(write), controller(hostController), host(features)
+    : writeFunction(write), controller(hostController), host(features),
+      instance(Lv2InstanceFeed::accept(features.instance))
 {
     // The host sends every port's value once the UI is made; until then the defaults.
     for (int i = 0; i < kNumParameters; ++i)
@@ -37,7 +38,7 @@ bool Lv2EditorUi::open(const std::string& bundlePath)
     std::string folder = bundlePath;
     if (!folder.empty() && folder.back() != '/')
         folder += '/';
-    editor = std::make_unique<EffectEditor>(*this, host.instance != nullptr ? host.instance->engine : nullptr,
+    editor = std::make_unique<EffectEditor>(*this, instance != nullptr ? &instance->displays() : nullptr,
                                             folder + lv2_facts::kSkinFolderName + '/');
     if (host.scaleFactor > 0.0f)
         editor->setHostScale(host.scaleFactor);
@@ -65,6 +66,8 @@ void Lv2EditorUi::portEvent(std::uint32_t port, std::uint32_t bufferSize, std::u
 
 int Lv2EditorUi::idle()
 {
+    if (instance != nullptr)
+        instance->pull();
     editor->idle();
     return editor->isOpen() ? 0 : 1;
 }
@@ -100,13 +103,13 @@ bool Lv2EditorUi::endEdit(int index)
 
 std::string Lv2EditorUi::programName()
 {
-    return host.instance != nullptr ? host.instance->effect->programName() : localProgramName;
+    return instance != nullptr ? instance->programName() : localProgramName;
 }
 
 void Lv2EditorUi::renameProgram(const std::string& name)
 {
-    if (host.instance != nullptr)
-        host.instance->effect->renameProgram(name);
+    if (instance != nullptr)
+        instance->renameProgram(name);
     else
         localProgramName = name;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lv2ui/Lv2InstanceFeed.h"
 #include "lv2ui/Lv2UiHostFeatures.h"
 #include "params/ParameterTable.h"
 #include "view/EditorEffect.h"
@@ -16,7 +17,8 @@
 // UI, driven by the host's idle calls (no thread of its own). The editor sees the effect
 // through this: the values the host last sent to the UI (port events) and the edits written
 // back to the ports, with ui:touch around each gesture. The live displays read the DSP
-// instance where the host offers instance-access; without it they stay quiet.
+// instance where the host offers instance-access to one of this build; without it they stay
+// quiet.
 //
 // Threads: the host's UI thread only.
 class Lv2EditorUi final : public EditorEffect
@@ -56,7 +58,9 @@ private:
     LV2UI_Controller controller;
     Lv2UiHostFeatures host;
     std::array<float, kNumParameters> values{};
-    // The program's name where the host keeps the DSP instance out of reach.
+    // Null where the host keeps the DSP instance out of reach, or it is another build's.
+    std::unique_ptr<Lv2InstanceFeed> instance;
+    // The program's name where there is no instance to keep it.
     std::string localProgramName;
     std::unique_ptr<EditorView> editor;
 };

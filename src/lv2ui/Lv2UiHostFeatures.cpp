@@ -51,10 +51,7 @@ Lv2UiHostFeatures Lv2UiHostFeatures::read(const LV2_Feature* const* features)
     found.touch = static_cast<const LV2UI_Touch*>(featureData(features, LV2_UI__touch));
     if (found.touch != nullptr && found.touch->touch == nullptr)
         found.touch = nullptr;
-    // A host hands the DSP instance's handle; only this build's is used.
-    const auto* instance = static_cast<const Lv2InstanceAccess*>(featureData(features, LV2_INSTANCE_ACCESS_URI));
-    if (instance != nullptr && instance->stamp == lv2InstanceStamp())
-        found.instance = instance;
+    found.instance = featureData(features, LV2_INSTANCE_ACCESS_URI);
     found.scaleFactor =
         scaleFactorOf(static_cast<const LV2_Options_Option*>(featureData(features, LV2_OPTIONS__options)),
                       static_cast<const LV2_URID_Map*>(featureData(features, LV2_URID__map)));

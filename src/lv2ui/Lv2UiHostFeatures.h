@@ -1,7 +1,5 @@
 #pragma once
 
-#include "lv2shell/Lv2InstanceAccess.h"
-
 #include <lv2/core/lv2.h>
 #include <lv2/ui/ui.h>
 
@@ -14,8 +12,9 @@ struct Lv2UiHostFeatures
     const LV2UI_Resize* resize = nullptr;
     // ui:touch: gestures around edits.
     const LV2UI_Touch* touch = nullptr;
-    // instance-access, only when it is this build's DSP instance (its stamp matches).
-    const Lv2InstanceAccess* instance = nullptr;
+    // instance-access: the DSP instance's handle, as the host gives it (Lv2InstanceFeed
+    // decides whether it is one this UI can read).
+    const void* instance = nullptr;
     // The options' ui:scaleFactor, 0 when the host gives none.
     float scaleFactor = 0.0f;
 

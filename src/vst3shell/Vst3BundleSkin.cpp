@@ -1,6 +1,7 @@
 #include "vst3shell/Vst3BundleSkin.h"
 
 #include "editor/EffectEditor.h"
+#include "engine/EngineHost.h"
 #include "platform/ModuleLocation.h"
 
 std::string bundleSkinFolder(const std::string& moduleFolder)
@@ -13,5 +14,6 @@ std::string bundleSkinFolder(const std::string& moduleFolder)
 
 std::unique_ptr<EditorView> makeBundleEditor(EditorEffect& effect, EngineHost* engine)
 {
-    return std::make_unique<EffectEditor>(effect, engine, bundleSkinFolder(platform::moduleDirectory()));
+    return std::make_unique<EffectEditor>(effect, engine != nullptr ? &engine->liveDisplays() : nullptr,
+                                          bundleSkinFolder(platform::moduleDirectory()));
 }

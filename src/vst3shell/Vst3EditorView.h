@@ -2,8 +2,8 @@
 
 #include "effect/EditorHostLoop.h"
 #include "effect/HostDrivenEditor.h"
-#include "platform/GuiTimer.h"
 #include "vst3/Vst3PlugView.h"
+#include "window/GuiTimer.h"
 
 #include <atomic>
 #include <cstdint>

@@ -6,6 +6,7 @@
 #include "editor/EditorLayout.h"
 #include "host/HostWindow.h"
 #include "host/PointerInput.h"
+#include "lv2shell/Lv2InstanceAccess.h"
 #include "support/CapturedFrame.h"
 #include "support/TestSignals.h"
 
@@ -20,6 +21,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -90,7 +92,7 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(uiDescriptor(), nullptr) << "no X11 UI binary in the bundle";
-        ASSERT_TRUE(dsp.created());
+        ASSERT_TRUE(dsp->created());
         ASSERT_TRUE(window.valid() && pointer.valid()) << "no window system (run under Xvfb)";
         pointer.moveTo(kWidth + 50, 10);
         xErrors = 0;
@@ -98,13 +100,16 @@ protected:
 
     void TearDown() override { closeUi(); }
 
-    // What the host hands as instance-access: the DSP instance, nothing, or the handle of
-    // something else (another plug-in's, another build's).
+    // What the host hands as instance-access: the DSP instance, nothing, the handle of
+    // something else (another plug-in's), or the DSP instance's record as another build of
+    // it would lay it out (another version, another size).
     enum class Access
     {
         Own,
         Withheld,
         Foreign,
+        OtherVersion,
+        OtherSize,
     };
 
     // Makes the UI with the features given; false when the UI refused.
@@ -129,8 +134,7 @@ protected:
             {LV2_UI__touch, &touchData},
             {LV2_UI__resize, &resizeData},
             {LV2_OPTIONS__options, options},
-            {LV2_INSTANCE_ACCESS_URI,
-             access == Access::Foreign ? foreignInstance.data() : lilv_instance_get_handle(dsp.lilvInstance())},
+            {LV2_INSTANCE_ACCESS_URI, instanceHandle(access)},
         };
         std::vector<const LV2_Feature*> features;
         for (const LV2_Feature& feature : featureRecords)
@@ -156,8 +160,23 @@ protected:
         idle = static_cast<const LV2UI_Idle_Interface*>(uiDescriptor()->extension_data(LV2_UI__idleInterface));
         // Hosts send every control port's value once the UI is made.
         for (std::uint32_t port = 0; port < kParameterPorts; ++port)
-            portEvent(port, dsp.control(port));
+            portEvent(port, dsp->control(port));
         return idle != nullptr;
+    }
+
+    void* instanceHandle(Access access)
+    {
+        void* own = lilv_instance_get_handle(dsp->lilvInstance());
+        if (access != Access::OtherVersion && access != Access::OtherSize)
+            return access == Access::Foreign ? foreignInstance.data() : own;
+        Lv2InstanceAccess record;
+        std::memcpy(&record, own, sizeof record);
+        if (access == Access::OtherVersion)
+            ++record.version;
+        else
+            record.structSize += 8;
+        std::memcpy(otherBuild.data(), &record, sizeof record);
+        return otherBuild.data();
     }
 
     void closeUi()
@@ -170,7 +189,7 @@ protected:
 
     void portEvent(std::uint32_t port, float value)
     {
-        dsp.control(port) = value;
+        dsp->control(port) = value;
         uiDescriptor()->port_event(ui, port, sizeof(float), 0, &value);
     }
 
@@ -184,7 +203,7 @@ protected:
             if (playing)
             {
                 StereoSignal block = stereoNoise(1024, 0.5f);
-                dsp.render(block, {1024});
+                dsp->render(block, {1024});
             }
             EXPECT_EQ(idle->idle(ui), 0);
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -233,7 +252,7 @@ protected:
         return count > 0 ? sum / count : 0.0;
     }
 
-    Lv2Instance dsp{48000.0};
+    std::unique_ptr<Lv2Instance> dsp = std::make_unique<Lv2Instance>(48000.0);
     HostWindow window{kWidth, kHeight};
     // The parent openUi offers: the window above unless a test names another.
     void* parentWindow = nullptr;
@@ -251,7 +270,8 @@ private:
     LV2UI_Touch touchData{};
     LV2UI_Resize resizeData{};
     std::vector<LV2_Feature> featureRecords;
-    std::vector<char> foreignInstance = std::vector<char>(256, 'x');
+    std::vector<char> foreignInstance = std::vector<char>(sizeof(Lv2InstanceAccess) + 64, 'x');
+    std::vector<char> otherBuild = std::vector<char>(sizeof(Lv2InstanceAccess) + 64);
 };
 
 }  // namespace
@@ -306,10 +326,15 @@ TEST_F(Lv2UiSession, ADragWritesThePortBetweenTouches)
     EXPECT_GT(writes.back().value, 0.5f) << "dragged up from 0 dB, written in dB";
 }
 
-TEST_F(Lv2UiSession, TheDisplaysReadTheDspInstanceOnlyThroughItsOwnInstanceAccess)
+// A UI refusing the instance (none offered, another plug-in's, another build's) opens as with
+// hosts that lack instance-access: quiet displays, working controls.
+TEST_F(Lv2UiSession, TheDisplaysReadTheDspInstanceOnlyThroughAnAccessRecordOfTheirOwnBuild)
 {
     const layout::Row& panel = row("stereo gain panel");
-    for (const Access access : {Access::Own, Access::Withheld, Access::Foreign})
+    const layout::Row& width = row("Stereo Width");
+    const auto widthPort = static_cast<std::uint32_t>(width.parameter);
+    for (const Access access :
+         {Access::Own, Access::Withheld, Access::Foreign, Access::OtherVersion, Access::OtherSize})
     {
         SCOPED_TRACE(static_cast<int>(access));
         ASSERT_TRUE(openUi(access));
@@ -319,8 +344,25 @@ TEST_F(Lv2UiSession, TheDisplaysReadTheDspInstanceOnlyThroughItsOwnInstanceAcces
             EXPECT_GT(differenceAround(quiet, playing, panel), 0.5) << "the spectrum shows the noise";
         else
             EXPECT_EQ(differenceAround(quiet, playing, panel), 0.0) << "no source: the displays stay quiet";
+        portEvent(widthPort, 1.0f);
+        EXPECT_GT(differenceAround(playing, settledFrame(), width), 1.0) << "the port's value moved the slider";
+        portEvent(widthPort, kParameterTable[width.parameter].defaultValue);
         closeUi();
     }
+}
+
+// LV2 has the host clean the UI up first; one that frees the DSP instance before leaves a UI
+// that idles on (its displays fed no more) and closes cleanly. (Another instance keeps the DSP
+// binary loaded, as in a session with more than one: nothing can stand in for unloaded code.)
+TEST_F(Lv2UiSession, AUiOutlivingItsDspInstanceIdlesOnAndCloses)
+{
+    const Lv2Instance another{48000.0};
+    ASSERT_TRUE(openUi());
+    settledFrame(true);
+    dsp.reset();
+    idleFor(10);
+    closeUi();
+    EXPECT_EQ(window.childCount(), 0);
 }
 
 TEST_F(Lv2UiSession, TheSizeMenuAsksTheHostAndResizesTheSameWindow)

@@ -1,12 +1,12 @@
 // The wordmark's preset menu without a window: its rows and what picking them or typing into
 // it does, on a user preset folder of the test's own.
-#include "editor/PresetMenu.h"
 #include "editor/EditorModel.h"
 #include "editor/HostEdits.h"
 #include "editor/PresetBrowser.h"
-#include "platform/NativeGlWindow.h"
+#include "editor/PresetMenu.h"
 #include "presets/FactoryPresets.h"
 #include "support/RecordingEffect.h"
+#include "window/NativeGlWindow.h"
 
 #include <gtest/gtest.h>
 

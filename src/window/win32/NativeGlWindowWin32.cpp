@@ -1,9 +1,9 @@
-#include "platform/NativeGlWindow.h"
+#include "window/NativeGlWindow.h"
 
-#include "platform/GlRenderer.h"
 #include "platform/ModuleLocation.h"
-#include "platform/win32/SharedGlContextWin32.h"
-#include "platform/win32/WindowOcclusion.h"
+#include "window/GlRenderer.h"
+#include "window/win32/SharedGlContextWin32.h"
+#include "window/win32/WindowOcclusion.h"
 
 #include <windows.h>
 #include <windowsx.h>

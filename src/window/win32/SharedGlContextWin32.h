@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SharedGlContext.h"
+#include "window/SharedGlContext.h"
 
 #include <windows.h>
 

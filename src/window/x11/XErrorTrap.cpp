@@ -1,4 +1,4 @@
-#include "platform/x11/XErrorTrap.h"
+#include "window/x11/XErrorTrap.h"
 
 #include <atomic>
 

@@ -1,4 +1,4 @@
-#include "platform/GuiTimer.h"
+#include "window/GuiTimer.h"
 
 #include <windows.h>
 

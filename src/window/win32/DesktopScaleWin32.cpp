@@ -1,4 +1,4 @@
-#include "platform/DesktopScale.h"
+#include "window/DesktopScale.h"
 
 #include <windows.h>
 

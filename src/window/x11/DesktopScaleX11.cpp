@@ -1,4 +1,4 @@
-#include "platform/DesktopScale.h"
+#include "window/DesktopScale.h"
 
 #include <X11/Xlib.h>
 

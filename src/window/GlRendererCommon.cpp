@@ -1,4 +1,4 @@
-#include "platform/GlRenderer.h"
+#include "window/GlRenderer.h"
 
 #if defined(_WIN32)
 #include <windows.h>

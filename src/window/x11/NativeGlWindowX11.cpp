@@ -1,8 +1,8 @@
-#include "platform/NativeGlWindow.h"
+#include "window/NativeGlWindow.h"
 
-#include "platform/x11/DisplayConnection.h"
-#include "platform/x11/SharedGlContextX11.h"
-#include "platform/x11/XErrorTrap.h"
+#include "window/x11/DisplayConnection.h"
+#include "window/x11/SharedGlContextX11.h"
+#include "window/x11/XErrorTrap.h"
 
 #include <GL/glx.h>
 #include <X11/Xlib.h>

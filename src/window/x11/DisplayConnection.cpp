@@ -1,4 +1,4 @@
-#include "platform/x11/DisplayConnection.h"
+#include "window/x11/DisplayConnection.h"
 
 #include <chrono>
 #include <thread>

@@ -1,4 +1,4 @@
-#include "platform/win32/SharedGlContextWin32.h"
+#include "window/win32/SharedGlContextWin32.h"
 
 #include "platform/ModuleLocation.h"
 

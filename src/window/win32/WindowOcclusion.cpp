@@ -1,4 +1,4 @@
-#include "platform/win32/WindowOcclusion.h"
+#include "window/win32/WindowOcclusion.h"
 
 namespace platform
 {

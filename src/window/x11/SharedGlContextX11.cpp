@@ -1,8 +1,8 @@
-#include "platform/x11/SharedGlContextX11.h"
+#include "window/x11/SharedGlContextX11.h"
 
-#include "platform/GlRenderer.h"
-#include "platform/x11/DisplayConnection.h"
-#include "platform/x11/XErrorTrap.h"
+#include "window/GlRenderer.h"
+#include "window/x11/DisplayConnection.h"
+#include "window/x11/XErrorTrap.h"
 
 #include <vector>
 
