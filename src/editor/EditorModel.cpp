@@ -5,17 +5,17 @@
 
 bool EditorModel::metersMoving() const
 {
-    return engineHost != nullptr && GainMeterReading::moving(engineHost->meters());
+    return displays != nullptr && GainMeterReading::moving(displays->meters());
 }
 
 bool EditorModel::spectrumWaiting() const
 {
-    return engineHost != nullptr && engineHost->displaySpectrum().hasNews();
+    return displays != nullptr && displays->displaySpectrum().hasNews();
 }
 
 bool EditorModel::stereoImageWaiting() const
 {
-    return engineHost != nullptr && engineHost->displayStereoImage().hasNews();
+    return displays != nullptr && displays->displayStereoImage().hasNews();
 }
 
 const StereoImageSnapshot* EditorModel::stereoImage() const
@@ -25,19 +25,19 @@ const StereoImageSnapshot* EditorModel::stereoImage() const
 
 bool EditorModel::fromThisOpening(const StereoImageSnapshot* image) const
 {
-    return image != nullptr && engineHost != nullptr && image->opening == engineHost->displayStereoImage().openings();
+    return image != nullptr && displays != nullptr && image->opening == displays->displayStereoImage().openings();
 }
 
 void EditorModel::takeLiveData()
 {
-    if (engineHost == nullptr)
+    if (displays == nullptr)
         return;
-    meterReading = GainMeterReading::take(engineHost->meters());
+    meterReading = GainMeterReading::take(displays->meters());
     takenTick = platform::tickCount();
-    latestSpectrum = engineHost->displaySpectrum().takeLatest();
+    latestSpectrum = displays->displaySpectrum().takeLatest();
     // A new image comes in another of the hand-off's snapshots. Until this opening's first
     // arrives, there is none: what is left in them was heard while the editor was last open.
-    const StereoImageSnapshot* taken = &engineHost->displayStereoImage().takeLatest();
+    const StereoImageSnapshot* taken = &displays->displayStereoImage().takeLatest();
     if (!fromThisOpening(taken))
         taken = nullptr;
     if (taken != latestStereoImage)

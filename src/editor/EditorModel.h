@@ -16,7 +16,7 @@ class EditorModel
 {
 public:
     // engine may be null (the effect came up without one): the live displays stay empty.
-    explicit EditorModel(EngineDisplays* engine) : engineHost(engine) {}
+    explicit EditorModel(EngineDisplays* engine) : displays(engine) {}
 
     // The stored value, however far out a host or chunk put it; 0 outside the table.
     float value(int index) const { return isParameter(index) ? values[index] : 0.0f; }
@@ -49,7 +49,7 @@ private:
     bool fromThisOpening(const StereoImageSnapshot* image) const;
 
     float values[kNumParameters] = {};
-    EngineDisplays* engineHost;
+    EngineDisplays* displays;
     GainMeterReading meterReading{};
     std::uint32_t takenTick = 0;
     const float* latestSpectrum = nullptr;

@@ -119,6 +119,9 @@ std::uint32_t takeStereoImage(void* context, Lv2ImageSide* input, Lv2ImageSide* 
                    if (!image.hasNews())
                        return;
                    const StereoImageSnapshot& snapshot = image.takeLatest();
+                   // One measured while the UI was last open is not this opening's.
+                   if (snapshot.opening != image.openings())
+                       return;
                    copySide(snapshot.input, *input);
                    copySide(snapshot.output, *output);
                    taken = 1;

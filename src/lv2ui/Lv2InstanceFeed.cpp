@@ -105,6 +105,9 @@ void Lv2InstanceFeed::pullStereoImage()
     StereoImageHandOff& image = mirror.displayStereoImage();
     copySide(input, image.fillSnapshot().input);
     copySide(output, image.fillSnapshot().output);
+    // The DSP side hands over only its current opening's images; here they belong to the
+    // UI's own.
+    image.fillSnapshot().opening = image.openings();
     image.publish();
 }
 

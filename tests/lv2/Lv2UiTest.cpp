@@ -351,6 +351,33 @@ TEST_F(Lv2UiSession, TheDisplaysReadTheDspInstanceOnlyThroughAnAccessRecordOfThe
     }
 }
 
+// The Scope's stereo image comes from the DSP instance through the same record, counted as
+// this opening's, not the one before.
+TEST_F(Lv2UiSession, TheScopeShowsTheDspInstancesStereoImage)
+{
+    const layout::Row& panel = row("stereo gain panel");
+    const auto clickPanel = [&]
+    {
+        const auto [x, y] = windowPoint(panel.centre[0], panel.centre[1]);
+        pointer.moveTo(x, y);
+        idleFor(2);
+        pointer.press();
+        idleFor(1);
+        pointer.release();
+        // Away, so that no help panel covers the Scope.
+        pointer.moveTo(kWidth + 50, 10);
+        idleFor(2);
+    };
+    ASSERT_TRUE(openUi());
+    settledFrame();
+    clickPanel();
+    const CapturedFrame quiet = settledFrame();
+    const CapturedFrame playing = settledFrame(true);
+    EXPECT_GT(differenceAround(quiet, playing, panel), 0.5) << "the Scope shows the noise";
+    // The choice is remembered: the next tests expect the design's view.
+    clickPanel();
+}
+
 // LV2 has the host clean the UI up first; one that frees the DSP instance before leaves a UI
 // that idles on (its displays fed no more) and closes cleanly. (Another instance keeps the DSP
 // binary loaded, as in a session with more than one: nothing can stand in for unloaded code.)

@@ -108,7 +108,7 @@ TEST(StereoImageHandOff, MeasuredOnlyForAnOpenEditorAndAfreshForEachOpening)
 TEST(StereoImageHandOff, TheEditorsModelShowsNothingHeardBeforeItsOpening)
 {
     auto host = startedEngine(kRate);
-    EditorModel model(host.get());
+    EditorModel model(&host->liveDisplays());
     host->setDisplayWanted(true);
     StereoSignal signal = stereoNoise(20 * kBlock, 0.3f);
     runBlocks(*host, signal.left, signal.right);
