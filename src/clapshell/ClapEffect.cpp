@@ -5,7 +5,6 @@
 #include "editor/EffectEditor.h"
 #include "effect/BoundedCopy.h"
 #include "effect/SampleAccurateChanges.h"
-#include "effect/StateChunks.h"
 #include "params/ParameterTable.h"
 #include "params/ValueText.h"
 
@@ -228,20 +227,12 @@ bool ClapEffect::textToValue(clap::Id id, const char* text, double& value) const
 
 bool ClapEffect::saveState(const clap::OutputStream& stream)
 {
-    void* chunk = nullptr;
-    if (!core || core->saveChunk(&chunk, true) != kProgramChunkSize)
-        return false;
-    return writeWhole(stream, chunk, kProgramChunkSize);
+    return core && core->saveState(stateWriterOf(stream));
 }
 
 bool ClapEffect::loadState(const clap::InputStream& stream)
 {
-    if (!core)
-        return false;
-    // Read whole before anything is taken, so a stream that breaks off changes nothing.
-    unsigned char chunk[kProgramChunkSize];
-    const std::optional<std::size_t> size = readWhole(stream, chunk, sizeof(chunk));
-    if (!size || *size != sizeof(chunk) || !core->restoreChunk(chunk, kProgramChunkSize, true, sampleRate))
+    if (!core || !core->loadState(stateReaderOf(stream), sampleRate))
         return false;
     host.rescanParameterValues();
     return true;
@@ -253,7 +244,7 @@ bool ClapEffect::loadPreset(std::uint32_t locationKind, const char* location, co
         return false;
     std::string problem;
     const std::optional<ProgramChunk> chunk = clap_presets::chunkFor(locationKind, location, loadKey, problem);
-    if (chunk && !core->restoreChunk(chunk->data(), kProgramChunkSize, true, sampleRate))
+    if (chunk && !core->loadState(chunk->data(), chunk->size(), sampleRate))
         problem = "the effect did not take the preset";
     if (!problem.empty())
     {

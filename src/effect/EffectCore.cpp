@@ -1,12 +1,12 @@
 #include "effect/EffectCore.h"
 
 #include "effect/BoundedCopy.h"
-#include "effect/StateChunks.h"
 #include "params/ParameterTable.h"
 #include "params/ValueText.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <exception>
 
 EffectCore::EffectCore(EffectHostLink& hostLink, float sampleRate, EditorFactory makeEditor)
@@ -204,4 +204,35 @@ bool EffectCore::restoreChunk(const void* data, std::int32_t byteSize, bool isPr
         taken = ::restoreChunk(engine->programStore(), engine->currentProgramNumber(), data, byteSize, isPreset);
     }
     return taken && setProgram(0, sampleRate);
+}
+
+const void* EffectCore::stateToSave()
+{
+    void* chunk = nullptr;
+    return saveChunk(&chunk, true) == kProgramChunkSize ? chunk : nullptr;
+}
+
+bool EffectCore::saveState(const StateWriter& writer)
+{
+    const void* state = stateToSave();
+    return state != nullptr && writeAll(writer, state, kStateSize);
+}
+
+bool EffectCore::loadState(const void* bytes, std::size_t size, float sampleRate, StateLoad load)
+{
+    if (size != kStateSize)
+        return false;
+    if (load == StateLoad::OnlyWhenChanged)
+    {
+        const void* current = stateToSave();
+        if (current != nullptr && std::memcmp(current, bytes, kStateSize) == 0)
+            return true;
+    }
+    return restoreChunk(bytes, kProgramChunkSize, true, sampleRate);
+}
+
+bool EffectCore::loadState(const StateReader& reader, float sampleRate, StateLoad load)
+{
+    unsigned char state[kStateSize];
+    return readExactly(reader, state, sizeof(state)) && loadState(state, sizeof(state), sampleRate, load);
 }

@@ -2,6 +2,8 @@
 
 #include "effect/ChunkSnapshots.h"
 #include "effect/EffectHostLink.h"
+#include "effect/HostStateStream.h"
+#include "effect/StateChunks.h"
 #include "engine/EngineHost.h"
 #include "view/EditorEffect.h"
 #include "view/EditorView.h"
@@ -90,6 +92,24 @@ public:
     // Takes an accepted chunk form and loads the program; false, with nothing changed, for
     // any other size or without an engine.
     bool restoreChunk(const void* data, std::int32_t byteSize, bool isPreset, float sampleRate);
+
+    // The state CLAP, VST3 and LV2 hosts keep: exactly the program chunk, so a setting moves
+    // between all four formats (the older and bank forms are VST 2.4's chunks alone). It
+    // carries no sample rate: a load keeps the engine at the rate the shell gives, the host's
+    // present one. Anything else is refused with nothing changed.
+    static constexpr std::size_t kStateSize = kProgramChunkSize;
+    enum class StateLoad
+    {
+        Always,
+        // A state equal to the effect's own is taken without loading it again.
+        OnlyWhenChanged,
+    };
+    // The state as saveChunk's snapshot of the program; null without an engine or memory.
+    const void* stateToSave();
+    bool saveState(const StateWriter& writer);
+    bool loadState(const void* bytes, std::size_t size, float sampleRate, StateLoad load = StateLoad::Always);
+    // Reads the stream whole before anything is taken, so one that breaks off changes nothing.
+    bool loadState(const StateReader& reader, float sampleRate, StateLoad load = StateLoad::Always);
 
 private:
     EffectHostLink& link;

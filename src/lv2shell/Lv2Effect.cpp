@@ -1,6 +1,5 @@
 #include "lv2shell/Lv2Effect.h"
 
-#include "effect/StateChunks.h"
 #include "identity/EffectIdentity.h"
 #include "lv2shell/Lv2PluginFacts.h"
 
@@ -140,10 +139,11 @@ LV2_State_Status Lv2Effect::saveState(LV2_State_Store_Function store, LV2_State_
 {
     if (programKey == 0 || chunkType == 0)
         return LV2_STATE_ERR_NO_FEATURE;
-    void* chunk = nullptr;
-    if (store == nullptr || core->saveChunk(&chunk, true) != kProgramChunkSize)
+    const void* state = core->stateToSave();
+    if (store == nullptr || state == nullptr)
         return LV2_STATE_ERR_UNKNOWN;
-    return store(handle, programKey, chunk, kProgramChunkSize, chunkType, LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE);
+    return store(handle, programKey, state, EffectCore::kStateSize, chunkType,
+                 LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE);
 }
 
 LV2_State_Status Lv2Effect::restoreState(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle)
@@ -160,8 +160,7 @@ LV2_State_Status Lv2Effect::restoreState(LV2_State_Retrieve_Function retrieve, L
         return LV2_STATE_ERR_NO_PROPERTY;
     if (type != chunkType)
         return LV2_STATE_ERR_BAD_TYPE;
-    if (size != static_cast<std::size_t>(kProgramChunkSize) ||
-        !core->restoreChunk(chunk, kProgramChunkSize, true, sampleRate))
+    if (!core->loadState(chunk, size, sampleRate))
         return LV2_STATE_ERR_UNKNOWN;
     for (int i = 0; i < kNumParameters; ++i)
     {

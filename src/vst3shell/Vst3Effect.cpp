@@ -1,7 +1,6 @@
 #include "vst3shell/Vst3Effect.h"
 
 #include "effect/SampleAccurateChanges.h"
-#include "effect/StateChunks.h"
 #include "params/ParameterTable.h"
 #include "presets/FactoryPresets.h"
 #include "vst3shell/Vst3BundleSkin.h"
@@ -175,33 +174,19 @@ vst3::tresult Vst3Effect::setState(vst3::IBStream* stream)
     // Nothing is asked of the host from here: hosts load state holding their own locks (Ardour
     // waits for good on a restart), and they hand the controller the same state next, whose
     // values are the effect's already.
-    return loadChunkFrom(stream, false) ? vst3::kResultOk : vst3::kResultFalse;
+    return loadStateFrom(stream, EffectCore::StateLoad::Always) ? vst3::kResultOk : vst3::kResultFalse;
 }
 
 vst3::tresult Vst3Effect::getState(vst3::IBStream* stream)
 {
     if (!effectCore)
         return vst3::kNotInitialized;
-    void* chunk = nullptr;
-    if (stream == nullptr || effectCore->saveChunk(&chunk, true) != kProgramChunkSize)
-        return vst3::kResultFalse;
-    return writeWhole(*stream, chunk, kProgramChunkSize) ? vst3::kResultOk : vst3::kResultFalse;
+    return stream != nullptr && effectCore->saveState(stateWriterOf(*stream)) ? vst3::kResultOk : vst3::kResultFalse;
 }
 
-// Read whole before anything is taken, so a stream that breaks off changes nothing.
-bool Vst3Effect::loadChunkFrom(vst3::IBStream* stream, bool onlyWhenNew)
+bool Vst3Effect::loadStateFrom(vst3::IBStream* stream, EffectCore::StateLoad load)
 {
-    unsigned char chunk[kProgramChunkSize];
-    if (stream == nullptr || !readExactly(*stream, chunk, sizeof(chunk)))
-        return false;
-    if (onlyWhenNew)
-    {
-        void* current = nullptr;
-        if (effectCore->saveChunk(&current, true) == kProgramChunkSize &&
-            std::memcmp(current, chunk, sizeof(chunk)) == 0)
-            return true;
-    }
-    return effectCore->restoreChunk(chunk, kProgramChunkSize, true, sampleRate);
+    return stream != nullptr && effectCore->loadState(stateReaderOf(*stream), sampleRate, load);
 }
 
 std::uint32_t Vst3Effect::latency() const
@@ -288,7 +273,7 @@ vst3::tresult Vst3Effect::setComponentState(vst3::IBStream* stream)
 {
     if (!effectCore)
         return vst3::kNotInitialized;
-    return loadChunkFrom(stream, true) ? vst3::kResultOk : vst3::kResultFalse;
+    return loadStateFrom(stream, EffectCore::StateLoad::OnlyWhenChanged) ? vst3::kResultOk : vst3::kResultFalse;
 }
 
 vst3::ParamValue Vst3Effect::parameterValue(vst3::ParamId id)
@@ -341,7 +326,7 @@ vst3::tresult Vst3Effect::selectProgram(std::int32_t program)
     if (program == currentProgram())
         return vst3::kResultOk;
     const ProgramChunk chunk = factoryChunk(factoryPresets()[static_cast<std::size_t>(program)]);
-    if (!effectCore->restoreChunk(chunk.data(), kProgramChunkSize, true, sampleRate))
+    if (!effectCore->loadState(chunk.data(), chunk.size(), sampleRate))
         return vst3::kResultFalse;
     if (handler == nullptr)
         return vst3::kResultOk;

@@ -106,7 +106,7 @@ private:
     bool editEnded(int index) override;
     bool editorResizeRequested(int width, int height) override;
 
-    bool loadChunkFrom(vst3::IBStream* stream, bool onlyWhenNew);
+    bool loadStateFrom(vst3::IBStream* stream, EffectCore::StateLoad load);
     void requestRestart(std::int32_t flags);
     void applyParameterChanges(vst3::IParameterChanges* changes);
 

@@ -1,14 +1,10 @@
 #pragma once
 
+#include "effect/HostStateStream.h"
 #include "vst3/Vst3Stream.h"
 
-#include <cstddef>
-
-// A host's stream may move fewer bytes per call than asked, so both sides loop.
-
-// Writes all `size` bytes; false when the stream reports an error or stops taking bytes.
-bool writeWhole(vst3::IBStream& stream, const void* bytes, std::size_t size);
-
-// Reads exactly `size` bytes from the stream's position and makes sure nothing follows them;
-// false for a stream that ends sooner, reports an error first, or holds more.
-bool readExactly(vst3::IBStream& stream, void* buffer, std::size_t size);
+// A VST3 host's IBStream as the effect's state loop takes it, from the stream's position.
+// A read the host answers with anything but a plain result counts as the stream's end:
+// hosts differ in what they answer there.
+StateWriter stateWriterOf(vst3::IBStream& stream);
+StateReader stateReaderOf(vst3::IBStream& stream);
