@@ -1,43 +1,11 @@
 #include "shell/VstEditorAdapter.h"
 
-namespace
-{
+#include "effect/HostKeys.h"
 
-int keyCodeOf(const VstKeyCode& key)
-{
-    switch (key.virt)
-    {
-    case VKEY_BACK: return EditorView::kBackspaceKey;
-    case VKEY_RETURN:
-    case VKEY_ENTER: return EditorView::kReturnKey;
-    case VKEY_ESCAPE: return EditorView::kEscapeKey;
-    case VKEY_SPACE: return ' ';
-    default: break;
-    }
-    const VstInt32 character = key.character;
-    return character >= 'A' && character <= 'Z' ? character - 'A' + 'a' : character;
-}
-
-int modifiersOf(const VstKeyCode& key)
-{
-    int modifiers = 0;
-    if ((key.modifier & MODIFIER_SHIFT) != 0)
-        modifiers |= EditorView::kShiftModifier;
-    if ((key.modifier & (MODIFIER_CONTROL | MODIFIER_COMMAND)) != 0)
-        modifiers |= EditorView::kControlModifier;
-    if ((key.modifier & MODIFIER_ALTERNATE) != 0)
-        modifiers |= EditorView::kAltModifier;
-    return modifiers;
-}
-
-char typedBy(const VstKeyCode& key)
-{
-    if (key.virt == VKEY_SPACE)
-        return ' ';
-    return key.virt == 0 && key.character >= ' ' && key.character <= '~' ? static_cast<char>(key.character) : 0;
-}
-
-}  // namespace
+static_assert(VKEY_BACK == host_keys::kBack && VKEY_RETURN == host_keys::kReturn && VKEY_ESCAPE == host_keys::kEscape &&
+              VKEY_SPACE == host_keys::kSpace && VKEY_ENTER == host_keys::kEnter);
+static_assert(MODIFIER_SHIFT == host_keys::kShift && MODIFIER_ALTERNATE == host_keys::kAlternate &&
+              MODIFIER_COMMAND == host_keys::kCommand && MODIFIER_CONTROL == host_keys::kControl);
 
 bool VstEditorAdapter::getRect(ERect** rect)
 {
@@ -70,5 +38,8 @@ void VstEditorAdapter::idle()
 
 bool VstEditorAdapter::onKeyDown(VstKeyCode& key)
 {
-    return view != nullptr && view->keyPressed(keyCodeOf(key), modifiersOf(key), typedBy(key));
+    if (view == nullptr)
+        return false;
+    const EditorKey editorKey = editorKeyOf(key.character, key.virt, key.modifier);
+    return view->keyPressed(editorKey.code, editorKey.modifiers, editorKey.typed);
 }

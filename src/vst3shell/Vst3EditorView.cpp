@@ -1,10 +1,18 @@
 #include "vst3shell/Vst3EditorView.h"
 
+#include "effect/HostKeys.h"
+
 #include "vst3shell/Vst3Effect.h"
 
 #include <cstdint>
 #include <cstring>
 #include <new>
+
+static_assert(vst3::kKeyBack == host_keys::kBack && vst3::kKeyReturn == host_keys::kReturn &&
+              vst3::kKeyEscape == host_keys::kEscape && vst3::kKeySpace == host_keys::kSpace &&
+              vst3::kKeyEnter == host_keys::kEnter);
+static_assert(vst3::kShiftKey == host_keys::kShift && vst3::kAlternateKey == host_keys::kAlternate &&
+              vst3::kCommandKey == host_keys::kCommand && vst3::kControlKey == host_keys::kControl);
 
 namespace
 {
@@ -181,34 +189,9 @@ vst3::tresult Vst3EditorView::getSize(vst3::ViewRect* size)
 
 vst3::tresult Vst3EditorView::onKeyDown(vst3::TChar key, std::int16_t keyCode, std::int16_t modifiers)
 {
-    int code = 0;
-    char typed = 0;
-    switch (keyCode)
-    {
-    case vst3::kKeyBack: code = EditorView::kBackspaceKey; break;
-    case vst3::kKeyReturn:
-    case vst3::kKeyEnter: code = EditorView::kReturnKey; break;
-    case vst3::kKeyEscape: code = EditorView::kEscapeKey; break;
-    case vst3::kKeySpace:
-        code = ' ';
-        typed = ' ';
-        break;
-    case 0:
-        if (key < ' ' || key > '~')
-            return vst3::kResultFalse;
-        code = key >= 'A' && key <= 'Z' ? key - 'A' + 'a' : key;
-        typed = static_cast<char>(key);
-        break;
-    default: return vst3::kResultFalse;
-    }
-    int editorModifiers = 0;
-    if ((modifiers & vst3::kShiftKey) != 0)
-        editorModifiers |= EditorView::kShiftModifier;
-    if ((modifiers & (vst3::kCommandKey | vst3::kControlKey)) != 0)
-        editorModifiers |= EditorView::kControlModifier;
-    if ((modifiers & vst3::kAlternateKey) != 0)
-        editorModifiers |= EditorView::kAltModifier;
-    return editor && editor->keyPressed(code, editorModifiers, typed) ? vst3::kResultTrue : vst3::kResultFalse;
+    const EditorKey editorKey = editorKeyOf(key, keyCode, modifiers);
+    return editor && editor->keyPressed(editorKey.code, editorKey.modifiers, editorKey.typed) ? vst3::kResultTrue
+                                                                                              : vst3::kResultFalse;
 }
 
 // The host tells the size it gave: the editor's own, or the one it just asked for.
