@@ -56,10 +56,10 @@ bool ClapEffect::init()
 {
     host.fetchExtensions();
     EffectHostLink& link = *this;
-    core = std::make_unique<EffectCore>(link, kFirstSampleRate, EffectEditor::make);
+    core = std::make_unique<EffectCore>(link, EffectCore::kFirstSampleRate, EffectEditor::make);
     if (!core->hasEngine())
         return false;
-    core->setProgram(0, kFirstSampleRate);
+    core->setProgram(0, EffectCore::kFirstSampleRate);
     announcedLatency = core->latency();
     embedding = std::make_unique<ClapEditorEmbedding>(*core, host);
     return true;

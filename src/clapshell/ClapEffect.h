@@ -66,13 +66,8 @@ public:
     ClapEditorEmbedding* gui() { return embedding.get(); }
 
 private:
-    // The engine is built before the host names its rate (at activation).
-    static constexpr float kFirstSampleRate = 44100.0f;
-
     // EffectHostLink: what the effect tells a CLAP host. The latency is announced from
     // activate, the one moment CLAP allows it; a state load asks for a rescan itself.
-    void latencyChanged(int) override {}
-    void programChanged() override {}
     bool editBegun(int index) override;
     void valueEdited(int index, float value) override;
     bool editEnded(int index) override;
@@ -88,7 +83,7 @@ private:
     std::unique_ptr<ClapEditorEmbedding> embedding;
     EditorEditQueue edits;
     // The rate of the last activation: a state load keeps the engine at it.
-    float sampleRate = kFirstSampleRate;
+    float sampleRate = EffectCore::kFirstSampleRate;
     bool active = false;
     std::atomic<bool> processing{false};
     // The latency the host last heard of; a different one after activation is announced.

@@ -5,18 +5,13 @@
 #include "clap/ClapAbi.h"
 #include "clapshell/ClapEffect.h"
 #include "clapshell/ClapPresetDiscovery.h"
+#include "effect/ModuleExport.h"
 #include "identity/EffectIdentity.h"
 #include "platform/MessageBox.h"
 
 #include <cstring>
 #include <exception>
 #include <new>
-
-#if defined(_WIN32)
-#define VANTOR_EXPORT extern "C" __declspec(dllexport)
-#else
-#define VANTOR_EXPORT extern "C" __attribute__((visibility("default")))
-#endif
 
 namespace
 {

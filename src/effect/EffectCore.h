@@ -30,6 +30,10 @@ using EditorFactory = std::unique_ptr<EditorView> (*)(EditorEffect& effect, Engi
 class EffectCore final : public EditorEffect
 {
 public:
+    // The rate to build the engine at for a host that names its own only later (CLAP at
+    // activation, VST3 at setup).
+    static constexpr float kFirstSampleRate = 44100.0f;
+
     // Builds the engine for the host's first rate; it may be missing afterwards when memory
     // ran out. Creating the effect makes no window and reads no skin file.
     EffectCore(EffectHostLink& hostLink, float sampleRate, EditorFactory makeEditor);

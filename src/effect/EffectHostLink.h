@@ -8,9 +8,13 @@ public:
     virtual ~EffectHostLink() = default;
 
     // The latency the host should compensate, in samples (a program change sets it again).
-    virtual void latencyChanged(int samples) = 0;
+    // Nothing by default: CLAP and VST3 hosts hear of it only at activation, when the shell
+    // announces it itself.
+    virtual void latencyChanged(int) {}
     // A program went into the engine: the host may want to read names and values again.
-    virtual void programChanged() = 0;
+    // Nothing by default: CLAP, VST3 and LV2 hosts read the values again after a state load
+    // on their own, or as the shell asks them there.
+    virtual void programChanged() {}
 
     // The user's edits in the editor: a gesture begins, a value was set (it is already in
     // the effect), a gesture ends. Called on the editor's thread.

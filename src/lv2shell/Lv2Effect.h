@@ -56,7 +56,6 @@ private:
     // EffectHostLink: there is no editor in this binary, and hosts read the latency from its
     // port.
     void latencyChanged(int samples) override { latencySamples.store(samples, std::memory_order_relaxed); }
-    void programChanged() override {}
     bool editBegun(int) override { return false; }
     void valueEdited(int, float) override {}
     bool editEnded(int) override { return false; }

@@ -1,14 +1,9 @@
 #include "base/UserMessage.h"
+#include "effect/ModuleExport.h"
 #include "platform/MessageBox.h"
 #include "shell/EffectVST.h"
 
 #include <exception>
-
-#if defined(_WIN32)
-#define VANTOR_EXPORT extern "C" __declspec(dllexport)
-#else
-#define VANTOR_EXPORT extern "C" __attribute__((visibility("default")))
-#endif
 
 // The host's entry into the module: one independent effect per call.
 VANTOR_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster)
@@ -30,6 +25,6 @@ VANTOR_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster)
 #if !defined(_WIN32)
 // Older Linux hosts look for "main"; it is the same function. (The Windows build exports
 // the second name through its module definition file.)
-extern "C" __attribute__((visibility("default"), alias("VSTPluginMain"))) AEffect* legacyMainEntry(
-    audioMasterCallback audioMaster) __asm__("main");
+VANTOR_EXPORT __attribute__((alias("VSTPluginMain"))) AEffect*
+legacyMainEntry(audioMasterCallback audioMaster) __asm__("main");
 #endif

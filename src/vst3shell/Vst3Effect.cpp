@@ -113,10 +113,10 @@ vst3::tresult Vst3Effect::initialize(vst3::FUnknown* hostContext)
         return vst3::kResultOk;
     }
     EffectHostLink& link = *this;
-    auto made = std::make_unique<EffectCore>(link, kFirstSampleRate, makeBundleEditor);
+    auto made = std::make_unique<EffectCore>(link, EffectCore::kFirstSampleRate, makeBundleEditor);
     if (!made->hasEngine())
         return vst3::kOutOfMemory;
-    made->setProgram(0, kFirstSampleRate);
+    made->setProgram(0, EffectCore::kFirstSampleRate);
     effectCore = std::move(made);
     announcedLatency = effectCore->latency();
     if (hostContext != nullptr)

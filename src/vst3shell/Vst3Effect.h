@@ -91,16 +91,11 @@ private:
         Vst3Effect* owner;
     };
 
-    // The engine is built before the host names its rate (at setup).
-    static constexpr float kFirstSampleRate = 44100.0f;
-
     Vst3Effect();
     ~Vst3Effect() override;
 
     // EffectHostLink. The latency is announced from activation, where a host can act on it;
     // a state load announces nothing (the controller's values are the effect's own).
-    void latencyChanged(int) override {}
-    void programChanged() override {}
     bool editBegun(int index) override;
     void valueEdited(int index, float value) override;
     bool editEnded(int index) override;
@@ -122,7 +117,7 @@ private:
     vst3::FUnknown* context = nullptr;
     vst3::IComponentHandler* handler = nullptr;
     // The rate of the last setup: a state load keeps the engine at it.
-    float sampleRate = kFirstSampleRate;
+    float sampleRate = EffectCore::kFirstSampleRate;
     bool active = false;
     // The view showing the editor, while the host holds it.
     Vst3EditorView* liveView = nullptr;

@@ -2,18 +2,13 @@
 // class, the single-component Vantor Pro effect. No exception ever crosses into the host.
 #include "base/UserMessage.h"
 #include "effect/BoundedCopy.h"
+#include "effect/ModuleExport.h"
 #include "platform/MessageBox.h"
 #include "vst3/Vst3Abi.h"
 #include "vst3shell/Vst3ClassFacts.h"
 #include "vst3shell/Vst3Effect.h"
 
 #include <cstring>
-
-#if defined(_WIN32)
-#define VANTOR_EXPORT extern "C" __declspec(dllexport)
-#else
-#define VANTOR_EXPORT extern "C" __attribute__((visibility("default")))
-#endif
 
 namespace
 {
