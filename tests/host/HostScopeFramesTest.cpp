@@ -264,8 +264,10 @@ TEST_F(ScopeFrames, KnownSignalsLookAsTheyMustAndTheDesignsViewComesBackUnchange
     // The same signal in another opening: the same pixels.
     EXPECT_EQ(differing(showFresh(stereoNoise(kSignalLength, kAmplitude)), unrelated), 0);
 
+    // The design's own panel may keep a meter's last few pixels of release, by how many
+    // frames a loaded machine managed; anything the Scope left behind would be thousands.
     clickPanel(kCentreX, kCentreY);
-    EXPECT_EQ(differing(showFresh({std::vector<float>(kSignalLength), std::vector<float>(kSignalLength)}), design), 0)
+    EXPECT_LE(differing(showFresh({std::vector<float>(kSignalLength), std::vector<float>(kSignalLength)}), design), 16)
         << "the design's view is not as it was";
 }
 
