@@ -8,6 +8,10 @@
 #include <cstdint>
 #include <vector>
 
+// Enough for the effect's latency and a few blocks past it, in a host's usual block size.
+inline constexpr std::size_t kNoiseFrames = 3 * 2048;
+inline constexpr std::size_t kNoiseBlock = 512;
+
 struct FuzzNoise
 {
     std::vector<float> left;

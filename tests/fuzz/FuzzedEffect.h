@@ -15,7 +15,6 @@ class FuzzedEffect
 {
 public:
     static constexpr int kParameters = 42;
-    static constexpr int kCheckFrames = 3 * 2048;
 
     FuzzedEffect() : effect((new EffectVST(nullptr))->getAeffect())
     {
@@ -25,6 +24,10 @@ public:
         if (defaultBank.empty())
             std::abort();
     }
+
+    ~FuzzedEffect() { dispatch(effClose); }
+    FuzzedEffect(const FuzzedEffect&) = delete;
+    FuzzedEffect& operator=(const FuzzedEffect&) = delete;
 
     AEffect* aeffect() const { return effect; }
 
@@ -63,7 +66,7 @@ public:
     }
 
     // Runs frames of noise in place; true when every output sample is finite.
-    bool processesFinitely(int frames, int blockSize = 512)
+    bool processesFinitely(int frames, int blockSize = static_cast<int>(kNoiseBlock))
     {
         FuzzNoise noise(static_cast<std::size_t>(frames));
         noise.playInBlocks(static_cast<std::size_t>(blockSize), [this](float** channels, std::size_t length)
@@ -79,7 +82,7 @@ public:
             if (!std::isfinite(effect->getParameter(effect, index)))
                 std::abort();
         }
-        if (!processesFinitely(kCheckFrames))
+        if (!processesFinitely(static_cast<int>(kNoiseFrames)))
             std::abort();
     }
 

@@ -18,8 +18,7 @@ fuzz_dir=$root/tests/fuzz
 build=${VANTOR_FUZZ_BUILD_DIR:-$root/build/fuzz}
 seconds=${1:-20}
 jobs=${VANTOR_FUZZ_JOBS:-2}
-targets="fuzz_3ds fuzz_fnt fuzz_png fuzz_set_chunk fuzz_dispatcher fuzz_input_audio fuzz_clap_state fuzz_vst3_state
-    fuzz_preset_file fuzz_lv2_state"
+targets="fuzz_3ds fuzz_fnt fuzz_png fuzz_host_state fuzz_dispatcher fuzz_input_audio fuzz_preset_file"
 
 export VANTOR_NO_DIALOGS=1
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
