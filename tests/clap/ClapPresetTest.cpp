@@ -4,6 +4,7 @@
 // cannot be had changes nothing.
 #include "ClapPresetIndex.h"
 #include "ClapTestSupport.h"
+#include "support/FactoryPresetFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -11,40 +12,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 
 namespace
 {
-
-constexpr std::size_t kFxpHeaderBytes = 60;
-
-// The factory presets' files as the build made them, in the order of their names.
-std::vector<std::filesystem::path> factoryPresetFiles()
-{
-    const char* folder = std::getenv("VANTOR_PRESET_FOLDER");
-    std::vector<std::filesystem::path> files;
-    if (folder == nullptr)
-        return files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-std::vector<unsigned char> bytesOf(const std::filesystem::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-std::vector<unsigned char> chunkOfFile(const std::filesystem::path& path)
-{
-    const std::vector<unsigned char> bytes = bytesOf(path);
-    return bytes.size() > kFxpHeaderBytes ? std::vector<unsigned char>(bytes.begin() + kFxpHeaderBytes, bytes.end())
-                                          : std::vector<unsigned char>{};
-}
 
 const clap::PluginPresetLoad* presetLoadOf(ClapPluginInstance& plugin)
 {

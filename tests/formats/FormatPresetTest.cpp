@@ -3,41 +3,16 @@
 // 2.4 module given that chunk, on every platform alike.
 #include "FormatRows.h"
 #include "host/PluginHost.h"
+#include "support/FactoryPresetFiles.h"
 #include "support/PresetRenders.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace
 {
 
-constexpr std::size_t kFxpHeaderBytes = 60;
 constexpr std::size_t kBlock = 512;
 constexpr int kShape = 4;
-
-// The factory presets' program files as the build wrote them, in the order of their names.
-std::vector<std::filesystem::path> factoryPresetFiles()
-{
-    const char* folder = std::getenv("VANTOR_PRESET_FOLDER");
-    std::vector<std::filesystem::path> files;
-    if (folder == nullptr)
-        return files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-std::vector<unsigned char> chunkOfFile(const std::filesystem::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    return bytes.size() > kFxpHeaderBytes ? std::vector<unsigned char>(bytes.begin() + kFxpHeaderBytes, bytes.end())
-                                          : std::vector<unsigned char>{};
-}
 
 StereoSignal material()
 {

@@ -80,6 +80,25 @@ TEST_P(FormatProcessing, AChangeTakesEffectWhereTheFormatPutsIt)
     }
 }
 
+// Changes of several parameters in one block, each parameter's in a queue of its own where
+// the format keeps them so (VST3): the width's straddle the gain's.
+TEST_P(FormatProcessing, ChangesOfSeveralParametersApplyInTheOrderOfTheirOffsets)
+{
+    const auto at = [&](std::uint32_t offset) { return GetParam().sampleAccurateChanges ? offset : 0u; };
+    const std::vector<BlockChange> changes = {
+        {10, at(40), 1, 0.2f}, {10, at(100), 5, 0.3f}, {10, at(300), 1, 0.8f}, {10, at(450), 5, 0.6f}, {11, 0, 2, 0.9f}};
+    const StereoSignal input = stereoNoise(kBlock * 16, 0.4f);
+    StereoSignal rendered = input;
+    auto module = made();
+    ASSERT_NE(module, nullptr);
+    module->start(kBlock);
+    module->process(rendered, kBlock, changes);
+    StereoSignal fromVst = input;
+    renderWithVstSplitting(fromVst, changes, 44100.0f, kBlock);
+    EXPECT_TRUE(sameBits(rendered.left, fromVst.left));
+    EXPECT_TRUE(sameBits(rendered.right, fromVst.right));
+}
+
 // A host's delay compensation lines the track up by what the effect reports: one sample off
 // and a blend with its dry copy loses the top octave.
 TEST_P(FormatProcessing, LatencyIsTheDelayOfTheSoundAtEveryRateAsTheVstModuleReportsIt)

@@ -1,8 +1,7 @@
 // Sound through the VST3 module as only VST3 gives it (what every format must do alike is in
-// tests/formats): points of several parameters in their order, the restart a latency change
-// needs, silence flags, and no process context asked for.
+// tests/formats): the restart a latency change needs, silence flags, and no process context
+// asked for.
 #include "Vst3TestSupport.h"
-#include "host/VstSplitRender.h"
 #include "support/TestSignals.h"
 
 #include <gtest/gtest.h>
@@ -13,24 +12,6 @@ namespace
 {
 
 constexpr std::size_t kBlock = 512;
-
-void renderWithVst3(StereoSignal& signal, const std::vector<BlockChange>& changes, double sampleRate)
-{
-    auto effect = processingEffect(sampleRate, kBlock);
-    ASSERT_NE(effect, nullptr);
-    processInBlocks(*effect, signal.left, signal.right, kBlock,
-                    [&](Vst3ParameterChanges& queues, std::size_t start)
-                    {
-                        for (const BlockChange& change : changes)
-                        {
-                            if (change.block != start / kBlock)
-                                continue;
-                            ASSERT_TRUE(
-                                queues.addPoint(change.id, static_cast<std::int32_t>(change.offset), change.value));
-                        }
-                    });
-    EXPECT_EQ(effect->componentHandler().misuses(), 0);
-}
 
 // Noise, then a silent input the host flags silent; `unclearedSilence` leaves noise in the
 // flagged buffers, as a host need not clear them. The output and its flags, block by block.
@@ -81,24 +62,6 @@ bool hasRestart(Vst3PluginInstance& effect, std::int32_t flag)
 }
 
 }  // namespace
-
-TEST(Vst3Processing, PointsOfSeveralParametersApplyInTheOrderOfTheirOffsets)
-{
-    // The queues come per parameter; the width's points straddle the gain's.
-    const std::vector<BlockChange> inQueueOrder = {
-        {10, 40, 1, 0.2f}, {10, 300, 1, 0.8f}, {10, 100, 5, 0.3f}, {10, 450, 5, 0.6f}, {11, 0, 2, 0.9f}};
-    std::vector<BlockChange> inTimeOrder = inQueueOrder;
-    std::stable_sort(inTimeOrder.begin(), inTimeOrder.end(),
-                     [](const BlockChange& a, const BlockChange& b)
-                     { return a.block != b.block ? a.block < b.block : a.offset < b.offset; });
-    const StereoSignal input = stereoNoise(kBlock * 16, 0.4f);
-    StereoSignal vst3Signal = input;
-    StereoSignal vstSignal = input;
-    renderWithVst3(vst3Signal, inQueueOrder, 44100.0);
-    renderWithVstSplitting(vstSignal, inTimeOrder, 44100.0f, kBlock);
-    EXPECT_TRUE(sameBits(vst3Signal.left, vstSignal.left));
-    EXPECT_TRUE(sameBits(vst3Signal.right, vstSignal.right));
-}
 
 // The latency and its delay in the sound every format's suite checks (tests/formats); a
 // host hears of a change of it through a restart, and the tail covers it.
