@@ -22,6 +22,8 @@ using FormatProcessing = FormatCase;
 
 TEST_P(FormatProcessing, AtDefaultsAndWithChangesItSoundsBitIdenticalToTheVstModule)
 {
+    if (GetParam().isTheReference)
+        GTEST_SKIP() << "the VST 2.4 module is what this compares with";
     for (double rate : {44100.0, 96000.0})
     {
         SCOPED_TRACE(rate);
@@ -81,12 +83,14 @@ TEST_P(FormatProcessing, AChangeTakesEffectWhereTheFormatPutsIt)
 }
 
 // Changes of several parameters in one block, each parameter's in a queue of its own where
-// the format keeps them so (VST3): the width's straddle the gain's.
+// the format keeps them so (VST3): the width's straddle Active's, both heard from their sample.
 TEST_P(FormatProcessing, ChangesOfSeveralParametersApplyInTheOrderOfTheirOffsets)
 {
+    if (GetParam().isTheReference)
+        GTEST_SKIP() << "the VST 2.4 module is what this compares with";
     const auto at = [&](std::uint32_t offset) { return GetParam().sampleAccurateChanges ? offset : 0u; };
     const std::vector<BlockChange> changes = {
-        {10, at(40), 1, 0.2f}, {10, at(100), 5, 0.3f}, {10, at(300), 1, 0.8f}, {10, at(450), 5, 0.6f}, {11, 0, 2, 0.9f}};
+        {10, at(40), 1, 0.2f}, {10, at(100), 0, 0.0f}, {10, at(300), 1, 0.8f}, {10, at(450), 0, 1.0f}, {11, 0, 2, 0.9f}};
     const StereoSignal input = stereoNoise(kBlock * 16, 0.4f);
     StereoSignal rendered = input;
     auto module = made();

@@ -7,12 +7,14 @@
 
 const std::vector<FormatRow>& formatRows()
 {
+    // Name, module, the reference, sample-accurate changes, a clean restart at the same rate, a
+    // restart at another rate, factory presets of its own, the older program form.
     static const std::vector<FormatRow> rows = {
-        {"Vst", makeVstModule, false, false, true, false, true},
-        {"Clap", makeClapModule, true, true, true, true, false},
-        {"Vst3", makeVst3Module, true, true, true, true, false},
+        {"Vst", makeVstModule, true, false, false, true, false, true},
+        {"Clap", makeClapModule, false, true, true, true, true, false},
+        {"Vst3", makeVst3Module, false, true, true, true, true, false},
 #if !defined(_WIN32)
-        {"Lv2", makeLv2Module, false, true, false, true, false},
+        {"Lv2", makeLv2Module, false, false, true, false, true, false},
 #endif
     };
     return rows;

@@ -36,6 +36,8 @@ using FormatState = FormatCase;
 
 TEST_P(FormatState, SavesExactlyTheVstProgramChunk)
 {
+    if (GetParam().isTheReference)
+        GTEST_SKIP() << "the VST 2.4 module is what this compares with";
     const std::vector<unsigned char> chunk = vstChunkOfTheSetting();
     ASSERT_EQ(chunk.size(), 2724u);
     auto module = made();

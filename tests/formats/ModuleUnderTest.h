@@ -52,6 +52,8 @@ struct FormatRow
     // As test names and reference files show it.
     const char* name;
     std::unique_ptr<ModuleUnderTest> (*make)(double sampleRate);
+    // The VST 2.4 module itself, which the other rows are compared with.
+    bool isTheReference;
     // Changes take effect at their sample within a block (else at the block's start).
     bool sampleAccurateChanges;
     // Started again at the rate it had, it forgets what it played (VST 2.4's resume keeps
