@@ -19,11 +19,13 @@ constexpr std::size_t kSettlingRun = 512;
 // The program chunk opens with the parameters' normalised values, in their order.
 constexpr std::uint32_t kParameters = 42;
 
-// The bundle's presets, each with the label hosts show; the caller frees the states.
-std::vector<std::pair<std::string, LilvState*>> bundlePresets()
+using PresetState = std::unique_ptr<LilvState, decltype(&lilv_state_free)>;
+
+// The bundle's presets, each with the label hosts show.
+std::vector<std::pair<std::string, PresetState>> bundlePresets()
 {
     Lv2BundleWorld& world = lv2Bundle();
-    std::vector<std::pair<std::string, LilvState*>> presets;
+    std::vector<std::pair<std::string, PresetState>> presets;
     LilvNodes* related = lilv_plugin_get_related(world.plugin(), world.uri(LV2_PRESETS__Preset));
     LILV_FOREACH(nodes, i, related)
     {
@@ -32,7 +34,8 @@ std::vector<std::pair<std::string, LilvState*>> bundlePresets()
         LilvState* state = lilv_state_new_from_world(world.world(), world.urids().mapFeature(), preset);
         EXPECT_NE(state, nullptr) << lilv_node_as_uri(preset);
         if (state != nullptr)
-            presets.emplace_back(lilv_state_get_label(state) != nullptr ? lilv_state_get_label(state) : "", state);
+            presets.emplace_back(lilv_state_get_label(state) != nullptr ? lilv_state_get_label(state) : "",
+                                 PresetState(state, lilv_state_free));
     }
     lilv_nodes_free(related);
     return presets;
@@ -80,27 +83,22 @@ public:
     std::vector<std::string> factoryPresetNames() override
     {
         std::vector<std::string> names;
-        for (auto& [label, state] : bundlePresets())
-        {
-            names.push_back(label);
-            lilv_state_free(state);
-        }
+        for (const auto& preset : bundlePresets())
+            names.push_back(preset.first);
         return names;
     }
     // As hosts restore a preset: the state extension first, then the port values.
     bool loadFactoryPreset(const std::string& name) override
     {
-        bool found = false;
-        for (auto& [label, state] : bundlePresets())
+        for (const auto& [label, state] : bundlePresets())
         {
-            if (label == name && !found)
+            if (label == name)
             {
-                plugin.restore(state);
-                found = true;
+                plugin.restore(state.get());
+                return true;
             }
-            lilv_state_free(state);
         }
-        return found;
+        return false;
     }
 
     // Made activated, at its rate.

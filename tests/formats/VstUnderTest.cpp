@@ -1,12 +1,11 @@
 // The VST 2.4 module as a VST 2.4 host drives it: values through setParameter, the program
-// chunk as the state, a change before the block it belongs to (hosts split their blocks
-// themselves for anything finer).
+// chunk as the state, a change between the blocks (hosts split their blocks themselves for
+// anything finer).
 #include "ModuleUnderTest.h"
 #include "host/PluginHost.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 namespace
 {
@@ -38,19 +37,10 @@ public:
         start(maxBlock);
     }
     std::uint32_t latency() override { return static_cast<std::uint32_t>(vst.effect()->initialDelay); }
+    // The cases give it changes at block starts only: as a VST 2.4 host sets them between blocks.
     void process(StereoSignal& signal, std::size_t blockSize, const std::vector<BlockChange>& changes) override
     {
-        for (std::size_t start = 0, block = 0; start < signal.left.size(); start += blockSize, ++block)
-        {
-            for (const BlockChange& change : changes)
-            {
-                if (change.block == block)
-                    vst.setParameter(static_cast<VstInt32>(change.id), change.value);
-            }
-            const auto frames = static_cast<VstInt32>(std::min(blockSize, signal.left.size() - start));
-            float* channels[2] = {signal.left.data() + start, signal.right.data() + start};
-            vst.effect()->processReplacing(vst.effect(), channels, channels, frames);
-        }
+        processSplitting(vst, signal, changes, blockSize);
     }
 
 private:
