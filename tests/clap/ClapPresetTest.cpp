@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -66,23 +65,16 @@ TEST(ClapPresets, DiscoveryListsTheFactoryPresetsAndTheUsersFiles)
 
     const clap::PresetMetadataReceiver receiver = receiverFor(index);
     ASSERT_TRUE(provider->getMetadata(provider, clap::kPresetLocationPlugin, nullptr, &receiver));
+    // That they are the shipped files, by name, every format's suite checks (tests/formats).
     ASSERT_EQ(index.presets.size(), files.size());
-    std::vector<std::string> listed;
     for (const ClapPresetIndex::Preset& preset : index.presets)
     {
-        listed.push_back(preset.name);
         EXPECT_TRUE(preset.hasLoadKey) << "a preset inside the plug-in is loaded by its key";
         EXPECT_EQ(preset.loadKey, preset.name);
         EXPECT_GT(preset.description.size(), 20u) << preset.name;
         EXPECT_EQ(preset.pluginIds, std::vector<std::string>{std::string("clap:") + kClapPluginId});
         EXPECT_EQ(preset.flags, clap::kPresetIsFactoryContent);
     }
-    std::sort(listed.begin(), listed.end());
-    std::vector<std::string> fileNames;
-    for (const auto& file : files)
-        fileNames.push_back(nameOf(file));
-    std::sort(fileNames.begin(), fileNames.end());
-    EXPECT_EQ(listed, fileNames) << "the built-in presets are the shipped files";
 
     index.presets.clear();
     ASSERT_TRUE(provider->getMetadata(provider, clap::kPresetLocationFile, files[0].string().c_str(), &receiver));
