@@ -71,15 +71,20 @@ public:
     }
     void process(StereoSignal& signal, std::size_t blockSize, const std::vector<BlockChange>& changes) override
     {
-        processInBlocks(*plugin, signal.left, signal.right, blockSize,
-                        [&](ClapPluginInstance& instance, std::size_t start)
-                        {
-                            for (const BlockChange& change : changes)
-                            {
-                                if (change.block == start / blockSize)
-                                    instance.inputEvents().addParamValue(change.offset, change.id, change.value);
-                            }
-                        });
+        // Named, so that it is gone only after the watch ends.
+        const std::function<void(ClapPluginInstance&, std::size_t)> beforeBlock =
+            [&](ClapPluginInstance& instance, std::size_t start)
+        {
+            pluginCallsFollow(false);
+            for (const BlockChange& change : changes)
+            {
+                if (change.block == start / blockSize)
+                    instance.inputEvents().addParamValue(change.offset, change.id, change.value);
+            }
+            pluginCallsFollow(true);
+        };
+        processInBlocks(*plugin, signal.left, signal.right, blockSize, beforeBlock);
+        pluginCallsFollow(false);
     }
 
 private:

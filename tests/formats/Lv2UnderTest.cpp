@@ -112,15 +112,20 @@ public:
     std::uint32_t latency() override { return static_cast<std::uint32_t>(plugin.reportedLatency()); }
     void process(StereoSignal& signal, std::size_t blockSize, const std::vector<BlockChange>& changes) override
     {
-        plugin.render(signal, {blockSize},
-                      [&](Lv2Instance& instance, std::size_t block)
-                      {
-                          for (const BlockChange& change : changes)
-                          {
-                              if (change.block == block)
-                                  instance.setValue(change.id, change.value);
-                          }
-                      });
+        // Named, so that they are gone only after the watch ends.
+        const std::vector<std::size_t> blockLengths = {blockSize};
+        const std::function<void(Lv2Instance&, std::size_t)> beforeBlock = [&](Lv2Instance& instance, std::size_t block)
+        {
+            pluginCallsFollow(false);
+            for (const BlockChange& change : changes)
+            {
+                if (change.block == block)
+                    instance.setValue(change.id, change.value);
+            }
+            pluginCallsFollow(true);
+        };
+        plugin.render(signal, blockLengths, beforeBlock);
+        pluginCallsFollow(false);
     }
 
 private:

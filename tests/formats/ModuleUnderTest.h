@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,6 +45,17 @@ public:
     // The signal processed in place in blocks of `blockSize`, each change given in its
     // block: at its offset where the format carries offsets, else before the block.
     virtual void process(StereoSignal& signal, std::size_t blockSize, const std::vector<BlockChange>& changes) = 0;
+
+    // Told, while processing, when the plug-in's own calls for a block follow (true) and when
+    // the host's own work begins again (false): for a case that watches only the plug-in.
+    std::function<void(bool)> onPluginCalls;
+
+protected:
+    void pluginCallsFollow(bool follow) const
+    {
+        if (onPluginCalls)
+            onPluginCalls(follow);
+    }
 };
 
 // A row of the table: one format, what it can express, and how to make its instances.

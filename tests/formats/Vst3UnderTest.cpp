@@ -129,22 +129,31 @@ public:
     std::uint32_t latency() override { return effect->processor()->vtable->getLatencySamples(effect->processor()); }
     void process(StereoSignal& signal, std::size_t blockSize, const std::vector<BlockChange>& changes) override
     {
-        processInBlocks(*effect, signal.left, signal.right, blockSize,
-                        [&](Vst3ParameterChanges& queues, std::size_t start)
-                        {
-                            for (const BlockChange& change : changes)
-                            {
-                                if (change.block == start / blockSize)
-                                {
-                                    EXPECT_TRUE(queues.addPoint(change.id, static_cast<std::int32_t>(change.offset),
-                                                                change.value));
-                                }
-                            }
-                        });
+        for (std::size_t start = 0; start < signal.left.size(); start += blockSize)
+        {
+            data.inputChanges().clear();
+            for (const BlockChange& change : changes)
+            {
+                if (change.block == start / blockSize)
+                {
+                    EXPECT_TRUE(data.inputChanges().addPoint(change.id, static_cast<std::int32_t>(change.offset),
+                                                             change.value));
+                }
+            }
+            const auto frames = static_cast<std::int32_t>(std::min(blockSize, signal.left.size() - start));
+            float* channels[2] = {signal.left.data() + start, signal.right.data() + start};
+            vst3::ProcessData& call = data.prepare(channels, channels, frames);
+            pluginCallsFollow(true);
+            const vst3::tresult result = effect->processor()->vtable->process(effect->processor(), &call);
+            pluginCallsFollow(false);
+            ASSERT_EQ(result, vst3::kResultOk);
+        }
     }
 
 private:
     std::unique_ptr<Vst3PluginInstance> effect;
+    // Made once, as a host's own buffers are: nothing of the host's is made or freed in a block.
+    Vst3StereoProcessData data;
     double rate;
 };
 

@@ -40,7 +40,9 @@ public:
     // The cases give it changes at block starts only: as a VST 2.4 host sets them between blocks.
     void process(StereoSignal& signal, std::size_t blockSize, const std::vector<BlockChange>& changes) override
     {
+        pluginCallsFollow(true);
         processSplitting(vst, signal, changes, blockSize);
+        pluginCallsFollow(false);
     }
 
 private:
