@@ -111,3 +111,24 @@ TEST(ClapActivation, AnyStateOfTheRightLengthReadsBackWithinRangeAndPlaysFinite)
     for (std::size_t i = 0; i < out.left.size(); ++i)
         ASSERT_TRUE(std::isfinite(out.left[i]) && std::isfinite(out.right[i])) << i;
 }
+
+// The host hears of a latency only when an activation changes it, and the tail it is told
+// covers the latency at every rate.
+TEST(ClapActivation, ALatencyChangeIsAnnouncedOnlyWhenTheRateChangesIt)
+{
+    auto plugin = initialisedPlugin();
+    ASSERT_NE(plugin, nullptr);
+    ASSERT_TRUE(start(*plugin));
+    EXPECT_GE(plugin->tail(), plugin->latency().value_or(0));
+    const int latencyChangesBefore = plugin->host().latencyChanges();
+    plugin->stopProcessing();
+    plugin->deactivate();
+    ASSERT_TRUE(plugin->activate(96000.0, 1, kBlock));
+    EXPECT_EQ(plugin->latency(), 4097u);
+    EXPECT_GE(plugin->tail(), 4097u);
+    EXPECT_EQ(plugin->host().latencyChanges(), latencyChangesBefore + 1);
+    plugin->deactivate();
+    ASSERT_TRUE(plugin->activate(96000.0, 1, kBlock));
+    EXPECT_EQ(plugin->host().latencyChanges(), latencyChangesBefore + 1);
+    EXPECT_EQ(plugin->host().misuses(), 0);
+}

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 
 const ClapModule& clapModule()
 {
@@ -52,9 +51,4 @@ void processInBlocks(ClapPluginInstance& plugin, std::vector<float>& left, std::
         float* channels[2] = {left.data() + start, right.data() + start};
         ASSERT_EQ(plugin.process(channels, channels, frames), clap::kProcessContinue);
     }
-}
-
-bool sameBits(const std::vector<float>& a, const std::vector<float>& b)
-{
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
 }

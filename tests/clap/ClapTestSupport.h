@@ -24,6 +24,3 @@ std::unique_ptr<ClapPluginInstance> processingPlugin(double sampleRate, std::uin
 void processInBlocks(ClapPluginInstance& plugin, std::vector<float>& left, std::vector<float>& right,
                      std::size_t blockSize,
                      const std::function<void(ClapPluginInstance&, std::size_t)>& beforeBlock = {});
-
-// True when both hold exactly the same bits.
-bool sameBits(const std::vector<float>& a, const std::vector<float>& b);

@@ -4,11 +4,9 @@
 
 #include <algorithm>
 
-void renderWithVstSplitting(StereoSignal& signal, const std::vector<BlockChange>& changes, float sampleRate,
-                            std::size_t blockSize)
+void processSplitting(const EffectInstance& vst, StereoSignal& signal, const std::vector<BlockChange>& changes,
+                      std::size_t blockSize)
 {
-    EffectInstance vst;
-    vst.resumeAt(sampleRate, static_cast<VstInt32>(blockSize));
     for (std::size_t start = 0, block = 0; start < signal.left.size(); start += blockSize, ++block)
     {
         const auto frames = std::min(blockSize, signal.left.size() - start);
@@ -29,4 +27,12 @@ void renderWithVstSplitting(StereoSignal& signal, const std::vector<BlockChange>
         float* channels[2] = {signal.left.data() + start + done, signal.right.data() + start + done};
         vst.effect()->processReplacing(vst.effect(), channels, channels, static_cast<VstInt32>(frames - done));
     }
+}
+
+void renderWithVstSplitting(StereoSignal& signal, const std::vector<BlockChange>& changes, float sampleRate,
+                            std::size_t blockSize)
+{
+    EffectInstance vst;
+    vst.resumeAt(sampleRate, static_cast<VstInt32>(blockSize));
+    processSplitting(vst, signal, changes, blockSize);
 }

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 
 namespace
 {
@@ -178,7 +177,23 @@ StereoSignal renderedByVst(const std::vector<unsigned char>& chunk, StereoSignal
     return signal;
 }
 
-bool sameBits(const std::vector<float>& a, const std::vector<float>& b)
+LV2_State_Status restoreOffered(Lv2Instance& plugin, const OfferedProperty& offered)
 {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
+    const auto* interface = static_cast<const LV2_State_Interface*>(
+        lilv_instance_get_extension_data(plugin.lilvInstance(), LV2_STATE__interface));
+    if (interface == nullptr)
+        return LV2_STATE_ERR_UNKNOWN;
+    auto retrieve = [](LV2_State_Handle handle, std::uint32_t key, std::size_t* size, std::uint32_t* type,
+                       std::uint32_t* flags) -> const void*
+    {
+        const auto& property = *static_cast<const OfferedProperty*>(handle);
+        if (key != property.key)
+            return nullptr;
+        *size = property.bytes.size();
+        *type = property.type;
+        *flags = LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE;
+        return property.bytes.data();
+    };
+    return interface->restore(lilv_instance_get_handle(plugin.lilvInstance()), retrieve,
+                              const_cast<OfferedProperty*>(&offered), 0, nullptr);
 }

@@ -21,6 +21,8 @@
 
 inline constexpr char kLv2PluginUri[] = "https://brackwel.com/plugins/vantor-pro";
 inline constexpr std::uint32_t kParameterPorts = 42;
+// The one property the state extension saves: the program chunk.
+inline constexpr char kLv2ProgramKey[] = "https://brackwel.com/plugins/vantor-pro#program";
 
 // The bundle named by VANTOR_LV2_BUNDLE, loaded once per process; its plug-in is null (and
 // the test failed) when it is not ours.
@@ -74,6 +76,15 @@ private:
     LV2_Feature mapFeature;
     LV2_Feature unmapFeature;
 };
+
+// The state extension's restore given one property value, as a host's retrieve hands it.
+struct OfferedProperty
+{
+    LV2_URID key;
+    LV2_URID type;
+    std::vector<unsigned char> bytes;
+};
+LV2_State_Status restoreOffered(Lv2Instance& plugin, const OfferedProperty& offered);
 
 // The signal through the VST 2.4 module (VANTOR_MODULE) given a program chunk, in blocks of 512.
 StereoSignal renderedByVst(const std::vector<unsigned char>& chunk, StereoSignal signal, float sampleRate);

@@ -11,7 +11,7 @@
 # bundle (where the build has the validators). The uninstaller must then leave nothing of ours,
 # only the user's presets and Info setting.
 set -u
-setup=$1 archive=$2 make_setup=$3 makensis=$4 inspect=$5 clap_tests=$6 run_under_wine=$7
+setup=$1 archive=$2 make_setup=$3 makensis=$4 inspect=$5 format_tests=$6 run_under_wine=$7
 version=$8 vendor=$9
 # What remains: the validators' run.sh with its options, where the build has them.
 shift 9
@@ -104,7 +104,7 @@ done
 check "the installed CLAP module sounds bit for bit as the installed VST 2.4 module" \
     'VANTOR_MODULE="C:\\Studio VST\\Vantor Pro\\Vantor Pro.dll" \
      VANTOR_CLAP_MODULE="C:\\Program Files\\Common Files\\CLAP\\Vantor Pro\\Vantor Pro.clap" \
-     wine_run "$clap_tests" --gtest_filter=ClapProcessing.ChangesAtOffsetZeroSoundBitIdenticalToTheVstModule &&
+     wine_run "$format_tests" --gtest_filter=Formats/FormatProcessing.AtDefaultsAndWithChangesItSoundsBitIdenticalToTheVstModule/Clap &&
      grep -q "\[  PASSED  \] 1 test" "$work/wine.log"'
 python3 -c 'import math, struct, wave, sys
 with wave.open(sys.argv[1], "wb") as w:

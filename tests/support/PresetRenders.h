@@ -1,11 +1,10 @@
 #pragma once
 
+#include "support/TestSignals.h"
+
 #include <cmath>
 #include <cstddef>
 #include <vector>
-
-// Every sample equal, bit for bit (the CLAP and VST3 suites' support code has it).
-bool sameBits(const std::vector<float>& a, const std::vector<float>& b);
 
 // A VST 2.4 host's resume lets Shape glide in from where the engine had it (from 0 in a new
 // instance), while CLAP's activation and VST3's processing switch start with it at its

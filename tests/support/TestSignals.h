@@ -2,7 +2,14 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <vector>
+
+// Every sample equal, bit for bit.
+inline bool sameBits(const std::vector<float>& a, const std::vector<float>& b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
+}
 
 // Deterministic test material, identical on every platform (no library random numbers).
 struct StereoSignal

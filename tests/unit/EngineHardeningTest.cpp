@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 namespace
@@ -14,11 +13,6 @@ namespace
 
 constexpr std::size_t kFrame = 2048;
 constexpr float kInfinity = std::numeric_limits<float>::infinity();
-
-bool sameBits(const std::vector<float>& a, const std::vector<float>& b)
-{
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
-}
 
 }  // namespace
 

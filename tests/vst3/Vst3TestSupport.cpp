@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 
 namespace
 {
@@ -98,9 +97,4 @@ std::vector<unsigned char> savedState(Vst3PluginInstance& effect)
     if (effect.component()->vtable->getState(effect.component(), stream.stream()) != vst3::kResultOk)
         return {};
     return stream.bytes();
-}
-
-bool sameBits(const std::vector<float>& a, const std::vector<float>& b)
-{
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
 }

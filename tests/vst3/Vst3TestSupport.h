@@ -39,6 +39,3 @@ void processInBlocks(Vst3PluginInstance& effect, std::vector<float>& left, std::
 
 // The component's state as getState writes it; empty when it fails.
 std::vector<unsigned char> savedState(Vst3PluginInstance& effect);
-
-// True when both hold exactly the same bits.
-bool sameBits(const std::vector<float>& a, const std::vector<float>& b);
