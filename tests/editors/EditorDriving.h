@@ -1,0 +1,42 @@
+#pragma once
+
+#include "FormatEditor.h"
+#include "editor/EditorLayout.h"
+#include "host/HostPointer.h"
+#include "host/HostWindow.h"
+#include "support/CapturedFrame.h"
+
+#include <string>
+#include <vector>
+
+// What a host does around any format's editor: turns its loop, reads the frame it presented,
+// and moves the user's pointer over it. The editor's design size and the layout table say
+// where each control is.
+inline constexpr int kEditorWidth = 512;
+inline constexpr int kEditorHeight = 624;
+
+struct WindowPoint
+{
+    int x;
+    int yFromTop;
+};
+
+// Turns of a host's loop about 10 ms apart, the host window's messages delivered first.
+void turnLoop(FormatEditor& editor, HostWindow& window, int turns);
+
+// The frame the editor presents next, turning the loop until one is written (a frame of no
+// size when none comes); the capture file is removed first.
+CapturedFrame nextPresentedFrame(FormatEditor& editor, HostWindow& window);
+
+const layout::Row& layoutRow(const std::string& name);
+// A layout position (from the faceplate's bottom-left corner) in window pixels at the design size.
+WindowPoint windowPoint(float relativeX, float relativeY);
+WindowPoint centreOf(const layout::Row& control);
+
+// Presses on the control's centre, moves up by `pixels` in four steps and lets go, the loop
+// turning between as a user's hand is slower than the host.
+void dragUp(FormatEditor& editor, HostWindow& window, HostPointer& pointer, const layout::Row& control, int pixels);
+
+// Exactly a begin, values of this parameter only, an end; the last value is the one the host
+// reads now.
+void expectOneGesture(const std::vector<HostEdit>& edits, int parameter, double valueNow);
