@@ -33,24 +33,6 @@ Vst3RunLoop& Vst3EditorUnderTest::runLoop()
     return loadedBundle().loop;
 }
 
-const char* Vst3EditorUnderTest::platformType()
-{
-#if defined(_WIN32)
-    return vst3::kPlatformTypeHwnd;
-#else
-    return vst3::kPlatformTypeX11EmbedWindowId;
-#endif
-}
-
-const char* Vst3EditorUnderTest::otherPlatformType()
-{
-#if defined(_WIN32)
-    return vst3::kPlatformTypeX11EmbedWindowId;
-#else
-    return vst3::kPlatformTypeHwnd;
-#endif
-}
-
 Vst3EditorUnderTest::Vst3EditorUnderTest()
     : instance(std::make_unique<Vst3PluginInstance>(loadedBundle().module,
                                                     vst3::tuidFromSpelledBytes(kEffectIdentity.vst3ClassId)))
@@ -84,7 +66,7 @@ void Vst3EditorUnderTest::releaseView()
 
 bool Vst3EditorUnderTest::open(void* parent)
 {
-    return plugView->vtable->attached(plugView, parent, platformType()) == vst3::kResultOk;
+    return plugView->vtable->attached(plugView, parent, kPlatformType) == vst3::kResultOk;
 }
 
 void Vst3EditorUnderTest::close()

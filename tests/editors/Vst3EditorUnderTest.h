@@ -14,8 +14,13 @@ class Vst3EditorUnderTest : public FormatEditor
 {
 public:
     // This platform's window type, and the other one, which the view must refuse.
-    static const char* platformType();
-    static const char* otherPlatformType();
+#if defined(_WIN32)
+    static constexpr const char* kPlatformType = vst3::kPlatformTypeHwnd;
+    static constexpr const char* kOtherPlatformType = vst3::kPlatformTypeX11EmbedWindowId;
+#else
+    static constexpr const char* kPlatformType = vst3::kPlatformTypeX11EmbedWindowId;
+    static constexpr const char* kOtherPlatformType = vst3::kPlatformTypeHwnd;
+#endif
 
     // The effect and view are null (and the test failed) when they cannot be made.
     Vst3EditorUnderTest();

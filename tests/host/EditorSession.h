@@ -3,8 +3,7 @@
 #include "HostWindow.h"
 #include "PluginHost.h"
 #include "PointerInput.h"
-#include "editor/EditorLayout.h"
-#include "support/CapturedFrame.h"
+#include "editors/EditorDriving.h"
 
 #include <gtest/gtest.h>
 
@@ -24,11 +23,7 @@ public:
     static constexpr int kWidth = 512;
     static constexpr int kHeight = 624;
 
-    struct Point
-    {
-        int x;
-        int yFromTop;
-    };
+    using Point = WindowPoint;
 
 public:
     static void SetUpTestSuite()
@@ -101,30 +96,8 @@ public:
         return false;
     }
 
-    static const layout::Row& row(const std::string& name)
-    {
-        for (const layout::Row& candidate : layout::controlRows())
-        {
-            if (name == candidate.name)
-                return candidate;
-        }
-        throw std::runtime_error("no layout row " + name);
-    }
-
-    // A layout position (relative to the faceplate's bottom-left corner) in window pixels.
-    static Point windowPoint(float relativeX, float relativeY)
-    {
-        const float sceneX = layout::leftEdge(kWidth) + relativeX;
-        const float sceneY = layout::bottomEdge(kHeight) + relativeY;
-        return Point{static_cast<int>(std::lround(kWidth / 2.0f + sceneX)),
-                     static_cast<int>(std::lround(kHeight / 2.0f - sceneY))};
-    }
-
-    static Point centreOf(const std::string& name)
-    {
-        const layout::Row& r = row(name);
-        return windowPoint(r.centre[0], r.centre[1]);
-    }
+    static const layout::Row& row(const std::string& name) { return layoutRow(name); }
+    static Point centreOf(const std::string& name) { return ::centreOf(layoutRow(name)); }
 
     void hover(Point at)
     {

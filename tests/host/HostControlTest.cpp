@@ -38,8 +38,8 @@ struct ScreenBox
 
 ScreenBox screenBoxOf(const layout::Row& r)
 {
-    const auto lowLeft = EditorSession::windowPoint(r.origin[0], r.origin[1]);
-    const auto highRight = EditorSession::windowPoint(r.origin[0] + r.size[0], r.origin[1] + r.size[1]);
+    const auto lowLeft = windowPoint(r.origin[0], r.origin[1]);
+    const auto highRight = windowPoint(r.origin[0] + r.size[0], r.origin[1] + r.size[1]);
     return ScreenBox{std::max(lowLeft.x, 0), std::max(highRight.yFromTop, 0), std::min(highRight.x, 512),
                      std::min(lowLeft.yFromTop, 624)};
 }

@@ -75,8 +75,8 @@ protected:
 
 TEST_F(Vst3Editor, TakesThisPlatformsWindowTypeAtItsOneSize)
 {
-    EXPECT_EQ(view->vtable->isPlatformTypeSupported(view, Vst3EditorUnderTest::platformType()), vst3::kResultTrue);
-    EXPECT_EQ(view->vtable->isPlatformTypeSupported(view, Vst3EditorUnderTest::otherPlatformType()),
+    EXPECT_EQ(view->vtable->isPlatformTypeSupported(view, Vst3EditorUnderTest::kPlatformType), vst3::kResultTrue);
+    EXPECT_EQ(view->vtable->isPlatformTypeSupported(view, Vst3EditorUnderTest::kOtherPlatformType),
               vst3::kResultFalse);
     EXPECT_EQ(view->vtable->canResize(view), vst3::kResultFalse);
     vst3::ViewRect dragged{0, 0, kEditorWidth + 40, kEditorHeight - 10};
@@ -84,7 +84,7 @@ TEST_F(Vst3Editor, TakesThisPlatformsWindowTypeAtItsOneSize)
     EXPECT_EQ(dragged.right, kEditorWidth);
     EXPECT_EQ(dragged.bottom, kEditorHeight);
     EXPECT_FALSE(editor.setScale(0.0));
-    EXPECT_NE(view->vtable->attached(view, window.handle(), Vst3EditorUnderTest::otherPlatformType()),
+    EXPECT_NE(view->vtable->attached(view, window.handle(), Vst3EditorUnderTest::kOtherPlatformType),
               vst3::kResultOk);
     EXPECT_EQ(window.childCount(), 0);
 }
@@ -126,7 +126,7 @@ TEST_F(Vst3Editor, AHostKeepingTheViewPastTheEffectCannotCrashIt)
     editor.effect().reset();
     vst3::ViewRect rect{};
     view->vtable->getSize(view, &rect);
-    EXPECT_NE(view->vtable->attached(view, window.handle(), Vst3EditorUnderTest::platformType()), vst3::kResultOk);
+    EXPECT_NE(view->vtable->attached(view, window.handle(), Vst3EditorUnderTest::kPlatformType), vst3::kResultOk);
     EXPECT_EQ(window.childCount(), 0);
     EXPECT_EQ(view->vtable->removed(view), vst3::kResultOk);
     editor.releaseView();
