@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
 #include <thread>
 
@@ -18,10 +18,9 @@ void turnLoop(FormatEditor& editor, HostWindow& window, int turns)
     }
 }
 
-CapturedFrame nextPresentedFrame(FormatEditor& editor, HostWindow& window)
+CapturedFrame presentedFrame(FormatEditor& editor, HostWindow& window)
 {
-    std::remove(CapturedFrame::path().c_str());
-    CapturedFrame frame;
+    CapturedFrame frame = CapturedFrame::read();
     for (int attempt = 0; attempt < 500 && frame.width == 0; ++attempt)
     {
         turnLoop(editor, window, 1);
@@ -67,6 +66,22 @@ void dragUp(FormatEditor& editor, HostWindow& window, HostPointer& pointer, cons
     }
     pointer.release(HostPointer::Left);
     turnLoop(editor, window, 10);
+}
+
+double meanDifference(const CapturedFrame& a, const CapturedFrame& b, int left, int top, int right, int bottom)
+{
+    double sum = 0.0;
+    int count = 0;
+    for (int y = std::max(top, 0); y < std::min({bottom, a.height, b.height}); ++y)
+    {
+        for (int x = std::max(left, 0); x < std::min({right, a.width, b.width}); ++x)
+        {
+            for (int c = 0; c < 3; ++c)
+                sum += std::fabs(static_cast<double>(a.pixel(x, y)[c]) - b.pixel(x, y)[c]);
+            ++count;
+        }
+    }
+    return count > 0 ? sum / count : 0.0;
 }
 
 void expectOneGesture(const std::vector<HostEdit>& edits, int parameter, double valueNow)

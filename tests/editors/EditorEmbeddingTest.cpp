@@ -102,7 +102,7 @@ protected:
         std::remove(CapturedFrame::path().c_str());
         if (!editor->open(window.handle()))
             return {};
-        return nextPresentedFrame(*editor, window);
+        return presentedFrame(*editor, window);
     }
 
     HostWindow window{kEditorWidth, kEditorHeight};
@@ -155,7 +155,7 @@ TEST_P(EditorEmbedding, PresentsTheSameFirstFrameAsTheVst24Editor)
         ASSERT_NE(vst2, nullptr);
         std::remove(CapturedFrame::path().c_str());
         ASSERT_TRUE(vst2->open(window.handle()));
-        reference = nextPresentedFrame(*vst2, window);
+        reference = presentedFrame(*vst2, window);
         vst2->close();
         window.pumpMessages();
     }
@@ -273,13 +273,14 @@ TEST_P(EditorEmbedding, TheHostsScaleChangedWhileOpenResizesThroughTheHost)
     ASSERT_EQ(openedFrame().width, kEditorWidth);
     const void* editorWindow = window.firstChild();
     const std::size_t requestsBefore = editor->sizeRequests().size();
+    std::remove(CapturedFrame::path().c_str());
     ASSERT_TRUE(editor->setScale(1.5));
     turn(20);
     const std::vector<EditorSize> requests = editor->sizeRequests();
     ASSERT_EQ(requests.size(), requestsBefore + 1);
     EXPECT_EQ(requests.back(), (EditorSize{768, 936}));
     EXPECT_EQ(editor->size(), (EditorSize{768, 936}));
-    EXPECT_EQ(nextPresentedFrame(*editor, window).width, 768);
+    EXPECT_EQ(presentedFrame(*editor, window).width, 768) << "no frame at the new size";
     EXPECT_EQ(window.childCount(), 1);
     EXPECT_EQ(window.firstChild(), editorWindow) << "the editor was opened again";
     EXPECT_EQ(editor->loopEntries(), GetParam().loopEntriesWhileOpen);

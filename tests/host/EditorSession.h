@@ -136,22 +136,9 @@ public:
         return HostRecorder::instance().callsFor(instance.effect(), opcode);
     }
 
-    // Mean absolute difference of two frames' pixels inside a window rectangle.
     static double difference(const CapturedFrame& a, const CapturedFrame& b, int left, int top, int right, int bottom)
     {
-        double sum = 0.0;
-        int count = 0;
-        for (int y = top; y < bottom; ++y)
-        {
-            for (int x = left; x < right; ++x)
-            {
-                const std::size_t at = (static_cast<std::size_t>(y) * kWidth + x) * 4;
-                for (int c = 0; c < 3; ++c)
-                    sum += std::fabs(static_cast<double>(a.rgba[at + c]) - b.rgba[at + c]);
-                ++count;
-            }
-        }
-        return count > 0 ? sum / count : 0.0;
+        return meanDifference(a, b, left, top, right, bottom);
     }
 
     // The frame once the editor has drawn everything up to now.

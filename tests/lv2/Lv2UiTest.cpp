@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -67,18 +65,7 @@ protected:
     {
         const WindowPoint topLeft = windowPoint(control.origin[0], control.origin[1] + control.size[1]);
         const WindowPoint bottomRight = windowPoint(control.origin[0] + control.size[0], control.origin[1]);
-        double sum = 0.0;
-        int count = 0;
-        for (int y = std::max(topLeft.yFromTop, 0); y < std::min(bottomRight.yFromTop, a.height); ++y)
-        {
-            for (int x = std::max(topLeft.x, 0); x < std::min(bottomRight.x, a.width); ++x)
-            {
-                for (int c = 0; c < 3; ++c)
-                    sum += std::fabs(static_cast<double>(a.pixel(x, y)[c]) - b.pixel(x, y)[c]);
-                ++count;
-            }
-        }
-        return count > 0 ? sum / count : 0.0;
+        return meanDifference(a, b, topLeft.x, topLeft.yFromTop, bottomRight.x, bottomRight.yFromTop);
     }
 
     HostWindow window{kEditorWidth, kEditorHeight};
