@@ -10,11 +10,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <ostream>
 #include <string>
 
 #if !defined(_WIN32)
 #include <X11/Xlib.h>
 #endif
+
+// A row shows as its format's name in GoogleTest's messages.
+void PrintTo(const FormatRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 namespace
 {
