@@ -30,9 +30,8 @@ endif()
 # LAUNCHER runs the program inside another command (xvfb-run for GUI tests); a Windows
 # program runs under the cross-compiling emulator (Wine). ALONE names GoogleTest filters whose
 # tests run once more, each filter in a process of its own: for what must hold when nothing
-# else ran before in the process (the first editor opening of all). One filter runs as
-# <target>_alone; several, as <target>_alone_<what follows the filter's last slash> (the row
-# of a parameterised case).
+# else ran before in the process (the first editor opening of all), each as
+# <target>_alone_<what follows the filter's last slash> (a parameterised case's row).
 #
 # Each label also names a target, tests_<label>, that builds every program carrying it and
 # what those programs load or run: a build that runs only some labels (the sanitizer builds
@@ -52,20 +51,15 @@ function(vantor_add_gtest target)
     list(APPEND ARG_ENVIRONMENT "VANTOR_WINE_TEMPLATE=${VANTOR_WINE_TEMPLATE}")
   endif()
   set_tests_properties(${target} PROPERTIES ENVIRONMENT "VANTOR_NO_DIALOGS=1;${ARG_ENVIRONMENT}")
-  list(LENGTH ARG_ALONE alone_count)
   foreach(filter IN LISTS ARG_ALONE)
-    set(alone ${target}_alone)
-    if(alone_count GREATER 1)
-      string(REGEX REPLACE ".*/" "" row "${filter}")
-      string(APPEND alone _${row})
-    endif()
+    string(REGEX REPLACE ".*/" "" row "${filter}")
+    set(alone ${target}_alone_${row})
     vantor_add_test(${alone} COMMAND ${command} --gtest_filter=${filter})
     list(APPEND registered ${alone})
     # The runs may go at once: each presents into a capture file of its own, or one reads
     # another's frame, or a file half written by two.
-    string(REPLACE "${target}" "" suffix "${alone}")
     set(alone_environment ${ARG_ENVIRONMENT})
-    list(TRANSFORM alone_environment REPLACE "^(VANTOR_CAPTURE_FRAME=.*)\\.png$" "\\1${suffix}.png")
+    list(TRANSFORM alone_environment REPLACE "^(VANTOR_CAPTURE_FRAME=.*)\\.png$" "\\1-alone-${row}.png")
     set_tests_properties(${alone} PROPERTIES ENVIRONMENT "VANTOR_NO_DIALOGS=1;${alone_environment}")
   endforeach()
   set_tests_properties(${registered} PROPERTIES
