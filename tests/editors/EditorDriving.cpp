@@ -68,6 +68,16 @@ void dragUp(FormatEditor& editor, HostWindow& window, HostPointer& pointer, cons
     turnLoop(editor, window, 10);
 }
 
+void click(FormatEditor& editor, HostWindow& window, HostPointer& pointer, WindowPoint at)
+{
+    pointer.moveTo(at.x, at.yFromTop);
+    turnLoop(editor, window, 4);
+    pointer.press(HostPointer::Left);
+    turnLoop(editor, window, 4);
+    pointer.release(HostPointer::Left);
+    turnLoop(editor, window, 6);
+}
+
 double meanDifference(const CapturedFrame& a, const CapturedFrame& b, int left, int top, int right, int bottom)
 {
     double sum = 0.0;

@@ -38,6 +38,9 @@ WindowPoint centreOf(const layout::Row& control);
 // turning between as a user's hand is slower than the host.
 void dragUp(FormatEditor& editor, HostWindow& window, HostPointer& pointer, const layout::Row& control, int pixels);
 
+// Presses and lets go at a point, the loop turning between.
+void click(FormatEditor& editor, HostWindow& window, HostPointer& pointer, WindowPoint at);
+
 // Mean absolute difference of two frames' red, green and blue per pixel inside a window
 // rectangle (clipped to the frames).
 double meanDifference(const CapturedFrame& a, const CapturedFrame& b, int left, int top, int right, int bottom);

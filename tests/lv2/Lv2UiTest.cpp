@@ -50,15 +50,7 @@ protected:
         return CapturedFrame::read();
     }
 
-    void click(WindowPoint at)
-    {
-        pointer.moveTo(at.x, at.yFromTop);
-        turn(4);
-        pointer.press(HostPointer::Left);
-        turn(4);
-        pointer.release(HostPointer::Left);
-        turn(6);
-    }
+    void click(WindowPoint at) { ::click(editor, window, pointer, at); }
 
     // Mean absolute difference of two frames' pixels around a control.
     static double differenceAround(const CapturedFrame& a, const CapturedFrame& b, const layout::Row& control)

@@ -35,15 +35,7 @@ protected:
     void turn(int turns) { turnLoop(editor, window, turns); }
     double value(const layout::Row& control) { return editor.value(control.parameter); }
 
-    void click(WindowPoint at)
-    {
-        pointer.moveTo(at.x, at.yFromTop);
-        turn(3);
-        pointer.press(HostPointer::Left);
-        turn(3);
-        pointer.release(HostPointer::Left);
-        turn(3);
-    }
+    void click(WindowPoint at) { ::click(editor, window, pointer, at); }
 
 #if !defined(_WIN32)
     // What the X server shows once the editor stopped changing it, the host's loop turning
