@@ -77,6 +77,9 @@ struct FormatRow
 };
 
 std::unique_ptr<FormatEditor> makeVst2Editor();
+// What a VST 2.4 host heard of one effect's edits (begin, automate and end edit calls).
+struct AEffect;
+std::vector<HostEdit> vst2HostEdits(AEffect* effect);
 std::unique_ptr<FormatEditor> makeClapEditor();
 std::unique_ptr<FormatEditor> makeVst3Editor();
 std::unique_ptr<FormatEditor> makeLv2Editor();

@@ -38,19 +38,7 @@ public:
         return sizes;
     }
 
-    std::vector<HostEdit> edits() override
-    {
-        std::vector<HostEdit> edits;
-        const std::vector<VstInt32> editCalls{audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit};
-        for (const HostCall& call : HostRecorder::instance().callsFor(instance.effect(), editCalls))
-        {
-            const HostEdit::Step step = call.opcode == audioMasterBeginEdit ? HostEdit::Step::begin
-                                        : call.opcode == audioMasterEndEdit ? HostEdit::Step::end
-                                                                            : HostEdit::Step::value;
-            edits.push_back({step, call.index, call.opt});
-        }
-        return edits;
-    }
+    std::vector<HostEdit> edits() override { return vst2HostEdits(instance.effect()); }
 
     double value(int parameter) override { return instance.getParameter(parameter); }
     std::size_t loopEntries() override { return 0; }
@@ -61,6 +49,20 @@ private:
 };
 
 }  // namespace
+
+std::vector<HostEdit> vst2HostEdits(AEffect* effect)
+{
+    std::vector<HostEdit> edits;
+    const std::vector<VstInt32> editCalls{audioMasterBeginEdit, audioMasterAutomate, audioMasterEndEdit};
+    for (const HostCall& call : HostRecorder::instance().callsFor(effect, editCalls))
+    {
+        const HostEdit::Step step = call.opcode == audioMasterBeginEdit ? HostEdit::Step::begin
+                                    : call.opcode == audioMasterEndEdit ? HostEdit::Step::end
+                                                                        : HostEdit::Step::value;
+        edits.push_back({step, call.index, call.opt});
+    }
+    return edits;
+}
 
 std::unique_ptr<FormatEditor> makeVst2Editor()
 {

@@ -131,6 +131,8 @@ public:
         idleFor(2);
     }
 
+    std::vector<HostEdit> hostEdits() { return vst2HostEdits(instance.effect()); }
+
     std::vector<HostCall> hostCalls(VstInt32 opcode)
     {
         return HostRecorder::instance().callsFor(instance.effect(), opcode);
