@@ -28,9 +28,10 @@ endif()
 # Registers a GoogleTest program with CTest. Passing needs GoogleTest's own summary line,
 # so a program that ends early with exit code 0 still counts as a failure.
 # LAUNCHER runs the program inside another command (xvfb-run for GUI tests); a Windows
-# program runs under the cross-compiling emulator (Wine). ALONE names a GoogleTest filter
-# whose tests run once more in a process of their own, as <target>_alone: for what must hold
-# when nothing else ran before in the process (the first editor opening of all).
+# program runs under the cross-compiling emulator (Wine). ALONE names GoogleTest filters whose
+# tests run once more, each filter in a process of its own: for what must hold when nothing
+# else ran before in the process (the first editor opening of all), each as
+# <target>_alone_<what follows the filter's last slash> (a parameterised case's row).
 #
 # Each label also names a target, tests_<label>, that builds every program carrying it and
 # what those programs load or run: a build that runs only some labels (the sanitizer builds
@@ -40,7 +41,7 @@ endif()
 #            code bytes, sizes, chunks, files or lifetimes that could go wrong in memory
 #   threads  worth running under ThreadSanitizer: more than one thread runs our code
 function(vantor_add_gtest target)
-  cmake_parse_arguments(ARG "" "ALONE" "LABELS;ENVIRONMENT;LAUNCHER" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "ALONE;LABELS;ENVIRONMENT;LAUNCHER" ${ARGN})
   set(command ${ARG_LAUNCHER} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:${target}>)
   vantor_add_test(${target} COMMAND ${command})
   set(registered ${target})
@@ -50,15 +51,17 @@ function(vantor_add_gtest target)
     list(APPEND ARG_ENVIRONMENT "VANTOR_WINE_TEMPLATE=${VANTOR_WINE_TEMPLATE}")
   endif()
   set_tests_properties(${target} PROPERTIES ENVIRONMENT "VANTOR_NO_DIALOGS=1;${ARG_ENVIRONMENT}")
-  if(ARG_ALONE)
-    vantor_add_test(${target}_alone COMMAND ${command} --gtest_filter=${ARG_ALONE})
-    list(APPEND registered ${target}_alone)
-    # Both runs may go at once: each presents into a capture file of its own, or one reads
-    # the other's frame, or a file half written by both.
+  foreach(filter IN LISTS ARG_ALONE)
+    string(REGEX REPLACE ".*/" "" row "${filter}")
+    set(alone ${target}_alone_${row})
+    vantor_add_test(${alone} COMMAND ${command} --gtest_filter=${filter})
+    list(APPEND registered ${alone})
+    # The runs may go at once: each presents into a capture file of its own, or one reads
+    # another's frame, or a file half written by two.
     set(alone_environment ${ARG_ENVIRONMENT})
-    list(TRANSFORM alone_environment REPLACE "^(VANTOR_CAPTURE_FRAME=.*)\\.png$" "\\1-alone.png")
-    set_tests_properties(${target}_alone PROPERTIES ENVIRONMENT "VANTOR_NO_DIALOGS=1;${alone_environment}")
-  endif()
+    list(TRANSFORM alone_environment REPLACE "^(VANTOR_CAPTURE_FRAME=.*)\\.png$" "\\1-alone-${row}.png")
+    set_tests_properties(${alone} PROPERTIES ENVIRONMENT "VANTOR_NO_DIALOGS=1;${alone_environment}")
+  endforeach()
   set_tests_properties(${registered} PROPERTIES
     LABELS "${ARG_LABELS}"
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\]"

@@ -45,7 +45,7 @@ test-win64)
     set -- -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
         -DVANTOR_MINGW_DEPS_PREFIX="$root/build/mingw-deps" \
         -DVANTOR_LINUX_REFERENCE="$linux/vst-reference.bin" \
-        -DVANTOR_LINUX_EDITOR_FRAME="$linux/editor-reference-frame.png" \
+        -DVANTOR_LINUX_EDITOR_FRAMES="$linux/editor-frames" \
         -DVANTOR_LINUX_EDITOR_FRAME_2X="$linux/editor-reference-frame-2x.png"
     ;;
 fuzz)

@@ -3,8 +3,7 @@
 #include "HostWindow.h"
 #include "PluginHost.h"
 #include "PointerInput.h"
-#include "editor/EditorLayout.h"
-#include "support/CapturedFrame.h"
+#include "editors/EditorDriving.h"
 
 #include <gtest/gtest.h>
 
@@ -24,11 +23,7 @@ public:
     static constexpr int kWidth = 512;
     static constexpr int kHeight = 624;
 
-    struct Point
-    {
-        int x;
-        int yFromTop;
-    };
+    using Point = WindowPoint;
 
 public:
     static void SetUpTestSuite()
@@ -101,30 +96,8 @@ public:
         return false;
     }
 
-    static const layout::Row& row(const std::string& name)
-    {
-        for (const layout::Row& candidate : layout::controlRows())
-        {
-            if (name == candidate.name)
-                return candidate;
-        }
-        throw std::runtime_error("no layout row " + name);
-    }
-
-    // A layout position (relative to the faceplate's bottom-left corner) in window pixels.
-    static Point windowPoint(float relativeX, float relativeY)
-    {
-        const float sceneX = layout::leftEdge(kWidth) + relativeX;
-        const float sceneY = layout::bottomEdge(kHeight) + relativeY;
-        return Point{static_cast<int>(std::lround(kWidth / 2.0f + sceneX)),
-                     static_cast<int>(std::lround(kHeight / 2.0f - sceneY))};
-    }
-
-    static Point centreOf(const std::string& name)
-    {
-        const layout::Row& r = row(name);
-        return windowPoint(r.centre[0], r.centre[1]);
-    }
+    static const layout::Row& row(const std::string& name) { return layoutRow(name); }
+    static Point centreOf(const std::string& name) { return ::centreOf(layoutRow(name)); }
 
     void hover(Point at)
     {
@@ -158,27 +131,16 @@ public:
         idleFor(2);
     }
 
+    std::vector<HostEdit> hostEdits() { return vst2HostEdits(instance.effect()); }
+
     std::vector<HostCall> hostCalls(VstInt32 opcode)
     {
         return HostRecorder::instance().callsFor(instance.effect(), opcode);
     }
 
-    // Mean absolute difference of two frames' pixels inside a window rectangle.
     static double difference(const CapturedFrame& a, const CapturedFrame& b, int left, int top, int right, int bottom)
     {
-        double sum = 0.0;
-        int count = 0;
-        for (int y = top; y < bottom; ++y)
-        {
-            for (int x = left; x < right; ++x)
-            {
-                const std::size_t at = (static_cast<std::size_t>(y) * kWidth + x) * 4;
-                for (int c = 0; c < 3; ++c)
-                    sum += std::fabs(static_cast<double>(a.rgba[at + c]) - b.rgba[at + c]);
-                ++count;
-            }
-        }
-        return count > 0 ? sum / count : 0.0;
+        return meanDifference(a, b, left, top, right, bottom);
     }
 
     // The frame once the editor has drawn everything up to now.

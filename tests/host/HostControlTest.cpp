@@ -15,22 +15,6 @@ constexpr float kSliderHandle = layout::kSliderHandleLength;
 
 using Controls = EditorSession;
 
-// One begin-edit, automations of only this index ending at the parameter's value, one end-edit.
-void expectOneGesture(EditorSession& session, const std::vector<HostCall>& begins,
-                      const std::vector<HostCall>& automations, const std::vector<HostCall>& ends, int index,
-                      float finalValue)
-{
-    (void)session;
-    ASSERT_EQ(begins.size(), 1u);
-    EXPECT_EQ(begins[0].index, index);
-    ASSERT_EQ(ends.size(), 1u);
-    EXPECT_EQ(ends[0].index, index);
-    ASSERT_FALSE(automations.empty());
-    for (const HostCall& call : automations)
-        EXPECT_EQ(call.index, index);
-    EXPECT_FLOAT_EQ(automations.back().opt, finalValue);
-}
-
 struct ScreenBox
 {
     int left, top, right, bottom;
@@ -38,8 +22,8 @@ struct ScreenBox
 
 ScreenBox screenBoxOf(const layout::Row& r)
 {
-    const auto lowLeft = EditorSession::windowPoint(r.origin[0], r.origin[1]);
-    const auto highRight = EditorSession::windowPoint(r.origin[0] + r.size[0], r.origin[1] + r.size[1]);
+    const auto lowLeft = windowPoint(r.origin[0], r.origin[1]);
+    const auto highRight = windowPoint(r.origin[0] + r.size[0], r.origin[1] + r.size[1]);
     return ScreenBox{std::max(lowLeft.x, 0), std::max(highRight.yFromTop, 0), std::min(highRight.x, 512),
                      std::min(lowLeft.yFromTop, 624)};
 }
@@ -56,8 +40,7 @@ TEST_F(Controls, DialsTurnByDragClampAndResetWithCtrlClick)
     // Right 20 and up 10: (dx + dy) pixels at 0.005 each.
     drag(centreOf("Sizzle"), 20, -10);
     EXPECT_NEAR(instance.getParameter(sizzle), 0.5f + 30 * kDialStep, 1e-4f);
-    expectOneGesture(*this, hostCalls(audioMasterBeginEdit), hostCalls(audioMasterAutomate),
-                     hostCalls(audioMasterEndEdit), sizzle, instance.getParameter(sizzle));
+    expectOneGesture(hostEdits(), sizzle, instance.getParameter(sizzle));
 
     // Shift: five times finer.
     const float before = instance.getParameter(sizzle);
@@ -101,8 +84,7 @@ TEST_F(Controls, SlidersFollowThePointerOneToOne)
     // Vertical: 40 pixels up over a 308-pixel track with a 25-pixel handle.
     drag(centreOf("Gain"), 0, -40);
     EXPECT_NEAR(instance.getParameter(gain.parameter), 0.5f + 40.0f / (gain.size[1] - kSliderHandle), 1e-4f);
-    expectOneGesture(*this, hostCalls(audioMasterBeginEdit), hostCalls(audioMasterAutomate),
-                     hostCalls(audioMasterEndEdit), gain.parameter, instance.getParameter(gain.parameter));
+    expectOneGesture(hostEdits(), gain.parameter, instance.getParameter(gain.parameter));
 
     // Horizontal, coarse and then with Shift (four times finer).
     const auto widthHandle = windowPoint(width.origin[0] + width.size[0] / 2.0f, width.centre[1]);
@@ -150,8 +132,7 @@ TEST_F(Controls, TheWheelSweepsItsRangeOverItsHeight)
     const float span = 1.0f - 2.0f / wheel.size[1];
     const float expected = 0.25f + static_cast<float>(40.0 / ((highest - lowest) * span));
     EXPECT_NEAR(instance.getParameter(wheel.parameter), expected, 0.004f);
-    expectOneGesture(*this, hostCalls(audioMasterBeginEdit), hostCalls(audioMasterAutomate),
-                     hostCalls(audioMasterEndEdit), wheel.parameter, instance.getParameter(wheel.parameter));
+    expectOneGesture(hostEdits(), wheel.parameter, instance.getParameter(wheel.parameter));
 
     drag(centreOf("EQ gain"), 0, -300);
     EXPECT_EQ(instance.getParameter(wheel.parameter), 1.0f);
@@ -169,8 +150,7 @@ TEST_F(Controls, ButtonsToggleOnEachClickAndInfoNeverReachesTheHost)
     HostRecorder::instance().clear();
     click(centreOf("Active switch"));
     EXPECT_EQ(instance.getParameter(active), 0.0f);
-    expectOneGesture(*this, hostCalls(audioMasterBeginEdit), hostCalls(audioMasterAutomate),
-                     hostCalls(audioMasterEndEdit), active, 0.0f);
+    expectOneGesture(hostEdits(), active, 0.0f);
     click(centreOf("Active switch"));
     EXPECT_EQ(instance.getParameter(active), 1.0f);
 
@@ -211,12 +191,10 @@ TEST_F(Controls, CtrlZUndoesAndCtrlShiftZRedoesTheUsersEdits)
     };
     keys(false);
     EXPECT_EQ(instance.getParameter(active), 1.0f);
-    expectOneGesture(*this, hostCalls(audioMasterBeginEdit), hostCalls(audioMasterAutomate),
-                     hostCalls(audioMasterEndEdit), active, 1.0f);
+    expectOneGesture(hostEdits(), active, 1.0f);
     keys(false);
     EXPECT_FLOAT_EQ(instance.getParameter(sizzle), 0.5f) << "the whole drag is one step";
-    expectOneGesture(*this, hostCalls(audioMasterBeginEdit), hostCalls(audioMasterAutomate),
-                     hostCalls(audioMasterEndEdit), sizzle, 0.5f);
+    expectOneGesture(hostEdits(), sizzle, 0.5f);
     keys(true);
     EXPECT_FLOAT_EQ(instance.getParameter(sizzle), dragged);
     EXPECT_EQ(instance.getParameter(active), 1.0f) << "one step at a time";

@@ -22,7 +22,7 @@ struct Area
 Area valueTextArea(const layout::Row& r)
 {
     const auto label =
-        EditorSession::windowPoint(r.centre[0] + r.labelOffset[0], r.origin[1] + r.size[1] + 4.0f + r.labelOffset[1]);
+        windowPoint(r.centre[0] + r.labelOffset[0], r.origin[1] + r.size[1] + 4.0f + r.labelOffset[1]);
     return Area{label.x - 30, label.yFromTop - 18, label.x + 30, label.yFromTop + 2};
 }
 
@@ -31,7 +31,7 @@ Area panelArea(const layout::Row& r)
 {
     const float x = r.helpAnchor[0] + r.helpExtent[0] / 2.0f;
     const float y = r.helpAnchor[1] + r.helpExtent[1] / 2.0f;
-    const auto middle = EditorSession::windowPoint(x, y);
+    const auto middle = windowPoint(x, y);
     return Area{middle.x - 100, middle.yFromTop - 100, middle.x + 100, middle.yFromTop + 100};
 }
 
@@ -41,7 +41,7 @@ Area firstHelpLine(const layout::Row& r)
 {
     const float left = r.helpExtent[0] >= 0.0f ? r.helpAnchor[0] : r.helpAnchor[0] + r.helpExtent[0];
     const float top = r.helpExtent[1] > 0.0f ? r.helpAnchor[1] + r.helpExtent[1] : r.helpAnchor[1];
-    const auto start = EditorSession::windowPoint(left + 14.0f, top - 26.0f);
+    const auto start = windowPoint(left + 14.0f, top - 26.0f);
     return Area{start.x, start.yFromTop - 14, start.x + 120, start.yFromTop + 3};
 }
 

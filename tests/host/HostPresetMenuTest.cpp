@@ -42,7 +42,7 @@ void expectWholeGestures(const std::vector<HostCall>& begins, const std::vector<
 EditorSession::Point menuRow(int index)
 {
     const layout::Row& wordmark = EditorSession::row("Preset menu");
-    const EditorSession::Point corner = EditorSession::windowPoint(wordmark.origin[0], wordmark.origin[1]);
+    const EditorSession::Point corner = windowPoint(wordmark.origin[0], wordmark.origin[1]);
     return {corner.x + 40, corner.yFromTop + kFirstRowCentre + index * kRowStep};
 }
 

@@ -18,11 +18,16 @@ void HostRecorder::record(const HostCall& call)
 
 std::vector<HostCall> HostRecorder::callsFor(AEffect* effect, VstInt32 opcode)
 {
+    return callsFor(effect, std::vector<VstInt32>{opcode});
+}
+
+std::vector<HostCall> HostRecorder::callsFor(AEffect* effect, const std::vector<VstInt32>& opcodes)
+{
     std::lock_guard<std::mutex> lock(mutex);
     std::vector<HostCall> matching;
     for (const HostCall& call : calls)
     {
-        if (call.effect == effect && call.opcode == opcode)
+        if (call.effect == effect && std::find(opcodes.begin(), opcodes.end(), call.opcode) != opcodes.end())
             matching.push_back(call);
     }
     return matching;

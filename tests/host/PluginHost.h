@@ -27,6 +27,8 @@ public:
 
     void record(const HostCall& call);
     std::vector<HostCall> callsFor(AEffect* effect, VstInt32 opcode);
+    // The calls with any of these opcodes, in the order they came.
+    std::vector<HostCall> callsFor(AEffect* effect, const std::vector<VstInt32>& opcodes);
     void clear();
 
     std::atomic<VstIntPtr> versionAnswer{2400};
