@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -50,50 +49,23 @@ TEST(GeneratedSkin, EveryImageDecodesAtItsSize)
     EXPECT_EQ(files.openFileCount(), 0u) << "readers close what they open";
 }
 
-TEST(GeneratedSkin, EveryModelHasMeshesWithinItsLayoutBox)
+// Sizes, the button's parts and the help font's fit are check_skin_files.py's; here the
+// editor's own readers must take what the generator wrote.
+TEST(GeneratedSkin, EveryModelParsesIntoMeshesWithFaces)
 {
     SkinFiles files = generatedSkin();
-    // Largest extent in scene units (pixels at depth 0) each model may have.
-    const std::pair<const char*, float> models[] = {
-        {"knob1.3ds", 80.0f},        {"knob2.3ds", 80.0f},     {"handle.3ds", 60.0f}, {"slider_small.3ds", 200.0f},
-        {"slider_medium.3ds", 400.0f}, {"wheel.3ds", 160.0f}, {"logo.3ds", 200.0f}, {"button_r.3ds", 60.0f}};
-    for (const auto& [name, largest] : models)
+    for (const char* name : {"knob1.3ds", "knob2.3ds", "handle.3ds", "slider_small.3ds", "slider_medium.3ds",
+                             "wheel.3ds", "logo.3ds", "button_r.3ds"})
     {
         const std::optional<Model3DS> model = loadModel3DS(files, name);
         ASSERT_TRUE(model.has_value()) << name;
         ASSERT_FALSE(model->meshes.empty()) << name;
-        float extent = 0.0f;
         for (const Mesh3DS& mesh : model->meshes)
-        {
             EXPECT_GT(mesh.faceCount(), 0u) << name << " " << mesh.name;
-            for (float coordinate : mesh.vertices)
-                extent = std::max(extent, std::abs(coordinate));
-        }
-        EXPECT_GT(extent, 2.0f) << name;
-        EXPECT_LT(extent, largest) << name;
     }
 }
 
-TEST(GeneratedSkin, TheButtonHasLitAndUnlitPartsAndAFlashMaterial)
-{
-    SkinFiles files = generatedSkin();
-    const std::optional<Model3DS> button = loadModel3DS(files, "button_r.3ds");
-    ASSERT_TRUE(button.has_value());
-    bool anyOffOnly = false;
-    bool anyOnOnly = false;
-    for (const Mesh3DS& mesh : button->meshes)
-    {
-        const bool hasOff = mesh.name.find("off") != std::string::npos;
-        const bool hasOn = mesh.name.find("on") != std::string::npos;
-        anyOnOnly = anyOnOnly || (hasOn && !hasOff);
-        anyOffOnly = anyOffOnly || hasOff;
-    }
-    EXPECT_TRUE(anyOnOnly) << "a part drawn only when lit";
-    EXPECT_TRUE(anyOffOnly) << "a part drawn when unlit";
-    EXPECT_GE(button->materials.size(), 3u) << "material 2 is the light that flashes";
-}
-
-TEST(GeneratedSkin, FontsCoverPrintableAsciiAndTheHelpFontFitsThePanel)
+TEST(GeneratedSkin, FontsCoverPrintableAscii)
 {
     SkinFiles files = generatedSkin();
     for (const char* name : {"font_marke", "font_heiti", "font_large"})
@@ -107,9 +79,7 @@ TEST(GeneratedSkin, FontsCoverPrintableAsciiAndTheHelpFontFitsThePanel)
     }
     const std::optional<BitmapFont> help = loadBitmapFont(files, "font_heiti");
     ASSERT_TRUE(help.has_value());
-    EXPECT_LE(help->lineHeight, 15) << "the help panel steps 15 pixels a line";
     EXPECT_GE(measureText(*help, "abcdefghijklmnopqrstuvwxyz"), 100) << "readable, not microscopic";
-    EXPECT_LT(measureText(*help, "Stereo Width"), 292);
 }
 
 TEST(GeneratedSkin, ShaderSourcesAreTextWithATerminator)
