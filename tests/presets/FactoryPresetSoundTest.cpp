@@ -3,21 +3,17 @@
 // every other. Prints each one's level and stereo correlation, before and after.
 #include "DemoSignal.h"
 #include "host/PluginHost.h"
+#include "support/FactoryPresetFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace
 {
 
-constexpr std::size_t kFxpHeaderBytes = 60;
 // At 44.1 kHz the processed signal arrives 2049 samples late (one frame and one sample).
 constexpr std::size_t kProcessedDelay = 2049;
 constexpr double kLevelTolerance = 1.0;  // dB
@@ -84,19 +80,9 @@ Rendered render(const std::string& name, const std::vector<unsigned char>& chunk
 
 std::vector<Rendered> renderedFactoryPresets()
 {
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(VANTOR_PRESET_FOLDER))
-        files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
     std::vector<Rendered> rendered;
-    for (const auto& file : files)
-    {
-        std::ifstream stream(file, std::ios::binary);
-        const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(stream),
-                                               std::istreambuf_iterator<char>()};
-        if (bytes.size() > kFxpHeaderBytes)
-            rendered.push_back(render(file.stem().string(), {bytes.begin() + kFxpHeaderBytes, bytes.end()}));
-    }
+    for (const auto& file : factoryPresetFiles())
+        rendered.push_back(render(file.stem().string(), chunkOfFile(file)));
     return rendered;
 }
 

@@ -4,6 +4,7 @@
 #include "AudioFile.h"
 #include "RenderTestSupport.h"
 #include "SignalStats.h"
+#include "support/FileBytes.h"
 
 #include <sndfile.h>
 
@@ -25,18 +26,6 @@ constexpr std::size_t kProcessedDelay = 2049;
 constexpr std::size_t kSettlingFrames = 2 * 2048;
 // Overlap-add ripple of neutral processing, relative to the input's peak.
 constexpr float kNeutralTolerance = 2e-3f;
-
-std::vector<unsigned char> fileBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::vector<unsigned char>((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
-
-void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes)
-{
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 int storedFormat(const std::string& path)
 {

@@ -2,30 +2,17 @@
 // file the plug-in cannot take is refused with the reason, before any output is written.
 #include "AudioFile.h"
 #include "RenderTestSupport.h"
+#include "support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace
 {
 
 // A program file's chunk starts after its 60-byte header.
 constexpr std::size_t kFxpHeaderBytes = 60;
-
-std::vector<unsigned char> bytesOf(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes)
-{
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 std::string factoryPresetFile(const char* name)
 {
@@ -37,7 +24,7 @@ std::string factoryPresetFile(const char* name)
 TEST(RenderPreset, AProgramFileRendersAsItsChunkAndUnlikeTheDefault)
 {
     const std::string preset = factoryPresetFile("Wide Pads");
-    const std::vector<unsigned char> file = bytesOf(preset);
+    const std::vector<unsigned char> file = fileBytes(preset);
     ASSERT_GT(file.size(), kFxpHeaderBytes);
     writeBytes(workPath("wide-pads.chunk"), {file.begin() + kFxpHeaderBytes, file.end()});
 
@@ -58,7 +45,7 @@ TEST(RenderPreset, AProgramFileRendersAsItsChunkAndUnlikeTheDefault)
 
 TEST(RenderPreset, AFileThePluginCannotTakeIsRefusedWithTheReason)
 {
-    const std::vector<unsigned char> good = bytesOf(factoryPresetFile("Wide Pads"));
+    const std::vector<unsigned char> good = fileBytes(factoryPresetFile("Wide Pads"));
     std::vector<unsigned char> foreign = good;
     foreign[16] = 'X';
     const struct

@@ -4,6 +4,7 @@
 
 #include "FileImageReport.h"
 #include "RenderTestSupport.h"
+#include "support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +14,6 @@
 
 namespace
 {
-
-std::string fileText(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
 
 // The number after "key": inside the object after "side": (the two sides share their keys).
 double jsonNumber(const std::string& json, const std::string& side, const std::string& key)

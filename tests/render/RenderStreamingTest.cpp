@@ -9,6 +9,7 @@
 #include "RenderOptions.h"
 #include "RenderTestSupport.h"
 #include "SignalStats.h"
+#include "support/FileBytes.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -109,12 +110,6 @@ long peakResidentKilobytes(const std::vector<std::string>& arguments)
     if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return -1;
     return usage.ru_maxrss;
-}
-
-std::vector<unsigned char> fileBytes(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::vector<unsigned char>((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 }
 
 TEST(RenderStreaming, AFileOfManyPassesEqualsARenderInOnePiece)

@@ -1,6 +1,7 @@
 #include "RenderTestSupport.h"
 
 #include "AudioFile.h"
+#include "support/FileBytes.h"
 
 #include <sys/wait.h>
 
@@ -13,17 +14,6 @@
 #include <iterator>
 #include <limits>
 #include <stdexcept>
-
-namespace
-{
-
-std::string fileText(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
-
-}  // namespace
 
 std::string environmentPath(const char* name)
 {
