@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ClapPluginInstance.h"
+#include "ClapTestSupport.h"
 #include "FormatEditor.h"
 
 #include <memory>
@@ -20,10 +20,6 @@ public:
 
     // The plug-in is null (and the test failed) when it cannot be made or started.
     explicit ClapEditorUnderTest(Host kind);
-
-    // The module named by VANTOR_CLAP_MODULE, loaded once per process as a host does.
-    static const ClapModule& module();
-    static constexpr char kPluginId[] = "com.brackwel.vantor-pro";
 
     ClapPluginInstance* plugin() const { return instance.get(); }
 
