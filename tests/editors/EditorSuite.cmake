@@ -1,7 +1,7 @@
 include_guard(GLOBAL)
 
 # An editor suite: its cases and adapters beside the editor kit (EditorDriving.cpp and the
-# host's window and pointer), every format's host-kit folder on the include path, run in a
+# host's window and pointer), every format's host-kit headers on the include path, run in a
 # real host window (Xvfb on Linux; Wine's X11 driver on Xvfb for Windows). LABELS come after
 # host and gui; ALONE as vantor_add_gtest takes it.
 function(vantor_add_editor_suite target)
@@ -10,7 +10,9 @@ function(vantor_add_editor_suite target)
   set(tests ${PROJECT_SOURCE_DIR}/tests)
   add_executable(${target} ${suite_SOURCES} ${tests}/editors/EditorDriving.cpp ${tests}/host/HostWindow.cpp
                            ${tests}/host/HostPointer.cpp)
-  target_include_directories(${target} PRIVATE ${tests}/editors ${tests}/clap ${tests}/vst3)
+  # The LV2 instance-access record's C declaration, to lay it out as another build would.
+  target_include_directories(${target} PRIVATE ${tests}/editors ${tests}/clap ${tests}/vst3
+                                               ${CMAKE_BINARY_DIR}/layers/lv2shell)
   target_link_libraries(${target} PRIVATE vantor_test_support vantor_hostkit vantor_editor_layout PNG::PNG GTest::gtest
                                           GTest::gtest_main Threads::Threads ${suite_LIBRARIES})
   add_dependencies(${target} ${suite_DEPENDS})
