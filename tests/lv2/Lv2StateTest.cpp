@@ -91,8 +91,7 @@ TEST_F(Lv2State, SavedToAFolderAndRestoredIntoAFreshInstanceItIsTheSameProgramAn
     restored.render(fromState, {kBlock});
     EXPECT_EQ(restored.savedChunk(), chunk);
     const StereoSignal fromVst = renderedByVst(chunk, material(), static_cast<float>(kRate));
-    EXPECT_TRUE(sameBits(fromState.left, fromVst.left));
-    EXPECT_TRUE(sameBits(fromState.right, fromVst.right));
+    EXPECT_TRUE(sameBits(fromState, fromVst));
     EXPECT_FALSE(sameBits(fromState.left, material().left));
 
     // A port the host moves after the restore still takes effect.
@@ -167,8 +166,7 @@ TEST_F(Lv2State, WithoutUridMapItSoundsTheSameButHasNoStateToSaveOrRestore)
     bare.render(fromBare, {kBlock});
     StereoSignal fromMapped = material();
     mapped.render(fromMapped, {kBlock});
-    EXPECT_TRUE(sameBits(fromBare.left, fromMapped.left));
-    EXPECT_TRUE(sameBits(fromBare.right, fromMapped.right));
+    EXPECT_TRUE(sameBits(fromBare, fromMapped));
     EXPECT_FALSE(sameBits(fromBare.left, material().left));
     EXPECT_EQ(bare.reportedLatency(), mapped.reportedLatency());
 }
