@@ -64,7 +64,7 @@ void ClapEditorUnderTest::collectSent()
         const HostEdit::Step step = event.type == clap::kEventParamGestureBegin ? HostEdit::Step::begin
                                     : event.type == clap::kEventParamGestureEnd ? HostEdit::Step::end
                                                                                 : HostEdit::Step::value;
-        sent.push_back({step, static_cast<int>(event.paramId), event.value});
+        heard.push_back({step, static_cast<int>(event.paramId), event.value});
     }
 }
 

@@ -28,8 +28,6 @@ public:
     void turnLoop() override;
     std::optional<EditorSize> size() override;
     bool setScale(double factor) override;
-    std::vector<EditorSize> sizeRequests() override { return requestedSizes; }
-    std::vector<HostEdit> edits() override { return sent; }
     double value(int parameter) override;
     std::size_t loopEntries() override;
     int misuses() override;
@@ -43,6 +41,4 @@ private:
     Host host;
     bool created = false;
     int flushesServed = 0;
-    std::vector<EditorSize> requestedSizes;
-    std::vector<HostEdit> sent;
 };
