@@ -7,27 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-
 namespace
 {
 
 class Lv2Ui : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        // The editor's preferences live in a scratch folder for the whole program, the
-        // machine-wide place too.
-        std::string folder = (std::filesystem::temp_directory_path() / "vantor-lv2ui-XXXXXX").string();
-        ASSERT_NE(mkdtemp(folder.data()), nullptr);
-        setenv("XDG_CONFIG_DIRS", (folder + "/machine").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (folder + "/config").c_str(), 1);
-        setenv("XDG_DATA_HOME", (folder + "/data").c_str(), 1);
-    }
-
     void SetUp() override
     {
         ASSERT_NE(editor.dsp(), nullptr);
