@@ -8,23 +8,20 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
 {
 
-struct Setting
-{
-    vst3::ParamId id;
-    float value;
-};
-constexpr Setting kSetting[] = {{1, 0.85f}, {2, 0.7f}, {3, 0.4f}, {5, 0.62f}, {12, 0.3f}, {39, 0.8f}};
+constexpr std::pair<vst3::ParamId, float> kSetting[] = {{1, 0.85f}, {2, 0.7f},  {3, 0.4f},
+                                                        {5, 0.62f}, {12, 0.3f}, {39, 0.8f}};
 
 std::vector<unsigned char> vstChunkOfTheSetting()
 {
     EffectInstance vst;
-    for (const Setting& setting : kSetting)
-        vst.setParameter(static_cast<VstInt32>(setting.id), setting.value);
+    for (const auto& [id, value] : kSetting)
+        vst.setParameter(static_cast<VstInt32>(id), value);
     return vst.chunk(true);
 }
 
@@ -38,9 +35,8 @@ TEST(Vst3State, TheControllerFollowsTheComponentStateItIsGiven)
     Vst3MemoryStream stream(chunk);
     ASSERT_EQ(effect->setComponentState(stream.stream()), vst3::kResultOk);
     vst3::IEditController* controller = effect->controller();
-    for (const Setting& setting : kSetting)
-        EXPECT_EQ(controller->vtable->getParamNormalized(controller, setting.id), static_cast<double>(setting.value))
-            << setting.id;
+    for (const auto& [id, value] : kSetting)
+        EXPECT_EQ(controller->vtable->getParamNormalized(controller, id), static_cast<double>(value)) << id;
     EXPECT_EQ(savedState(*effect), chunk);
     EXPECT_EQ(effect->componentHandler().reentrantCalls(), std::vector<std::string>{});
 }
