@@ -90,9 +90,10 @@ TEST_F(Lv2Ui, TheDisplaysReadTheDspInstanceOnlyThroughAnAccessRecordOfTheirOwnBu
             EXPECT_GT(differenceAround(quiet, playing, panel), 0.5) << "the spectrum shows the noise";
         else
             EXPECT_EQ(differenceAround(quiet, playing, panel), 0.0) << "no source: the displays stay quiet";
-        editor.portEvent(widthPort, 1.0f);
+        editor.portEvent(widthPort, 100.0f);
         EXPECT_GT(differenceAround(playing, settledFrame(), width), 1.0) << "the port's value moved the slider";
-        editor.portEvent(widthPort, kParameterTable[width.parameter].defaultValue);
+        // Back at the default in the port's units (%), for the next opening.
+        editor.portEvent(widthPort, plainValueFor(width.parameter, kParameterTable[width.parameter].defaultValue));
         editor.close();
     }
 }
