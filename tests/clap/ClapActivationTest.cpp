@@ -1,12 +1,10 @@
-// Activation and reset start clean: whatever the instance played or was set to before, the
-// sound from there on is a fresh instance's with the same values, and whatever state a host
-// loads, the values it reads back stay inside the range it was told.
+// Activation and reset start clean: the sound from there on is a fresh instance's with the
+// same values (a restart after playing, every format's suite checks in tests/formats; that
+// any state a host loads reads back in range and plays finite, the state fuzzer's rows).
 #include "ClapTestSupport.h"
 #include "support/TestSignals.h"
 
 #include <gtest/gtest.h>
-
-#include <cmath>
 
 namespace
 {
@@ -30,23 +28,10 @@ bool start(ClapPluginInstance& plugin)
     return plugin.activate(kRate, 1, kBlock) && plugin.startProcessing();
 }
 
-void restart(ClapPluginInstance& plugin)
-{
-    plugin.stopProcessing();
-    plugin.deactivate();
-    ASSERT_TRUE(start(plugin));
-}
-
 StereoSignal rendered(ClapPluginInstance& plugin, StereoSignal signal)
 {
     processInBlocks(plugin, signal.left, signal.right, kBlock);
     return signal;
-}
-
-void expectSameSound(const StereoSignal& a, const StereoSignal& b)
-{
-    EXPECT_TRUE(sameBits(a.left, b.left));
-    EXPECT_TRUE(sameBits(a.right, b.right));
 }
 
 }  // namespace
@@ -62,54 +47,20 @@ TEST(ClapActivation, StartsAsAFreshInstanceWithTheSameValues)
     const StereoSignal expected = rendered(*fresh, later);
 
     SCOPED_TRACE("the first activation with values set sounds as the second");
-    restart(*fresh);
-    expectSameSound(rendered(*fresh, later), expected);
+    fresh->stopProcessing();
+    fresh->deactivate();
+    ASSERT_TRUE(start(*fresh));
+    EXPECT_TRUE(sameBits(rendered(*fresh, later), expected));
 
-    SCOPED_TRACE("reactivated after playing other material");
+    SCOPED_TRACE("reset after playing other material");
     auto used = initialisedPlugin();
     ASSERT_NE(used, nullptr);
     applySetting(*used);
     ASSERT_TRUE(start(*used));
     rendered(*used, earlier);
-    restart(*used);
-    expectSameSound(rendered(*used, later), expected);
-
-    SCOPED_TRACE("reset after playing other material");
-    rendered(*used, earlier);
     used->reset();
-    expectSameSound(rendered(*used, later), expected);
+    EXPECT_TRUE(sameBits(rendered(*used, later), expected));
     EXPECT_EQ(used->host().misuses(), 0);
-}
-
-TEST(ClapActivation, AnyStateOfTheRightLengthReadsBackWithinRangeAndPlaysFinite)
-{
-    auto plugin = initialisedPlugin();
-    ASSERT_NE(plugin, nullptr);
-    const std::size_t chunkSize = plugin->saveState()->size();
-    std::uint32_t seed = 2724;
-    for (int round = 0; round < 8; ++round)
-    {
-        std::vector<unsigned char> bytes(chunkSize);
-        for (unsigned char& byte : bytes)
-        {
-            seed = seed * 1664525u + 1013904223u;
-            byte = static_cast<unsigned char>(seed >> 24);
-        }
-        ASSERT_TRUE(plugin->loadState(bytes)) << round;
-        for (std::uint32_t index = 0; index < plugin->paramCount(); ++index)
-        {
-            const auto info = plugin->paramInfo(index);
-            const auto value = plugin->paramValue(info->id);
-            ASSERT_TRUE(value);
-            EXPECT_GE(*value, info->minValue) << info->name << " in round " << round;
-            EXPECT_LE(*value, info->maxValue) << info->name << " in round " << round;
-            EXPECT_TRUE(plugin->valueToText(info->id, *value)) << info->name;
-        }
-    }
-    ASSERT_TRUE(start(*plugin));
-    const StereoSignal out = rendered(*plugin, stereoNoise(44100, 0.5f));
-    for (std::size_t i = 0; i < out.left.size(); ++i)
-        ASSERT_TRUE(std::isfinite(out.left[i]) && std::isfinite(out.right[i])) << i;
 }
 
 // The host hears of a latency only when an activation changes it, and the tail it is told

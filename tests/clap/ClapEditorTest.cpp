@@ -117,7 +117,7 @@ TEST(ClapEditorWithoutHostLoop, OpensWithoutTimerOrDescriptorSupport)
 {
     HostWindow window{kEditorWidth, kEditorHeight};
     ASSERT_TRUE(window.valid());
-    ClapPluginInstance plugin(ClapEditorUnderTest::module(), ClapEditorUnderTest::kPluginId);
+    ClapPluginInstance plugin(clapModule(), kClapPluginId);
     ASSERT_TRUE(plugin.created());
     plugin.host().withholdExtension(clap::kExtTimerSupport);
     plugin.host().withholdExtension(clap::kExtPosixFdSupport);

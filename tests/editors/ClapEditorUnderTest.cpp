@@ -3,29 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <limits>
 
-const ClapModule& ClapEditorUnderTest::module()
+ClapEditorUnderTest::ClapEditorUnderTest(Host kind)
+    : instance(kind == Host::processing ? processingPlugin(48000.0, 64) : initialisedPlugin()), host(kind)
 {
-    static const ClapModule loaded(std::getenv("VANTOR_CLAP_MODULE") != nullptr ? std::getenv("VANTOR_CLAP_MODULE")
-                                                                                : "");
-    return loaded;
-}
-
-ClapEditorUnderTest::ClapEditorUnderTest(Host kind) : host(kind)
-{
-    instance = std::make_unique<ClapPluginInstance>(module(), kPluginId);
-    if (!instance->created() || !instance->init())
-    {
-        ADD_FAILURE() << "no plug-in: " << instance->error();
-        instance.reset();
-    }
-    else if (kind == Host::processing && !(instance->activate(48000.0, 1, 64) && instance->startProcessing()))
-    {
-        ADD_FAILURE() << "the plug-in does not start processing";
-        instance.reset();
-    }
 }
 
 bool ClapEditorUnderTest::open(void* parent)
@@ -82,7 +64,7 @@ void ClapEditorUnderTest::collectSent()
         const HostEdit::Step step = event.type == clap::kEventParamGestureBegin ? HostEdit::Step::begin
                                     : event.type == clap::kEventParamGestureEnd ? HostEdit::Step::end
                                                                                 : HostEdit::Step::value;
-        sent.push_back({step, static_cast<int>(event.paramId), event.value});
+        heard.push_back({step, static_cast<int>(event.paramId), event.value});
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ClapPluginInstance.h"
+#include "ClapTestSupport.h"
 #include "FormatEditor.h"
 
 #include <memory>
@@ -21,10 +21,6 @@ public:
     // The plug-in is null (and the test failed) when it cannot be made or started.
     explicit ClapEditorUnderTest(Host kind);
 
-    // The module named by VANTOR_CLAP_MODULE, loaded once per process as a host does.
-    static const ClapModule& module();
-    static constexpr char kPluginId[] = "com.brackwel.vantor-pro";
-
     ClapPluginInstance* plugin() const { return instance.get(); }
 
     bool open(void* parent) override;
@@ -32,8 +28,6 @@ public:
     void turnLoop() override;
     std::optional<EditorSize> size() override;
     bool setScale(double factor) override;
-    std::vector<EditorSize> sizeRequests() override { return requestedSizes; }
-    std::vector<HostEdit> edits() override { return sent; }
     double value(int parameter) override;
     std::size_t loopEntries() override;
     int misuses() override;
@@ -47,6 +41,4 @@ private:
     Host host;
     bool created = false;
     int flushesServed = 0;
-    std::vector<EditorSize> requestedSizes;
-    std::vector<HostEdit> sent;
 };

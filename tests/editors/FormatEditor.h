@@ -47,15 +47,21 @@ public:
     // The host's scale factor for the editor; false when the editor refused it.
     virtual bool setScale(double factor) = 0;
     // Every size the editor asked the host to give its window, oldest first.
-    virtual std::vector<EditorSize> sizeRequests() = 0;
+    virtual std::vector<EditorSize> sizeRequests() { return requestedSizes; }
     // Every edit the host was told of, oldest first.
-    virtual std::vector<HostEdit> edits() = 0;
+    virtual std::vector<HostEdit> edits() { return heard; }
     // A parameter's value as the host reads it, in the units its edits carry.
     virtual double value(int parameter) = 0;
-    // Timers and descriptor watches the editor holds in the host's loop.
-    virtual std::size_t loopEntries() = 0;
-    // Calls the host saw that its format forbids.
-    virtual int misuses() = 0;
+    // Timers and descriptor watches the editor holds in the host's loop (a format whose host
+    // offers none has none).
+    virtual std::size_t loopEntries() { return 0; }
+    // Calls the host saw that its format forbids (none where its host kit keeps no count).
+    virtual int misuses() { return 0; }
+
+protected:
+    // Where an adapter whose host hears of them itself keeps the sizes asked for and the edits.
+    std::vector<EditorSize> requestedSizes;
+    std::vector<HostEdit> heard;
 };
 
 // When the host may set the editor's scale: only when it opens the editor (LV2's scale

@@ -66,7 +66,7 @@ bool Lv2EditorUnderTest::open(void* parent)
     touchData = {this, [](LV2UI_Feature_Handle self, std::uint32_t port, bool grabbed)
                  {
                      const HostEdit::Step step = grabbed ? HostEdit::Step::begin : HostEdit::Step::end;
-                     static_cast<Lv2EditorUnderTest*>(self)->seen.push_back({step, static_cast<int>(port), 0.0});
+                     static_cast<Lv2EditorUnderTest*>(self)->heard.push_back({step, static_cast<int>(port), 0.0});
                  }};
     resizeData = {this, [](LV2UI_Feature_Handle self, int width, int height)
                   {
@@ -100,7 +100,7 @@ bool Lv2EditorUnderTest::open(void* parent)
                 return;
             auto* editor = static_cast<Lv2EditorUnderTest*>(self);
             const float value = *static_cast<const float*>(buffer);
-            editor->seen.push_back({HostEdit::Step::value, static_cast<int>(port), value});
+            editor->heard.push_back({HostEdit::Step::value, static_cast<int>(port), value});
             if (editor->instance != nullptr)
                 editor->instance->control(port) = value;
         },

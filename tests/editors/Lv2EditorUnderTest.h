@@ -50,11 +50,7 @@ public:
     void turnLoop() override;
     std::optional<EditorSize> size() override;
     bool setScale(double factor) override;
-    std::vector<EditorSize> sizeRequests() override { return requestedSizes; }
-    std::vector<HostEdit> edits() override { return seen; }
     double value(int parameter) override { return instance->control(static_cast<std::uint32_t>(parameter)); }
-    std::size_t loopEntries() override { return 0; }
-    int misuses() override { return 0; }
 
 private:
     void* instanceHandle();
@@ -67,8 +63,6 @@ private:
     LV2UI_Widget uiWidget = nullptr;
     const LV2UI_Idle_Interface* idle = nullptr;
     bool closedItself = false;
-    std::vector<EditorSize> requestedSizes;
-    std::vector<HostEdit> seen;
     LV2_Options_Option options[2]{};
     LV2UI_Touch touchData{};
     LV2UI_Resize resizeData{};

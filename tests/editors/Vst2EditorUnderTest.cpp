@@ -41,8 +41,6 @@ public:
     std::vector<HostEdit> edits() override { return vst2HostEdits(instance.effect()); }
 
     double value(int parameter) override { return instance.getParameter(parameter); }
-    std::size_t loopEntries() override { return 0; }
-    int misuses() override { return 0; }
 
 private:
     EffectInstance instance;

@@ -1,48 +1,11 @@
 #include "Vst3EditorUnderTest.h"
 
-#include "Vst3HostContext.h"
-#include "Vst3Module.h"
-#include "identity/EffectIdentity.h"
-
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
-namespace
+Vst3EditorUnderTest::Vst3EditorUnderTest() : instance(createdEffect())
 {
-
-// The bundle named by VANTOR_VST3_BUNDLE, loaded once per process with the host context
-// (and run loop) a host gives it.
-struct LoadedBundle
-{
-    Vst3RunLoop loop;
-    Vst3HostContext context{loop};
-    Vst3Module module{std::getenv("VANTOR_VST3_BUNDLE") != nullptr ? std::getenv("VANTOR_VST3_BUNDLE") : "", context};
-};
-
-LoadedBundle& loadedBundle()
-{
-    static LoadedBundle bundle;
-    return bundle;
-}
-
-}  // namespace
-
-Vst3RunLoop& Vst3EditorUnderTest::runLoop()
-{
-    return loadedBundle().loop;
-}
-
-Vst3EditorUnderTest::Vst3EditorUnderTest()
-    : instance(std::make_unique<Vst3PluginInstance>(loadedBundle().module,
-                                                    vst3::tuidFromSpelledBytes(kEffectIdentity.vst3ClassId)))
-{
-    if (!instance->created() || instance->controller() == nullptr)
-    {
-        ADD_FAILURE() << "no effect: " << instance->error();
-        instance.reset();
+    if (instance == nullptr)
         return;
-    }
     plugView = instance->controller()->vtable->createView(instance->controller(), vst3::kViewTypeEditor);
     if (plugView != nullptr && plugView->vtable->setFrame(plugView, frame.frame()) != vst3::kResultOk)
         releaseView();

@@ -2,8 +2,7 @@
 
 #include "FormatEditor.h"
 #include "Vst3PlugFrame.h"
-#include "Vst3PluginInstance.h"
-#include "Vst3RunLoop.h"
+#include "Vst3TestSupport.h"
 
 #include <memory>
 
@@ -42,11 +41,8 @@ public:
     std::size_t loopEntries() override;
     int misuses() override;
 
-    // The run loop the bundle's host context offers (on Linux), which the host turns.
-    static Vst3RunLoop& runLoop();
-
 private:
-    Vst3RunLoop& loop = runLoop();
+    Vst3RunLoop& loop = vst3RunLoop();
     Vst3PlugFrame frame{loop};
     std::unique_ptr<Vst3PluginInstance> instance;
     vst3::IPlugView* plugView = nullptr;

@@ -97,7 +97,5 @@ private:
 std::unique_ptr<ModuleUnderTest> makeClapModule(double sampleRate)
 {
     auto plugin = initialisedPlugin();
-    if (plugin == nullptr)
-        return nullptr;
-    return std::make_unique<ClapUnderTest>(std::move(plugin), sampleRate);
+    return plugin != nullptr ? std::make_unique<ClapUnderTest>(std::move(plugin), sampleRate) : nullptr;
 }

@@ -32,13 +32,7 @@ TEST_P(FormatProcessing, AtDefaultsAndWithChangesItSoundsBitIdenticalToTheVstMod
         {
             StereoSignal fromVst = input;
             renderWithVstSplitting(fromVst, changes, static_cast<float>(rate), kBlock);
-            auto module = made(rate);
-            ASSERT_NE(module, nullptr);
-            module->start(kBlock);
-            StereoSignal rendered = input;
-            module->process(rendered, kBlock, changes);
-            EXPECT_TRUE(sameBits(rendered.left, fromVst.left)) << changes.size() << " changes";
-            EXPECT_TRUE(sameBits(rendered.right, fromVst.right)) << changes.size() << " changes";
+            EXPECT_TRUE(sameBits(renderedByNew(input, kBlock, changes, rate), fromVst)) << changes.size() << " changes";
         }
     }
 }
@@ -50,26 +44,14 @@ TEST_P(FormatProcessing, AChangeTakesEffectWhereTheFormatPutsIt)
     // sound to act on.
     constexpr std::size_t kBlockOfChange = 10;
     const StereoSignal input = stereoNoise(kBlock * 16, 0.4f);
-    const auto render = [&](const std::vector<BlockChange>& changes)
-    {
-        StereoSignal signal = input;
-        auto module = made();
-        EXPECT_NE(module, nullptr);
-        if (module != nullptr)
-        {
-            module->start(kBlock);
-            module->process(signal, kBlock, changes);
-        }
-        return signal;
-    };
-    const StereoSignal unchanged = render({});
+    const StereoSignal unchanged = renderedByNew(input, kBlock, {});
     const auto offsets = GetParam().sampleAccurateChanges ? std::vector<std::uint32_t>{1, 137, 511}
                                                           : std::vector<std::uint32_t>{0};
     for (std::uint32_t offset : offsets)
     {
         SCOPED_TRACE(offset);
         const std::vector<BlockChange> changes = {{kBlockOfChange, offset, 1, 0.1f}};
-        const StereoSignal changed = render(changes);
+        const StereoSignal changed = renderedByNew(input, kBlock, changes);
         const auto at = static_cast<long>(kBlockOfChange * kBlock + offset);
         EXPECT_TRUE(sameBits(std::vector<float>(changed.left.begin(), changed.left.begin() + at),
                              std::vector<float>(unchanged.left.begin(), unchanged.left.begin() + at)));
@@ -77,8 +59,7 @@ TEST_P(FormatProcessing, AChangeTakesEffectWhereTheFormatPutsIt)
         // The same as a VST host splitting its block at that sample.
         StereoSignal vstSplit = input;
         renderWithVstSplitting(vstSplit, changes, 44100.0f, kBlock);
-        EXPECT_TRUE(sameBits(changed.left, vstSplit.left));
-        EXPECT_TRUE(sameBits(changed.right, vstSplit.right));
+        EXPECT_TRUE(sameBits(changed, vstSplit));
     }
 }
 
@@ -92,15 +73,9 @@ TEST_P(FormatProcessing, ChangesOfSeveralParametersApplyInTheOrderOfTheirOffsets
     const std::vector<BlockChange> changes = {
         {10, at(40), 1, 0.2f}, {10, at(100), 0, 0.0f}, {10, at(300), 1, 0.8f}, {10, at(450), 0, 1.0f}, {11, 0, 2, 0.9f}};
     const StereoSignal input = stereoNoise(kBlock * 16, 0.4f);
-    StereoSignal rendered = input;
-    auto module = made();
-    ASSERT_NE(module, nullptr);
-    module->start(kBlock);
-    module->process(rendered, kBlock, changes);
     StereoSignal fromVst = input;
     renderWithVstSplitting(fromVst, changes, 44100.0f, kBlock);
-    EXPECT_TRUE(sameBits(rendered.left, fromVst.left));
-    EXPECT_TRUE(sameBits(rendered.right, fromVst.right));
+    EXPECT_TRUE(sameBits(renderedByNew(input, kBlock, changes), fromVst));
 }
 
 // A host's delay compensation lines the track up by what the effect reports: one sample off
@@ -151,8 +126,7 @@ TEST_P(FormatProcessing, RestartedItSoundsAsIfNew)
         StereoSignal asNew = again;
         module->process(again, kBlock, {});
         fresh->process(asNew, kBlock, {});
-        EXPECT_TRUE(sameBits(again.left, asNew.left));
-        EXPECT_TRUE(sameBits(again.right, asNew.right));
+        EXPECT_TRUE(sameBits(again, asNew));
     }
 }
 

@@ -30,6 +30,19 @@ std::string rowName(const ::testing::TestParamInfo<FormatRow>& row)
     return row.param.name;
 }
 
+StereoSignal FormatCase::renderedByNew(StereoSignal signal, std::size_t blockSize,
+                                       const std::vector<BlockChange>& changes, double sampleRate) const
+{
+    auto module = made(sampleRate);
+    EXPECT_NE(module, nullptr);
+    if (module != nullptr)
+    {
+        module->start(blockSize);
+        module->process(signal, blockSize, changes);
+    }
+    return signal;
+}
+
 std::string FormatCase::referenceFile(const std::string& kind) const
 {
     std::string name = GetParam().name;

@@ -18,6 +18,10 @@ class FormatCase : public ::testing::TestWithParam<FormatRow>
 {
 protected:
     std::unique_ptr<ModuleUnderTest> made(double sampleRate = 44100.0) const { return GetParam().make(sampleRate); }
+    // The signal through a new instance made at the rate and started, in blocks of `blockSize`
+    // with the changes (unprocessed, with the test failed, when none is made).
+    StereoSignal renderedByNew(StereoSignal signal, std::size_t blockSize, const std::vector<BlockChange>& changes,
+                               double sampleRate = 44100.0) const;
     // The row's reference file of a kind: "clap-reference.bin", "vst3-preset-reference.bin".
     std::string referenceFile(const std::string& kind) const;
 };

@@ -64,8 +64,7 @@ TEST_P(FormatState, AVstChunkLoadedAsStateGivesTheSameValuesAndSound)
     vst.process(fromVst.left, fromVst.right);
     module->start(kBlock);
     module->process(fromState, kBlock, {});
-    EXPECT_TRUE(sameBits(fromState.left, fromVst.left));
-    EXPECT_TRUE(sameBits(fromState.right, fromVst.right));
+    EXPECT_TRUE(sameBits(fromState, fromVst));
 }
 
 TEST_P(FormatState, AnythingButOneWholeChunkIsRefusedWithNothingChanged)

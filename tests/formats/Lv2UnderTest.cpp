@@ -138,10 +138,8 @@ private:
 std::unique_ptr<ModuleUnderTest> makeLv2Module(double sampleRate)
 {
     auto module = std::make_unique<Lv2UnderTest>(sampleRate);
-    if (!module->created())
-    {
-        ADD_FAILURE() << "no LV2 instance at " << sampleRate << " Hz";
-        return nullptr;
-    }
-    return module;
+    if (module->created())
+        return module;
+    ADD_FAILURE() << "no LV2 instance at " << sampleRate << " Hz";
+    return nullptr;
 }

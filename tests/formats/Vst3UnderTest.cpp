@@ -162,7 +162,5 @@ private:
 std::unique_ptr<ModuleUnderTest> makeVst3Module(double sampleRate)
 {
     auto effect = createdEffect();
-    if (effect == nullptr)
-        return nullptr;
-    return std::make_unique<Vst3UnderTest>(std::move(effect), sampleRate);
+    return effect != nullptr ? std::make_unique<Vst3UnderTest>(std::move(effect), sampleRate) : nullptr;
 }

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace
 {
 
@@ -55,10 +54,8 @@ private:
 std::unique_ptr<ModuleUnderTest> makeVstModule(double sampleRate)
 {
     auto module = std::make_unique<VstUnderTest>(sampleRate);
-    if (!module->created())
-    {
-        ADD_FAILURE() << "no effect from " << PluginModule::shared().path() << ": " << PluginModule::shared().error();
-        return nullptr;
-    }
-    return module;
+    if (module->created())
+        return module;
+    ADD_FAILURE() << "no effect from " << PluginModule::shared().path() << ": " << PluginModule::shared().error();
+    return nullptr;
 }

@@ -63,8 +63,10 @@ public:
         for (clap::Id id = 0; id < 42; ++id)
         {
             double value = 0.0;
-            // Within the range the host was told, whatever the stream held.
-            if (!effect.parameterValue(id, value) || !(value >= 0.0 && value <= 1.0))
+            char text[64];
+            // Within the range the host was told and shown as a text, whatever the stream held.
+            if (!effect.parameterValue(id, value) || !(value >= 0.0 && value <= 1.0) ||
+                !effect.valueToText(id, value, text, sizeof(text)))
                 std::abort();
         }
         FuzzNoise noise(kNoiseFrames);

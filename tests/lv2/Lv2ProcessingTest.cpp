@@ -41,8 +41,7 @@ TEST(Lv2Processing, RunCallsOfAnyLengthSoundAsTheVstModuleInFixedBlocks)
     const StereoSignal varied = renderedByLv2(input, 44100.0, widen, {1, 7, 300, 5000, 1023, 1});
     StereoSignal expected = input;
     renderWithVstSplitting(expected, widen, 44100.0f, kBlock);
-    EXPECT_TRUE(sameBits(varied.left, expected.left));
-    EXPECT_TRUE(sameBits(varied.right, expected.right));
+    EXPECT_TRUE(sameBits(varied, expected));
     EXPECT_FALSE(sameBits(varied.left, input.left));
 }
 

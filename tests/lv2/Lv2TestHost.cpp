@@ -1,8 +1,5 @@
 #include "Lv2TestHost.h"
 
-#include "host/PluginHost.h"
-#include "support/PresetRenders.h"
-
 #include <gtest/gtest.h>
 #include <lv2/atom/atom.h>
 #include <lv2/state/state.h>
@@ -13,8 +10,6 @@
 
 namespace
 {
-
-constexpr std::size_t kVstBlock = 512;
 
 std::uint32_t portIndexOf(const char* symbol)
 {
@@ -166,15 +161,6 @@ LV2_State_Status Lv2Instance::saveChunk(std::vector<unsigned char>& chunk)
         return LV2_STATE_SUCCESS;
     };
     return interface->save(lilv_instance_get_handle(instance), store, &chunk, 0, features.data());
-}
-
-StereoSignal renderedByVst(const std::vector<unsigned char>& chunk, StereoSignal signal, float sampleRate)
-{
-    EffectInstance vst;
-    EXPECT_NE(vst.restore(chunk, true), 0);
-    vst.resumeAt(sampleRate, kVstBlock);
-    vst.process(signal.left, signal.right);
-    return signal;
 }
 
 LV2_State_Status restoreOffered(Lv2Instance& plugin, const OfferedProperty& offered)

@@ -85,6 +85,3 @@ struct OfferedProperty
     std::vector<unsigned char> bytes;
 };
 LV2_State_Status restoreOffered(Lv2Instance& plugin, const OfferedProperty& offered);
-
-// The signal through the VST 2.4 module (VANTOR_MODULE) given a program chunk, in blocks of 512.
-StereoSignal renderedByVst(const std::vector<unsigned char>& chunk, StereoSignal signal, float sampleRate);

@@ -18,6 +18,11 @@ struct StereoSignal
     std::vector<float> right;
 };
 
+inline bool sameBits(const StereoSignal& a, const StereoSignal& b)
+{
+    return sameBits(a.left, b.left) && sameBits(a.right, b.right);
+}
+
 inline std::vector<float> noise(std::size_t length, std::uint32_t seed, float amplitude)
 {
     std::vector<float> samples(length);

@@ -111,8 +111,7 @@ TEST(Vst3Processing, SilenceFlagsMarkExactlyTheOutputThatIsAllZeros)
 
     // What a host leaves in a buffer it flags silent is never heard.
     const FlaggedRun uncleared = runIntoFlaggedSilence(true);
-    EXPECT_TRUE(sameBits(uncleared.output.left, run.output.left));
-    EXPECT_TRUE(sameBits(uncleared.output.right, run.output.right));
+    EXPECT_TRUE(sameBits(uncleared.output, run.output));
     EXPECT_EQ(uncleared.flags, run.flags);
 }
 
