@@ -84,7 +84,7 @@ TEST(ClapPresets, DiscoveryListsTheFactoryPresetsAndTheUsersFiles)
     EXPECT_EQ(index.presets[0].flags, clap::kPresetIsUserContent);
 
     const std::filesystem::path truncated = std::filesystem::temp_directory_path() / "truncated.fxp";
-    const std::vector<unsigned char> bytes = bytesOf(files[0]);
+    const std::vector<unsigned char> bytes = fileBytes(files[0]);
     std::ofstream(truncated, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), 100);
     index.presets.clear();
     EXPECT_FALSE(provider->getMetadata(provider, clap::kPresetLocationFile, truncated.string().c_str(), &receiver));
@@ -144,7 +144,7 @@ TEST(ClapPresets, APresetThatCannotBeHadIsReportedAndChangesNothing)
     const std::optional<std::vector<unsigned char>> before = plugin->saveState();
     ASSERT_TRUE(before.has_value());
 
-    std::vector<unsigned char> foreign = bytesOf(files[1]);
+    std::vector<unsigned char> foreign = fileBytes(files[1]);
     foreign[16] = 'Q';
     const std::filesystem::path foreignFile = std::filesystem::temp_directory_path() / "foreign.fxp";
     std::ofstream(foreignFile, std::ios::binary)

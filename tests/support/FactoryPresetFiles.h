@@ -1,11 +1,11 @@
 #pragma once
 
+#include "FileBytes.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 // The factory presets' program files as the build wrote them (VANTOR_PRESET_FOLDER), in the
@@ -22,17 +22,11 @@ inline std::vector<std::filesystem::path> factoryPresetFiles()
     return files;
 }
 
-inline std::vector<unsigned char> bytesOf(const std::filesystem::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 // The program chunk a program file carries after its header.
 inline std::vector<unsigned char> chunkOfFile(const std::filesystem::path& path)
 {
     constexpr std::size_t kFxpHeaderBytes = 60;
-    const std::vector<unsigned char> bytes = bytesOf(path);
+    const std::vector<unsigned char> bytes = fileBytes(path);
     return bytes.size() > kFxpHeaderBytes ? std::vector<unsigned char>(bytes.begin() + kFxpHeaderBytes, bytes.end())
                                           : std::vector<unsigned char>{};
 }
