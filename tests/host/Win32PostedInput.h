@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HostIdle.h"
+#include "HostEditorWindow.h"
 #include "editor/EditorLayout.h"
 
 #include <windows.h>
