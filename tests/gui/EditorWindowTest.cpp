@@ -203,19 +203,4 @@ TEST(EditorLifecycle, OpenAndClose50TimesLeavesNothingBehind)
     EXPECT_LT(heapKilobytesInUse() - before, 1024) << "memory grew over 50 open/close cycles";
 }
 
-TEST(EditorLifecycle, UnusualHostCallOrdersAreSafe)
-{
-    DawWindow daw(kWidth, kHeight);
-    ASSERT_TRUE(daw.valid());
-    TestEditor editor;
-    editor.idle();
-    editor.close();
-    ASSERT_TRUE(editor.open(daw.handle()));
-    ASSERT_TRUE(editor.open(daw.handle())) << "a second open without a close";
-    EXPECT_EQ(daw.children().size(), 1u);
-    editor.close();
-    editor.close();
-    EXPECT_TRUE(daw.children().empty());
-}
-
 }  // namespace

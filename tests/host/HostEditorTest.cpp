@@ -31,8 +31,9 @@ TEST_F(HostEditor, UnusualCallOrdersAreSafe)
     instance.dispatch(effEditIdle);
     instance.dispatch(effEditClose);
     ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
-    ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
+    ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1) << "a second open without a close";
     idleFor(2);
+    EXPECT_EQ(window.childCount(), 1);
     instance.dispatch(effEditClose);
     instance.dispatch(effEditClose);
     EXPECT_EQ(window.childCount(), 0);
