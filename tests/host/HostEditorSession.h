@@ -26,16 +26,19 @@ public:
     {
 #if !defined(_WIN32)
         // The Info preference lives in a scratch folder for the whole program.
-        static const std::string folder = []
-        {
-            std::string pattern = (std::filesystem::temp_directory_path() / "vantor-prefs-XXXXXX").string();
-            return mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
-        }();
+        static const std::string folder = scratchFolder();
         usePreferencesIn(folder);
 #endif
     }
 
 #if !defined(_WIN32)
+    // A new, empty folder of its own (empty when none could be made).
+    static std::string scratchFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vantor-prefs-XXXXXX").string();
+        return mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+    }
+
     // Every place the Info preference may be kept, below `folder`.
     static void usePreferencesIn(const std::string& folder)
     {
@@ -102,6 +105,18 @@ public:
     {
         idleFor(4);
         return CapturedFrame::read();
+    }
+
+    // Keeps the frame presented last as `name`.png in VANTOR_SCENARIO_FRAMES_OUT, when named,
+    // for a person to look at and another build to compare with.
+    static void keepFrame(const std::string& name)
+    {
+        if (const char* folder = std::getenv("VANTOR_SCENARIO_FRAMES_OUT"))
+        {
+            std::filesystem::create_directories(folder);
+            std::filesystem::copy_file(CapturedFrame::path(), std::filesystem::path(folder) / (name + ".png"),
+                                       std::filesystem::copy_options::overwrite_existing);
+        }
     }
 
     static const layout::Row& row(const std::string& name)

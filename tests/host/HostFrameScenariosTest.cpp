@@ -14,12 +14,6 @@ constexpr int kVersionLineIdles = 125;
 // Inside the window, over no control (below the equaliser).
 constexpr HostEditorSession::Point kNowhere{250, 612};
 
-std::string framePath(const char* variable, const std::string& scenario)
-{
-    const char* folder = std::getenv(variable);
-    return folder != nullptr ? (std::filesystem::path(folder) / (scenario + ".png")).string() : std::string();
-}
-
 class FrameScenarios : public HostEditorSession
 {
 public:
@@ -48,13 +42,10 @@ public:
         {
             EXPECT_EQ(differingPixels(partial, whole), 0) << scenario << ": a partial frame left stale pixels";
         }
-        if (const std::string out = framePath("VANTOR_SCENARIO_FRAMES_OUT", scenario); !out.empty())
+        keepFrame(scenario);
+        if (const char* folder = std::getenv("VANTOR_SCENARIO_FRAMES_IN"))
         {
-            std::filesystem::create_directories(std::filesystem::path(out).parent_path());
-            std::filesystem::copy_file(CapturedFrame::path(), out, std::filesystem::copy_options::overwrite_existing);
-        }
-        if (const std::string in = framePath("VANTOR_SCENARIO_FRAMES_IN", scenario); !in.empty())
-        {
+            const std::string in = (std::filesystem::path(folder) / (scenario + ".png")).string();
             const CapturedFrame reference = CapturedFrame::read(in);
             ASSERT_EQ(reference.width, kWidth) << "no reference frame " << in;
             EXPECT_EQ(differingPixels(whole, reference), 0) << scenario << " differs from " << in;

@@ -80,12 +80,6 @@ protected:
         hover(kNowhere);
         return meanDifference(away, over, panelRegion(r)) > 10.0;
     }
-
-    static std::string scratchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vantor-prefs-XXXXXX").string();
-        return mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
-    }
 };
 
 TEST_F(HoverWithPreferences, ValueTextShowsWhileHoveredAndHidesAfter150StillFramesWithInfoOff)

@@ -8,7 +8,6 @@
 #include "support/TestSignals.h"
 
 #include <cmath>
-#include <filesystem>
 
 namespace
 {
@@ -130,11 +129,7 @@ public:
     {
         // A folder of its own: the view chosen here must not open the other suites' editors
         // in the Scope.
-        static const std::string folder = []
-        {
-            std::string pattern = (std::filesystem::temp_directory_path() / "vantor-scope-prefs-XXXXXX").string();
-            return mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
-        }();
+        static const std::string folder = scratchFolder();
         usePreferencesIn(folder);
     }
 
@@ -172,13 +167,7 @@ public:
         window.exposeChildren();
         const CapturedFrame whole = settledFrame();
         EXPECT_EQ(differingPixels(partial, whole), 0) << name << ": a partial frame left stale pixels";
-        if (const char* folder = std::getenv("VANTOR_SCENARIO_FRAMES_OUT"))
-        {
-            std::filesystem::create_directories(folder);
-            std::filesystem::copy_file(CapturedFrame::path(),
-                                       std::filesystem::path(folder) / ("scope-" + name + ".png"),
-                                       std::filesystem::copy_options::overwrite_existing);
-        }
+        keepFrame("scope-" + name);
         return whole;
     }
 
@@ -303,9 +292,7 @@ TEST_F(ScopeFrames, AtTwiceTheSizeItIsDrawnAtTheWindowsResolution)
     // The cloud, the axes and the circle: a tenth of the square at least has detail finer
     // than a 100 % pixel.
     EXPECT_GT(unequal, pairs / 10) << unequal << " of " << pairs;
-    if (const char* folder = std::getenv("VANTOR_SCENARIO_FRAMES_OUT"))
-        std::filesystem::copy_file(CapturedFrame::path(), std::filesystem::path(folder) / "scope-noise-200.png",
-                                   std::filesystem::copy_options::overwrite_existing);
+    keepFrame("scope-noise-200");
     closeEditor();
     ASSERT_EQ(announce(1.0f), 1);
     openEditor();
