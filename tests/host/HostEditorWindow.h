@@ -26,6 +26,10 @@ class HostEditorWindow : public ::testing::Test
 public:
     static constexpr int kWidth = 512;
     static constexpr int kHeight = 624;
+    // Past the version line, which draws over the gain panel for the first 120 idle calls.
+    static constexpr int kVersionLineIdles = 125;
+    // Long enough for a full-scale meter to fall out of sight.
+    static constexpr int kMetersFallIdles = 60;
 
 protected:
     void SetUp() override

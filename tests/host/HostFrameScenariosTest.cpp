@@ -10,7 +10,6 @@
 namespace
 {
 
-constexpr int kVersionLineIdles = 125;
 // Inside the window, over no control (below the equaliser).
 constexpr HostEditorSession::Point kNowhere{250, 612};
 

@@ -9,11 +9,6 @@
 namespace
 {
 
-// Past the version line, which draws over the gain panel for the first 120 idle calls.
-constexpr int kVersionLineIdles = 125;
-// Long enough for a full-scale meter to fall out of sight.
-constexpr int kMetersFallIdles = 60;
-
 // Where the gain panel draws a meter fallen nearly to nothing, with the glow of its rim.
 constexpr Region kGainPanelCentre{235, 203, 276, 244};
 constexpr Region kWholeWindow{0, 0, 512, 624};

@@ -19,7 +19,6 @@ constexpr float kSampleRate = 44100.0f;
 constexpr std::size_t kSignalLength = 32768;
 constexpr float kAmplitude = 0.4f;
 constexpr float kPi = 3.14159265f;
-constexpr int kVersionLineIdles = 130;
 
 // The panel's corner in layout units.
 constexpr float kPanelLeft = 96.0f;

@@ -14,7 +14,6 @@ namespace
 
 constexpr int kParameters = 42;
 constexpr int kEqNum = 6;
-constexpr int kVersionLineIdles = 125;
 constexpr float kFarOut[] = {1e30f, -1e30f, 3.4e38f, -3.4e38f, 2.0f, -1.0f, 1e-30f};
 
 // Ends the test program when one step takes longer than any frame could: a hung editor

@@ -11,8 +11,6 @@ namespace
 {
 
 constexpr int kGain = 5;
-// Past the version line, which draws for the first 120 idle calls.
-constexpr int kVersionLineIdles = 125;
 // Beside the first window, so that neither covers the other.
 constexpr int kSecondWindowLeft = 600;
 

@@ -13,10 +13,6 @@ namespace
 {
 
 constexpr int kGain = 5;
-// Past the version line, which draws for the first 120 idle calls.
-constexpr int kVersionLineIdles = 125;
-// Long enough for a full-scale meter to fall out of sight.
-constexpr int kMetersFallIdles = 60;
 
 constexpr Region kGainSlider{20, 60, 76, 384};
 constexpr Region kGainPanel{100, 70, 410, 378};
