@@ -67,7 +67,6 @@ public:
     // Opens the editor, waits for its first frame and forgets what the host heard so far.
     void openEditor()
     {
-        std::remove(CapturedFrame::path().c_str());
         ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
         open = true;
         ASSERT_EQ(frame().width, kWidth) << "no frame was presented";
@@ -107,8 +106,8 @@ public:
         return CapturedFrame::read();
     }
 
-    // Keeps the frame presented last as `name`.png in VANTOR_SCENARIO_FRAMES_OUT, when named,
-    // for a person to look at and another build to compare with.
+    // Keeps the frame presented last as `name`.png in the folder VANTOR_SCENARIO_FRAMES_OUT
+    // names, if any, for a person to look at and another build to compare with.
     static void keepFrame(const std::string& name)
     {
         if (const char* folder = std::getenv("VANTOR_SCENARIO_FRAMES_OUT"))
