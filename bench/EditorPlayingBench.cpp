@@ -10,9 +10,9 @@
 // covered, design, scope. The editor's preferences go to a scratch folder.
 #include "BenchProcess.h"
 #include "DemoSignal.h"
+#include "HostPointer.h"
 #include "HostWindow.h"
 #include "PluginHost.h"
-#include "PointerInput.h"
 #include "editor/EditorLayout.h"
 
 #include <algorithm>
@@ -159,7 +159,7 @@ double idleAndMeasure(HostWindow& window, EffectInstance& instance)
 
 // A click on the stereo gain panel switches its view; the pointer then leaves the editor,
 // so no help panel covers it.
-void clickPanel(PointerInput& pointer, HostWindow& window, EffectInstance& instance, float factor)
+void clickPanel(HostPointer& pointer, HostWindow& window, EffectInstance& instance, float factor)
 {
     const layout::Row& panel = layout::controlRows()[0];
     const float x = static_cast<float>(kWidth) / 2.0f + layout::leftEdge(kWidth) + panel.centre[0];
@@ -175,16 +175,16 @@ void clickPanel(PointerInput& pointer, HostWindow& window, EffectInstance& insta
     };
     pointer.moveTo(static_cast<int>(std::lround(x * factor)), static_cast<int>(std::lround(y * factor)));
     idle();
-    pointer.press();
+    pointer.press(HostPointer::Left);
     idle();
-    pointer.release();
+    pointer.release(HostPointer::Left);
     idle();
     pointer.moveTo(static_cast<int>(kWidth * factor) + 50, 10);
     idle();
 }
 
 double measureState(State state, View view, float factor, HostWindow& window, EffectInstance& instance,
-                    RealTimeAudio& audio, PointerInput& pointer)
+                    RealTimeAudio& audio, HostPointer& pointer)
 {
     audio.setSilent(state == State::OpenSilent);
     if (state != State::Closed)
@@ -249,7 +249,7 @@ int main(int argc, char** argv)
         return 1;
     }
     HostWindow window(static_cast<int>(kWidth * kFactors[1]), static_cast<int>(kHeight * kFactors[1]));
-    PointerInput pointer;
+    HostPointer pointer(window.handle());
     if (!window.valid() || !pointer.valid())
     {
         std::fprintf(stderr, "no X server (run under xvfb-run)\n");

@@ -2,9 +2,6 @@
 
 #include "support/XDisplayConnection.h"
 
-#include <X11/extensions/XTest.h>
-#include <X11/keysym.h>
-
 #include <chrono>
 #include <thread>
 
@@ -49,31 +46,6 @@ std::vector<Window> DawWindow::children() const
             XFree(list);
     }
     return result;
-}
-
-void DawWindow::movePointer(int x, int yFromTop)
-{
-    // The DAW window sits at the screen's origin with no window manager around it.
-    XTestFakeMotionEvent(display, DefaultScreen(display), x, yFromTop, CurrentTime);
-    XSync(display, False);
-}
-
-void DawWindow::pressButton(unsigned int button)
-{
-    XTestFakeButtonEvent(display, button, True, CurrentTime);
-    XSync(display, False);
-}
-
-void DawWindow::releaseButton(unsigned int button)
-{
-    XTestFakeButtonEvent(display, button, False, CurrentTime);
-    XSync(display, False);
-}
-
-void DawWindow::holdShift(bool held)
-{
-    XTestFakeKeyEvent(display, XKeysymToKeycode(display, XK_Shift_L), held ? True : False, CurrentTime);
-    XSync(display, False);
 }
 
 void DawWindow::requestRepaint(Window child)

@@ -7,7 +7,7 @@
 #include <vector>
 
 // Plays the DAW in GUI tests: a real top-level X window on the test's own connection that
-// the editor opens inside, plus real input events injected through XTest.
+// the editor opens inside (real input events come through HostPointer).
 class DawWindow
 {
 public:
@@ -23,10 +23,6 @@ public:
     // The editor's child windows, as the X server sees them.
     std::vector<Window> children() const;
 
-    void movePointer(int x, int yFromTop);
-    void pressButton(unsigned int button);
-    void releaseButton(unsigned int button);
-    void holdShift(bool held);
     void requestRepaint(Window child);
 
     // Calls `pump` until `done` answers true or five seconds have passed.

@@ -1,6 +1,4 @@
-#include "PluginHost.h"
-
-#include <gtest/gtest.h>
+#include "HostEffect.h"
 
 #include <cstring>
 #include <limits>
@@ -36,12 +34,7 @@ std::vector<float> allParameters(const EffectInstance& instance)
     return values;
 }
 
-class HostChunks : public ::testing::Test
-{
-protected:
-    void SetUp() override { ASSERT_TRUE(PluginModule::shared().loaded()) << PluginModule::shared().error(); }
-    EffectInstance instance;
-};
+using HostChunks = HostEffect;
 
 TEST_F(HostChunks, FreshChunksHaveTheirSizesAndTheDefaultProgram)
 {

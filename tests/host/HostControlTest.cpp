@@ -1,6 +1,6 @@
 // Every control of the editor through the built module, as a user drives it: real X pointer
 // and key events in a real host window; the host sees the parameter change as one gesture.
-#include "EditorSession.h"
+#include "HostEditorSession.h"
 
 #include <X11/keysym.h>
 
@@ -13,19 +13,14 @@ constexpr float kDialStep = 0.005f;
 constexpr float kDialFineStep = 0.001f;
 constexpr float kSliderHandle = layout::kSliderHandleLength;
 
-using Controls = EditorSession;
+using Controls = HostEditorSession;
 
-struct ScreenBox
-{
-    int left, top, right, bottom;
-};
-
-ScreenBox screenBoxOf(const layout::Row& r)
+Region screenBoxOf(const layout::Row& r)
 {
     const auto lowLeft = windowPoint(r.origin[0], r.origin[1]);
     const auto highRight = windowPoint(r.origin[0] + r.size[0], r.origin[1] + r.size[1]);
-    return ScreenBox{std::max(lowLeft.x, 0), std::max(highRight.yFromTop, 0), std::min(highRight.x, 512),
-                     std::min(lowLeft.yFromTop, 624)};
+    return Region{std::max(lowLeft.x, 0), std::max(highRight.yFromTop, 0), std::min(highRight.x, 512),
+                  std::min(lowLeft.yFromTop, 624)};
 }
 
 }  // namespace
@@ -44,9 +39,9 @@ TEST_F(Controls, DialsTurnByDragClampAndResetWithCtrlClick)
 
     // Shift: five times finer.
     const float before = instance.getParameter(sizzle);
-    pointer.holdShift(true);
+    pointer.holdModifiers(HostPointer::Shift, true);
     drag(centreOf("Sizzle"), 40, 0);
-    pointer.holdShift(false);
+    pointer.holdModifiers(HostPointer::Shift, false);
     EXPECT_NEAR(instance.getParameter(sizzle), before + 40 * kDialFineStep, 1e-4f);
 
     // Far beyond the end: clamped at 1, and at 0 the other way.
@@ -61,10 +56,10 @@ TEST_F(Controls, DialsTurnByDragClampAndResetWithCtrlClick)
     instance.setParameter(punch, 0.9f);
     idleFor(2);
     HostRecorder::instance().clear();
-    pointer.holdControl(true);
+    pointer.holdModifiers(HostPointer::Control, true);
     click(centreOf("Sizzle"));
     click(centreOf("Punch"));
-    pointer.holdControl(false);
+    pointer.holdModifiers(HostPointer::Control, false);
     idleFor(2);
     EXPECT_EQ(instance.getParameter(sizzle), 0.0f);
     EXPECT_EQ(instance.getParameter(punch), 0.5f);
@@ -92,17 +87,17 @@ TEST_F(Controls, SlidersFollowThePointerOneToOne)
     const float travel = width.size[0] - kSliderHandle;
     EXPECT_NEAR(instance.getParameter(width.parameter), 0.5f + 59.0f / travel, 1e-4f);
     const float before = instance.getParameter(width.parameter);
-    pointer.holdShift(true);
+    pointer.holdModifiers(HostPointer::Shift, true);
     drag(widthHandle, -40, 0);
-    pointer.holdShift(false);
+    pointer.holdModifiers(HostPointer::Shift, false);
     EXPECT_NEAR(instance.getParameter(width.parameter), before - 10.0f / travel, 1e-4f);
 
     // Clamped at the bottom; Ctrl-click returns to the centre.
     drag(centreOf("Gain"), 0, 400);
     EXPECT_EQ(instance.getParameter(gain.parameter), 0.0f);
-    pointer.holdControl(true);
+    pointer.holdModifiers(HostPointer::Control, true);
     click(centreOf("Gain"));
-    pointer.holdControl(false);
+    pointer.holdModifiers(HostPointer::Control, false);
     EXPECT_EQ(instance.getParameter(gain.parameter), 0.5f);
 }
 
@@ -136,9 +131,9 @@ TEST_F(Controls, TheWheelSweepsItsRangeOverItsHeight)
 
     drag(centreOf("EQ gain"), 0, -300);
     EXPECT_EQ(instance.getParameter(wheel.parameter), 1.0f);
-    pointer.holdControl(true);
+    pointer.holdModifiers(HostPointer::Control, true);
     click(centreOf("EQ gain"));
-    pointer.holdControl(false);
+    pointer.holdModifiers(HostPointer::Control, false);
     EXPECT_NEAR(instance.getParameter(wheel.parameter), layout::slotDefault(wheel, 0), 1e-6f);
 }
 
@@ -178,15 +173,14 @@ TEST_F(Controls, CtrlZUndoesAndCtrlShiftZRedoesTheUsersEdits)
     click(centreOf("Active switch"));
     ASSERT_EQ(instance.getParameter(active), 0.0f);
 
-    const auto keys = [&](bool shift) {
+    const auto keys = [&](bool shift)
+    {
         const auto at = centreOf("Gain");
         pointer.moveTo(at.x, at.yFromTop);
         HostRecorder::instance().clear();
-        pointer.holdControl(true);
-        pointer.holdShift(shift);
+        pointer.holdModifiers(HostPointer::Control | (shift ? HostPointer::Shift : HostPointer::None), true);
         pointer.tapKey(XK_z);
-        pointer.holdShift(false);
-        pointer.holdControl(false);
+        pointer.holdModifiers(HostPointer::Control | HostPointer::Shift, false);
         idleFor(2);
     };
     keys(false);
@@ -206,14 +200,14 @@ TEST_F(Controls, ClosingTheEditorMidDragEndsTheGesture)
     const auto at = centreOf("Sizzle");
     pointer.moveTo(at.x, at.yFromTop);
     idleFor(2);
-    pointer.press();
+    pointer.press(HostPointer::Left);
     idleFor(2);
     pointer.moveTo(at.x + 10, at.yFromTop);
     idleFor(2);
     ASSERT_EQ(hostCalls(audioMasterBeginEdit).size(), 1u);
     EXPECT_TRUE(hostCalls(audioMasterEndEdit).empty()) << "the gesture ended before the release";
     closeEditor();
-    pointer.release();
+    pointer.release(HostPointer::Left);
     const auto ends = hostCalls(audioMasterEndEdit);
     ASSERT_EQ(ends.size(), 1u);
     EXPECT_EQ(ends[0].index, sizzle);
@@ -238,7 +232,6 @@ TEST_F(Controls, HostChangesMoveTheControls)
         instance.setParameter(r.parameter, c.high);
         const CapturedFrame high = settledFrame();
         ASSERT_EQ(low.width, kWidth);
-        const ScreenBox box = screenBoxOf(r);
-        EXPECT_GT(difference(low, high, box.left, box.top, box.right, box.bottom), 2.0) << c.name;
+        EXPECT_GT(meanDifference(low, high, screenBoxOf(r)), 2.0) << c.name;
     }
 }

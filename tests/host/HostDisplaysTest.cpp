@@ -13,14 +13,7 @@ constexpr int kGain = 5;
 constexpr int kStereoWidth = 1;
 constexpr int kShape = 4;
 
-// Window pixel rectangles (from the top-left corner) inside each display.
-struct Region
-{
-    int left;
-    int top;
-    int right;
-    int bottom;
-};
+// Window pixel rectangles inside each display.
 constexpr Region kGainPanel{100, 70, 410, 378};
 constexpr Region kWidthDisplay{98, 397, 413, 408};
 constexpr Region kShapeCurve{440, 437, 494, 472};
@@ -36,16 +29,6 @@ double meanBrightness(const CapturedFrame& frame, const Region& region)
     for (int y = region.top; y < region.bottom; ++y)
         for (int x = region.left; x < region.right; ++x)
             sum += frame.pixel(x, y)[0] + frame.pixel(x, y)[1] + frame.pixel(x, y)[2];
-    return sum / ((region.right - region.left) * (region.bottom - region.top));
-}
-
-double difference(const CapturedFrame& a, const CapturedFrame& b, const Region& region)
-{
-    double sum = 0.0;
-    for (int y = region.top; y < region.bottom; ++y)
-        for (int x = region.left; x < region.right; ++x)
-            for (int c = 0; c < 3; ++c)
-                sum += std::fabs(static_cast<double>(a.pixel(x, y)[c]) - b.pixel(x, y)[c]);
     return sum / ((region.right - region.left) * (region.bottom - region.top));
 }
 
@@ -77,7 +60,7 @@ TEST_F(HostDisplays, GainPanelLightsWithLoudAudioDecaysAfterItAndTurnsRedForOneC
     EXPECT_LT(redShare(playing, kGainPanel), 0.05) << "loud but unclipped is not red";
     idleFor(40);
     const CapturedFrame after = frame();
-    EXPECT_LT(difference(after, silent, kGainPanel), difference(playing, silent, kGainPanel) / 4.0)
+    EXPECT_LT(meanDifference(after, silent, kGainPanel), meanDifference(playing, silent, kGainPanel) / 4.0)
         << "the level falls back once the audio stops";
 
     instance.setParameter(kGain, 1.0f);  // four times louder: the wet path clips
@@ -116,8 +99,8 @@ TEST_F(HostDisplays, WidthDisplayFollowsStereoWidth)
         instance.setParameter(kStereoWidth, width);
         shown.push_back(frame());
     }
-    EXPECT_GT(difference(shown[0], shown[1], kWidthDisplay), 5.0);
-    EXPECT_GT(difference(shown[1], shown[2], kWidthDisplay), 5.0);
+    EXPECT_GT(meanDifference(shown[0], shown[1], kWidthDisplay), 5.0);
+    EXPECT_GT(meanDifference(shown[1], shown[2], kWidthDisplay), 5.0);
     const Region centre{250, 397, 262, 408};
     const Region sides{98, 397, 130, 408};
     EXPECT_GT(meanBrightness(shown[0], centre), 3.0 * meanBrightness(shown[0], sides)) << "mono gathers at the centre";
@@ -136,8 +119,8 @@ TEST_F(HostDisplays, ShapeCurveAppearsOnlyWhileTheShapeDialIsHovered)
     pointer.moveTo(5, 5);
     idleFor(2);
     const CapturedFrame left = frame();
-    EXPECT_GT(difference(hovered, away, kShapeCurve), 10.0);
-    EXPECT_LT(difference(left, away, kShapeCurve), 1.0);
+    EXPECT_GT(meanDifference(hovered, away, kShapeCurve), 10.0);
+    EXPECT_LT(meanDifference(left, away, kShapeCurve), 1.0);
 }
 
 // A host plays on with silence after the music: the editor draws while its picture still

@@ -1,9 +1,6 @@
 // The open editor under load from every other thread a host runs. Built in the sanitizer
 // builds as well.
-#include "HostWindow.h"
-#include "PluginHost.h"
-
-#include <gtest/gtest.h>
+#include "HostEditorWindow.h"
 
 #include <atomic>
 #include <chrono>
@@ -15,32 +12,7 @@
 namespace
 {
 
-constexpr int kWidth = 512;
-constexpr int kHeight = 624;
-
-class HostEditorStress : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(PluginModule::shared().loaded()) << PluginModule::shared().error();
-        ASSERT_TRUE(window.valid()) << "no window system (run under Xvfb)";
-    }
-
-    // Idle calls as a host makes them, about every 20 ms, with its messages pumped.
-    void idleFor(int calls)
-    {
-        for (int i = 0; i < calls; ++i)
-        {
-            window.pumpMessages();
-            instance.dispatch(effEditIdle);
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-    }
-
-    HostWindow window{kWidth, kHeight};
-    EffectInstance instance;
-};
+using HostEditorStress = HostEditorWindow;
 
 double stressSeconds()
 {

@@ -37,6 +37,11 @@ int windowY(float y)
 {
     return kBottom - static_cast<int>(std::lround(y * kHeightPixels));
 }
+// A point of the curve square in window pixels.
+HostEditorSession::Point curveAt(float x, float y)
+{
+    return {windowX(x), windowY(y)};
+}
 
 using Slots = std::vector<std::pair<float, float>>;
 
@@ -51,7 +56,7 @@ protected:
             result.emplace_back(instance.getParameter(eqX(k)), instance.getParameter(eqY(k)));
         return result;
     }
-    void addAt(float x, float y) { click(HostPointer::Right, windowX(x), windowY(y)); }
+    void addAt(float x, float y) { click(curveAt(x, y), HostPointer::Right); }
     void expectSlots(const Slots& expected, const char* what)
     {
         const Slots actual = slots();
@@ -124,31 +129,31 @@ TEST_F(HostEqualiser, SecondaryClicksAddPointsUpToSixteenAndTheHostRecordsThem)
 TEST_F(HostEqualiser, SecondaryClicksRemoveMiddlePointsAndResetEndPoints)
 {
     addAt(0.5f, 0.8f);
-    click(HostPointer::Right, windowX(0.5f), windowY(0.8f));
+    click(curveAt(0.5f, 0.8f), HostPointer::Right);
     expectSlots({{0.0f, 0.5f}, {1.0f, 0.5f}}, "middle of three removed");
     EXPECT_FLOAT_EQ(instance.getParameter(kEqNum), 0.125f);
 
     addAt(0.2f, 0.1f);
     addAt(0.4f, 0.3f);
     addAt(0.7f, 0.9f);
-    click(HostPointer::Right, windowX(0.2f), windowY(0.1f));
+    click(curveAt(0.2f, 0.1f), HostPointer::Right);
     expectSlots({{0.0f, 0.5f}, {0.7f, 0.9f}, {0.4f, 0.3f}, {1.0f, 0.5f}}, "slot 1 of five removed");
     EXPECT_FLOAT_EQ(instance.getParameter(kEqNum), 0.25f);
 
-    drag(windowX(1.0f), windowY(0.5f), windowX(1.0f), windowY(0.8f));
-    click(HostPointer::Right, windowX(1.0f), windowY(0.8f));
+    drag(curveAt(1.0f, 0.5f), curveAt(1.0f, 0.8f));
+    click(curveAt(1.0f, 0.8f), HostPointer::Right);
     expectSlots({{0.0f, 0.5f}, {0.7f, 0.9f}, {0.4f, 0.3f}, {1.0f, 0.5f}}, "end point reset, not removed");
 }
 
 TEST_F(HostEqualiser, EndPointsMoveOnlyVertically)
 {
-    drag(windowX(0.0f), windowY(0.5f), windowX(0.3f), windowY(0.9f));
+    drag(curveAt(0.0f, 0.5f), curveAt(0.3f, 0.9f));
     expectSlots({{0.0f, 0.9f}, {1.0f, 0.5f}}, "left end point dragged up and right");
-    drag(windowX(1.0f), windowY(0.5f), windowX(0.6f), windowY(0.2f));
+    drag(curveAt(1.0f, 0.5f), curveAt(0.6f, 0.2f));
     expectSlots({{0.0f, 0.9f}, {1.0f, 0.2f}}, "right end point dragged down and left");
 
     addAt(0.5f, 0.5f);
-    drag(windowX(0.5f), windowY(0.5f), windowX(0.25f), windowY(0.75f));
+    drag(curveAt(0.5f, 0.5f), curveAt(0.25f, 0.75f));
     expectSlots({{0.0f, 0.9f}, {0.25f, 0.75f}, {1.0f, 0.2f}}, "a middle point moves both ways");
 }
 
@@ -157,13 +162,13 @@ TEST_F(HostEqualiser, CtrlClickResetsWithoutDragging)
     if (!HostPointer::hasModifiers())
         GTEST_SKIP() << "posted mouse messages carry no modifier keys";
     addAt(0.25f, 0.75f);
-    drag(windowX(0.25f), windowY(0.75f), windowX(0.6f), windowY(0.1f), HostPointer::Control);
+    drag(curveAt(0.25f, 0.75f), curveAt(0.6f, 0.1f), HostPointer::Control);
     expectSlots({{0.0f, 0.5f}, {0.25f, 0.5f}, {1.0f, 0.5f}}, "Ctrl-click reset and no drag");
-    drag(windowX(1.0f), windowY(0.5f), windowX(1.0f), windowY(0.2f));
-    click(HostPointer::Left, windowX(1.0f), windowY(0.2f), HostPointer::Control);
+    drag(curveAt(1.0f, 0.5f), curveAt(1.0f, 0.2f));
+    click(curveAt(1.0f, 0.2f), HostPointer::Left, HostPointer::Control);
     expectSlots({{0.0f, 0.5f}, {0.25f, 0.5f}, {1.0f, 0.5f}}, "Ctrl-click on an end point");
     // Alt-click is a secondary click: it removes a middle point.
-    click(HostPointer::Left, windowX(0.25f), windowY(0.5f), HostPointer::Alt);
+    click(curveAt(0.25f, 0.5f), HostPointer::Left, HostPointer::Alt);
     expectSlots({{0.0f, 0.5f}, {1.0f, 0.5f}}, "Alt-click removed the middle point");
 }
 
@@ -178,7 +183,7 @@ TEST_F(HostEqualiser, TheSoundFollowsAPointRaisedAtOneKilohertz)
     const double before = render();
     const float thousandHz = std::pow((1000.0f - 40.0f) / 20000.0f, 0.25f);
     addAt(thousandHz, 0.5f);
-    drag(windowX(thousandHz), windowY(0.5f), windowX(thousandHz), windowY(0.75f));
+    drag(curveAt(thousandHz, 0.5f), curveAt(thousandHz, 0.75f));
     ASSERT_EQ(count(), 3);
     const float raised = instance.getParameter(eqY(1));
     EXPECT_NEAR(raised, 0.75f, 1.5f * kPixel);

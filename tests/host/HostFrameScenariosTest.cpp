@@ -2,7 +2,7 @@
 // whole one, which must agree. Every state's frame is kept in VANTOR_SCENARIO_FRAMES_OUT;
 // with VANTOR_SCENARIO_FRAMES_IN naming the frames another build kept, each must equal its
 // counterpart pixel for pixel (how a change that must not alter the picture is proved).
-#include "EditorSession.h"
+#include "HostEditorSession.h"
 #include "support/TestSignals.h"
 
 #include <filesystem>
@@ -10,22 +10,15 @@
 namespace
 {
 
-constexpr int kVersionLineIdles = 125;
 // Inside the window, over no control (below the equaliser).
-constexpr EditorSession::Point kNowhere{250, 612};
+constexpr HostEditorSession::Point kNowhere{250, 612};
 
-std::string framePath(const char* variable, const std::string& scenario)
-{
-    const char* folder = std::getenv(variable);
-    return folder != nullptr ? (std::filesystem::path(folder) / (scenario + ".png")).string() : std::string();
-}
-
-class FrameScenarios : public EditorSession
+class FrameScenarios : public HostEditorSession
 {
 public:
     void SetUp() override
     {
-        EditorSession::SetUp();
+        ASSERT_NO_FATAL_FAILURE(HostEditorSession::SetUp());
         // The version line shows over the first frames only.
         idleFor(kVersionLineIdles);
     }
@@ -48,27 +41,14 @@ public:
         {
             EXPECT_EQ(differingPixels(partial, whole), 0) << scenario << ": a partial frame left stale pixels";
         }
-        if (const std::string out = framePath("VANTOR_SCENARIO_FRAMES_OUT", scenario); !out.empty())
+        keepFrame(scenario);
+        if (const char* folder = std::getenv("VANTOR_SCENARIO_FRAMES_IN"))
         {
-            std::filesystem::create_directories(std::filesystem::path(out).parent_path());
-            std::filesystem::copy_file(CapturedFrame::path(), out, std::filesystem::copy_options::overwrite_existing);
-        }
-        if (const std::string in = framePath("VANTOR_SCENARIO_FRAMES_IN", scenario); !in.empty())
-        {
+            const std::string in = (std::filesystem::path(folder) / (scenario + ".png")).string();
             const CapturedFrame reference = CapturedFrame::read(in);
             ASSERT_EQ(reference.width, kWidth) << "no reference frame " << in;
             EXPECT_EQ(differingPixels(whole, reference), 0) << scenario << " differs from " << in;
         }
-    }
-
-    static int differingPixels(const CapturedFrame& a, const CapturedFrame& b)
-    {
-        if (a.width != b.width || a.height != b.height)
-            return kWidth * kHeight;
-        int differing = 0;
-        for (std::size_t at = 0; at < a.rgba.size(); at += 4)
-            differing += !std::equal(a.rgba.begin() + at, a.rgba.begin() + at + 3, b.rgba.begin() + at);
-        return differing;
     }
 };
 
@@ -131,7 +111,7 @@ TEST_F(FrameScenarios, StatesAUserSeesMost)
 // Some hosts call idle far more often than the editor draws frames (a timer and every event
 // on the X connection): the version line must still go once its time is up, not stay on
 // screen until something else draws over it.
-using FastIdlingHost = EditorSession;
+using FastIdlingHost = HostEditorSession;
 TEST_F(FastIdlingHost, TheVersionLineGoesWhateverTheIdleRate)
 {
     for (int call = 0; call < 2 * kVersionLineIdles; ++call)
@@ -142,7 +122,7 @@ TEST_F(FastIdlingHost, TheVersionLineGoesWhateverTheIdleRate)
     const CapturedFrame shown = settledFrame();
     window.exposeChildren();
     const CapturedFrame whole = settledFrame();
-    EXPECT_EQ(FrameScenarios::differingPixels(shown, whole), 0) << "the version line is still shown";
+    EXPECT_EQ(differingPixels(shown, whole), 0) << "the version line is still shown";
 }
 
 }  // namespace

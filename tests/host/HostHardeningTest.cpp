@@ -1,9 +1,7 @@
 // What a hostile host or bad data does to the module: non-finite and huge samples, garbage
 // parameter values and chunks, odd sample rates. Nothing may leave the instance broken.
-#include "PluginHost.h"
+#include "HostEffect.h"
 #include "support/TestSignals.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
@@ -54,18 +52,17 @@ StereoSignal stereoSine(std::size_t length, double frequency, float amplitude)
     return {sine(length, frequency, 44100.0, amplitude), sine(length, frequency * 1.5, 44100.0, amplitude)};
 }
 
-class HostHardening : public ::testing::Test
+class HostHardening : public HostEffect
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(PluginModule::shared().loaded()) << PluginModule::shared().error();
+        ASSERT_NO_FATAL_FAILURE(HostEffect::SetUp());
         instance.resumeAt(44100.0f);
         reference.resumeAt(44100.0f);
     }
 
     // The same input, with neither bad data nor a bad value, through a clean instance.
-    EffectInstance instance;
     EffectInstance reference;
 };
 

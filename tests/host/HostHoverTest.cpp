@@ -1,6 +1,6 @@
 // Hovering a control: its value text, the information panel while Info is on, and the Info
 // choice kept outside projects, through the built module and real X pointer events.
-#include "EditorSession.h"
+#include "HostEditorSession.h"
 
 #include <algorithm>
 #include <fstream>
@@ -8,62 +8,52 @@
 namespace
 {
 
-using Hover = EditorSession;
+using Hover = HostEditorSession;
 
 // Inside the window, over no control (below the equaliser).
-constexpr EditorSession::Point kNowhere{250, 612};
-
-struct Area
-{
-    int left, top, right, bottom;
-};
+constexpr HostEditorSession::Point kNowhere{250, 612};
 
 // Where the value text of a control appears: around its label point, just above its box.
-Area valueTextArea(const layout::Row& r)
+Region valueTextRegion(const layout::Row& r)
 {
     const auto label =
         windowPoint(r.centre[0] + r.labelOffset[0], r.origin[1] + r.size[1] + 4.0f + r.labelOffset[1]);
-    return Area{label.x - 30, label.yFromTop - 18, label.x + 30, label.yFromTop + 2};
+    return Region{label.x - 30, label.yFromTop - 18, label.x + 30, label.yFromTop + 2};
 }
 
 // The middle of a control's information panel.
-Area panelArea(const layout::Row& r)
+Region panelRegion(const layout::Row& r)
 {
     const float x = r.helpAnchor[0] + r.helpExtent[0] / 2.0f;
     const float y = r.helpAnchor[1] + r.helpExtent[1] / 2.0f;
     const auto middle = windowPoint(x, y);
-    return Area{middle.x - 100, middle.yFromTop - 100, middle.x + 100, middle.yFromTop + 100};
+    return Region{middle.x - 100, middle.yFromTop - 100, middle.x + 100, middle.yFromTop + 100};
 }
 
 // The first line of a control's help text: 14 pixels in from the panel's left edge, its
 // baseline 26 pixels below the top edge.
-Area firstHelpLine(const layout::Row& r)
+Region firstHelpLine(const layout::Row& r)
 {
     const float left = r.helpExtent[0] >= 0.0f ? r.helpAnchor[0] : r.helpAnchor[0] + r.helpExtent[0];
     const float top = r.helpExtent[1] > 0.0f ? r.helpAnchor[1] + r.helpExtent[1] : r.helpAnchor[1];
     const auto start = windowPoint(left + 14.0f, top - 26.0f);
-    return Area{start.x, start.yFromTop - 14, start.x + 120, start.yFromTop + 3};
+    return Region{start.x, start.yFromTop - 14, start.x + 120, start.yFromTop + 3};
 }
 
 // Pixels bright enough to be the panel's light text on its dark picture.
-int brightPixels(const CapturedFrame& frame, const Area& area)
+int brightPixels(const CapturedFrame& frame, const Region& area)
 {
     int count = 0;
-    for (int y = std::max(area.top, 0); y < std::min(area.bottom, EditorSession::kHeight); ++y)
+    for (int y = std::max(area.top, 0); y < std::min(area.bottom, HostEditorSession::kHeight); ++y)
     {
-        for (int x = std::max(area.left, 0); x < std::min(area.right, EditorSession::kWidth); ++x)
+        for (int x = std::max(area.left, 0); x < std::min(area.right, HostEditorSession::kWidth); ++x)
         {
-            const std::size_t at = (static_cast<std::size_t>(y) * EditorSession::kWidth + x) * 4;
+            const std::size_t at = (static_cast<std::size_t>(y) * HostEditorSession::kWidth + x) * 4;
             if (frame.rgba[at] > 150 && frame.rgba[at + 1] > 150 && frame.rgba[at + 2] > 150)
                 ++count;
         }
     }
     return count;
-}
-
-double differenceIn(const CapturedFrame& a, const CapturedFrame& b, const Area& area)
-{
-    return EditorSession::difference(a, b, area.left, area.top, area.right, area.bottom);
 }
 
 }  // namespace
@@ -88,13 +78,7 @@ protected:
         hover(centreOf(name));
         const CapturedFrame over = settledFrame();
         hover(kNowhere);
-        return differenceIn(away, over, panelArea(r)) > 10.0;
-    }
-
-    static std::string scratchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vantor-prefs-XXXXXX").string();
-        return mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+        return meanDifference(away, over, panelRegion(r)) > 10.0;
     }
 };
 
@@ -110,15 +94,15 @@ TEST_F(HoverWithPreferences, ValueTextShowsWhileHoveredAndHidesAfter150StillFram
     const CapturedFrame away = settledFrame();
     hover(centreOf("Sizzle"));
     const CapturedFrame shown = settledFrame();
-    EXPECT_GT(differenceIn(away, shown, valueTextArea(sizzle)), 5.0) << "no value text";
+    EXPECT_GT(meanDifference(away, shown, valueTextRegion(sizzle)), 5.0) << "no value text";
     // 150 frames without pointer events: the text goes.
     idleFor(170);
     const CapturedFrame later = settledFrame();
-    EXPECT_LT(differenceIn(away, later, valueTextArea(sizzle)), 1.0) << "the value text stayed";
+    EXPECT_LT(meanDifference(away, later, valueTextRegion(sizzle)), 1.0) << "the value text stayed";
     // A small move brings it back.
     const auto at = centreOf("Sizzle");
     hover({at.x + 1, at.yFromTop});
-    EXPECT_GT(differenceIn(away, settledFrame(), valueTextArea(sizzle)), 5.0);
+    EXPECT_GT(meanDifference(away, settledFrame(), valueTextRegion(sizzle)), 5.0);
 }
 
 TEST_F(HoverWithPreferences, InfoChoicePersistsAcrossInstancesAndToggles)
@@ -174,13 +158,13 @@ TEST_F(Hover, EveryControlWithHelpShowsItsPanelWhileInfoIsOn)
         hover(at);
         const CapturedFrame over = settledFrame();
         // The panel may be on or off from an earlier test; make it on.
-        if (differenceIn(away, over, panelArea(r)) <= 10.0)
+        if (meanDifference(away, over, panelRegion(r)) <= 10.0)
         {
             click(centreOf("Info switch"));
             hover(at);
         }
         const CapturedFrame shown = settledFrame();
-        EXPECT_GT(differenceIn(away, shown, panelArea(r)), 10.0) << r.name;
+        EXPECT_GT(meanDifference(away, shown, panelRegion(r)), 10.0) << r.name;
         // The text is light on the panel's dark picture, readable.
         EXPECT_GT(brightPixels(shown, firstHelpLine(r)), 20) << r.name;
     }

@@ -4,10 +4,7 @@
 // goes and then takes everything with it. GL names are not visible from the host, so the
 // server's resource accounting (XRes) and the process's heap and resident size stand in
 // for them.
-#include <gtest/gtest.h>
-
-#include "HostWindow.h"
-#include "PluginHost.h"
+#include "HostEditorWindow.h"
 #include "support/XDisplayConnection.h"
 
 #include <X11/extensions/XRes.h>
@@ -21,8 +18,6 @@
 namespace
 {
 
-constexpr int kWidth = 512;
-constexpr int kHeight = 624;
 // The kept context's driver caches grow in 1 MB steps to about 2 MB over the first
 // openings after the warm-up and stay there (100 openings grow no more than 50); a leak of
 // 100 kB an opening would pass it.
@@ -79,13 +74,12 @@ long long residentBytes()
     return resident * sysconf(_SC_PAGESIZE);
 }
 
-class HostLifecycle : public ::testing::Test
+class HostLifecycle : public HostEditorWindow
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(PluginModule::shared().loaded()) << PluginModule::shared().error();
-        ASSERT_TRUE(window.valid()) << "no window system (run under Xvfb)";
+        ASSERT_NO_FATAL_FAILURE(HostEditorWindow::SetUp());
         probe = openTestDisplay();
         ASSERT_NE(probe, nullptr);
         int eventBase = 0;
@@ -125,8 +119,6 @@ protected:
         return now;
     }
 
-    HostWindow window{kWidth, kHeight};
-    EffectInstance instance;
     Display* probe = nullptr;
 };
 

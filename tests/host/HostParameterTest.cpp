@@ -1,6 +1,4 @@
-#include "PluginHost.h"
-
-#include <gtest/gtest.h>
+#include "HostEffect.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -27,12 +25,7 @@ float displayValue(const EffectInstance& instance, int index)
     return floatAt(instance.chunk(true), kDisplayOffset + 4 * index);
 }
 
-class HostParameters : public ::testing::Test
-{
-protected:
-    void SetUp() override { ASSERT_TRUE(PluginModule::shared().loaded()) << PluginModule::shared().error(); }
-    EffectInstance instance;
-};
+using HostParameters = HostEffect;
 
 TEST_F(HostParameters, FreshInstanceHoldsTheDefaultProgram)
 {

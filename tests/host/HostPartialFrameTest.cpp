@@ -1,7 +1,7 @@
 // A frame draws again only the part of the picture that changed. Whatever the user or the
 // host did, what it presents must be exactly what a whole redraw (a repaint from the window
 // system) presents.
-#include "EditorSession.h"
+#include "HostEditorSession.h"
 
 #include <algorithm>
 #include <sstream>
@@ -10,7 +10,7 @@
 namespace
 {
 
-class PartialFrames : public EditorSession
+class PartialFrames : public HostEditorSession
 {
 public:
     // The settled frame against a whole redraw of the same state; the first differing pixels
@@ -20,19 +20,7 @@ public:
         const CapturedFrame partial = settledFrame();
 #if !defined(_WIN32)
         // The X server is given only each frame's changed part: it must show the whole frame.
-        const std::vector<unsigned char> shown = window.shownEditorPixels(kWidth, kHeight);
-        ASSERT_EQ(shown.size(), static_cast<std::size_t>(kWidth) * kHeight * 3) << step;
-        int unshown = 0;
-        for (int y = 0; y < kHeight; ++y)
-        {
-            for (int x = 0; x < kWidth; ++x)
-            {
-                const unsigned char* drawn = partial.pixel(x, y);
-                const unsigned char* seen = &shown[(static_cast<std::size_t>(y) * kWidth + x) * 3];
-                unshown += std::equal(seen, seen + 3, drawn) ? 0 : 1;
-            }
-        }
-        EXPECT_EQ(unshown, 0) << step << ": pixels the window does not show";
+        EXPECT_EQ(unshownPixels(window, partial), 0) << step << ": pixels the window does not show";
 #endif
         window.exposeChildren();
         const CapturedFrame whole = settledFrame();
@@ -52,16 +40,6 @@ public:
             }
         }
         EXPECT_EQ(differing, 0) << step << ": stale pixels, first at" << first.str();
-    }
-
-    void rightClick(Point at)
-    {
-        pointer.moveTo(at.x, at.yFromTop);
-        idleFor(2);
-        pointer.press(3);
-        idleFor(2);
-        pointer.release(3);
-        idleFor(2);
     }
 };
 
@@ -90,7 +68,7 @@ TEST_F(PartialFrames, EveryChangeShowsWhatAWholeRedrawShows)
     // The equaliser: a point added, then dragged to its box's corner, where its ring
     // reaches past the box.
     const Point equaliser = centreOf("equaliser");
-    rightClick(equaliser);
+    click(equaliser, HostPointer::Right);
     expectSameAsWholeRedraw("equaliser point added");
     drag(equaliser, 300, 80, 8);
     expectSameAsWholeRedraw("equaliser point dragged");

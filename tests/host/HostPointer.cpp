@@ -88,6 +88,16 @@ void HostPointer::holdModifiers(int modifiers, bool held)
         XTestFakeKeyEvent(d, XKeysymToKeycode(d, XK_Control_L), held ? True : False, CurrentTime);
     if ((modifiers & Alt) != 0)
         XTestFakeKeyEvent(d, XKeysymToKeycode(d, XK_Alt_L), held ? True : False, CurrentTime);
+    if ((modifiers & Shift) != 0)
+        XTestFakeKeyEvent(d, XKeysymToKeycode(d, XK_Shift_L), held ? True : False, CurrentTime);
+    XSync(d, False);
+}
+
+void HostPointer::tapKey(unsigned long keysym)
+{
+    Display* d = display(connection);
+    XTestFakeKeyEvent(d, XKeysymToKeycode(d, keysym), True, CurrentTime);
+    XTestFakeKeyEvent(d, XKeysymToKeycode(d, keysym), False, CurrentTime);
     XSync(d, False);
 }
 

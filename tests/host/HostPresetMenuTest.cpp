@@ -1,7 +1,7 @@
 // The wordmark's preset menu through the built module, with real X pointer and key events:
 // what it loads, switches and undoes reaches the host as the user's own edits, a name typed
 // into the window or passed on by the host saves a file, and a bad file changes nothing.
-#include "EditorSession.h"
+#include "HostEditorSession.h"
 #include "presets/FactoryPresets.h"
 
 #include <X11/keysym.h>
@@ -13,7 +13,7 @@
 namespace
 {
 
-using PresetMenus = EditorSession;
+using PresetMenus = HostEditorSession;
 
 constexpr int kRowStep = 18;
 // The list hangs from the wordmark's bottom edge; its rows start below a margin.
@@ -39,10 +39,10 @@ void expectWholeGestures(const std::vector<HostCall>& begins, const std::vector<
         EXPECT_EQ(begins[i].index, ends[i].index);
 }
 
-EditorSession::Point menuRow(int index)
+HostEditorSession::Point menuRow(int index)
 {
-    const layout::Row& wordmark = EditorSession::row("Preset menu");
-    const EditorSession::Point corner = windowPoint(wordmark.origin[0], wordmark.origin[1]);
+    const layout::Row& wordmark = HostEditorSession::row("Preset menu");
+    const HostEditorSession::Point corner = windowPoint(wordmark.origin[0], wordmark.origin[1]);
     return {corner.x + 40, corner.yFromTop + kFirstRowCentre + index * kRowStep};
 }
 
@@ -60,9 +60,9 @@ TEST_F(PresetMenus, TheWordmarkLoadsAPresetAsGesturesAndSavesUnderATypedName)
     settledFrame();  // the open menu, for a person looking at the captured frame
 
     click(menuRow(kSaveRow));
-    pointer.holdShift(true);
+    pointer.holdModifiers(HostPointer::Shift, true);
     pointer.tapKey(XK_l);
-    pointer.holdShift(false);
+    pointer.holdModifiers(HostPointer::Shift, false);
     pointer.tapKey(XK_i);
     idleFor(2);
     // The rest as a host passes keys on itself.
@@ -90,7 +90,7 @@ TEST_F(PresetMenus, EveryTypedKeyShowsInTheNextFrame)
     const auto expectShown = [&](const char* how)
     {
         const CapturedFrame after = settledFrame();
-        EXPECT_GT(difference(after, before, 0, 0, kWidth, kHeight), 0.0) << how;
+        EXPECT_GT(meanDifference(after, before, 0, 0, kWidth, kHeight), 0.0) << how;
         before = after;
     };
     for (const char key : {'m', 'i', 'x'})

@@ -3,12 +3,11 @@
 // degrees, opposite phase across, unrelated noise round, a panned signal's balance mark off
 // centre), the same pixels each time, and the design's view unchanged after it. Each frame is
 // kept in VANTOR_SCENARIO_FRAMES_OUT as scope-<signal>.png.
-#include "EditorSession.h"
+#include "HostEditorSession.h"
 #include "editor/ScopeLayout.h"
 #include "support/TestSignals.h"
 
 #include <cmath>
-#include <filesystem>
 
 namespace
 {
@@ -20,7 +19,6 @@ constexpr float kSampleRate = 44100.0f;
 constexpr std::size_t kSignalLength = 32768;
 constexpr float kAmplitude = 0.4f;
 constexpr float kPi = 3.14159265f;
-constexpr int kVersionLineIdles = 130;
 
 // The panel's corner in layout units.
 constexpr float kPanelLeft = 96.0f;
@@ -95,7 +93,7 @@ Cloud cloudIn(const CapturedFrame& frame, const CapturedFrame& silent, int left,
     {
         for (int column = left; column < right; ++column)
         {
-            const std::size_t at = (static_cast<std::size_t>(row) * EditorSession::kWidth + column) * 4;
+            const std::size_t at = (static_cast<std::size_t>(row) * HostEditorSession::kWidth + column) * 4;
             const double w = addedLight(frame, silent, at, light);
             const double x = column;
             const double y = -row;  // upwards
@@ -123,22 +121,18 @@ Cloud cloudIn(const CapturedFrame& frame, const CapturedFrame& silent, int left,
     return cloud;
 }
 
-class ScopeFrames : public EditorSession
+class ScopeFrames : public HostEditorSession
 {
 public:
     static void SetUpTestSuite()
     {
         // A folder of its own: the view chosen here must not open the other suites' editors
         // in the Scope.
-        static const std::string folder = []
-        {
-            std::string pattern = (std::filesystem::temp_directory_path() / "vantor-scope-prefs-XXXXXX").string();
-            return mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
-        }();
+        static const std::string folder = scratchFolder();
         usePreferencesIn(folder);
     }
 
-    static void TearDownTestSuite() { EditorSession::SetUpTestSuite(); }
+    static void TearDownTestSuite() { HostEditorSession::SetUpTestSuite(); }
 
     static Point panelPoint(float x, float y) { return windowPoint(kPanelLeft + x, kPanelBottom + y); }
 
@@ -171,25 +165,9 @@ public:
         const CapturedFrame partial = settledFrame();
         window.exposeChildren();
         const CapturedFrame whole = settledFrame();
-        EXPECT_EQ(differing(partial, whole), 0) << name << ": a partial frame left stale pixels";
-        if (const char* folder = std::getenv("VANTOR_SCENARIO_FRAMES_OUT"))
-        {
-            std::filesystem::create_directories(folder);
-            std::filesystem::copy_file(CapturedFrame::path(),
-                                       std::filesystem::path(folder) / ("scope-" + name + ".png"),
-                                       std::filesystem::copy_options::overwrite_existing);
-        }
+        EXPECT_EQ(differingPixels(partial, whole), 0) << name << ": a partial frame left stale pixels";
+        keepFrame("scope-" + name);
         return whole;
-    }
-
-    static int differing(const CapturedFrame& a, const CapturedFrame& b)
-    {
-        if (a.rgba.size() != b.rgba.size())
-            return kWidth * kHeight;
-        int count = 0;
-        for (std::size_t at = 0; at < a.rgba.size(); at += 4)
-            count += !std::equal(a.rgba.begin() + at, a.rgba.begin() + at + 3, b.rgba.begin() + at);
-        return count;
     }
 
     // The goniometer's square, in window pixels.
@@ -224,7 +202,7 @@ TEST_F(ScopeFrames, KnownSignalsLookAsTheyMustAndTheDesignsViewComesBackUnchange
     clickPanel(kCentreX, kCentreY);
     // Reopened from here on: the choice is remembered.
     const CapturedFrame silent = showFresh({std::vector<float>(kSignalLength), std::vector<float>(kSignalLength)});
-    ASSERT_GT(differing(design, silent), 2000) << "the click did not switch to the Scope";
+    ASSERT_GT(differingPixels(design, silent), 2000) << "the click did not switch to the Scope";
 
     const std::vector<float> source = noise(kSignalLength, 7, kAmplitude);
     struct Line
@@ -262,12 +240,13 @@ TEST_F(ScopeFrames, KnownSignalsLookAsTheyMustAndTheDesignsViewComesBackUnchange
         << "opposite phase does not warn, or mono does";
 
     // The same signal in another opening: the same pixels.
-    EXPECT_EQ(differing(showFresh(stereoNoise(kSignalLength, kAmplitude)), unrelated), 0);
+    EXPECT_EQ(differingPixels(showFresh(stereoNoise(kSignalLength, kAmplitude)), unrelated), 0);
 
     // The design's own panel may keep a meter's last few pixels of release, by how many
     // frames a loaded machine managed; anything the Scope left behind would be thousands.
     clickPanel(kCentreX, kCentreY);
-    EXPECT_LE(differing(showFresh({std::vector<float>(kSignalLength), std::vector<float>(kSignalLength)}), design), 16)
+    EXPECT_LE(
+        differingPixels(showFresh({std::vector<float>(kSignalLength), std::vector<float>(kSignalLength)}), design), 16)
         << "the design's view is not as it was";
 }
 
@@ -312,9 +291,7 @@ TEST_F(ScopeFrames, AtTwiceTheSizeItIsDrawnAtTheWindowsResolution)
     // The cloud, the axes and the circle: a tenth of the square at least has detail finer
     // than a 100 % pixel.
     EXPECT_GT(unequal, pairs / 10) << unequal << " of " << pairs;
-    if (const char* folder = std::getenv("VANTOR_SCENARIO_FRAMES_OUT"))
-        std::filesystem::copy_file(CapturedFrame::path(), std::filesystem::path(folder) / "scope-noise-200.png",
-                                   std::filesystem::copy_options::overwrite_existing);
+    keepFrame("scope-noise-200");
     closeEditor();
     ASSERT_EQ(announce(1.0f), 1);
     openEditor();
@@ -328,7 +305,7 @@ TEST_F(ScopeFrames, TheSwitchShowsTheInput)
     const CapturedFrame design = settledFrame();
     clickPanel(kCentreX, kCentreY);
     const CapturedFrame silent = showFresh({std::vector<float>(kSignalLength), std::vector<float>(kSignalLength)});
-    ASSERT_GT(differing(design, silent), 2000);
+    ASSERT_GT(differingPixels(design, silent), 2000);
     instance.setParameter(row("Stereo Width").parameter, 0.0f);
     StereoSignal signal = scaled(noise(kSignalLength, 3, kAmplitude), 1.0f, 0.0f);
     instance.process(signal.left, signal.right);

@@ -1,7 +1,5 @@
-#include "PluginHost.h"
+#include "HostEffect.h"
 #include "support/TestSignals.h"
-
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
@@ -12,15 +10,10 @@
 namespace
 {
 
-class HostSurvival : public ::testing::Test
-{
-protected:
-    void SetUp() override { ASSERT_TRUE(PluginModule::shared().loaded()) << PluginModule::shared().error(); }
-};
+using HostSurvival = HostEffect;
 
 TEST_F(HostSurvival, OddButLegalCallOrders)
 {
-    EffectInstance instance;
     EXPECT_EQ(instance.dispatch(effGetPlugCategory), 1) << "before effOpen";
     instance.dispatch(effEditClose);
     instance.dispatch(effEditClose);
@@ -34,7 +27,6 @@ TEST_F(HostSurvival, OddButLegalCallOrders)
 
 TEST_F(HostSurvival, ProcessingBeforeAnyResumeWorks)
 {
-    EffectInstance instance;
     StereoSignal signal = stereoNoise(6000, 0.5f);
     instance.process(signal.left, signal.right);
     for (float sample : signal.left)
@@ -51,7 +43,6 @@ double stressSeconds()
 // sample-rate changes, as hosts do from their audio, automation and UI threads.
 TEST_F(HostSurvival, ConcurrentProcessingAndControlStress)
 {
-    EffectInstance instance;
     instance.resumeAt(44100.0f);
     const auto bank = instance.chunk(false);
     std::atomic<bool> stop{false};

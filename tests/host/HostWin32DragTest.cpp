@@ -6,20 +6,8 @@
 
 #include <cstring>
 
-namespace
+TEST_F(Win32Editor, ADragPostedAsMouseMessagesTurnsADial)
 {
-
-constexpr int kWidth = Win32PostedInput::kWidth;
-constexpr int kHeight = Win32PostedInput::kHeight;
-
-}  // namespace
-
-TEST(Win32Editor, ADragPostedAsMouseMessagesTurnsADial)
-{
-    ASSERT_TRUE(PluginModule::shared().loaded()) << PluginModule::shared().error();
-    HostWindow window(kWidth, kHeight);
-    ASSERT_TRUE(window.valid());
-    EffectInstance instance;
     const layout::Row* sizzle = nullptr;
     for (const layout::Row& row : layout::controlRows())
     {
@@ -28,9 +16,7 @@ TEST(Win32Editor, ADragPostedAsMouseMessagesTurnsADial)
     }
     ASSERT_NE(sizzle, nullptr);
     instance.setParameter(sizzle->parameter, 0.5f);
-    ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
-    const auto idle = [&](int calls) { idleEditor(window, instance, calls); };
-    idle(10);
+    ASSERT_NO_FATAL_FAILURE(openEditor());
 
     Win32PostedInput input(window, instance);
     ASSERT_TRUE(input.reachesTheEditor());
@@ -42,5 +28,4 @@ TEST(Win32Editor, ADragPostedAsMouseMessagesTurnsADial)
     input.pointer(WM_LBUTTONUP, 0, POINT{at.x + 20, at.y});
     // 20 pixels to the right at 0.005 each.
     EXPECT_NEAR(instance.getParameter(sizzle->parameter), 0.6f, 1e-4f);
-    instance.dispatch(effEditClose);
 }

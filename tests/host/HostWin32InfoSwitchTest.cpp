@@ -11,8 +11,6 @@
 namespace
 {
 
-constexpr int kWidth = Win32PostedInput::kWidth;
-constexpr int kHeight = Win32PostedInput::kHeight;
 constexpr const char* kKeyPath = "Software\\Brackwel\\VantorPro";
 
 // Nothing stored anywhere the preference store looks: both hives and the per-user file.
@@ -38,14 +36,10 @@ int machineByte()
 
 }  // namespace
 
-TEST(Win32Editor, InfoSwitchClicksFlipTheRegistryPreference)
+TEST_F(Win32Editor, InfoSwitchClicksFlipTheRegistryPreference)
 {
-    ASSERT_TRUE(PluginModule::shared().loaded()) << PluginModule::shared().error();
     forgetThePreference();
     ASSERT_EQ(machineByte(), -1);
-    HostWindow window(kWidth, kHeight);
-    ASSERT_TRUE(window.valid());
-    EffectInstance instance;
     const layout::Row* info = nullptr;
     for (const layout::Row& row : layout::controlRows())
     {
@@ -53,9 +47,7 @@ TEST(Win32Editor, InfoSwitchClicksFlipTheRegistryPreference)
             info = &row;
     }
     ASSERT_NE(info, nullptr);
-    ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
-    const auto idle = [&](int calls) { idleEditor(window, instance, calls); };
-    idle(10);
+    ASSERT_NO_FATAL_FAILURE(openEditor());
     EXPECT_EQ(machineByte(), 1) << "the first opening with nothing stored stores Info on";
 
     Win32PostedInput input(window, instance);
@@ -66,6 +58,5 @@ TEST(Win32Editor, InfoSwitchClicksFlipTheRegistryPreference)
         input.click(at);
         EXPECT_EQ(machineByte(), expected);
     }
-    instance.dispatch(effEditClose);
     forgetThePreference();
 }

@@ -37,17 +37,12 @@ std::string userPresetFile(const char* name)
 
 }  // namespace
 
-TEST(Win32Editor, ANameTypedIntoThePresetMenuSavesAUserPreset)
+TEST_F(Win32Editor, ANameTypedIntoThePresetMenuSavesAUserPreset)
 {
-    ASSERT_TRUE(PluginModule::shared().loaded()) << PluginModule::shared().error();
     const std::string saved = userPresetFile("ab9.fxp");
     ASSERT_FALSE(saved.empty());
     DeleteFileA(saved.c_str());
-    HostWindow window(Win32PostedInput::kWidth, Win32PostedInput::kHeight);
-    ASSERT_TRUE(window.valid());
-    EffectInstance instance;
-    ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
-    idleEditor(window, instance, 10);
+    ASSERT_NO_FATAL_FAILURE(openEditor());
 
     Win32PostedInput input(window, instance);
     ASSERT_TRUE(input.reachesTheEditor());
@@ -59,6 +54,5 @@ TEST(Win32Editor, ANameTypedIntoThePresetMenuSavesAUserPreset)
     for (WPARAM key : {WPARAM{'A'}, WPARAM{'B'}, WPARAM{'9'}, WPARAM{VK_RETURN}})
         input.key(key);
     EXPECT_NE(GetFileAttributesA(saved.c_str()), INVALID_FILE_ATTRIBUTES) << saved;
-    instance.dispatch(effEditClose);
     DeleteFileA(saved.c_str());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HostIdle.h"
+#include "HostEditorWindow.h"
 #include "editor/EditorLayout.h"
 
 #include <windows.h>
@@ -13,8 +13,8 @@
 class Win32PostedInput
 {
 public:
-    static constexpr int kWidth = 512;
-    static constexpr int kHeight = 624;
+    static constexpr int kWidth = HostEditorWindow::kWidth;
+    static constexpr int kHeight = HostEditorWindow::kHeight;
 
     // Call once the editor is open.
     Win32PostedInput(HostWindow& hostWindow, EffectInstance& effect) : window(hostWindow), instance(effect)
@@ -56,4 +56,18 @@ private:
     HostWindow& window;
     EffectInstance& instance;
     std::vector<HWND> children;
+};
+
+// The editor open in the test host's window, as far as a case's setting up before the
+// opening goes; closed at the end.
+class Win32Editor : public HostEditorWindow
+{
+protected:
+    void TearDown() override { instance.dispatch(effEditClose); }
+
+    void openEditor()
+    {
+        ASSERT_EQ(instance.dispatch(effEditOpen, 0, 0, window.handle()), 1);
+        idleFor(10);
+    }
 };
