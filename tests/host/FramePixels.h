@@ -9,7 +9,7 @@
 #include <vector>
 
 // A rectangle of window pixels from the top-left corner, right and bottom edges excluded.
-struct Region
+struct FrameRegion
 {
     int left;
     int top;
@@ -21,8 +21,8 @@ struct Region
 
 // How many pixels of `region` (outside `except`) differ in red, green or blue; every pixel of
 // the larger frame when the two differ in size.
-inline int differingPixels(const CapturedFrame& a, const CapturedFrame& b, const Region& region,
-                           const Region& except = {})
+inline int differingPixels(const CapturedFrame& a, const CapturedFrame& b, const FrameRegion& region,
+                           const FrameRegion& except = {})
 {
     if (a.width != b.width || a.height != b.height)
         return std::max(a.width * a.height, b.width * b.height);
@@ -35,12 +35,12 @@ inline int differingPixels(const CapturedFrame& a, const CapturedFrame& b, const
 
 inline int differingPixels(const CapturedFrame& a, const CapturedFrame& b)
 {
-    return differingPixels(a, b, Region{0, 0, a.width, a.height});
+    return differingPixels(a, b, FrameRegion{0, 0, a.width, a.height});
 }
 
 // Mean absolute difference of red, green and blue together per pixel of `region` (clipped to
 // the frames).
-inline double meanDifference(const CapturedFrame& a, const CapturedFrame& b, const Region& region)
+inline double meanDifference(const CapturedFrame& a, const CapturedFrame& b, const FrameRegion& region)
 {
     double sum = 0.0;
     int count = 0;

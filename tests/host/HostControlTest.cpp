@@ -15,11 +15,11 @@ constexpr float kSliderHandle = layout::kSliderHandleLength;
 
 using Controls = HostEditorSession;
 
-Region screenBoxOf(const layout::Row& r)
+FrameRegion screenBoxOf(const layout::Row& r)
 {
     const auto lowLeft = windowPoint(r.origin[0], r.origin[1]);
     const auto highRight = windowPoint(r.origin[0] + r.size[0], r.origin[1] + r.size[1]);
-    return Region{std::max(lowLeft.x, 0), std::max(highRight.yFromTop, 0), std::min(highRight.x, 512),
+    return FrameRegion{std::max(lowLeft.x, 0), std::max(highRight.yFromTop, 0), std::min(highRight.x, 512),
                   std::min(lowLeft.yFromTop, 624)};
 }
 

@@ -14,16 +14,16 @@ constexpr int kStereoWidth = 1;
 constexpr int kShape = 4;
 
 // Window pixel rectangles inside each display.
-constexpr Region kGainPanel{100, 70, 410, 378};
-constexpr Region kWidthDisplay{98, 397, 413, 408};
-constexpr Region kShapeCurve{440, 437, 494, 472};
+constexpr FrameRegion kGainPanel{100, 70, 410, 378};
+constexpr FrameRegion kWidthDisplay{98, 397, 413, 408};
+constexpr FrameRegion kShapeCurve{440, 437, 494, 472};
 constexpr int kSpectrumLeft = 16;
 constexpr int kSpectrumTop = 494;
 constexpr int kSpectrumBottom = 590;
 constexpr int kShapeDialX = 467;
 constexpr int kShapeDialY = 400;
 
-double meanBrightness(const CapturedFrame& frame, const Region& region)
+double meanBrightness(const CapturedFrame& frame, const FrameRegion& region)
 {
     double sum = 0.0;
     for (int y = region.top; y < region.bottom; ++y)
@@ -33,7 +33,7 @@ double meanBrightness(const CapturedFrame& frame, const Region& region)
 }
 
 // Share of the region's pixels that are plainly red.
-double redShare(const CapturedFrame& frame, const Region& region)
+double redShare(const CapturedFrame& frame, const FrameRegion& region)
 {
     int red = 0;
     for (int y = region.top; y < region.bottom; ++y)
@@ -101,8 +101,8 @@ TEST_F(HostDisplays, WidthDisplayFollowsStereoWidth)
     }
     EXPECT_GT(meanDifference(shown[0], shown[1], kWidthDisplay), 5.0);
     EXPECT_GT(meanDifference(shown[1], shown[2], kWidthDisplay), 5.0);
-    const Region centre{250, 397, 262, 408};
-    const Region sides{98, 397, 130, 408};
+    const FrameRegion centre{250, 397, 262, 408};
+    const FrameRegion sides{98, 397, 130, 408};
     EXPECT_GT(meanBrightness(shown[0], centre), 3.0 * meanBrightness(shown[0], sides)) << "mono gathers at the centre";
     EXPECT_GT(meanBrightness(shown[2], sides), 1.5 * meanBrightness(shown[1], sides)) << "wide spreads to the sides";
 }

@@ -14,34 +14,34 @@ using Hover = HostEditorSession;
 constexpr HostEditorSession::Point kNowhere{250, 612};
 
 // Where the value text of a control appears: around its label point, just above its box.
-Region valueTextRegion(const layout::Row& r)
+FrameRegion valueTextRegion(const layout::Row& r)
 {
     const auto label =
         windowPoint(r.centre[0] + r.labelOffset[0], r.origin[1] + r.size[1] + 4.0f + r.labelOffset[1]);
-    return Region{label.x - 30, label.yFromTop - 18, label.x + 30, label.yFromTop + 2};
+    return FrameRegion{label.x - 30, label.yFromTop - 18, label.x + 30, label.yFromTop + 2};
 }
 
 // The middle of a control's information panel.
-Region panelRegion(const layout::Row& r)
+FrameRegion panelRegion(const layout::Row& r)
 {
     const float x = r.helpAnchor[0] + r.helpExtent[0] / 2.0f;
     const float y = r.helpAnchor[1] + r.helpExtent[1] / 2.0f;
     const auto middle = windowPoint(x, y);
-    return Region{middle.x - 100, middle.yFromTop - 100, middle.x + 100, middle.yFromTop + 100};
+    return FrameRegion{middle.x - 100, middle.yFromTop - 100, middle.x + 100, middle.yFromTop + 100};
 }
 
 // The first line of a control's help text: 14 pixels in from the panel's left edge, its
 // baseline 26 pixels below the top edge.
-Region firstHelpLine(const layout::Row& r)
+FrameRegion firstHelpLine(const layout::Row& r)
 {
     const float left = r.helpExtent[0] >= 0.0f ? r.helpAnchor[0] : r.helpAnchor[0] + r.helpExtent[0];
     const float top = r.helpExtent[1] > 0.0f ? r.helpAnchor[1] + r.helpExtent[1] : r.helpAnchor[1];
     const auto start = windowPoint(left + 14.0f, top - 26.0f);
-    return Region{start.x, start.yFromTop - 14, start.x + 120, start.yFromTop + 3};
+    return FrameRegion{start.x, start.yFromTop - 14, start.x + 120, start.yFromTop + 3};
 }
 
 // Pixels bright enough to be the panel's light text on its dark picture.
-int brightPixels(const CapturedFrame& frame, const Region& area)
+int brightPixels(const CapturedFrame& frame, const FrameRegion& area)
 {
     int count = 0;
     for (int y = std::max(area.top, 0); y < std::min(area.bottom, HostEditorSession::kHeight); ++y)

@@ -10,8 +10,8 @@ namespace
 {
 
 // Where the gain panel draws a meter fallen nearly to nothing, with the glow of its rim.
-constexpr Region kGainPanelCentre{235, 203, 276, 244};
-constexpr Region kWholeWindow{0, 0, 512, 624};
+constexpr FrameRegion kGainPanelCentre{235, 203, 276, 244};
+constexpr FrameRegion kWholeWindow{0, 0, 512, 624};
 
 class PlayingFrames : public HostEditorSession
 {

@@ -14,8 +14,8 @@ namespace
 
 constexpr int kGain = 5;
 
-constexpr Region kGainSlider{20, 60, 76, 384};
-constexpr Region kGainPanel{100, 70, 410, 378};
+constexpr FrameRegion kGainSlider{20, 60, 76, 384};
+constexpr FrameRegion kGainPanel{100, 70, 410, 378};
 
 class HostVisibility : public HostEditorWindow
 {
@@ -63,7 +63,7 @@ protected:
         // frame shows even a fallen meter a little lower.
         window.exposeChildren();
         idleFor(4);
-        EXPECT_EQ(differingPixels(shown, CapturedFrame::read(), Region{0, 0, kWidth, kHeight}, kGainPanel), 0)
+        EXPECT_EQ(differingPixels(shown, CapturedFrame::read(), FrameRegion{0, 0, kWidth, kHeight}, kGainPanel), 0)
             << "the first frame seen again is not whole";
     }
 };

@@ -100,7 +100,9 @@ TEST(Lv2Description, EveryParameterIsAControlInputAsTheParameterRecordDescribesI
         EXPECT_EQ(std::string(lilv_node_as_string(lilv_port_get_symbol(world.plugin(), port))), parameter.symbol);
         // A name left blank on purpose for VST 2.4 hosts gets one of its own here.
         if (!isBlank(parameter.name))
+        {
             EXPECT_EQ(textOf(lilv_port_get_name(world.plugin(), port)), parameter.name);
+        }
         LilvNode* defaultValue = nullptr;
         LilvNode* minimum = nullptr;
         LilvNode* maximum = nullptr;

@@ -82,7 +82,9 @@ TEST_F(Lv2Ui, TheDisplaysReadTheDspInstanceOnlyThroughAnAccessRecordOfTheirOwnBu
         editor.portEvent(widthPort, plainValueFor(width.parameter, kParameterTable[width.parameter].defaultValue));
         // (With its own instance the displays still fade from the noise.)
         if (access != Access::own)
+        {
             EXPECT_EQ(settledFrame().rgba, quiet.rgba) << "back at the default, the same picture";
+        }
         EXPECT_TRUE(editor.edits().empty()) << "the host's own changes are not written back";
         editor.close();
     }
